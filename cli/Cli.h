@@ -1,0 +1,45 @@
+#pragma once
+// quillane-cli: headless commands over the same TForm1 and routines as the window.
+// Each command lives in its own file and registers itself with a CliRegistrar.
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A usage error or an input the command refuses: printed as one line on stderr,
+// exit status 2.
+struct CliError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+using CliRun = int (*)(std::vector<std::string> args);
+
+struct CliCommand {
+  std::string Name;
+  std::string Usage;  // one line: "rows [--editor 1|2] [--width N] FILE"
+  CliRun Run;
+};
+
+struct CliRegistrar {
+  explicit CliRegistrar(CliCommand command);
+};
+
+const std::vector<CliCommand>& CliCommands();
+
+// Options parsed off an argument list: take the options a command knows, then
+// Rest() returns the positional arguments and refuses any option left over.
+class ArgParser {
+ public:
+  explicit ArgParser(std::vector<std::string> args) : args_(std::move(args)) {}
+  bool Flag(const std::string& name);                          // --name
+  std::optional<std::string> Value(const std::string& name);   // --name VALUE
+  std::optional<long long> Int(const std::string& name, long long min, long long max);
+  std::optional<unsigned> Color(const std::string& name);      // --name 0xBBGGRR
+  std::vector<std::string> Rest();
+
+ private:
+  std::vector<std::string> args_;
+};
+
+// Lower-case hex of the bytes.
+std::string Hex(std::string_view bytes);

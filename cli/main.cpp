@@ -1,0 +1,111 @@
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "cli/Cli.h"
+
+namespace {
+std::vector<CliCommand>& Registry() {
+  static std::vector<CliCommand> commands;
+  return commands;
+}
+
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out, "usage: quillane-cli COMMAND [OPTIONS]\n\ncommands:\n");
+  for (const auto& c : CliCommands()) std::fprintf(out, "  %s\n", c.Usage.c_str());
+}
+}  // namespace
+
+CliRegistrar::CliRegistrar(CliCommand command) { Registry().push_back(std::move(command)); }
+
+const std::vector<CliCommand>& CliCommands() { return Registry(); }
+
+bool ArgParser::Flag(const std::string& name) {
+  for (auto it = args_.begin(); it != args_.end(); ++it) {
+    if (*it == name) {
+      args_.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<std::string> ArgParser::Value(const std::string& name) {
+  for (auto it = args_.begin(); it != args_.end(); ++it) {
+    if (*it == name) {
+      if (it + 1 == args_.end()) throw CliError("option " + name + " needs a value");
+      std::string value = *(it + 1);
+      args_.erase(it, it + 2);
+      return value;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<long long> ArgParser::Int(const std::string& name, long long min, long long max) {
+  auto text = Value(name);
+  if (!text) return std::nullopt;
+  char* end = nullptr;
+  errno = 0;
+  long long v = std::strtoll(text->c_str(), &end, 10);
+  if (text->empty() || *end != '\0' || errno != 0 || v < min || v > max)
+    throw CliError("option " + name + " takes a whole number from " + std::to_string(min) +
+                   " to " + std::to_string(max) + ", not '" + *text + "'");
+  return v;
+}
+
+std::optional<unsigned> ArgParser::Color(const std::string& name) {
+  auto text = Value(name);
+  if (!text) return std::nullopt;
+  char* end = nullptr;
+  errno = 0;
+  unsigned long v = std::strtoul(text->c_str(), &end, 16);
+  if (text->empty() || *end != '\0' || errno != 0 || v > 0xFFFFFF)
+    throw CliError("option " + name + " takes a colour 0xBBGGRR, not '" + *text + "'");
+  return static_cast<unsigned>(v);
+}
+
+std::vector<std::string> ArgParser::Rest() {
+  for (const auto& a : args_)
+    if (a.size() > 1 && a[0] == '-' && a != "-") throw CliError("unknown option " + a);
+  return args_;
+}
+
+std::string Hex(std::string_view bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (unsigned char c : bytes) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "help") {
+    PrintUsage(argc < 2 ? stderr : stdout);
+    return argc < 2 ? 2 : 0;
+  }
+  const std::string name = argv[1];
+  for (const auto& c : CliCommands()) {
+    if (c.Name != name) continue;
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    try {
+      return c.Run(std::vector<std::string>(argv + 2, argv + argc));
+    } catch (const CliError& e) {
+      std::fprintf(stderr, "quillane-cli %s: %s\nusage: quillane-cli %s\n", name.c_str(), e.what(),
+                   c.Usage.c_str());
+      return 2;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quillane-cli %s: %s\n", name.c_str(), e.what());
+      return 1;
+    }
+  }
+  std::fprintf(stderr, "quillane-cli: unknown command '%s'\n", name.c_str());
+  PrintUsage(stderr);
+  return 2;
+}

@@ -1,0 +1,6 @@
+file(READ ${IN} hex HEX)
+string(LENGTH "${hex}" hexlen)
+math(EXPR size "${hexlen} / 2")
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+string(REGEX REPLACE "(0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,)" "\\1\n" bytes "${bytes}")
+file(WRITE ${OUT} "#include <cstddef>\nextern const unsigned char k${NAME}Data[] = {\n${bytes}0x00};\nextern const std::size_t k${NAME}Size = ${size};\n")

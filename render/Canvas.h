@@ -1,0 +1,91 @@
+#pragma once
+// The drawing layer: the platform drawing calls the program makes, on a TABitmap.
+// Conventions are those the program was designed for:
+//  - colours are 0x00BBGGRR;
+//  - shapes are drawn without antialiasing;
+//  - a rectangle (l, t, r, b) covers columns l..r-1 and rows t..b-1 (fills,
+//    outlines, ellipses inscribed in it); LineTo draws up to but not including
+//    its end point; pens of width w > 1 are centred on the geometric line;
+//  - text is drawn with a logical font record (TLogFont) whose height is the cell
+//    height in pixels; TextOut(x, y) puts the top-left corner of the first cell at
+//    (x, y) and rotates the line about that point by the escapement (tenths of a
+//    degree, counter-clockwise); the background stays transparent; antialiased.
+//  - face names: "ＭＳ 明朝" -> IPAMincho, "ＭＳ ゴシック" -> IPAGothic,
+//    "ＭＳ Ｐ明朝" -> IPAPMincho, "ＭＳ Ｐゴシック" -> IPAPGothic,
+//    "Times New Roman" -> Liberation Serif; a leading "@" selects the vertical
+//    face: full-width characters upright in a top-to-bottom column with their
+//    vertical forms, half-width characters turned a quarter turn clockwise.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "render/ABitmap.h"
+#include "shell/Types.h"
+
+struct TLogFont {
+  int lfHeight = 0;      // cell height in pixels (positive)
+  int lfWidth = 0;       // average character width; 0 = the face's own proportions
+  int lfEscapement = 0;  // 0, 900 or 2700 in this program
+  int lfOrientation = 0;
+  int lfWeight = 400;  // 600 and above draws bold
+  bool lfItalic = false;
+  bool lfUnderline = false;
+  bool lfStrikeOut = false;
+  int lfCharSet = 1;
+  int lfOutPrecision = 0;
+  int lfClipPrecision = 0;
+  int lfQuality = 0;
+  int lfPitchAndFamily = 2;
+  std::string lfFaceName;  // UTF-8, e.g. "@ＭＳ 明朝"
+};
+
+struct TPen {
+  TColor Color = clBlack;
+  int Width = 1;
+};
+
+struct TBrush {
+  TColor Color = clWhite;
+};
+
+class TCanvas {
+ public:
+  explicit TCanvas(TABitmap& bitmap);
+  ~TCanvas();
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  TPen Pen;
+  TBrush Brush;
+  TColor FontColor = clBlack;
+  // Selects the font for TextOut.
+  void SetFont(const TLogFont& font);
+
+  // Brush fill of the rectangle (nothing when Right <= Left or Bottom <= Top).
+  void FillRect(const TRect& r);
+  // One-pixel frame of the rectangle in the brush colour.
+  void FrameRect(const TRect& r);
+  // Pen outline filled with the brush. Corners are taken in either order.
+  void Rectangle(int left, int top, int right, int bottom);
+  // Ellipse inscribed in the rectangle: pen outline filled with the brush.
+  void Ellipse(int left, int top, int right, int bottom);
+  // Counter-clockwise arc of the inscribed ellipse from the ray towards (x1, y1)
+  // to the ray towards (x2, y2); equal rays draw the full outline.
+  void Arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void Polyline(const TPoint* points, int count);
+  void SetPixel(int x, int y, TColor color);
+  // Draws code-page-932 text with the selected font and FontColor.
+  void TextOut(int x, int y, std::string_view sjis);
+  // Block copy of a whole bitmap with its top-left corner at (x, y).
+  void Draw(int x, int y, const TABitmap& source);
+
+  TABitmap& Bitmap() { return bitmap_; }
+
+ private:
+  struct Impl;
+  TABitmap& bitmap_;
+  std::unique_ptr<Impl> impl_;
+  TPoint penPos_;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// Data files compiled into the program (see cmake/Embed.cmake).
+#include <cstddef>
+#include <string_view>
+
+extern const unsigned char kBuiltinTextData[];
+extern const std::size_t kBuiltinTextSize;
+extern const unsigned char kControlTableData[];
+extern const std::size_t kControlTableSize;
+
+inline std::string_view EmbeddedBuiltinText() {
+  return {reinterpret_cast<const char*>(kBuiltinTextData), kBuiltinTextSize};
+}
+inline std::string_view EmbeddedControlTable() {
+  return {reinterpret_cast<const char*>(kControlTableData), kControlTableSize};
+}

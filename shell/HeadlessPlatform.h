@@ -1,0 +1,76 @@
+#pragma once
+// A Platform without a screen: dialogs and questions are answered from queues
+// filled in advance, and every message, error, sound and repaint is recorded.
+// Time is virtual unless RealTime is set: waiting advances the clock at once,
+// so batch jobs run at full speed.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/Platform.h"
+
+class HeadlessPlatform : public Platform {
+ public:
+  struct Message {
+    std::string Text;
+    MsgButtons Buttons = MsgButtons::Ok;
+    MsgIcon Icon = MsgIcon::None;
+  };
+
+  // --- the script ---
+  // Answers to Yes/No questions, in order; when empty a question is answered Yes.
+  std::deque<MsgResult> Answers;
+  // Paths chosen in the file, picture and directory dialogs, in order of asking
+  // (one queue for all of them); std::nullopt cancels. Empty queue: cancel.
+  std::deque<std::optional<std::string>> FileAnswers;
+  std::deque<std::optional<TColor>> ColorAnswers;    // empty: cancel
+  std::deque<std::optional<double>> NumberAnswers;   // empty: closed without OK
+  std::deque<std::optional<int>> SizeAnswers;        // empty: cancel
+  std::optional<std::string> Clipboard;              // code-page-932 bytes
+  // Runs whenever the program handles events (ProcessMessages, WaitMessages).
+  std::function<void()> EventHook;
+  bool RealTime = false;
+  std::uint32_t Clock = 1000;  // virtual milliseconds
+  LocalTime Time{2026, 12, 6, 10, 20, 30, 0};
+
+  // --- what happened ---
+  std::vector<Message> Messages;
+  std::vector<std::string> Errors;
+  std::vector<std::string> Sounds;
+  std::vector<std::string> DialogsShown;  // "open", "save", "openpicture", "savepicture",
+                                          // "directory", "color", "number", "size"
+  std::vector<FileDialogOptions> DialogOptions;  // options of each file dialog, in order
+  int Repaints = 0;
+  int EventPasses = 0;
+  bool BusyCursor = false;
+
+  // The texts of all messages shown so far.
+  std::vector<std::string> MessageTexts() const;
+  // Whether a message with exactly this text was shown.
+  bool Shown(const std::string& text) const;
+
+  MsgResult MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) override;
+  void ShowError(const std::string& text) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogOptions& options) override;
+  std::optional<std::string> OpenPictureDialog(const FileDialogOptions& options) override;
+  std::optional<std::string> SavePictureDialog(const FileDialogOptions& options) override;
+  std::optional<std::string> SelectDirectory(const std::string& startDir) override;
+  std::optional<TColor> ColorDialog(TColor initial) override;
+  std::optional<double> NumberDialog(double initial) override;
+  std::optional<int> SizeDialog(int initial) override;
+  std::optional<std::string> ClipboardText() override;
+  void SetClipboardText(const std::string& sjis) override;
+  void PlaySound(const std::string& fileName) override;
+  void Repaint() override;
+  void ProcessMessages() override;
+  void WaitMessages(int maxMs) override;
+  std::uint32_t TickCount() override;
+  LocalTime Now() override;
+  std::string LongTimeText(const LocalTime& time) override;
+  void SetBusyCursor(bool busy) override;
+
+ private:
+  std::optional<std::string> NextFile(const char* kind, const FileDialogOptions& options);
+};

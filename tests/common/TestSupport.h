@@ -1,0 +1,32 @@
+#pragma once
+// Helpers shared by the tests: scratch folders and small file utilities.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace testsupport {
+
+// A fresh empty folder under the build tree, removed when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  std::string operator/(std::string_view name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void WriteFile(const std::string& path, std::string_view bytes);
+std::string ReadFile(const std::string& path);
+// Path of the built quillane-cli.
+std::string CliPath();
+// Runs a shell command; returns its exit status and puts its standard output in out.
+int RunCommand(const std::string& command, std::string* out = nullptr);
+// UTF-8 text as code-page-932 bytes (test inputs are written in UTF-8).
+std::string Sjis(std::string_view utf8);
+
+}  // namespace testsupport

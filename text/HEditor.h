@@ -1,0 +1,104 @@
+#pragma once
+// TEditor: the line store. It keeps the logical lines of a text (code-page-932
+// bytes) and, beside them, the rows those lines wrap into at WrapByte bytes under
+// the kinsoku rules. Rows are rebuilt synchronously on every change of lines or
+// wrap options.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class TRowEnd : std::uint8_t {
+  LineEnd,      // the row ends its logical line
+  Continues,    // soft break: the line goes on in the next row
+  Unterminated  // last row of a loaded file's last line, which had no line break
+};
+
+struct TWrapOption {
+  bool FollowRetMark = true;
+  bool FollowPunctuation = true;
+  std::string FollowStr;
+  bool Leading = true;
+  std::string LeadStr;
+  std::string PunctuationStr;
+  bool WordBreak = true;
+  int WrapByte = 80;  // clamped to 20..250
+  friend bool operator==(const TWrapOption&, const TWrapOption&) = default;
+};
+
+class TEditor;
+
+// The logical lines of a TEditor.
+class TEditorStrings {
+ public:
+  explicit TEditorStrings(TEditor& owner) : owner_(owner) {}
+  void Clear();
+  // Replaces all lines by the file's lines (split at CR LF, CR or LF; 0x1A ends
+  // the text). Throws EFileError when the file cannot be read.
+  void LoadFromFile(const std::string& path);
+  // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends it).
+  void SetText(std::string_view text);
+  // Every line followed by CR LF, except the unterminated last line of a loaded file.
+  std::string GetText() const;
+  int Count() const { return static_cast<int>(lines_.size()); }
+  const std::string& operator[](int i) const { return lines_[static_cast<std::size_t>(i)]; }
+
+ private:
+  friend class TEditor;
+  TEditor& owner_;
+  std::vector<std::string> lines_;
+  bool lastUnterminated_ = false;
+};
+
+class TEditor {
+ public:
+  TEditor();
+  TEditor(const TEditor&) = delete;
+  TEditor& operator=(const TEditor&) = delete;
+
+  TEditorStrings Lines{*this};
+
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  // Text of row i; empty outside 0..RowCount()-1.
+  std::string_view Rows(int i) const;
+  TRowEnd RowEnd(int i) const;
+
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool on);
+  const TWrapOption& WrapOption() const { return wrap_; }
+  // Sets every field; clamps WrapByte; re-wraps when anything changed.
+  void SetWrapOption(const TWrapOption& option);
+  void SetWrapByte(int wrapByte);
+  int TabSpaceCount() const { return tabSpaceCount_; }
+  void SetTabSpaceCount(int count);  // limited to 2..8, rounded down to even
+  bool ReadOnly = false;
+
+  // Suspends and resumes the rebuilding of rows around a series of edits.
+  void BeginUpdate();
+  void EndUpdate();
+  // Replaces every occurrence of find (plain bytes, left to right, not
+  // overlapping) in the whole text; the rows are rebuilt unless updates are
+  // suspended. Returns the number of replacements.
+  std::size_t ReplaceAll(std::string_view find, std::string_view replacement);
+
+ private:
+  friend class TEditorStrings;
+  struct Row {
+    std::uint32_t line;
+    std::uint32_t offset;
+    std::uint32_t length;
+    TRowEnd end;
+  };
+  void Rebuild();
+
+  std::vector<Row> rows_;
+  TWrapOption wrap_;
+  bool wordWrap_ = true;
+  int tabSpaceCount_ = 8;
+  int updateDepth_ = 0;
+  bool pending_ = false;
+};
+
+// The settings of the two line stores of the main window.
+void ApplyEditor1Settings(TEditor& editor);  // the user's text
+void ApplyEditor2Settings(TEditor& editor);  // the built-in text

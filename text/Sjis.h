@@ -1,0 +1,26 @@
+#pragma once
+// Shift-JIS (code page 932) helpers. Every text the program holds is CP932 bytes;
+// it becomes Unicode only at the edges (drawing, clipboard, file names).
+#include <string>
+#include <string_view>
+
+// 0x81-0x9F and 0xE0-0xFC start a two-byte character; every other byte is a
+// one-byte character.
+constexpr bool IsLeadByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+// Length in bytes of the character that starts at text[i] (1 or 2; a lead byte
+// at the very end counts 1).
+inline std::size_t SjisCharLength(std::string_view text, std::size_t i) {
+  return (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+}
+
+// The Unicode code point of one CP932 character (one or two bytes); U+FFFD for a
+// byte sequence that is not a CP932 character.
+char32_t SjisCharToCodePoint(std::string_view ch);
+
+// CP932 -> UTF-8. Every byte sequence that is not CP932 becomes U+FFFD, one per
+// character as the lead-byte rule cuts them.
+std::string SjisToUtf8(std::string_view sjis);
+// UTF-8 -> CP932. A character CP932 cannot hold, or malformed UTF-8, becomes '?'.
+std::string Utf8ToSjis(std::string_view utf8);
