@@ -1,6 +1,7 @@
 // Placeholder definitions of the TForm1 commands that are not written yet.
 // Each is weak: the real definition in its subsystem's file replaces it at link
 // time. This file goes away when every command exists.
+#include "shell/ControlTable.h"
 #include "shell/Unit1.h"
 
 // NOLINTBEGIN
@@ -117,4 +118,6 @@ __attribute__((weak)) void TForm1::ReadSettings() {}
 __attribute__((weak)) void TForm1::WriteSettings() {}
 __attribute__((weak)) void TForm1::PNameon() {}
 __attribute__((weak)) void TForm1::PNameoff() {}
+__attribute__((weak)) std::string TForm1::PTagStrip(std::string_view html) { return std::string(html); }
+__attribute__((weak)) void ApplyControlTable(TForm1& form) {}
 // NOLINTEND

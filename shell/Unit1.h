@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "render/ABitmap.h"
@@ -95,6 +96,9 @@ class TForm1 {
   void FreplaceP(TEditor& editor);
   void DoReplaceAll(const std::string& find, const std::string& replacement);
   void DoReplaceAll2(const std::string& find, const std::string& replacement);
+
+  // Strips the tags of an HTML text; an unclosed tag shows its message (text/TagStrip.cpp).
+  std::string PTagStrip(std::string_view html);
 
   // Text sources (text/TextSources.cpp).
   void Open1Click();
