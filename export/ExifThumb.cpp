@@ -1,0 +1,140 @@
+#include "export/ExifThumb.h"
+
+#include <cstring>
+
+#include "export/JpegSegments.h"
+
+namespace {
+
+constexpr std::size_t kTiffStart = 6;
+constexpr std::uint16_t kTagCompression = 0x0103;
+constexpr std::uint16_t kTagThumbOffset = 0x0201;
+constexpr std::uint16_t kTagThumbLength = 0x0202;
+constexpr std::uint16_t kTypeShort = 3;
+constexpr std::uint16_t kTypeLong = 4;
+
+bool Fits(std::string_view payload, std::uint64_t pos, std::uint64_t count) {
+  return pos <= payload.size() && count <= payload.size() - pos;
+}
+
+struct Ifd1Entries {
+  int Compression = 0;
+  bool HasOffset = false, HasLength = false;
+  std::uint32_t Offset = 0, Length = 0;
+  std::size_t LengthValuePos = 0;
+};
+
+Ifd1Entries ReadIfd1(std::string_view a, std::size_t pos, std::uint16_t count, bool big) {
+  Ifd1Entries e;
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::size_t entry = pos + 2 + 12 * k;
+    const std::uint16_t tag = GetExif16(a, entry, big);
+    const std::uint16_t type = GetExif16(a, entry + 2, big);
+    // An entry of another type than required reads as 0.
+    if (tag == kTagCompression) {
+      e.Compression = type == kTypeShort ? GetExif16(a, entry + 8, big) : 0;
+    } else if (tag == kTagThumbOffset) {
+      e.HasOffset = type == kTypeLong;
+      e.Offset = e.HasOffset ? GetExif32(a, entry + 8, big) : 0;
+    } else if (tag == kTagThumbLength) {
+      e.HasLength = type == kTypeLong;
+      e.Length = e.HasLength ? GetExif32(a, entry + 8, big) : 0;
+      e.LengthValuePos = entry + 8;
+    }
+  }
+  return e;
+}
+
+}  // namespace
+
+std::string ExifRefusalMessage(ExifRefusal refusal, int compression) {
+  switch (refusal) {
+    case ExifRefusal::None:
+      return {};
+    case ExifRefusal::NoExif:
+      return "Exif情報が見つかりませんでした";
+    case ExifRefusal::NotJpegThumb:
+      return std::to_string(compression) + " :Tumbnailの圧縮の種類はJpegではありません。中止します";
+    case ExifRefusal::App1TooLong:
+      return "サムネイルが大きすぎてExif情報に収まりません。画質を下げてください。中止します";
+  }
+  return {};
+}
+
+ExifRefusal LocateThumbnail(std::string_view a, ExifThumbInfo& info) {
+  info = ExifThumbInfo{};
+  if (a.size() < kTiffStart + 8 || std::memcmp(a.data(), "Exif\0", 5) != 0)
+    return ExifRefusal::NoExif;
+  bool big = false;
+  if (a.substr(kTiffStart, 2) == "MM") {
+    big = true;
+  } else if (a.substr(kTiffStart, 2) != "II") {
+    return ExifRefusal::NoExif;
+  }
+  if (GetExif16(a, kTiffStart + 2, big) != 42) return ExifRefusal::NoExif;
+  info.BigEndian = big;
+
+  const std::uint64_t ifd0 = kTiffStart + std::uint64_t{GetExif32(a, kTiffStart + 4, big)};
+  if (!Fits(a, ifd0, 2)) return ExifRefusal::NoExif;
+  const std::uint64_t next = ifd0 + 2 + 12 * std::uint64_t{GetExif16(a, ifd0, big)};
+  if (!Fits(a, next, 4)) return ExifRefusal::NoExif;
+  const std::uint32_t ifd1Offset = GetExif32(a, next, big);
+  if (ifd1Offset == 0) return ExifRefusal::NoExif;
+  const std::uint64_t ifd1 = kTiffStart + std::uint64_t{ifd1Offset};
+  if (!Fits(a, ifd1, 2)) return ExifRefusal::NoExif;
+  const std::uint16_t count = GetExif16(a, ifd1, big);
+  if (!Fits(a, ifd1 + 2, 12 * std::uint64_t{count})) return ExifRefusal::NoExif;
+
+  const Ifd1Entries e = ReadIfd1(a, ifd1, count, big);
+  info.Compression = e.Compression;
+  if (e.Compression != 6) return ExifRefusal::NotJpegThumb;
+  if (!e.HasOffset || !e.HasLength) return ExifRefusal::NoExif;
+  const std::uint64_t thumbPos = kTiffStart + std::uint64_t{e.Offset};
+  // The splice rewrites the length entry and then copies up to the thumbnail,
+  // so the thumbnail has to come after that entry and end inside the block.
+  if (thumbPos < e.LengthValuePos + 4 || !Fits(a, thumbPos, e.Length)) return ExifRefusal::NoExif;
+  info.ThumbPos = thumbPos;
+  info.ThumbLength = e.Length;
+  info.LengthValuePos = e.LengthValuePos;
+  return ExifRefusal::None;
+}
+
+ExifRefusal ReadExifTemplate(TStream& source, ExifTemplate& result) {
+  result = ExifTemplate{};
+  const auto segment = FindExifSegment(source);
+  if (!segment) return ExifRefusal::NoExif;
+  result.PayloadPos = segment->PayloadPos;
+  result.Payload.resize(static_cast<std::size_t>(segment->PayloadSize()));
+  source.Seek(segment->PayloadPos);
+  source.ReadExact(result.Payload.data(), result.Payload.size());
+  return LocateThumbnail(result.Payload, result.Thumb);
+}
+
+std::int64_t NewApp1Length(const ExifTemplate& tmpl, std::size_t thumbSize) {
+  return static_cast<std::int64_t>(tmpl.Payload.size()) -
+         static_cast<std::int64_t>(tmpl.Thumb.ThumbLength) + static_cast<std::int64_t>(thumbSize) +
+         2;
+}
+
+ExifRefusal ReplaceThumbnail(TStream& output, TStream& source, const ExifTemplate& tmpl,
+                             std::string_view thumb, std::string_view imageData) {
+  const std::int64_t length = NewApp1Length(tmpl, thumb.size());
+  if (length > 0xFFFF) return ExifRefusal::App1TooLong;
+  const std::string_view a = tmpl.Payload;
+  const ExifThumbInfo& t = tmpl.Thumb;
+  if (t.ThumbPos < t.LengthValuePos + 4 || t.LengthValuePos == 0 ||
+      !Fits(a, t.ThumbPos, t.ThumbLength) || tmpl.PayloadPos < 4)
+    return ExifRefusal::NoExif;
+
+  source.Seek(0);
+  output.CopyFrom(source, tmpl.PayloadPos - 2);
+  const char lengthField[2] = {static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
+  output.Write(lengthField, 2);
+  output.Write(a.substr(0, t.LengthValuePos));
+  output.Write(PutExif32(static_cast<std::uint32_t>(thumb.size()), t.BigEndian));
+  output.Write(a.substr(t.LengthValuePos + 4, t.ThumbPos - (t.LengthValuePos + 4)));
+  output.Write(thumb);
+  if (a.size() > t.ThumbPos + t.ThumbLength) output.Write(a.substr(t.ThumbPos + t.ThumbLength));
+  output.Write(imageData);
+  return ExifRefusal::None;
+}
