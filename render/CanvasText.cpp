@@ -1,0 +1,54 @@
+// Text output of the drawing layer: glyph runs painted with QPainter on a QImage
+// that shares the bitmap's bytes.
+#include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+
+#include "render/CanvasImpl.h"
+#include "render/VerticalText.h"
+
+namespace {
+
+void DrawRun(QPainter& painter, const QRawFont& raw, const QVector<quint32>& ids,
+             const QVector<QPointF>& positions) {
+  if (ids.isEmpty()) return;
+  QGlyphRun run;
+  run.setRawFont(raw);
+  run.setGlyphIndexes(ids);
+  run.setPositions(positions);
+  painter.drawGlyphRun(QPointF(0, 0), run);
+}
+
+}  // namespace
+
+void TCanvas::SetFont(const TLogFont& font) {
+  impl_->font = font;
+  impl_->sized.reset();
+}
+
+void TCanvas::TextOut(int x, int y, std::string_view sjis) {
+  if (sjis.empty() || bitmap_.Empty()) return;
+  if (!impl_->sized) impl_->sized = ResolveFont(impl_->font);
+  const TSizedFont& font = *impl_->sized;
+  const TLineGlyphs line = LayOutLine(font, sjis);
+
+  QImage image(bitmap_.Bits(), bitmap_.Width(), bitmap_.Height(), bitmap_.Stride(),
+               QImage::Format_BGR888);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.setPen(QColor(ColorR(FontColor), ColorG(FontColor), ColorB(FontColor)));
+  painter.translate(x, y);
+  painter.rotate(-impl_->font.lfEscapement / 10.0);
+  painter.scale(font.XScale, 1);
+  // Bold is overprinted one pixel further along the line: the faces have no
+  // bold of their own.
+  for (int pass = 0; pass < (font.Bold ? 2 : 1); ++pass) {
+    painter.save();
+    painter.translate(pass, 0);
+    DrawRun(painter, font.Raw, line.PlainIds, line.PlainPositions);
+    painter.rotate(-90);
+    DrawRun(painter, font.Raw, line.TurnedIds, line.TurnedPositions);
+    painter.restore();
+  }
+}
