@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/Wrap.h"
+
 enum class TRowEnd : std::uint8_t {
   LineEnd,      // the row ends its logical line
   Continues,    // soft break: the line goes on in the next row
@@ -34,7 +36,9 @@ class TEditorStrings {
   explicit TEditorStrings(TEditor& owner) : owner_(owner) {}
   void Clear();
   // Replaces all lines by the file's lines (split at CR LF, CR or LF; 0x1A ends
-  // the text). Throws EFileError when the file cannot be read.
+  // the text; a NUL byte becomes a half-width space so that the text after it
+  // survives the layout, which sets the text again). Throws EFileError when the
+  // file cannot be read, leaving the lines as they were.
   void LoadFromFile(const std::string& path);
   // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends it).
   void SetText(std::string_view text);
@@ -42,9 +46,13 @@ class TEditorStrings {
   std::string GetText() const;
   int Count() const { return static_cast<int>(lines_.size()); }
   const std::string& operator[](int i) const { return lines_[static_cast<std::size_t>(i)]; }
+  // The last line came from a file that ended without a line break.
+  bool LastUnterminated() const { return lastUnterminated_; }
 
  private:
   friend class TEditor;
+  void Assign(std::vector<std::string> lines, bool lastUnterminated);
+
   TEditor& owner_;
   std::vector<std::string> lines_;
   bool lastUnterminated_ = false;
@@ -85,14 +93,19 @@ class TEditor {
   friend class TEditorStrings;
   struct Row {
     std::uint32_t line;
-    std::uint32_t offset;
-    std::uint32_t length;
     TRowEnd end;
+    std::size_t offset;
+    std::size_t length;
   };
+  // Rows are rebuilt at once, or when updates resume if they are suspended.
+  void LinesChanged();
   void Rebuild();
+  std::size_t ReplaceInLines(std::string_view find, std::string_view replacement);
+  std::size_t ReplaceInText(std::string_view find, std::string_view replacement);
 
   std::vector<Row> rows_;
   TWrapOption wrap_;
+  TWrapRules rules_;
   bool wordWrap_ = true;
   int tabSpaceCount_ = 8;
   int updateDepth_ = 0;
