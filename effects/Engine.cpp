@@ -1,0 +1,65 @@
+#include "effects/Engine.h"
+
+#include <string>
+
+namespace {
+// The canvas opened by the outermost TViewCanvas on a view, for nested ones.
+TImage* gOpenView = nullptr;
+TCanvas* gOpenCanvas = nullptr;
+}  // namespace
+
+TViewCanvas::TViewCanvas(TImage& view) : view_(view) {
+  if (gOpenView == &view_ && gOpenCanvas) {
+    canvas_ = gOpenCanvas;
+    return;
+  }
+  own_ = std::make_unique<TCanvas>(view_.Picture);
+  canvas_ = own_.get();
+  if (!gOpenView) {
+    gOpenView = &view_;
+    gOpenCanvas = canvas_;
+    outermost_ = true;
+  }
+}
+
+TViewCanvas::~TViewCanvas() {
+  if (outermost_) {
+    gOpenView = nullptr;
+    gOpenCanvas = nullptr;
+  }
+}
+
+bool EffectMayStart(TForm1& form, TEffectKind kind) {
+  if (form.FBusy) return false;
+  const bool other = (kind != TEffectKind::Difference && form.FDifference) ||
+                     (kind != TEffectKind::Velocity && form.FVelocity) ||
+                     (kind != TEffectKind::Arts && form.FArts) ||
+                     (kind != TEffectKind::Deep && form.FDeep);
+  if (other) form.EffectOut1Click();
+  return true;
+}
+
+// Run along: always runs, even during a batch job, so that nothing is left ticking.
+void TForm1::EffectOut1Click() {
+  if (Timer1.Enabled) {
+    Timer1.Enabled = false;
+    FDifference = false;
+    LCheckBox1.Enabled = true;
+    LCheckBox2.Enabled = true;
+    LCheckBox3.Enabled = true;
+  }
+  if (Timer3.Enabled) {
+    Timer3.Enabled = false;
+    ExtTrackBar1.Enabled = true;
+  }
+  if (Timer5.Enabled) {
+    Timer5.Enabled = false;
+    FDeep = false;
+  }
+  if (FVelocity) {
+    FVelocity = false;
+    HintLabel1.Caption = FVelLock >= 1 ? "lock " + std::to_string(FVelLock) : std::string();
+  }
+  // Timer4 sees the cleared flag at its next tick and stops itself.
+  if (FArts) FArts = false;
+}
