@@ -109,6 +109,8 @@ class TForm1 {
   void File1Click();
   void FtxtDelete();
   void ExamineCommandLine(const std::vector<std::string>& args);
+  // The file load sequence shared by Open, a drop and the command line.
+  void PLoadTextFile(const std::string& path);
 
   // Layout modes (text/LayoutModes.cpp).
   void CheckTurnMoreBig();

@@ -1,0 +1,55 @@
+#include "shell/Paths.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// XDG base folders must be absolute; a relative value is to be ignored.
+fs::path XdgFolder(const std::string& value, const std::string& home, const char* fallback) {
+  if (!value.empty() && fs::path(value).is_absolute()) return fs::path(value);
+  return fs::path(home) / fallback;
+}
+
+std::string EnvText(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+TProgramPaths ComputeProgramPaths(const std::string& executablePath, const TPathEnvironment& env) {
+  const fs::path exe(executablePath);
+  TProgramPaths paths;
+  if (env.ExecutableDirWritable) {
+    paths.ProgramDir = exe.parent_path().string();
+    paths.IniFileName = fs::path(exe).replace_extension(".ini").string();
+    return paths;
+  }
+  paths.ProgramDir = (XdgFolder(env.XdgDataHome, env.Home, ".local/share") / "quillane").string();
+  paths.IniFileName =
+      (XdgFolder(env.XdgConfigHome, env.Home, ".config") / "quillane" / "quillane.ini").string();
+  return paths;
+}
+
+TProgramPaths ComputeProgramPaths(const std::string& executablePath) {
+  TPathEnvironment env;
+  std::string dir = fs::path(executablePath).parent_path().string();
+  if (dir.empty()) dir = std::string(".");
+  env.ExecutableDirWritable = ::access(dir.c_str(), W_OK) == 0;
+  env.Home = EnvText("HOME");
+  env.XdgDataHome = EnvText("XDG_DATA_HOME");
+  env.XdgConfigHome = EnvText("XDG_CONFIG_HOME");
+  return ComputeProgramPaths(executablePath, env);
+}
+
+std::string CurrentExecutablePath() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : exe.string();
+}

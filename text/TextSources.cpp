@@ -1,0 +1,192 @@
+// Bringing a user text in: the Open dialog, a dropped file, the command line
+// (also through a shortcut), the clipboard, the switch back from the built-in
+// text, and saving pasted text.
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "shell/Errors.h"
+#include "shell/Unit1.h"
+#include "text/FileNames.h"
+#include "text/Shortcut.h"
+
+namespace {
+
+constexpr const char* kTextFilter = "Text(*.txt)|*.txt|All(*.*)|*.*";
+
+bool OneOf(const std::string& ext, std::initializer_list<const char*> accepted) {
+  return std::any_of(accepted.begin(), accepted.end(),
+                     [&](const char* candidate) { return ext == candidate; });
+}
+
+// Before shortcut resolution.
+bool CommandLineAccepts(const std::string& path) {
+  return OneOf(ExtractFileExt(path), {".txt", ".TXT", ".ini", ".htm", ".html", ".lnk"});
+}
+
+// After shortcut resolution.
+bool CommandLineOpens(const std::string& path) {
+  return OneOf(ExtractFileExt(path), {".txt", ".TXT", ".ini", ".htm", ".html", ".HTM", ".HTML"});
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::exists(path, ec);
+}
+
+// The status line and the page view name the user's text from now on.
+void MarkUserText(TForm1& f) {
+  f.Image1.Hint = f.FTextName;
+  f.PLabel.Transparent = false;
+}
+
+}  // namespace
+
+void TForm1::PLoadTextFile(const std::string& path) {
+  Editor1.Lines.Clear();
+  Editor1.Lines.LoadFromFile(path);
+  FFileName = path;
+  FFileIn = true;
+  FFilePage = 0;
+  FNewText = true;
+  FTextName = ExtractFileName(path);
+  FtxtDelete();
+  if (HasHtmlExtension(path)) {
+    const std::string html = Editor1.Lines.GetText();
+    Editor1.Lines.Clear();
+    Editor1.Lines.SetText(PTagStrip(html));
+  }
+  Freplace(Editor1);
+  FPreEcri(Editor1);
+  TriButton1Click();
+  MarkUserText(*this);
+}
+
+void TForm1::Open1Click() {
+  if (!Idle()) return;
+  FileDialogOptions options;
+  options.Filter = kTextFilter;
+  options.FileName = "*.txt";
+  const auto path = P.OpenFileDialog(options);
+  if (!path) return;
+  CheckTurnMoreBig();
+  PLoadTextFile(*path);
+}
+
+void TForm1::DropDst1FileDrop(const std::vector<std::string>& files) {
+  // A drop needs no idle test (the page step stops a running effect), but a
+  // batch job must not have its text replaced under it.
+  if (FCmdLineOpen || FBusy || files.empty()) return;
+  CheckTurnMoreBig();
+  PLoadTextFile(files.front());
+}
+
+void TForm1::MyTextFileOpen(TEditor& editor) {
+  // A failed load must still end the pending open, or every later drop is ignored.
+  struct TEndPending {
+    TForm1& Form;
+    ~TEndPending() { Form.FCmdLineOpen = false; }
+  } endPending{*this};
+
+  if (ExtractFileExt(FCmdLineFile) == ".lnk")
+    FCmdLineFile = ResolveShortcut(FCmdLineFile).value_or(std::string());
+  const std::string path = FCmdLineFile;
+  if (!CommandLineOpens(path)) return;
+  FFileName = path;
+  HintLabel1.Caption = std::to_string(editor.WrapOption().WrapByte) + "が一列の文字数です";
+  PLoadTextFile(path);
+  FRedraw = true;
+  FNewText = false;
+}
+
+void TForm1::ExamineCommandLine(const std::vector<std::string>& args) {
+  // args are the arguments after the program's own name; only the first counts.
+  if (args.empty() || !CommandLineAccepts(args.front())) return;
+  FCmdLineFile = args.front();
+  FCmdLineOpen = true;
+}
+
+void TForm1::Paste1Click() {
+  if (!Idle()) return;
+  const auto text = P.ClipboardText();
+  // An empty clipboard text holds nothing to read, like a single space.
+  if (!text || text->empty() || *text == " ") return;
+  Editor1.Lines.Clear();
+  Editor1.Lines.SetText(*text);
+  FPasteList.clear();
+  for (int i = 0; i < Editor1.Lines.Count(); ++i) FPasteList.push_back(Editor1.Lines[i]);
+  FHasPasteList = true;
+  FFileIn = true;
+  FFilePage = 0;
+  FNewText = true;
+  FTextName = "Clipboard";
+  Freplace(Editor1);
+  FPreEcri(Editor1);
+  TriButton1Click();
+  MarkUserText(*this);
+}
+
+void TForm1::PasteSave1Click() {
+  if (!Idle() || FTextName != "Clipboard") return;
+  FileDialogOptions options;
+  options.Filter = kTextFilter;
+  options.DefaultExt = "txt";
+  const auto path = P.SaveFileDialog(options);
+  if (!path) return;
+  std::string text;
+  for (const auto& line : FPasteList) text += line + "\r\n";
+  {
+    std::ofstream out(*path, std::ios::binary | std::ios::trunc);
+    if (!out) throw EFileError::CannotCreate(*path, std::strerror(errno));
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) throw EFileError::CannotCreate(*path, std::strerror(errno));
+  }
+  FFileName = *path;
+  FTextName = ExtractFileName(*path);
+  FtxtDelete();
+  Image1.Hint = FTextName;
+}
+
+void TForm1::File1Click() {
+  if (!Idle() || FFileIn) return;
+  if (!FTextName.empty()) {
+    FFileIn = true;
+    FNewText = false;
+    FPage = FFilePage == 0 ? 1 : FFilePage;
+    FFilePage = FPage;
+    FPreEcri(Editor1);
+    PLabel.Transparent = false;
+    TriButton1Click();
+  } else if (FileExists(FFileName)) {
+    FFileIn = true;
+    Editor1.Lines.Clear();
+    Editor1.Lines.LoadFromFile(FFileName);
+    FNewText = true;
+    FPreEcri(Editor1);
+    FTextName = ExtractFileName(FFileName);
+    FtxtDelete();
+    FRedraw = true;
+    FFilePage = 0;
+    PLabel.Transparent = false;
+    TriButton1Click();
+  } else {
+    return;
+  }
+  Image1.Hint = FTextName;
+  HintLabel1.Caption = FTextName;
+}
+
+void TForm1::FtxtDelete() {
+  if (FTextName.find(".txt") == std::string::npos) return;
+  // The last four characters give way, whatever they are ('note.txt.htm' keeps
+  // its '.txt').
+  FTextName.erase(FTextName.size() - 4);
+  while (!FTextName.empty() && static_cast<unsigned char>(FTextName.back()) <= ' ')
+    FTextName.pop_back();
+}
