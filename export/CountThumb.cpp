@@ -1,0 +1,37 @@
+#include "export/CountThumb.h"
+
+#include "export/JpegTTx.h"
+#include "render/Canvas.h"
+
+int CountThumbX(int page) {
+  int digits = 1;
+  for (long long limit = 10; page >= limit && digits < 7; limit *= 10) ++digits;
+  return 68 - 10 * (digits - 1);
+}
+
+TABitmap DrawCountThumb(int page, bool bold, bool gothic) {
+  TABitmap bitmap(kThumbWidth, kThumbHeight);
+  bitmap.Fill(clWhite);
+  TCanvas canvas(bitmap);
+  TLogFont font;
+  font.lfHeight = 40;
+  font.lfWeight = bold ? 600 : 500;
+  font.lfItalic = false;
+  font.lfCharSet = 1;         // default character set
+  font.lfPitchAndFamily = 2;  // variable pitch
+  font.lfFaceName = gothic ? "ＭＳ ゴシック" : "ＭＳ 明朝";
+  canvas.SetFont(font);
+  canvas.FontColor = clBlack;
+  canvas.TextOut(CountThumbX(page), 45, std::to_string(page));
+  return bitmap;
+}
+
+std::string MakeCountThumb(int page, bool bold, bool gothic, int quality) {
+  const TABitmap bitmap = DrawCountThumb(page, bold, gothic);
+  JpegTTx encoder;
+  encoder.SetBitmap(bitmap);
+  encoder.SetQuality(quality);
+  encoder.SetHeaderless(true);
+  encoder.SetSampling(JpegTTx::Sampling::Y2x1C1x1);
+  return encoder.Encode();
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The work of the splice tools, shared by the buttons and the command line.
+// Each routine reads its inputs (opened read-only), decides, and only then writes
+// the output through a temporary file renamed on success: a refusal or a failure
+// never leaves a file, or half a file, under the output name.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "export/ExifThumb.h"
+
+inline constexpr char kMsgNoExif[] = "Exif情報が見つかりませんでした";
+inline constexpr char kMsgNotJpegImage[] = "Jpeg画像はありません。作業を中止します";
+inline constexpr char kMsgNotJpegName[] = "Jpeg画像ではありません。作業を中止します";
+inline constexpr char kMsgSuccess[] = "成功しました";
+
+enum class SpliceRefusal {
+  None,
+  NoExif,        // the template has no usable Exif block
+  NotJpegThumb,  // the template's thumbnail is not JPEG-compressed
+  App1TooLong,   // the new thumbnail does not fit the APP1 segment
+  NotJpegImage,  // the picture is not a JPEG, or libjpeg cannot decode it
+};
+
+struct SpliceOutcome {
+  SpliceRefusal Refusal = SpliceRefusal::None;
+  int Compression = 0;  // the template's Compression value, for NotJpegThumb
+  bool Ok() const { return Refusal == SpliceRefusal::None; }
+  // The program's message for the refusal (empty when Ok).
+  std::string Message() const;
+};
+
+// Whether the name ends exactly in ".jpg", ".jpeg", ".JPG" or ".JPEG".
+bool HasJpegExtension(const std::string& path);
+
+// The image data a JPEG contributes behind a template's Exif block: the bytes after
+// its own Exif APP1 segment, or, without one, everything after SOI.
+// std::nullopt when the bytes are not a JPEG.
+std::optional<std::string> InsertImageData(std::string_view jpeg);
+
+// Keep mode: the template up to the end of its Exif APP1 segment (thumbnail
+// unchanged), then the insert image's data.
+SpliceOutcome SpliceKeepThumbnail(const std::string& templatePath, const std::string& insertPath,
+                                  const std::string& outPath);
+// Replace mode: the template's Exif block with a thumbnail made from the insert
+// image at the quality, then the insert image's data.
+SpliceOutcome SpliceReplaceThumbnail(const std::string& templatePath, const std::string& insertPath,
+                                     int quality, const std::string& outPath);
+// Rebuilds the thumbnail of a JPEG from its own main picture; the picture's bytes
+// are kept as they are.
+SpliceOutcome SameThumbnail(const std::string& path, int quality, const std::string& outPath);
