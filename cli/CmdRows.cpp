@@ -1,0 +1,71 @@
+// quillane-cli rows: the rows a file wraps into, as a line store shows them.
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include "cli/Cli.h"
+#include "shell/Errors.h"
+#include "text/HEditor.h"
+
+namespace {
+
+// A file error becomes one line on stderr.
+void LoadOrRefuse(TEditorStrings& lines, const std::string& path) {
+  try {
+    lines.LoadFromFile(path);
+  } catch (const EFileError& e) {
+    std::string text = e.what();
+    for (char& c : text)
+      if (c == '\n') c = ' ';
+    throw std::runtime_error(text);
+  }
+}
+
+char RowEndLetter(TRowEnd end) {
+  switch (end) {
+    case TRowEnd::LineEnd:
+      return 'E';
+    case TRowEnd::Continues:
+      return 'S';
+    case TRowEnd::Unterminated:
+      return 'U';
+  }
+  return '?';
+}
+
+int RunRows(std::vector<std::string> args) {
+  ArgParser parser(std::move(args));
+  const std::string editor = parser.Value("--editor").value_or("1");
+  if (editor != "1" && editor != "2") throw CliError("option --editor takes 1 or 2");
+  const long long width = parser.Int("--width", INT_MIN, INT_MAX).value_or(36);
+  const std::vector<std::string> files = parser.Rest();
+  if (files.size() != 1) throw CliError("one FILE is needed");
+
+  TEditor store;
+  if (editor == "1") {
+    ApplyEditor1Settings(store);
+  } else {
+    ApplyEditor2Settings(store);
+  }
+  store.SetWrapByte(static_cast<int>(width));
+  store.Lines.Clear();
+  LoadOrRefuse(store.Lines, files[0]);
+
+  std::string out;
+  for (int i = 0; i < store.RowCount(); ++i) {
+    out += RowEndLetter(store.RowEnd(i));
+    out += ' ';
+    out += Hex(store.Rows(i));
+    out += '\n';
+    if (out.size() >= (1u << 16)) {
+      std::fwrite(out.data(), 1, out.size(), stdout);
+      out.clear();
+    }
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+const CliRegistrar kRows({"rows", "rows [--editor 1|2] [--width N] FILE", RunRows});
+
+}  // namespace
