@@ -1,0 +1,74 @@
+#pragma once
+// A main window driven headless, as the scenario tests use it: its program
+// folder and settings file live in a scratch folder, dialogs and questions are
+// answered by the HeadlessPlatform's queues.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+#include "tests/common/TestSupport.h"
+
+class FormTest : public ::testing::Test {
+ protected:
+  FormTest() { NewForm(); }
+
+  // A fresh window over the same folder and settings file, created (not shown).
+  TForm1& NewForm() {
+    form_.reset();
+    platform = std::make_unique<HeadlessPlatform>();
+    form_ = std::make_unique<TForm1>(*platform);
+    form_->SetFixedSeed(7);
+    form_->FProgramDir = dir.Path().string();
+    form_->FIniFileName = dir / "quillane.ini";
+    form_->FormCreate();
+    return *form_;
+  }
+
+  // Creation, then the first showing as the window does it.
+  TForm1& Start(const std::vector<std::string>& args = {}) {
+    NewForm();
+    form_->ExamineCommandLine(args);
+    form_->Dispatch([this] { form_->FormShow(); });
+    form_->CMShowingChanged(true);
+    return *form_;
+  }
+
+  // Closes the window as the view does: settings written, then destroyed.
+  void Close() {
+    form_->FormCloseQuery();
+    form_->FormDestroy();
+  }
+
+  TForm1& F() { return *form_; }
+
+  // A text of 'rows' short lines, each one column: ceil(rows / 13) pages.
+  std::string WriteRows(const std::string& name, int rows) {
+    std::string text;
+    for (int i = 1; i <= rows; ++i) text += "line " + std::to_string(i) + "\r\n";
+    const std::string path = dir / name;
+    testsupport::WriteFile(path, text);
+    return path;
+  }
+
+  // Opens a file through the Open dialog.
+  void OpenFile(const std::string& path) {
+    platform->FileAnswers.push_back(path);
+    form_->Dispatch([this] { form_->Open1Click(); });
+  }
+
+  // The user's text as it now stands, lines joined with '\n'.
+  std::string UserText() {
+    std::string text;
+    for (int i = 0; i < form_->Editor1.Lines.Count(); ++i) text += form_->Editor1.Lines[i] + "\n";
+    return text;
+  }
+
+  testsupport::TempDir dir;
+  std::unique_ptr<HeadlessPlatform> platform;
+
+ private:
+  std::unique_ptr<TForm1> form_;
+};
