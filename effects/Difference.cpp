@@ -1,5 +1,6 @@
 // Difference: one or two trails of rectangles or ellipses that sweep in towards
 // the centre and then wander about the picture, each trailed by fading copies.
+#include <algorithm>
 #include <cstdlib>
 
 #include "effects/Engine.h"
@@ -46,6 +47,13 @@ void MoveCoordinate(TForm1& f, int& coord, int& velocity, int limit) {
   coord += velocity;
   if (coord < 0) coord = 0;
   if (coord >= limit) coord = limit - 1;
+}
+
+// The corners of a wandering shape move independently and cross; a filled
+// rectangle is then drawn between them, as the outlined and round shapes are.
+void FillBetweenCorners(TCanvas& canvas, const TRect& r) {
+  canvas.FillRect({std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                   std::max(r.Top, r.Bottom)});
 }
 
 }  // namespace
@@ -110,7 +118,7 @@ void TForm1::FillTrail(int s) {
   TViewCanvas canvas(Image1);
   for (int i = FDiffSteps; i >= 0; --i) {
     canvas->Brush.Color = paintOnly ? FDiffColorC[s][i] : FDiffColorB[s][i];
-    canvas->FillRect(FDiffRect[s][i]);
+    FillBetweenCorners(*canvas, FDiffRect[s][i]);
   }
 }
 
@@ -128,7 +136,7 @@ void TForm1::DrawTrail(int s) {
       else
         canvas->Arc(r.Left, r.Top, r.Right, r.Bottom, r.Left, r.Top, r.Left, r.Top);
     } else if (o.Paint) {
-      canvas->FillRect(r);
+      FillBetweenCorners(*canvas, r);
     } else {
       const TPoint outline[5] = {{r.Left, r.Top},
                                  {r.Right, r.Top},
