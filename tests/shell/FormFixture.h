@@ -15,10 +15,11 @@ class FormTest : public ::testing::Test {
  protected:
   FormTest() { NewForm(); }
 
-  // A fresh window over the same folder and settings file, created (not shown).
-  TForm1& NewForm() {
+  // A fresh window over the same folder and settings file, created (not shown),
+  // with a new platform (the one given, or a plain HeadlessPlatform).
+  TForm1& NewForm(std::unique_ptr<HeadlessPlatform> replacement = {}) {
     form_.reset();
-    platform = std::make_unique<HeadlessPlatform>();
+    platform = replacement ? std::move(replacement) : std::make_unique<HeadlessPlatform>();
     form_ = std::make_unique<TForm1>(*platform);
     form_->SetFixedSeed(7);
     form_->FProgramDir = dir.Path().string();

@@ -1,0 +1,245 @@
+// Colours, redraw options, the fallen-leaves size, "Slow", the switch to the
+// built-in text and the title card, driven as a user would.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/shell/FormFixture.h"
+
+namespace {
+
+// Records the colour each colour dialog opened with and every picture repainted.
+class WatchingPlatform : public HeadlessPlatform {
+ public:
+  std::optional<TColor> ColorDialog(TColor initial) override {
+    Initial.push_back(initial);
+    return HeadlessPlatform::ColorDialog(initial);
+  }
+  void Repaint() override {
+    HeadlessPlatform::Repaint();
+    if (View) Frames.push_back(View->Picture);
+  }
+  std::vector<TColor> Initial;
+  TImage* View = nullptr;
+  std::vector<TABitmap> Frames;
+};
+
+class PageLookTest : public FormTest {
+ protected:
+  PageLookTest() {
+    Start();
+    OpenFile(WriteRows("look.txt", 39));
+  }
+};
+
+// Pixels of the picture inside the rectangle whose colour is far from 'ground'.
+int InkIn(const TABitmap& bitmap, TRect r, TColor ground) {
+  int ink = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      const TColor c = bitmap.Pixel(x, y);
+      const int d = std::abs(ColorR(c) - ColorR(ground)) + std::abs(ColorG(c) - ColorG(ground)) +
+                    std::abs(ColorB(c) - ColorB(ground));
+      if (d > 200) ++ink;
+    }
+  return ink;
+}
+
+TEST_F(PageLookTest, ACancelledColourDialogChangesNothing) {
+  const TColor text = F().FoColor, ground = F().GColor;
+  F().FBColor = true;
+  F().FontColor1Click();
+  F().BgColor1Click();
+  EXPECT_EQ(platform->DialogsShown, (std::vector<std::string>{"open", "color", "color"}));
+  EXPECT_EQ(F().FoColor, text);
+  EXPECT_EQ(F().GColor, ground);
+  EXPECT_EQ(F().FLabel.Color, text);
+  EXPECT_EQ(F().GLabel.Color, ground);
+  EXPECT_TRUE(F().FBColor);
+}
+
+TEST_F(PageLookTest, ChosenColoursAreStoredShownAndRedrawn) {
+  F().TriButton1Click();  // page 2 on the view
+  F().FPageShown = true;
+  platform->ColorAnswers = {0x0000FF, 0x00FF00};
+  F().FontColor1Click();
+  EXPECT_EQ(F().FoColor, 0x0000FF);
+  EXPECT_EQ(F().FLabel.Color, 0x0000FF);
+  EXPECT_EQ(F().FPage, 2);  // redrawn, not advanced
+  EXPECT_FALSE(F().FRedraw);
+  F().BgColor1Click();
+  EXPECT_EQ(F().GColor, 0x00FF00);
+  EXPECT_EQ(F().GLabel.Color, 0x00FF00);
+  EXPECT_EQ(F().FPage, 2);
+}
+
+TEST_F(PageLookTest, WithoutAPageOnTheViewTheNewColoursWaitForTheNextStep) {
+  F().FPageShown = false;
+  platform->ColorAnswers = {0x123456};
+  F().FontColor1Click();
+  EXPECT_TRUE(F().FRedraw);
+  EXPECT_FALSE(F().FPageShown);
+  EXPECT_EQ(F().FPage, 1);
+}
+
+TEST_F(PageLookTest, TheColourDialogOpensWithTheColourLastChosen) {
+  auto owned = std::make_unique<WatchingPlatform>();
+  WatchingPlatform* watching = owned.get();
+  NewForm(std::move(owned));
+  F().FDialogColor = 0x111111;
+  watching->ColorAnswers = {0x222222, std::nullopt, 0x333333};
+  F().FontColor1Click();
+  F().BgColor1Click();  // cancelled: the last chosen colour stays
+  F().BgColor1Click();
+  EXPECT_EQ(watching->Initial, (std::vector<TColor>{0x111111, 0x222222, 0x222222}));
+  EXPECT_EQ(F().GColor, 0x333333);
+}
+
+TEST_F(PageLookTest, OnlyANonBlackBackgroundClearsTheFadedToBlackMark) {
+  F().FBColor = true;
+  platform->ColorAnswers = {clBlack};
+  F().BgColor1Click();
+  EXPECT_TRUE(F().FBColor);
+  platform->ColorAnswers = {0x808080};
+  F().BgColor1Click();
+  EXPECT_FALSE(F().FBColor);
+}
+
+TEST_F(PageLookTest, ColoursCannotChangeWhileAnEffectOrAJobRuns) {
+  platform->ColorAnswers = {0x0000FF, 0x0000FF};
+  F().FArts = true;
+  F().FontColor1Click();
+  F().FArts = false;
+  F().FBusy = true;
+  F().BgColor1Click();
+  EXPECT_EQ(platform->DialogsShown, (std::vector<std::string>{"open"}));
+  EXPECT_EQ(F().FoColor, 0x000000);
+  EXPECT_EQ(F().GColor, 0xFFFFFF);
+}
+
+TEST_F(PageLookTest, DisplayOptionsRedrawTheCurrentPage) {
+  F().TriButton1Click();
+  ASSERT_EQ(F().FPage, 2);
+  F().LCheckBox8Click();
+  F().LCheckBox15Click();
+  F().BoldCheckBoxClick();
+  F().LCheckBox6Click();
+  EXPECT_EQ(F().FPage, 2);
+  EXPECT_FALSE(F().FRedraw);
+  F().FDeep = true;  // while an effect runs the option waits for the next step
+  F().LCheckBox8Click();
+  EXPECT_FALSE(F().FRedraw);
+  EXPECT_TRUE(F().FDeep);
+}
+
+TEST_F(PageLookTest, FallenLeavesAskForTheirSizeOnlyWhenSwitchedOn) {
+  F().LCheckBox11.Checked = false;
+  platform->SizeAnswers = {50};
+  F().LCheckBox11Click();
+  EXPECT_TRUE(platform->DialogsShown == std::vector<std::string>{"open"});
+  EXPECT_EQ(F().fTriangl, 7);
+
+  F().LCheckBox11.Checked = true;
+  F().LCheckBox11Click();
+  EXPECT_EQ(F().fTriangl, 50);
+  platform->SizeAnswers = {250, 0, std::nullopt};
+  F().LCheckBox11Click();
+  EXPECT_EQ(F().fTriangl, 100);
+  F().LCheckBox11Click();
+  EXPECT_EQ(F().fTriangl, 1);
+  F().LCheckBox11Click();  // cancelled
+  EXPECT_EQ(F().fTriangl, 1);
+}
+
+TEST_F(PageLookTest, SlowSetsTheEffectTimers) {
+  F().LCheckBox14.Checked = true;
+  F().FVelocity = true;  // a running effect changes speed at once
+  F().LCheckBox14Click();
+  EXPECT_EQ(F().Timer1.Interval, 110);
+  EXPECT_EQ(F().Timer3.Interval, 110);
+  EXPECT_EQ(F().Timer4.Interval, 8000);
+  EXPECT_EQ(F().Timer5.Interval, 110);
+  EXPECT_EQ(F().HintLabel1.Caption, "Slow on");
+  F().LCheckBox14.Checked = false;
+  F().LCheckBox14Click();
+  EXPECT_EQ(F().Timer1.Interval, 55);
+  EXPECT_EQ(F().Timer3.Interval, 55);
+  EXPECT_EQ(F().Timer4.Interval, 4500);
+  EXPECT_EQ(F().Timer5.Interval, 55);
+  EXPECT_EQ(F().HintLabel1.Caption, "Slow off");
+  F().FBusy = true;
+  F().LCheckBox14.Checked = true;
+  F().LCheckBox14Click();
+  EXPECT_EQ(F().Timer1.Interval, 55);
+}
+
+TEST_F(PageLookTest, SwitchingTextsKeepsEachTextsPage) {
+  F().TriButton1Click();
+  F().TriButton1Click();  // user text page 3
+  F().Quillane1Click();
+  EXPECT_FALSE(F().FFileIn);
+  EXPECT_TRUE(F().PLabel.Transparent);
+  EXPECT_EQ(F().HintLabel1.Caption, "Quillane");
+  EXPECT_EQ(F().Image1.Hint, "Quillane");
+  const int builtinPages = F().FAllPage;
+  ASSERT_GT(builtinPages, 2);
+  EXPECT_EQ(F().FPage, 1);  // the built-in text's page at start
+  F().TriButton1Click();
+  EXPECT_EQ(F().FQuiPage, 2);
+  F().Quillane1Click();  // already current: nothing
+  EXPECT_EQ(F().FPage, 2);
+
+  F().File1Click();
+  EXPECT_TRUE(F().FFileIn);
+  EXPECT_EQ(F().FPage, 3);
+  EXPECT_EQ(F().FAllPage, 3);
+  EXPECT_EQ(F().HintLabel1.Caption, "look");
+  EXPECT_FALSE(F().PLabel.Transparent);
+
+  F().Quillane1Click();
+  EXPECT_EQ(F().FPage, 2);
+  EXPECT_EQ(F().FAllPage, builtinPages);
+  EXPECT_EQ(F().Label2.Caption, std::to_string(builtinPages));
+}
+
+TEST_F(PageLookTest, TheTitleCardFadesInAndNamesTheProgram) {
+  auto owned = std::make_unique<WatchingPlatform>();
+  WatchingPlatform* watching = owned.get();
+  NewForm(std::move(owned));
+  watching->View = &F().Image1;
+  F().GColor = clWhite;
+  F().FoColor = clBlack;
+  F().LCheckBox5.Checked = false;
+  F().Timer2.Enabled = true;
+  F().Timer2Timer();
+  EXPECT_FALSE(F().Timer2.Enabled);
+  EXPECT_TRUE(F().FPageShown);
+  // 17 blends, then the card itself; a fade may follow.
+  ASSERT_GE(watching->Frames.size(), 18u);
+  const TABitmap& card = watching->Frames[17];
+  const TRect word{250, 220, 420, 275};
+  EXPECT_GT(InkIn(card, word, clWhite), 100);
+  EXPECT_EQ(InkIn(card, {0, 0, 640, 200}, clWhite), 0);
+  EXPECT_EQ(InkIn(card, {0, 290, 640, 480}, clWhite), 0);
+  // The first blend has alpha 0: the view is still the plain background.
+  EXPECT_EQ(InkIn(watching->Frames[0], word, clWhite), 0);
+}
+
+TEST_F(PageLookTest, TheClosingCardSaysFinInFinerSteps) {
+  auto owned = std::make_unique<WatchingPlatform>();
+  WatchingPlatform* watching = owned.get();
+  NewForm(std::move(owned));
+  F().GColor = clBlack;
+  F().FoColor = clWhite;
+  F().LCheckBox5.Checked = true;
+  F().FFinish = true;
+  F().FFirstShow = true;  // no fade before the card
+  watching->View = &F().Image1;
+  F().FQuillane(F().Image1);
+  ASSERT_GE(watching->Frames.size(), 25u);
+  const TABitmap& card = watching->Frames[24];
+  EXPECT_GT(InkIn(card, {290, 220, 360, 275}, clBlack), 30);
+  EXPECT_EQ(InkIn(card, {0, 220, 285, 275}, clBlack), 0);  // "Quillane" would start at 260
+}
+
+}  // namespace
