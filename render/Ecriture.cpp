@@ -1,0 +1,50 @@
+// The page renderer: draws the current page on a 640 x 480 page bitmap and
+// shows it on the view, or hands it to the batch writers.
+#include "render/Leaves.h"
+#include "render/PageCompose.h"
+#include "render/RenderSteps.h"
+#include "shell/Unit1.h"
+
+namespace {
+
+void FadeInWithLeaves(TForm1& form, const TABitmap& page, TImage& view) {
+  TABitmap leaves = page;
+  PLeaves(leaves, form.fTriangl);
+  for (int k = 0; k <= 10; ++k) {
+    if (k == 6) PLeaves(leaves, 2);
+    leaves.BlendDraw(view.Picture, 0, 0, 8 * k);
+    form.P.Repaint();
+  }
+  BlendSteps(form, page, view, 17, form.LCheckBox5.Checked ? 4 : 6);
+}
+
+}  // namespace
+
+void TForm1::Ecriture(TImage& view) {
+  BeginPageRender(*this, view);
+  // The page bitmap is a local: it goes on every path, a writer's error too.
+  TABitmap page(view.Width(), view.Height());
+  ComposePage(*this, page, false, FBatchSave || TurnCheckBox.Checked);
+  if (!HandOffBatchPage(*this, page)) {
+    if (LCheckBox6.Checked) AddPageGrain(*this, page);
+    if (LCheckBox7.Checked) {
+      if (LCheckBox11.Checked)
+        FadeInWithLeaves(*this, page, view);
+      else
+        BlendSteps(*this, page, view, 17, 6);
+    }
+    page.CopyTo(view.Picture, 0, 0);
+    P.Repaint();
+  }
+  EndPageRender(*this, view);
+}
+
+void TForm1::RenderPageForExport(TABitmap& page) {
+  if (FFileIn)
+    FRetsuText(Editor1);
+  else
+    FRetsuIist();
+  const bool qvga = QvgaCheckBox.Checked;
+  page.SetSize(qvga ? 320 : 640, qvga ? 240 : 480);
+  ComposePage(*this, page, qvga, true);
+}

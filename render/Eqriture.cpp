@@ -1,0 +1,23 @@
+// The QVGA page renderer: the same page on a 320 x 240 page bitmap, shown in
+// the top-left quarter of the view.
+#include "render/PageCompose.h"
+#include "render/RenderSteps.h"
+#include "shell/Unit1.h"
+
+void TForm1::Eqriture(TImage& view) {
+  BeginPageRender(*this, view);
+  TABitmap page(320, 240);
+  ComposePage(*this, page, true, FBatchSave || TurnCheckBox.Checked);
+  if (!HandOffBatchPage(*this, page)) {
+    if (LCheckBox6.Checked) AddPageGrain(*this, page);
+    if (LCheckBox7.Checked) {
+      if (LCheckBox5.Checked)
+        BlendSteps(*this, page, view, 24, 4);
+      else
+        BlendSteps(*this, page, view, 17, 6);
+    }
+    page.CopyTo(view.Picture, 0, 0);
+    P.Repaint();
+  }
+  EndPageRender(*this, view);
+}
