@@ -1,0 +1,97 @@
+#include "cli/ViewOptions.h"
+
+#include <stdexcept>
+
+#include "shell/Errors.h"
+#include "shell/Unit1.h"
+#include "text/FileNames.h"
+
+namespace {
+
+constexpr const char* kModes[] = {"normal", "full", "bigfont", "morebig", "turn"};
+
+int ModeLevel(const std::string& mode) {
+  for (int level = 0; level < 5; ++level)
+    if (mode == kModes[level]) return level;
+  throw CliError("option --mode takes normal, full, bigfont, morebig or turn, not '" + mode + "'");
+}
+
+void LoadUserText(TForm1& form, const std::string& path) {
+  form.Editor1.Lines.Clear();
+  try {
+    form.Editor1.Lines.LoadFromFile(path);
+  } catch (const EFileError& e) {
+    std::string text = e.what();
+    for (char& c : text)
+      if (c == '\n') c = ' ';
+    throw std::runtime_error(text);
+  }
+  form.FFileName = path;
+  form.FFileIn = true;
+  form.FFilePage = 0;
+  form.FTextName = ExtractFileName(path);
+  form.FtxtDelete();
+  if (HasHtmlExtension(path)) {
+    const std::string html = form.Editor1.Lines.GetText();
+    form.Editor1.Lines.Clear();
+    form.Editor1.Lines.SetText(form.PTagStrip(html));
+  }
+  form.Freplace(form.Editor1);
+  form.FNewText = true;
+  form.FPreEcri(form.Editor1);
+}
+
+void LoadBuiltinText(TForm1& form) {
+  std::string text;
+  for (const auto& line : TForm1::StringResource1()) text += line + "\r\n";
+  form.Editor2.Lines.Clear();
+  form.Editor2.Lines.SetText(text);
+  form.FreplaceP(form.Editor2);
+  form.FFileIn = false;
+  form.FQuiEcri();
+  form.FQuiReady = true;
+}
+
+}  // namespace
+
+TViewOptions ParseViewOptions(ArgParser& parser) {
+  TViewOptions options;
+  if (auto mode = parser.Value("--mode")) options.Mode = *mode;
+  ModeLevel(options.Mode);
+  options.Horizontal = parser.Flag("--horizontal");
+  options.Gothic = parser.Flag("--gothic");
+  options.Bold = parser.Flag("--bold");
+  options.Qvga = parser.Flag("--qvga");
+  options.ShiftRight = parser.Flag("--shift-right");
+  options.Builtin = parser.Flag("--builtin");
+  if (auto fo = parser.Color("--fo")) options.TextColor = static_cast<TColor>(*fo);
+  if (auto bg = parser.Color("--bg")) options.Background = static_cast<TColor>(*bg);
+  return options;
+}
+
+const char* ViewOptionsUsage() {
+  return "[--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] [--bold] [--qvga] "
+         "[--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin]";
+}
+
+void ApplyViewOptions(TForm1& form, const TViewOptions& options) {
+  const int level = ModeLevel(options.Mode);
+  TCheckBox* const boxes[] = {&form.FullCheckBox, &form.BigFontCheckBox, &form.MoreBigCheckBox,
+                              &form.TurnCheckBox};
+  for (int b = 0; b < 4; ++b) boxes[b]->Checked = b < level;
+  form.LCheckBox8.Checked = options.Horizontal;
+  form.LCheckBox15.Checked = options.Gothic;
+  form.BoldCheckBox.Checked = options.Bold;
+  form.QvgaCheckBox.Checked = options.Qvga;
+  form.FShiftRight = options.ShiftRight;
+  form.FoColor = options.TextColor;
+  form.GColor = options.Background;
+  form.CheckTurnMoreBig();
+}
+
+void LayOutText(TForm1& form, const TViewOptions& options, const std::string& file) {
+  if (options.Builtin)
+    LoadBuiltinText(form);
+  else
+    LoadUserText(form, file);
+}
