@@ -39,10 +39,13 @@ bool FileExists(const std::string& path) {
   return !path.empty() && std::filesystem::exists(path, ec);
 }
 
-// The status line and the page view name the user's text from now on.
-void MarkUserText(TForm1& f) {
-  f.Image1.Hint = f.FTextName;
+// Shows the first page of a text just laid out. PLabel turns opaque before the
+// page step, so that the step's status line names the new text rather than the
+// built-in one it may replace.
+void ShowNewUserText(TForm1& f) {
   f.PLabel.Transparent = false;
+  f.TriButton1Click();
+  f.Image1.Hint = f.FTextName;
 }
 
 }  // namespace
@@ -63,8 +66,7 @@ void TForm1::PLoadTextFile(const std::string& path) {
   }
   Freplace(Editor1);
   FPreEcri(Editor1);
-  TriButton1Click();
-  MarkUserText(*this);
+  ShowNewUserText(*this);
 }
 
 void TForm1::Open1Click() {
@@ -127,8 +129,7 @@ void TForm1::Paste1Click() {
   FTextName = "Clipboard";
   Freplace(Editor1);
   FPreEcri(Editor1);
-  TriButton1Click();
-  MarkUserText(*this);
+  ShowNewUserText(*this);
 }
 
 void TForm1::PasteSave1Click() {

@@ -91,7 +91,8 @@ void TForm1::UniteButtonClick() {
   FtxtDelete();
   Freplace(Editor1);
   FPreEcri(Editor1);
+  // Opaque before the step, so that its status line names the joined text.
+  PLabel.Transparent = false;
   TriButton1Click();
   Image1.Hint = FTextName;
-  PLabel.Transparent = false;
 }
