@@ -53,45 +53,40 @@ Taps MakeTaps(int sourceSize, int targetSize) {
   return taps;
 }
 
-std::uint8_t Mean(std::uint64_t sum, std::uint32_t total) {
-  return static_cast<std::uint8_t>((sum + total / 2) / total);
-}
-
-TABitmap ResampleWidth(const TABitmap& source, int width) {
-  TABitmap target(width, source.Height());
-  const Taps taps = MakeTaps(source.Width(), width);
-  const auto total = static_cast<std::uint32_t>(source.Width());
+// Both passes keep the weighted sums unrounded, so each result is the area mean
+// rounded once: width first, then height.
+TABitmap Resample(const TABitmap& source, int width, int height) {
+  const Taps across = MakeTaps(source.Width(), width);
+  const Taps down = MakeTaps(source.Height(), height);
+  const int rowValues = width * 3;
+  std::vector<std::uint64_t> rows(static_cast<std::size_t>(rowValues) * source.Height());
   for (int y = 0; y < source.Height(); ++y) {
     const std::uint8_t* in = source.ScanLine(y);
-    std::uint8_t* out = target.ScanLine(y);
+    std::uint64_t* out = rows.data() + static_cast<std::size_t>(y) * rowValues;
     for (int x = 0; x < width; ++x) {
       std::uint64_t sum[3] = {0, 0, 0};
-      const std::uint8_t* pixel = in + 3 * taps.First[x];
-      for (std::uint32_t w : taps.Weights[x]) {
+      const std::uint8_t* pixel = in + 3 * across.First[x];
+      for (std::uint32_t w : across.Weights[x]) {
         for (int c = 0; c < 3; ++c) sum[c] += std::uint64_t{w} * pixel[c];
         pixel += 3;
       }
-      for (int c = 0; c < 3; ++c) out[3 * x + c] = Mean(sum[c], total);
+      for (int c = 0; c < 3; ++c) out[3 * x + c] = sum[c];
     }
   }
-  return target;
-}
-
-TABitmap ResampleHeight(const TABitmap& source, int height) {
-  TABitmap target(source.Width(), height);
-  const Taps taps = MakeTaps(source.Height(), height);
-  const auto total = static_cast<std::uint32_t>(source.Height());
-  const int bytes = source.Width() * 3;
-  std::vector<std::uint64_t> sum(bytes);
+  TABitmap target(width, height);
+  const std::uint64_t total =
+      static_cast<std::uint64_t>(source.Width()) * static_cast<std::uint64_t>(source.Height());
+  std::vector<std::uint64_t> sum(rowValues);
   for (int y = 0; y < height; ++y) {
     std::fill(sum.begin(), sum.end(), 0);
-    int row = taps.First[y];
-    for (std::uint32_t w : taps.Weights[y]) {
-      const std::uint8_t* in = source.ScanLine(row++);
-      for (int i = 0; i < bytes; ++i) sum[i] += std::uint64_t{w} * in[i];
+    int row = down.First[y];
+    for (std::uint32_t w : down.Weights[y]) {
+      const std::uint64_t* in = rows.data() + static_cast<std::size_t>(row++) * rowValues;
+      for (int i = 0; i < rowValues; ++i) sum[i] += std::uint64_t{w} * in[i];
     }
     std::uint8_t* out = target.ScanLine(y);
-    for (int i = 0; i < bytes; ++i) out[i] = Mean(sum[i], total);
+    for (int i = 0; i < rowValues; ++i)
+      out[i] = static_cast<std::uint8_t>((sum[i] + total / 2) / total);
   }
   return target;
 }
@@ -193,8 +188,8 @@ std::string JpegTTx::Encode() const {
 
 void ShrinkBitmap(TABitmap& bitmap, int width, int height) {
   if (bitmap.Empty() || width <= 0 || height <= 0) return;
-  if (bitmap.Width() != width) bitmap = ResampleWidth(bitmap, width);
-  if (bitmap.Height() != height) bitmap = ResampleHeight(bitmap, height);
+  if (bitmap.Width() == width && bitmap.Height() == height) return;
+  bitmap = Resample(bitmap, width, height);
 }
 
 std::string EncodeThumbnail(const TABitmap& bitmap, int quality) {

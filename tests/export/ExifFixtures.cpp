@@ -1,0 +1,162 @@
+#include "tests/export/ExifFixtures.h"
+
+#include "export/JpegCodec.h"
+#include "tests/common/TestSupport.h"
+
+namespace fixtures {
+namespace {
+
+struct Writer {
+  bool Big;
+  std::string Out;
+  void U16(unsigned v) {
+    if (Big) {
+      Out += static_cast<char>((v >> 8) & 0xFF);
+      Out += static_cast<char>(v & 0xFF);
+    } else {
+      Out += static_cast<char>(v & 0xFF);
+      Out += static_cast<char>((v >> 8) & 0xFF);
+    }
+  }
+  void U32(unsigned v) {
+    if (Big) {
+      U16(v >> 16);
+      U16(v & 0xFFFF);
+    } else {
+      U16(v & 0xFFFF);
+      U16(v >> 16);
+    }
+  }
+  // One 12-byte IFD entry; returns the payload offset of its value field.
+  std::size_t Entry(unsigned tag, unsigned type, unsigned count, unsigned value) {
+    U16(tag);
+    U16(type);
+    U32(count);
+    const std::size_t at = Out.size();
+    if (type == 3) {
+      U16(value);
+      U16(0);
+    } else {
+      U32(value);
+    }
+    return at;
+  }
+};
+
+std::string Segment(unsigned char marker, const std::string& payload) {
+  const std::size_t length = payload.size() + 2;
+  std::string out = {'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
+                     static_cast<char>(length & 0xFF)};
+  return out + payload;
+}
+
+std::string Ascii(const char* text) {
+  return std::string(text) + '\0';
+}
+
+}  // namespace
+
+TABitmap Solid(int width, int height, TColor color) {
+  TABitmap bitmap(width, height);
+  bitmap.Fill(color);
+  return bitmap;
+}
+
+std::string PlainJpeg(int width, int height, TColor color) {
+  return EncodePageJpeg(Solid(width, height, color), 90);
+}
+
+CameraJpeg MakeCameraJpeg(const CameraOptions& o) {
+  CameraJpeg result;
+  const std::string thumb =
+      o.Thumbnail.empty() ? PlainJpeg(160, 120, o.ThumbColor).substr(0) : o.Thumbnail;
+  const std::string make = Ascii("QuillCam"), model = Ascii("QC-1 Test"),
+                    date = Ascii("2024:01:02 03:04:05");
+
+  // TIFF offsets count from payload offset 6.
+  Writer w{o.BigEndian, "Exif"};
+  w.Out += std::string(2, '\0');
+  w.Out += o.BigEndian ? "MM" : "II";
+  w.U16(42);
+  w.U32(8);
+  const std::size_t ifd0 = w.Out.size();
+  const std::size_t ifd0Data = ifd0 + 2 + 3 * 12 + 4;
+  const std::size_t ifd1 = ifd0Data + make.size() + model.size() + date.size() + 1;
+  const std::size_t ifd1Aligned = ifd1 + (ifd1 % 2);
+  w.U16(3);
+  w.Entry(0x010F, 2, make.size(), ifd0Data - 6);
+  w.Entry(0x0110, 2, model.size(), ifd0Data + make.size() - 6);
+  w.Entry(0x0132, 2, date.size(), ifd0Data + make.size() + model.size() - 6);
+  w.U32(o.Ifd1 ? ifd1Aligned - 6 : 0);
+  w.Out += make + model + date;
+  while (w.Out.size() < ifd1Aligned) w.Out += '\0';
+  if (o.Ifd1) {
+    result.Ifd1Pos = w.Out.size();
+    if (o.Compression == 6) {
+      const std::size_t thumbPos = w.Out.size() + 2 + 3 * 12 + 4;
+      w.U16(3);
+      w.Entry(0x0103, 3, 1, 6);
+      result.OffsetValuePos = w.Entry(0x0201, 4, 1, thumbPos - 6);
+      result.LengthValuePos = w.Entry(0x0202, 4, 1, thumb.size());
+      w.U32(0);
+      result.ThumbPos = w.Out.size();
+      result.ThumbLength = thumb.size();
+      w.Out += thumb;
+    } else {
+      // An uncompressed 8 x 8 RGB thumbnail.
+      const std::size_t dataPos = w.Out.size() + 2 + 6 * 12 + 4 + 6;
+      w.U16(6);
+      w.Entry(0x0100, 3, 1, 8);
+      w.Entry(0x0101, 3, 1, 8);
+      w.Entry(0x0102, 3, 3, w.Out.size() + 2 + 6 * 12 + 4 - 6);
+      w.Entry(0x0103, 3, 1, o.Compression);
+      w.Entry(0x0111, 4, 1, dataPos - 6);
+      w.Entry(0x0117, 4, 1, 8 * 8 * 3);
+      w.U32(0);
+      w.U16(8);
+      w.U16(8);
+      w.U16(8);
+      w.Out += std::string(8 * 8 * 3, '\x80');
+    }
+  }
+  w.Out += o.Trailing;
+  result.Payload = w.Out;
+
+  const std::string main = EncodePageJpeg(Solid(o.Width, o.Height, o.Color), 85);
+  std::string head = "\xFF\xD8";
+  if (o.App0) head += main.substr(2, 18);  // the main picture's own JFIF APP0
+  for (std::size_t left = o.PadBefore; left > 0;) {
+    const std::size_t n = std::min<std::size_t>(left, 60000);
+    head += Segment(0xFE, std::string(n, 'p'));
+    left -= n;
+  }
+  const std::string xmp = Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/") + '\0' +
+                                            "<x:xmpmeta xmlns:x='adobe:ns:meta/'/>");
+  if (o.XmpBefore) head += xmp;
+  head += std::string(o.FillBytes, '\xFF');
+  result.PayloadPos = head.size() + 4;
+  head += Segment(0xE1, result.Payload);
+  std::string rest;
+  if (o.XmpAfter) rest += xmp;
+  // The main picture without its SOI and APP0.
+  rest += main.substr(2 + 18);
+  result.ImageData = rest;
+  result.Bytes = head + rest;
+  return result;
+}
+
+unsigned Be16(const std::string& bytes, std::size_t pos) {
+  return (static_cast<unsigned char>(bytes[pos]) << 8) | static_cast<unsigned char>(bytes[pos + 1]);
+}
+
+int Run(const std::string& command, std::string* output) {
+  return testsupport::RunCommand(command + " 2>&1", output);
+}
+
+std::string Quote(const std::string& path) {
+  std::string out = "'";
+  for (char c : path) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+}  // namespace fixtures

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "export/ImageFiles.h"
+#include "export/JpegCodec.h"
+#include "shell/Errors.h"
+#include "tests/common/TestSupport.h"
+#include "tests/export/ExifFixtures.h"
+
+namespace {
+
+using fixtures::Be16;
+
+std::size_t FindMarker(const std::string& jpeg, unsigned char code) {
+  std::size_t i = 2;
+  while (i + 4 <= jpeg.size()) {
+    if (static_cast<unsigned char>(jpeg[i + 1]) == code) return i;
+    if (static_cast<unsigned char>(jpeg[i + 1]) == 0xDA) break;
+    i += 2 + Be16(jpeg, i + 2);
+  }
+  return std::string::npos;
+}
+
+TEST(EncodePageJpeg, WritesABaselineJfifFileWith2x2Chroma) {
+  const TABitmap page = fixtures::Solid(640, 480, RGBColor(250, 250, 250));
+  const std::string jpeg = EncodePageJpeg(page, 60);
+  EXPECT_EQ(jpeg.substr(0, 4), "\xFF\xD8\xFF\xE0");
+  EXPECT_EQ(jpeg.substr(6, 5), std::string("JFIF\0", 5));
+  const std::size_t sof = FindMarker(jpeg, 0xC0);
+  ASSERT_NE(sof, std::string::npos);
+  EXPECT_EQ(Be16(jpeg, sof + 5), 480u);
+  EXPECT_EQ(Be16(jpeg, sof + 7), 640u);
+  EXPECT_EQ(static_cast<unsigned char>(jpeg[sof + 11]), 0x22);  // Y sampled 2 x 2
+  // libjpeg scales its luminance table by 200 - 2Q percent: 16 x 0.8 -> 13.
+  const std::size_t dqt = FindMarker(jpeg, 0xDB);
+  ASSERT_NE(dqt, std::string::npos);
+  EXPECT_EQ(static_cast<unsigned char>(jpeg[dqt + 5]), 13);
+  EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
+}
+
+TEST(EncodePageJpeg, QualityZeroIsTakenAsOne) {
+  const TABitmap page = fixtures::Solid(64, 64, RGBColor(9, 99, 199));
+  EXPECT_EQ(EncodePageJpeg(page, 0), EncodePageJpeg(page, 1));
+  TABitmap empty;
+  EXPECT_THROW(EncodePageJpeg(empty, 60), EImageError);
+}
+
+TEST(EncodePageJpeg, AnIndependentDecoderReadsIt) {
+  testsupport::TempDir dir;
+  const std::string path = dir / "page.jpg";
+  testsupport::WriteFile(path,
+                         EncodePageJpeg(fixtures::Solid(320, 240, RGBColor(200, 20, 20)), 95));
+  std::string out;
+  ASSERT_EQ(testsupport::RunCommand("djpeg -pnm " + fixtures::Quote(path) + " | head -c 15", &out),
+            0);
+  EXPECT_EQ(out.substr(0, 15), "P6\n320 240\n255\n");
+}
+
+TEST(DecodeJpeg, RoundTripsColoursAndSizes) {
+  const TABitmap back = DecodeJpeg(fixtures::PlainJpeg(33, 17, RGBColor(10, 120, 240)));
+  ASSERT_EQ(back.Width(), 33);
+  ASSERT_EQ(back.Height(), 17);
+  const TColor c = back.Pixel(16, 8);
+  EXPECT_NEAR(ColorR(c), 10, 3);
+  EXPECT_NEAR(ColorG(c), 120, 3);
+  EXPECT_NEAR(ColorB(c), 240, 3);
+}
+
+TEST(DecodeJpeg, BrokenDataIsAnImageErrorNotACrash) {
+  const std::string good = fixtures::PlainJpeg(64, 64, 0);
+  EXPECT_THROW(DecodeJpeg(""), EImageError);
+  EXPECT_THROW(DecodeJpeg("not a jpeg at all"), EImageError);
+  EXPECT_THROW(DecodeJpeg(good.substr(0, 100)), EImageError);  // cut inside the tables
+  // A header claiming 65535 x 65535 is refused before any allocation.
+  std::string huge = good;
+  const std::size_t sof = FindMarker(huge, 0xC0);
+  huge[sof + 5] = huge[sof + 6] = huge[sof + 7] = huge[sof + 8] = '\xFF';
+  EXPECT_THROW(DecodeJpeg(huge), EImageError);
+  // Every prefix either decodes or throws our error.
+  for (std::size_t n = 0; n < good.size(); n += 7) {
+    try {
+      DecodeJpeg(good.substr(0, n));
+    } catch (const EImageError&) {
+    }
+  }
+}
+
+TEST(ReadPictureFile, ReadsJpegPngAndBmp) {
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "a.jpg", fixtures::PlainJpeg(20, 10, RGBColor(0, 0, 255)));
+  QImage image(12, 8, QImage::Format_RGB888);
+  image.fill(QColor(255, 128, 0));
+  ASSERT_TRUE(image.save(QString::fromStdString(dir / "b.png")));
+  ASSERT_TRUE(image.save(QString::fromStdString(dir / "c.bmp")));
+
+  const TABitmap jpeg = ReadPictureFile(dir / "a.jpg");
+  EXPECT_EQ(jpeg.Width(), 20);
+  EXPECT_NEAR(ColorB(jpeg.Pixel(5, 5)), 255, 3);
+  for (const char* name : {"b.png", "c.bmp"}) {
+    const TABitmap b = ReadPictureFile(dir / name);
+    ASSERT_EQ(b.Width(), 12) << name;
+    ASSERT_EQ(b.Height(), 8) << name;
+    EXPECT_EQ(b.Pixel(11, 7), RGBColor(255, 128, 0)) << name;
+  }
+}
+
+TEST(ReadPictureFile, RefusesWhatIsNoPicture) {
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "x.png", "plain text");
+  EXPECT_THROW(ReadPictureFile(dir / "x.png"), EImageError);
+  EXPECT_THROW(ReadPictureFile(dir / "missing.png"), EFileError);
+}
+
+}  // namespace

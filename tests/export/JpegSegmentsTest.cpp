@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "export/JpegSegments.h"
+#include "tests/export/ExifFixtures.h"
+
+namespace {
+
+std::string Seg(unsigned char marker, const std::string& payload) {
+  const std::size_t length = payload.size() + 2;
+  return std::string{'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
+                     static_cast<char>(length & 0xFF)} +
+         payload;
+}
+
+const std::string kSoi = "\xFF\xD8";
+const std::string kScan = std::string("\xFF\xDA\x00\x08", 4) + "scandata\xFF\xD9";
+
+TEST(SegmentScan, SkipsFillBytesAndStandaloneMarkers) {
+  // FF FF FF E1: fill bytes; FF 01 (TEM) and FF D3 (RST3) carry no length.
+  const std::string jpeg = kSoi + Seg(0xE0, "jfif") + "\xFF\x01\xFF\xD3" + "\xFF\xFF\xFF" +
+                           std::string(1, '\xE1') + std::string("\x00\x06", 2) + "Exif" + kScan;
+  TMemoryStream source(jpeg);
+  TMemoryStream head;
+  std::int64_t payloadPos = 0;
+  ASSERT_TRUE(CopyJpegHead(head, source, 0xE1, &payloadPos));
+  EXPECT_EQ(payloadPos, 2 + 8 + 4 + 3 + 1 + 2);
+  EXPECT_EQ(head.Data(), jpeg.substr(0, payloadPos + 4));
+  TMemoryStream tail;
+  ASSERT_TRUE(CopyJpegTail(tail, source, 0xE1));
+  EXPECT_EQ(tail.Data(), kScan);
+}
+
+TEST(SegmentScan, SosBeforeTheMarkerSucceedsWithNothingCopied) {
+  const std::string jpeg = kSoi + Seg(0xE0, "jfif") + kScan + Seg(0xE1, "Exif");
+  TMemoryStream source(jpeg), head, tail, gathered;
+  EXPECT_TRUE(CopyJpegHead(head, source, 0xE1));
+  EXPECT_TRUE(CopyJpegTail(tail, source, 0xE1));
+  EXPECT_TRUE(ReadJpegSegments(gathered, source, 0xE1));
+  EXPECT_EQ(head.Size(), 0);
+  EXPECT_EQ(tail.Size(), 0);
+  EXPECT_EQ(gathered.Size(), 0);
+}
+
+TEST(SegmentScan, FailsOnBadOrTruncatedHeads) {
+  const std::string good = kSoi + Seg(0xE0, "jfif") + Seg(0xE1, "Exif-payload") + kScan;
+  const std::vector<std::string> bad = {
+      "",
+      "\xFF",
+      "GIF89a",
+      kSoi + "\x00",                                       // no FF before a marker
+      kSoi + "\xFF\xFF\xFF",                               // the data end in fill bytes
+      kSoi + std::string("\xFF\xE0\x00\x01", 4) + kScan,   // length below 2
+      kSoi + std::string("\xFF\xE1\x00\x40", 4) + "Exif",  // segment runs past the end
+      good.substr(0, 10),
+  };
+  for (const auto& bytes : bad) {
+    TMemoryStream source(bytes), dest;
+    EXPECT_FALSE(CopyJpegHead(dest, source, 0xE1)) << fixtures::Quote(bytes);
+    EXPECT_FALSE(CopyJpegTail(dest, source, 0xE1));
+    EXPECT_FALSE(ReadJpegSegments(dest, source, 0xE1));
+    EXPECT_EQ(dest.Size(), 0);
+  }
+}
+
+TEST(ReadJpegSegments, GathersEveryPayloadAndKeepsTheLastPosition) {
+  const std::string jpeg = kSoi + Seg(0xE1, "one") + Seg(0xE0, "jfif") + Seg(0xE1, "two") + kScan;
+  TMemoryStream source(jpeg), gathered;
+  std::int64_t last = 0;
+  ASSERT_TRUE(ReadJpegSegments(gathered, source, 0xE1, &last));
+  EXPECT_EQ(gathered.Data(), "onetwo");
+  EXPECT_EQ(jpeg.substr(last, 3), "two");
+  // Without SOS the gathering fails.
+  TMemoryStream cut(jpeg.substr(0, jpeg.size() - kScan.size())), none;
+  EXPECT_FALSE(ReadJpegSegments(none, cut, 0xE1));
+}
+
+TEST(ExifSegment, OnlyAnApp1StartingWithExifAndZeroCounts) {
+  const std::string xmp = Seg(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0x", 30));
+  const std::string almost = Seg(0xE1, "ExifX-not-exif");
+  const std::string exif = Seg(0xE1, std::string("Exif\0\0II", 8));
+  const std::string jpeg = kSoi + xmp + almost + exif + kScan;
+  TMemoryStream source(jpeg);
+  const auto found = FindExifSegment(source);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->PayloadPos, static_cast<std::int64_t>(2 + xmp.size() + almost.size() + 4));
+  TMemoryStream head, tail;
+  ASSERT_TRUE(CopyExifHead(head, source));
+  EXPECT_EQ(head.Data(), kSoi + xmp + almost + exif);
+  ASSERT_TRUE(CopyExifTail(tail, source));
+  EXPECT_EQ(tail.Data(), kScan);
+}
+
+TEST(ExifSegment, AnApp1BeyondTheFirst64KiBIsFoundAtFullWidth) {
+  fixtures::CameraOptions options;
+  options.PadBefore = 100000;
+  const auto camera = fixtures::MakeCameraJpeg(options);
+  ASSERT_GT(camera.PayloadPos, 65535u);
+  TMemoryStream source(camera.Bytes), head, tail;
+  std::int64_t payloadPos = 0;
+  ASSERT_TRUE(CopyExifHead(head, source, &payloadPos));
+  EXPECT_EQ(payloadPos, static_cast<std::int64_t>(camera.PayloadPos));
+  EXPECT_EQ(head.Data(), camera.Bytes.substr(0, camera.PayloadPos + camera.Payload.size()));
+  ASSERT_TRUE(CopyExifTail(tail, source));
+  EXPECT_EQ(tail.Data(), camera.ImageData);
+}
+
+TEST(ByteOrder, ValuesSwapOnlyForBigEndianBlocks) {
+  EXPECT_EQ(ExifOrder16(0x1234, false), 0x1234);
+  EXPECT_EQ(ExifOrder16(0x1234, true), 0x3412);
+  EXPECT_EQ(ExifOrder32(0x12345678u, false), 0x12345678u);
+  EXPECT_EQ(ExifOrder32(0x12345678u, true), 0x78563412u);
+  const std::string bytes("\x01\x02\x03\x04", 4);
+  EXPECT_EQ(GetExif16(bytes, 0, false), 0x0201);
+  EXPECT_EQ(GetExif16(bytes, 0, true), 0x0102);
+  EXPECT_EQ(GetExif32(bytes, 0, false), 0x04030201u);
+  EXPECT_EQ(GetExif32(bytes, 0, true), 0x01020304u);
+  EXPECT_EQ(PutExif32(0x01020304u, true), bytes);
+  EXPECT_EQ(PutExif32(0x04030201u, false), bytes);
+}
+
+}  // namespace
