@@ -228,6 +228,7 @@ void TEditor::Rebuild() {
   rows_.clear();
   const auto& lines = Lines.lines_;
   std::vector<TRowSpan> spans;
+  if (wordWrap_) ++wrapCount_;
   for (std::size_t li = 0; li < lines.size(); ++li) {
     const auto line = static_cast<std::uint32_t>(li);
     if (!wordWrap_) {

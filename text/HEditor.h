@@ -89,6 +89,9 @@ class TEditor {
   // suspended. Returns the number of replacements.
   std::size_t ReplaceAll(std::string_view find, std::string_view replacement);
 
+  // How many times all lines have been wrapped since the store was made.
+  std::size_t WrapCount() const { return wrapCount_; }
+
  private:
   friend class TEditorStrings;
   struct Row {
@@ -109,6 +112,7 @@ class TEditor {
   bool wordWrap_ = true;
   int tabSpaceCount_ = 8;
   int updateDepth_ = 0;
+  std::size_t wrapCount_ = 0;
   bool pending_ = false;
 };
 
