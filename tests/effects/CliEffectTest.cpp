@@ -1,0 +1,72 @@
+// The effect command of quillane-cli, run as a user would.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+
+#include "tests/common/TestSupport.h"
+
+namespace {
+
+using testsupport::CliPath;
+using testsupport::ReadFile;
+using testsupport::RunCommand;
+using testsupport::TempDir;
+
+int RunEffect(const std::string& args, std::string* out = nullptr) {
+  return RunCommand(CliPath() + " effect " + args + " 2>&1", out);
+}
+
+QImage Load(const std::string& path) {
+  return QImage(QString::fromStdString(path));
+}
+
+TEST(CliEffect, WritesAPictureOfThePageSize) {
+  TempDir dir;
+  for (const char* name : {"difference", "velocity", "deep", "arts"}) {
+    const std::string out = dir / (std::string(name) + ".png");
+    ASSERT_EQ(RunEffect(std::string(name) + " --ticks 3 --seed 1 --out " + out), 0) << name;
+    const QImage image = Load(out);
+    EXPECT_EQ(image.width(), 640) << name;
+    EXPECT_EQ(image.height(), 480) << name;
+  }
+}
+
+TEST(CliEffect, SameSeedSameFrameOtherSeedOtherFrame) {
+  TempDir dir;
+  ASSERT_EQ(RunEffect("velocity --ticks 20 --seed 7 --out " + (dir / "a.png")), 0);
+  ASSERT_EQ(RunEffect("velocity --ticks 20 --seed 7 --out " + (dir / "b.png")), 0);
+  ASSERT_EQ(RunEffect("velocity --ticks 20 --seed 8 --out " + (dir / "c.png")), 0);
+  EXPECT_EQ(ReadFile(dir / "a.png"), ReadFile(dir / "b.png"));
+  EXPECT_NE(ReadFile(dir / "a.png"), ReadFile(dir / "c.png"));
+}
+
+TEST(CliEffect, OptionsReachTheEffect) {
+  TempDir dir;
+  ASSERT_EQ(RunEffect("arts --green --ticks 1 --seed 2 --out " + (dir / "g.png")), 0);
+  const QImage green = Load(dir / "g.png");
+  const QColor c = green.pixelColor(100, 100);
+  EXPECT_EQ(c.red(), 0);
+  EXPECT_EQ(c.blue(), 0);
+  EXPECT_GE(c.green(), 80);
+
+  ASSERT_EQ(RunEffect("deep --white --ticks 1 --seed 2 --out " + (dir / "w.png")), 0);
+  EXPECT_EQ(Load(dir / "w.png").pixelColor(320, 240), QColor(231, 231, 231));
+}
+
+TEST(CliEffect, RefusesBadArguments) {
+  TempDir dir;
+  const std::string out = " --out " + (dir / "x.png");
+  std::string text;
+  EXPECT_NE(RunEffect("sparkle" + out, &text), 0);
+  EXPECT_NE(text.find("sparkle"), std::string::npos);
+  EXPECT_NE(RunEffect("deep --ticks many" + out), 0);
+  EXPECT_NE(RunEffect("velocity --piro 9" + out), 0);
+  EXPECT_NE(RunEffect("deep --wobble" + out), 0);
+  EXPECT_NE(RunEffect("deep --ticks 2"), 0);  // no --out
+  EXPECT_NE(RunEffect("deep --bg white" + out), 0);
+  EXPECT_NE(RunEffect("velocity --clock --time 25:00:00" + out), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+#include <vector>
+
+#include "tests/effects/EffectFixture.h"
+
+namespace {
+
+constexpr TColor kGrey = RGBColor(231, 231, 231);
+
+class DeepTest : public EffectTest {
+ protected:
+  std::vector<int> Insets(int ticks) {
+    std::vector<int> seen;
+    for (int t = 0; t < ticks; ++t) {
+      form.Timer5Timer();
+      seen.push_back(form.FDeepInset);
+    }
+    return seen;
+  }
+};
+
+TEST_F(DeepTest, StartFillsTheGroundAndRuns) {
+  form.Image1.Picture.Fill(RGBColor(1, 2, 3));
+  form.RectButtonClick();
+  EXPECT_TRUE(form.FDeep);
+  EXPECT_TRUE(form.Timer5.Enabled);
+  EXPECT_EQ(form.FDeepColor, kGrey);
+  EXPECT_EQ(form.HintLabel1.Caption, "Deep (Mu-gen)");
+  EXPECT_EQ(form.Image1.Hint, "Deep (Mu-gen)");
+  EXPECT_TRUE(AllBlack());
+
+  form.EffectOut1Click();
+  form.FBlackRect = false;
+  form.RectButtonClick();
+  EXPECT_EQ(Colours(), std::set<TColor>{kGrey});
+}
+
+TEST_F(DeepTest, StartLeavesThePageFlagsAlone) {
+  form.FPageShown = true;
+  form.FArtsCanvas = true;
+  form.FRedraw = false;
+  form.FBColor = false;
+  form.RectButtonClick();
+  EXPECT_TRUE(form.FPageShown);
+  EXPECT_TRUE(form.FArtsCanvas);
+  EXPECT_FALSE(form.FRedraw);
+  EXPECT_FALSE(form.FBColor);
+}
+
+TEST_F(DeepTest, WhiteGroundFadesToGreyNotBlack) {
+  form.GColor = RGBColor(10, 200, 30);
+  form.FBlackRect = false;
+  form.Image1.Picture.Fill(RGBColor(10, 200, 30));
+  form.RectButtonClick();
+  EXPECT_GE(platform.Repaints, 27);  // the 27 steps of the fade to light grey are shown
+  EXPECT_TRUE(form.FBColor);
+  EXPECT_EQ(Colours(), std::set<TColor>{kGrey});
+}
+
+TEST_F(DeepTest, InsetBreathesWithARestAtEachEnd) {
+  form.RectButtonClick();
+  ASSERT_EQ(form.FDeepInset, 5);
+  const std::vector<int> seen = Insets(200);
+  std::vector<int> expected;
+  for (int d = 8; d <= 242; d += 3) expected.push_back(d);  // 8 .. 242
+  expected.push_back(242);                                  // rest, turn
+  for (int d = 239; d >= 2; d -= 3) expected.push_back(d);  // 239 .. 2
+  expected.push_back(2);                                    // rest, turn
+  for (int d = 5; expected.size() < seen.size(); d += 3) expected.push_back(d);
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(DeepTest, FirstFrameIsLightGreyThenTheWalkTakesOver) {
+  form.FDeepNext = 0x123456;
+  form.RectButtonClick();
+  form.Timer5Timer();
+  // The left side of the frame at inset 5; the smear leaves a vertical line as it is.
+  EXPECT_EQ(form.Image1.Picture.Pixel(5, 240), kGrey);
+  EXPECT_EQ(form.FDeepColor, 0x123456);
+  form.Timer5Timer();
+  EXPECT_EQ(form.Image1.Picture.Pixel(8, 240), 0x123456);
+}
+
+TEST_F(DeepTest, TopRowKeepsItsLineAndSmearsItDown) {
+  form.RectButtonClick();
+  TABitmap& pic = form.Image1.Picture;
+  for (int x = 0; x < 640; ++x) pic.SetPixel(x, 0, RGBColor(200, 0, 0));
+  form.Timer5Timer();
+  EXPECT_EQ(pic.Pixel(320, 0), RGBColor(200, 0, 0));
+  EXPECT_EQ(pic.Pixel(320, 1), RGBColor(100, 0, 0));
+  EXPECT_EQ(pic.Pixel(320, 2), clBlack);
+  for (int t = 0; t < 20; ++t) form.Timer5Timer();
+  EXPECT_EQ(pic.Pixel(320, 0), RGBColor(200, 0, 0));
+  EXPECT_GT(ColorR(pic.Pixel(320, 3)), 100);  // the red keeps spreading downwards
+}
+
+TEST_F(DeepTest, SeparationStartsWithHorizontalLines) {
+  form.SepaCheckBox.Checked = true;
+  form.RectButtonClick();
+  form.Timer5Timer();
+  const TABitmap& pic = form.Image1.Picture;
+  // The bottom line, row H - d, half smeared into the black row above it.
+  EXPECT_EQ(pic.Pixel(320, 475), RGBColor(115, 115, 115));
+  EXPECT_EQ(pic.Pixel(5, 240), clBlack);  // no side lines
+}
+
+TEST_F(DeepTest, SeparationPhaseAdvancesAtEachTurn) {
+  form.SepaCheckBox.Checked = true;
+  form.FDeepNext = 0x404040;
+  form.RectButtonClick();
+  form.FDeepInset = 242;
+  form.Timer5Timer();  // turns inwards
+  EXPECT_EQ(form.FDeepPhase, 1);
+  form.Timer5Timer();
+  EXPECT_EQ(form.FDeepPhase, 1);
+  // Phase 1 draws the two upright lines.
+  form.Image1.Picture.Fill(clBlack);
+  const int d = form.FDeepInset;
+  const TColor colour = form.FDeepColor;
+  ASSERT_NE(colour, clBlack);
+  form.Timer5Timer();
+  EXPECT_EQ(form.Image1.Picture.Pixel(d, 240), colour);
+  EXPECT_EQ(form.Image1.Picture.Pixel(320, d), clBlack);
+
+  form.FDeepPhase = 4;
+  form.FDeepInset = 2;
+  form.FDeepOut = false;
+  form.Timer5Timer();
+  EXPECT_EQ(form.FDeepPhase, 1);
+
+  form.SepaCheckBox.Checked = false;  // frames again: the phase stays
+  form.FDeepInset = 242;
+  form.FDeepOut = true;
+  form.Timer5Timer();
+  EXPECT_EQ(form.FDeepPhase, 1);
+}
+
+TEST_F(DeepTest, ColourWalkTurnsAtTheTopAndRestartsLowAtTheBottom) {
+  form.FDeepNext = 100000;
+  form.FDeepUp = true;
+  form.ColorChange();
+  EXPECT_EQ(form.FDeepColor, 100000);
+  EXPECT_EQ(form.FDeepNext, 165535);
+  EXPECT_TRUE(form.FDeepUp);
+
+  form.FDeepNext = 16568930;
+  form.ColorChange();
+  EXPECT_EQ(form.FDeepNext, 16634465);
+  EXPECT_FALSE(form.FDeepUp);
+  form.ColorChange();
+  EXPECT_EQ(form.FDeepColor, 16634465);
+  EXPECT_EQ(form.FDeepNext, 16568930);
+
+  form.FDeepNext = 196606;  // 196606 - 65535 = 131071: not below the floor yet
+  form.ColorChange();
+  EXPECT_EQ(form.FDeepNext, 131071);
+  EXPECT_FALSE(form.FDeepUp);
+  form.ColorChange();
+  EXPECT_LT(form.FDeepNext, 65535);
+  EXPECT_GE(form.FDeepNext, 0);
+  EXPECT_TRUE(form.FDeepUp);
+
+  form.FBusy = true;
+  const int next = form.FDeepNext;
+  form.ColorChange();
+  EXPECT_EQ(form.FDeepNext, next);
+}
+
+TEST_F(DeepTest, WalkStaysAColourValue) {
+  form.FDeepNext = 16000000;
+  for (int t = 0; t < 5000; ++t) {
+    form.ColorChange();
+    ASSERT_GE(form.FDeepColor, 0);
+    ASSERT_LE(form.FDeepColor, 0xFFFFFF);
+  }
+}
+
+}  // namespace

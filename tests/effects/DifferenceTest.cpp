@@ -1,0 +1,233 @@
+#include <algorithm>
+
+#include "tests/effects/EffectFixture.h"
+
+namespace {
+
+int Blue(TColor c) {
+  return ColorB(c);
+}
+
+class DifferenceTest : public EffectTest {
+ protected:
+  void Start(bool formOpt, bool colour, bool paint) {
+    form.LCheckBox1.Checked = formOpt;
+    form.LCheckBox2.Checked = colour;
+    form.LCheckBox3.Checked = paint;
+    form.Effect1Click();
+  }
+  // Runs ticks until the wander phase has begun.
+  void RunOpening() {
+    while (form.FDiffCount <= 2 * form.FDiffSteps) form.Timer1Timer();
+  }
+};
+
+TEST_F(DifferenceTest, BlueTablesForTwentyFiveEntries) {
+  Start(false, false, true);
+  ASSERT_EQ(form.FDiffSteps, 25);
+  const int a[] = {255, 240, 230, 220, 210, 200, 190, 180, 170, 160, 150, 140, 130,
+                   120, 110, 100, 90,  80,  70,  60,  50,  40,  30,  20,  10,  0};
+  const int b[] = {0,   16,  26,  36,  46,  56,  66,  76,  86,  96,  106, 116, 126,
+                   136, 146, 156, 166, 176, 186, 196, 206, 216, 226, 236, 246, 0};
+  for (int i = 0; i <= 25; ++i) {
+    EXPECT_EQ(form.FDiffColorA[0][i], RGBColor(0, 0, a[i])) << i;
+    EXPECT_EQ(form.FDiffColorB[0][i], RGBColor(0, 0, b[i])) << i;
+  }
+  // V-shaped, with the last product wrapping past 255.
+  EXPECT_EQ(Blue(form.FDiffColorC[0][0]), 0);
+  EXPECT_EQ(Blue(form.FDiffColorC[0][1]), 231);
+  EXPECT_EQ(Blue(form.FDiffColorC[0][2]), 210);
+  EXPECT_EQ(Blue(form.FDiffColorC[0][11]), 21);
+  EXPECT_EQ(Blue(form.FDiffColorC[0][12]), 0);
+  EXPECT_EQ(Blue(form.FDiffColorC[0][13]), 21);
+  EXPECT_EQ(Blue(form.FDiffColorC[0][24]), 252);
+  EXPECT_EQ(form.FDiffColorC[0][25], RGBColor(0, 0, 17));
+}
+
+TEST_F(DifferenceTest, GreyRoseTables) {
+  Start(false, true, false);  // N = 25: b = 8k, c = 8k
+  EXPECT_EQ(form.FDiffColorA[0][0], RGBColor(210, 200, 200));
+  EXPECT_EQ(form.FDiffColorA[0][1], RGBColor(192, 192, 192));
+  EXPECT_EQ(form.FDiffColorA[0][25], clBlack);
+  EXPECT_EQ(form.FDiffColorB[0][0], clBlack);
+  EXPECT_EQ(form.FDiffColorB[0][1], RGBColor(18, 8, 8));
+  EXPECT_EQ(form.FDiffColorB[0][24], RGBColor(202, 192, 192));
+  EXPECT_EQ(form.FDiffColorB[0][25], clBlack);
+  // Both trails get the tables.
+  EXPECT_EQ(form.FDiffColorA[1][1], RGBColor(192, 192, 192));
+}
+
+TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
+  struct Row {
+    bool f, c, p;
+    int sets, n, count;
+    TPoint step;
+  };
+  const Row rows[] = {
+      {false, false, false, 2, 25, 50, {12, 9}}, {false, true, false, 2, 25, 50, {12, 9}},
+      {false, false, true, 1, 25, 0, {12, 9}},   {false, true, true, 1, 25, 0, {12, 9}},
+      {true, false, false, 1, 30, 60, {10, 8}},  {true, true, false, 1, 30, 60, {10, 8}},
+      {true, false, true, 1, 35, 0, {9, 6}},     {true, true, true, 1, 28, 0, {11, 8}},
+  };
+  for (const Row& r : rows) {
+    Start(r.f, r.c, r.p);
+    SCOPED_TRACE(testing::Message() << r.f << r.c << r.p);
+    EXPECT_EQ(form.FDiffSets, r.sets);
+    EXPECT_EQ(form.FDiffSteps, r.n);
+    EXPECT_EQ(form.FDiffCount, r.count);
+    EXPECT_EQ(form.FDiffStep[0], r.step);
+    const TRect start = (!r.f && !r.c && !r.p) ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480};
+    EXPECT_EQ(form.FDiffRect[0][r.n], start);
+    for (int v : form.FDiffVel[0]) EXPECT_TRUE(v != 0 && v >= -16 && v <= 16) << v;
+  }
+}
+
+TEST_F(DifferenceTest, RandomSpeedCoversBothSignsAndNeverZero) {
+  std::set<int> seen;
+  for (int i = 0; i < 5000; ++i) seen.insert(form.RandomSpeed());
+  EXPECT_EQ(seen.size(), 32u);
+  EXPECT_EQ(*seen.begin(), -16);
+  EXPECT_EQ(*seen.rbegin(), 16);
+  EXPECT_EQ(seen.count(0), 0u);
+}
+
+TEST_F(DifferenceTest, StartLocksOptionsAndSetsFlags) {
+  form.FPageShown = true;
+  form.FArtsCanvas = true;
+  form.FRedraw = false;
+  Start(true, false, false);
+  EXPECT_TRUE(form.FDifference);
+  EXPECT_TRUE(form.Timer1.Enabled);
+  EXPECT_FALSE(form.LCheckBox1.Enabled);
+  EXPECT_FALSE(form.LCheckBox2.Enabled);
+  EXPECT_FALSE(form.LCheckBox3.Enabled);
+  EXPECT_TRUE(form.FBColor);
+  EXPECT_FALSE(form.FPageShown);
+  EXPECT_TRUE(form.FRedraw);
+  EXPECT_FALSE(form.FFirstShow);
+  EXPECT_FALSE(form.FArtsCanvas);
+  EXPECT_EQ(form.HintLabel1.Caption, "Difference");
+  EXPECT_EQ(form.Image1.Hint, "difference");
+  EXPECT_TRUE(AllBlack());
+}
+
+TEST_F(DifferenceTest, BlackBackgroundSkipsTheFadeAndWhiteFadesFirst) {
+  form.GColor = clBlack;
+  form.Image1.Picture.Fill(clWhite);
+  Start(false, false, false);
+  EXPECT_EQ(platform.Repaints, 0);
+  EXPECT_TRUE(AllBlack());
+
+  HeadlessPlatform other;
+  TForm1 second(other);
+  second.GColor = clWhite;
+  second.Image1.Picture.Fill(clWhite);
+  second.Effect1Click();
+  EXPECT_GE(other.Repaints, 17);  // every step of the fade to black is shown
+}
+
+TEST_F(DifferenceTest, OpeningHeadSweepsInAndStopsAtTheCentre) {
+  Start(false, false, true);  // step (12, 9), no crossing without "Form"
+  for (int c = 1; c <= 26; ++c) form.Timer1Timer();
+  EXPECT_EQ(form.FDiffRect[0][0], (TRect{312, 234, 328, 246}));
+  EXPECT_EQ(form.FDiffRect[0][1], (TRect{300, 225, 340, 255}));
+  form.Timer1Timer();  // tick 27 passes the centre: both corners held there
+  EXPECT_EQ(form.FDiffRect[0][0], (TRect{320, 240, 320, 240}));
+}
+
+TEST_F(DifferenceTest, FormHeadCrossesOverPastTheMiddle) {
+  Start(true, false, true);  // N = 35, step (9, 6)
+  for (int c = 1; c <= 40; ++c) form.Timer1Timer();
+  EXPECT_EQ(form.FDiffRect[0][0], (TRect{360, 240, 280, 240}));
+}
+
+TEST_F(DifferenceTest, WanderStartsFromTheHeadOfTickN) {
+  const struct {
+    bool c;
+    bool f;
+    TRect from;
+  } rows[] = {{false, false, {300, 225, 340, 255}},
+              {false, true, {315, 210, 325, 270}},
+              {true, true, {308, 224, 332, 256}}};
+  for (const auto& r : rows) {
+    Start(r.f, r.c, true);
+    const int n = form.FDiffSteps;
+    for (int c = 1; c <= 2 * n; ++c) form.Timer1Timer();
+    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.FDiffRect[0][i], r.from) << i;
+    EXPECT_EQ(form.FDiffCount, 2 * n + 1);
+  }
+}
+
+TEST_F(DifferenceTest, NoOptionsOpeningIsOneBlackTick) {
+  form.Image1.Picture.Fill(clWhite);
+  Start(false, false, false);
+  form.Image1.Picture.Fill(clWhite);  // whatever is shown, the one opening tick clears it
+  form.Timer1Timer();
+  EXPECT_EQ(form.FDiffCount, 51);
+  EXPECT_TRUE(AllBlack());
+  for (int s = 0; s < 2; ++s) EXPECT_EQ(form.FDiffRect[s][0], (TRect{320, 240, 320, 240}));
+}
+
+TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
+  Start(true, false, false);
+  RunOpening();
+  TRect& head = form.FDiffRect[0][0];
+  ASSERT_EQ(head, (TRect{0, 0, 640, 480}));
+  form.FDiffVel[0][2] = 7;
+  form.FDiffVel[0][3] = 3;
+  form.FDiffVel[0][0] = -4;
+  form.FDiffVel[0][1] = -16;
+  form.Timer1Timer();
+  // Left and Top lay on the edge, so their speeds were renewed; the far corner
+  // is pulled back inside.
+  EXPECT_EQ(head.Right, 639);
+  EXPECT_EQ(head.Bottom, 479);
+  EXPECT_GE(head.Left, 0);
+  EXPECT_LE(head.Left, 16);
+  for (int t = 0; t < 2000; ++t) {
+    form.Timer1Timer();
+    ASSERT_TRUE(head.Left >= 0 && head.Left <= 639 && head.Right >= 0 && head.Right <= 639);
+    ASSERT_TRUE(head.Top >= 0 && head.Top <= 479 && head.Bottom >= 0 && head.Bottom <= 479);
+  }
+}
+
+TEST_F(DifferenceTest, PaintFramesAreFilledInTheTableColours) {
+  Start(false, false, true);
+  RunOpening();
+  for (int t = 0; t < 40; ++t) form.Timer1Timer();
+  std::set<TColor> table(std::begin(form.FDiffColorA[0]), std::begin(form.FDiffColorA[0]) + 26);
+  for (TColor c : Colours()) EXPECT_TRUE(table.count(c)) << std::hex << c;
+  // Filled shapes have insides: pixels whose eight neighbours share their colour.
+  const TABitmap& pic = form.Image1.Picture;
+  int inside = 0;
+  for (int y = 1; y < 479; ++y)
+    for (int x = 1; x < 639; ++x) {
+      const TColor c = pic.Pixel(x, y);
+      bool same = c != clBlack;
+      for (int dy = -1; dy <= 1 && same; ++dy)
+        for (int dx = -1; dx <= 1 && same; ++dx) same = pic.Pixel(x + dx, y + dy) == c;
+      inside += same;
+    }
+  EXPECT_GT(inside, 100);
+}
+
+TEST_F(DifferenceTest, PaintOnlyTunnelUsesTheVShapedTable) {
+  Start(false, false, true);
+  for (int c = 1; c <= 30; ++c) form.Timer1Timer();
+  std::set<TColor> table(std::begin(form.FDiffColorC[0]), std::begin(form.FDiffColorC[0]) + 26);
+  for (TColor c : Colours()) EXPECT_TRUE(table.count(c)) << std::hex << c;
+  // Entry 25, the dark blue 17, lies around the tunnel's mouth.
+  EXPECT_EQ(form.Image1.Picture.Pixel(0, 0), RGBColor(0, 0, 17));
+}
+
+TEST_F(DifferenceTest, OutlineTrailsLeaveMostOfThePictureBlack) {
+  Start(false, false, false);
+  RunOpening();
+  for (int t = 0; t < 30; ++t) form.Timer1Timer();
+  const int black = CountPixels(clBlack);
+  EXPECT_GT(black, 640 * 480 / 2);
+  EXPECT_LT(black, 640 * 480);
+  EXPECT_GT(CountPixels(RGBColor(0, 0, 255)), 0);  // the head
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+// A fresh window on a headless platform with a fixed seed, for the effect tests.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+
+class EffectTest : public ::testing::Test {
+ protected:
+  EffectTest() { form.SetFixedSeed(12345); }
+
+  // Every colour that occurs in the picture.
+  std::set<TColor> Colours() const {
+    std::set<TColor> colours;
+    const TABitmap& pic = form.Image1.Picture;
+    for (int y = 0; y < pic.Height(); ++y)
+      for (int x = 0; x < pic.Width(); ++x) colours.insert(pic.Pixel(x, y));
+    return colours;
+  }
+  int CountPixels(TColor colour) const {
+    int n = 0;
+    const TABitmap& pic = form.Image1.Picture;
+    for (int y = 0; y < pic.Height(); ++y)
+      for (int x = 0; x < pic.Width(); ++x) n += pic.Pixel(x, y) == colour;
+    return n;
+  }
+  bool AllBlack() const { return Colours() == std::set<TColor>{clBlack}; }
+
+  HeadlessPlatform platform;
+  TForm1 form{platform};
+};

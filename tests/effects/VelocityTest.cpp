@@ -1,0 +1,354 @@
+#include <cmath>
+
+#include "effects/VelocityColors.h"
+#include "tests/effects/EffectFixture.h"
+
+namespace {
+
+class VelocityTest : public EffectTest {
+ protected:
+  void Start(bool roadMovie = false, bool clock = false) {
+    form.LCheckBox18.Checked = roadMovie;
+    form.LCheckBox19.Checked = clock;
+    form.VelocityClick();
+  }
+  // Puts every dot outside the picture, so the next tick gives each a new birth.
+  void SendAllOut() {
+    for (TRect& d : form.FVelDots) d = {-50, -50, -50, -50};
+  }
+  void SetTime(int h, int m, int s) { platform.Time = {2026, 12, 6, h, m, s, 0}; }
+};
+
+TEST(VelocityColours, TintsOfABrightness) {
+  // v = 250: h = 125, t = 187.
+  EXPECT_EQ(DotTint(0, 250), RGBColor(250, 250, 250));
+  EXPECT_EQ(DotTint(1, 250), RGBColor(187, 250, 125));
+  EXPECT_EQ(DotTint(2, 250), RGBColor(187, 0, 125));
+  EXPECT_EQ(DotTint(3, 250), RGBColor(187, 187, 250));
+  EXPECT_EQ(DotTint(4, 250), RGBColor(125, 187, 187));
+  // v = 25: h = 12, t = 18.
+  EXPECT_EQ(DotTint(1, 25), RGBColor(18, 25, 12));
+  EXPECT_EQ(DotTint(0, 0), clBlack);
+}
+
+TEST(VelocityColours, SchemesPickTintsByDot) {
+  TRandom random(1);
+  const auto tintOf = [&](int scheme, int i, bool clock) {
+    const auto c = DotColor(scheme, i, 250, clock, random);
+    for (int t = 0; t < 5; ++t)
+      if (c && *c == DotTint(t, 250)) return t;
+    return -1;
+  };
+  EXPECT_EQ(tintOf(1, 0, false), 2);
+  EXPECT_EQ(tintOf(1, 1, false), 3);
+  EXPECT_EQ(tintOf(1, 2, false), 4);
+  EXPECT_EQ(tintOf(1, 3, false), 1);
+  EXPECT_EQ(tintOf(1, 4, false), 0);
+  EXPECT_EQ(tintOf(1, 60, false), 2);
+  EXPECT_EQ(tintOf(1, 63, false), 1);
+  EXPECT_EQ(tintOf(2, 24, false), 1);
+  EXPECT_EQ(tintOf(2, 25, false), 2);
+  EXPECT_EQ(tintOf(2, 99, false), 4);
+  EXPECT_EQ(tintOf(2, 0, true), 4);
+  EXPECT_EQ(tintOf(2, 30, true), 1);
+  EXPECT_EQ(tintOf(2, 99, true), 3);
+  for (int s = 3; s <= 6; ++s) EXPECT_EQ(tintOf(s, 42, false), s - 2);
+  EXPECT_EQ(tintOf(8, 13, false), 3);
+  std::set<int> drawn;
+  for (int k = 0; k < 200; ++k) drawn.insert(tintOf(7, 0, false));
+  EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4}));
+  EXPECT_FALSE(DotColor(0, 0, 250, false, random));
+  EXPECT_FALSE(DotColor(9, 0, 250, true, random));
+}
+
+TEST_F(VelocityTest, StartPreparesDotsAndFlags) {
+  form.FVelLock = 9;
+  Start();
+  EXPECT_TRUE(form.FVelocity);
+  EXPECT_TRUE(form.Timer3.Enabled);
+  EXPECT_EQ(form.FVelLock, 0);
+  EXPECT_EQ(form.FVelWarm, 32);
+  EXPECT_EQ(form.HintLabel1.Caption, "Velocity");
+  EXPECT_EQ(form.Image1.Hint, "Velocity");
+  EXPECT_TRUE(AllBlack());
+  for (int i = 0; i < 100; ++i) {
+    const TRect& d = form.FVelDots[i];
+    EXPECT_EQ(form.FVelBright[i], 0);
+    EXPECT_TRUE(d.Top >= 0 && d.Top < 480);
+    // The next position lies an eighth further out from the centre.
+    EXPECT_EQ(d.Bottom, d.Top + (d.Top - form.Pcy) / 8);
+  }
+}
+
+TEST_F(VelocityTest, DotOnTheCentreColumnCreepsTwoPixelsAtATime) {
+  Start();
+  const int cx = form.Pcx, cy = form.Pcy;
+  form.FVelDots[5] = {100, 100, cx, cy - 140};
+  form.FVelDots[6] = {100, 100, cx + 3, cy + 7};
+  form.FVelDots[7] = {100, 100, cx - 8, cy + 16};
+  form.Timer3Timer();
+  EXPECT_EQ(form.FVelDots[5], (TRect{cx, cy - 140, cx - 2, cy - 140 - 17}));
+  EXPECT_EQ(form.FVelDots[6], (TRect{cx + 3, cy + 7, cx + 5, cy + 9}));
+  EXPECT_EQ(form.FVelDots[7], (TRect{cx - 8, cy + 16, cx - 9, cy + 18}));
+}
+
+TEST_F(VelocityTest, MiniBlackHoleHoldsDotsNearTheCentre) {
+  form.LCheckBox17.Checked = true;
+  Start();
+  const int cx = form.Pcx, cy = form.Pcy;
+  form.FVelDots[5] = {100, 100, cx + 3, cy - 7};
+  form.FVelDots[6] = {100, 100, cx + 16, cy};
+  form.Timer3Timer();
+  EXPECT_EQ(form.FVelDots[5], (TRect{cx + 3, cy - 7, cx + 3, cy - 7}));
+  EXPECT_EQ(form.FVelDots[6], (TRect{cx + 16, cy, cx + 18, cy}));
+}
+
+TEST_F(VelocityTest, PlainRebirthIsAnywhereInThePicture) {
+  Start();
+  SendAllOut();
+  form.Timer3Timer();
+  for (int i = 0; i < 100; ++i) {
+    const TRect& d = form.FVelDots[i];
+    EXPECT_TRUE(d.Left >= 0 && d.Left <= 641 && d.Top >= 0 && d.Top <= 481) << i;
+    EXPECT_EQ(form.FVelBright[i], 0);
+  }
+}
+
+TEST_F(VelocityTest, RoadMovieBirthsFillFourQuadrantsByDot) {
+  Start(true);
+  const int cx = form.Pcx, cy = form.Pcy;
+  SendAllOut();
+  form.Timer3Timer();
+  for (int i = 0; i < 100; ++i) {
+    const TRect& d = form.FVelDots[i];
+    const int sx = (i < 25 || i >= 75) ? -1 : 1;
+    const int sy = i < 50 ? -1 : 1;
+    const int dx = (d.Left - cx) * sx, dy = (d.Top - cy) * sy;
+    EXPECT_TRUE(dx >= 1 && dx <= 7 && dy >= 1 && dy <= 7) << i << ": " << dx << "," << dy;
+    // Within D of the centre the next position moves 2 pixels outwards.
+    EXPECT_EQ(d.Right, d.Left + 2 * sx);
+    EXPECT_EQ(d.Bottom, d.Top + 2 * sy);
+  }
+}
+
+TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
+  SetTime(10, 10, 20);
+  Start(false, true);
+  ASSERT_EQ(form.Pcx, 320);
+  ASSERT_EQ(form.Pcy, 240);
+  SendAllOut();
+  form.Timer3Timer();
+  for (int i = 0; i < 100; ++i) {
+    const TRect& d = form.FVelDots[i];
+    const double r = std::hypot(d.Left - 320, d.Top - 240);
+    EXPECT_NEAR(r, 90, 1.0) << i;
+    EXPECT_EQ(form.FVelBright[i], 75);
+  }
+  // 10:10:20: the hour hand points up and left, the minute hand up and right,
+  // the second hand down and right (at 30 degrees below the horizontal).
+  EXPECT_LT(form.FVelDots[0].Left, 320);
+  EXPECT_LT(form.FVelDots[0].Top, 240);
+  EXPECT_GT(form.FVelDots[30].Left, 320);
+  EXPECT_LT(form.FVelDots[30].Top, 240);
+  EXPECT_EQ(form.FVelDots[70].Left, 320 + 78);
+  EXPECT_EQ(form.FVelDots[70].Top, 240 + 45);
+  EXPECT_EQ(form.FVelHour, 10);
+  EXPECT_EQ(form.FVelMin, 10);
+  EXPECT_EQ(form.FVelSec, 20);
+}
+
+TEST_F(VelocityTest, ClockBirthOnTheCentreColumnStartsBesideTheCentre) {
+  SetTime(12, 0, 0);  // every hand points straight up
+  form.Pformt = 2;    // no alignment to the axis afterwards
+  Start(false, true);
+  SendAllOut();
+  form.Timer3Timer();
+  const TRect& d = form.FVelDots[60];
+  EXPECT_EQ(d.Left, 321);
+  EXPECT_EQ(d.Top, 241);
+  EXPECT_EQ(d.Right, 318);                 // offset 0: two pixels left
+  EXPECT_EQ(d.Bottom, 240 - 90 - 90 / 8);  // an eighth further out
+}
+
+TEST_F(VelocityTest, ClockHandsStayOnTheAxisWhenAligned) {
+  SetTime(12, 0, 0);
+  Start(false, true);  // Pformt 1
+  SendAllOut();
+  form.Timer3Timer();
+  for (int i : {10, 40, 60}) {
+    EXPECT_EQ(form.FVelDots[i].Left, 320) << i;
+    EXPECT_EQ(form.FVelDots[i].Right, 320) << i;
+  }
+}
+
+TEST_F(VelocityTest, ClockKeepsTheCentreInItsBand) {
+  Start(false, true);
+  form.Pcx = 10;
+  form.Pcy = 470;
+  form.Timer3Timer();
+  EXPECT_EQ(form.Pcx, 240);
+  EXPECT_EQ(form.Pcy, 288);
+  form.Pcx = 639;
+  form.Pcy = 0;
+  form.FVelTargetX = 5;
+  form.Timer3Timer();
+  EXPECT_EQ(form.Pcx, 400);
+  EXPECT_EQ(form.Pcy, 192);
+  EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
+}
+
+TEST_F(VelocityTest, ClockStartCentresAndSetsATargetInTheBand) {
+  form.Pcx = 17;
+  form.Pcy = 30;
+  Start(false, true);
+  EXPECT_EQ(form.Pcx, 320);
+  EXPECT_EQ(form.Pcy, 240);
+  EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
+  EXPECT_TRUE(form.FVelTargetY >= 192 && form.FVelTargetY < 288);
+  EXPECT_EQ(form.FVelWarm, 0);
+}
+
+TEST_F(VelocityTest, WarmUpShowsThirtyBlackFrames) {
+  Start(true);
+  for (int t = 1; t <= 30; ++t) {
+    form.Timer3Timer();
+    ASSERT_TRUE(AllBlack()) << t;
+  }
+  EXPECT_EQ(platform.Repaints, 0);
+  EXPECT_EQ(form.FVelWarm, 31);
+  form.Timer3Timer();  // drawn, but every dot is still dark
+  EXPECT_EQ(platform.Repaints, 1);
+  form.Timer3Timer();
+  form.Timer3Timer();
+  EXPECT_FALSE(AllBlack());
+}
+
+TEST_F(VelocityTest, TurningRoadMovieOnDuringARunHasNoWarmUp) {
+  Start();
+  form.LCheckBox18.Checked = true;
+  form.Timer3Timer();
+  form.Timer3Timer();
+  EXPECT_EQ(platform.Repaints, 2);
+  EXPECT_FALSE(AllBlack());
+}
+
+TEST_F(VelocityTest, LockCountRisesOncePerTickUpToItsLimit) {
+  form.Pdigi = true;
+  Start();
+  const auto putInScope = [&] {
+    for (int i = 0; i < 10; ++i) {
+      form.FVelDots[i] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
+      form.FVelBright[i] = 250;
+    }
+  };
+  putInScope();
+  form.Timer3Timer();
+  EXPECT_EQ(form.FVelLock, 1);
+  EXPECT_EQ(form.HintLabel1.Caption, "lock 1");
+  EXPECT_FALSE(form.FVelHit);  // cleared after the scope is drawn
+
+  form.FVelLock = 2147482999;
+  putInScope();
+  form.Timer3Timer();
+  EXPECT_EQ(form.FVelLock, 2147483000);
+  putInScope();
+  form.Timer3Timer();
+  EXPECT_EQ(form.FVelLock, 2147483000);
+}
+
+TEST_F(VelocityTest, DimDotsDoNotLock) {
+  form.Pdigi = true;
+  form.Pform = 2;  // ellipses need brightness above 200
+  Start();
+  for (int i = 0; i < 100; ++i) form.FVelDots[i] = {-50, -50, -50, -50};
+  form.FVelDots[0] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
+  form.FVelBright[0] = 200;
+  form.Timer3Timer();
+  EXPECT_EQ(form.FVelLock, 0);
+}
+
+TEST_F(VelocityTest, ScopeMarkIsRedOnAHit) {
+  form.Pdigi = true;
+  Start();
+  SendAllOut();
+  form.Timer3Timer();  // no dot near the centre
+  EXPECT_GT(CountPixels(RGBColor(160, 104, 48)), 8);
+  form.FVelDots[0] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
+  form.FVelBright[0] = 250;
+  form.Timer3Timer();
+  EXPECT_GT(CountPixels(RGBColor(255, 0, 0)), 8);
+  EXPECT_EQ(CountPixels(RGBColor(160, 104, 48)), 0);
+}
+
+TEST_F(VelocityTest, MouseLeadsTheMovingCentre) {
+  form.LCheckBox16.Checked = true;
+  form.Pmouse = true;
+  Start();
+  form.Timer3Timer();
+  EXPECT_EQ(form.Pcx, 320);  // never over the picture: the middle set at the start
+  EXPECT_EQ(form.Pcy, 240);
+  form.Image1MouseMove(100, 50);
+  form.Timer3Timer();
+  EXPECT_EQ(form.Pcx, 100);
+  EXPECT_EQ(form.Pcy, 50);
+  form.Pmouse = false;
+  form.Image1MouseMove(7, 7);
+  EXPECT_EQ(form.FVelMouseX, 100);
+}
+
+TEST_F(VelocityTest, WanderingCentreWithoutMoveLevelTakesSinglePixelSteps) {
+  form.LCheckBox16.Checked = true;
+  form.Pmvc = 0;
+  Start();
+  for (int t = 0; t < 200; ++t) {
+    const int x = form.Pcx, y = form.Pcy;
+    form.Timer3Timer();
+    ASSERT_LE(std::abs(form.Pcx - x), 1);
+    ASSERT_LE(std::abs(form.Pcy - y), 1);
+  }
+}
+
+TEST_F(VelocityTest, WanderingCentreStaysInThePicture) {
+  form.LCheckBox16.Checked = true;
+  form.Pmvc = 10;
+  Start();
+  form.Pcx = 2;
+  form.FVelTargetX = 0;
+  for (int t = 0; t < 500; ++t) {
+    form.Timer3Timer();
+    ASSERT_TRUE(form.Pcx >= 0 && form.Pcx < 640 && form.Pcy >= 0 && form.Pcy < 480);
+  }
+}
+
+TEST_F(VelocityTest, DigitalClockWritesTheTime) {
+  SetTime(9, 41, 5);
+  Start(false, true);
+  form.FVelWarm = 31;
+  SendAllOut();
+  form.Timer3Timer();
+  // The text is drawn antialiased; its ink is greenish grey around the centre.
+  int ink = 0;
+  const TABitmap& pic = form.Image1.Picture;
+  for (int y = 228; y < 252; ++y)
+    for (int x = 290; x < 360; ++x)
+      ink += ColorG(pic.Pixel(x, y)) > 60 && ColorB(pic.Pixel(x, y)) < 140;
+  EXPECT_GT(ink, 20);
+}
+
+TEST_F(VelocityTest, BoxHandlersSetTheCentreAndTheStatus) {
+  form.Pcx = 5;
+  form.LCheckBox19.Checked = true;
+  form.LCheckBox19Click();
+  EXPECT_EQ(form.Pcx, 320);
+  EXPECT_EQ(form.Pcy, 240);
+  form.Pmvc = 7;
+  form.LCheckBox16.Checked = true;
+  form.LCheckBox16Click();
+  EXPECT_EQ(form.HintLabel1.Caption, "MoveLevel 7");
+  form.FBusy = true;
+  form.Pmvc = 3;
+  form.LCheckBox16Click();
+  EXPECT_EQ(form.HintLabel1.Caption, "MoveLevel 7");
+}
+
+}  // namespace
