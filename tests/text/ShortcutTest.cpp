@@ -1,0 +1,228 @@
+// Shortcut files: symbolic links and Windows shell-link files, built here byte by
+// byte from the documented layout.
+#include "text/Shortcut.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "tests/common/TestSupport.h"
+
+namespace {
+
+using testsupport::WriteFile;
+
+void PutU16(std::string& out, unsigned v) {
+  out += static_cast<char>(v & 0xFF);
+  out += static_cast<char>((v >> 8) & 0xFF);
+}
+void PutU32(std::string& out, unsigned v) {
+  PutU16(out, v & 0xFFFF);
+  PutU16(out, v >> 16);
+}
+std::string Wide(const std::u16string& s) {
+  std::string out;
+  for (char16_t c : s) PutU16(out, c);
+  return out;
+}
+
+struct LinkSpec {
+  bool idList = true;
+  std::optional<std::string> localBase;  // system code page bytes
+  std::string suffix;
+  std::optional<std::u16string> wideBase;  // with a 0x24-byte LinkInfo header
+  std::optional<std::u16string> name, relative, workingDir;
+  bool unicode = true;
+};
+
+std::string StringData(const std::u16string& s, bool unicode) {
+  std::string out;
+  PutU16(out, static_cast<unsigned>(s.size()));
+  if (unicode) return out + Wide(s);
+  for (char16_t c : s) out += static_cast<char>(c);
+  return out;
+}
+
+std::string BuildLink(const LinkSpec& spec) {
+  unsigned flags = 0;
+  if (spec.idList) flags |= 0x01;
+  if (spec.localBase || spec.wideBase) flags |= 0x02;
+  if (spec.name) flags |= 0x04;
+  if (spec.relative) flags |= 0x08;
+  if (spec.workingDir) flags |= 0x10;
+  if (spec.unicode) flags |= 0x80;
+  std::string out;
+  PutU32(out, 0x4C);
+  out += std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16);
+  PutU32(out, flags);
+  out.resize(0x4C, '\0');  // attributes, times, size, icon, show command, hot key
+  if (spec.idList) {
+    // One 20-byte item, then the terminating 0 size.
+    const std::string items =
+        std::string("\x14\x00\x1F\x50", 4) + std::string(16, '\x11') + std::string(2, '\0');
+    PutU16(out, static_cast<unsigned>(items.size()));
+    out += items;
+  }
+  if (spec.localBase || spec.wideBase) {
+    const unsigned headerSize = spec.wideBase ? 0x24 : 0x1C;
+    const std::string volume = std::string("\x10\x00\x00\x00\x03\x00\x00\x00", 8) +
+                               std::string("\x12\x34\x56\x78\x10\x00\x00\x00", 8);
+    std::string body = volume;
+    const unsigned volumeOffset = headerSize;
+    const unsigned baseOffset = headerSize + static_cast<unsigned>(body.size());
+    body += spec.localBase.value_or("") + '\0';
+    const unsigned suffixOffset = headerSize + static_cast<unsigned>(body.size());
+    body += spec.suffix + '\0';
+    unsigned wideOffset = 0, wideSuffixOffset = 0;
+    if (spec.wideBase) {
+      wideOffset = headerSize + static_cast<unsigned>(body.size());
+      body += Wide(*spec.wideBase) + std::string(2, '\0');
+      wideSuffixOffset = headerSize + static_cast<unsigned>(body.size());
+      body += std::string(2, '\0');
+    }
+    std::string info;
+    PutU32(info, headerSize + static_cast<unsigned>(body.size()));
+    PutU32(info, headerSize);
+    PutU32(info, 0x01);
+    PutU32(info, volumeOffset);
+    PutU32(info, baseOffset);
+    PutU32(info, 0);
+    PutU32(info, suffixOffset);
+    if (spec.wideBase) {
+      PutU32(info, wideOffset);
+      PutU32(info, wideSuffixOffset);
+    }
+    out += info + body;
+  }
+  if (spec.name) out += StringData(*spec.name, spec.unicode);
+  if (spec.relative) out += StringData(*spec.relative, spec.unicode);
+  if (spec.workingDir) out += StringData(*spec.workingDir, spec.unicode);
+  PutU32(out, 0);  // terminal block
+  return out;
+}
+
+TEST(ShellLinkTest, TheLocalPathIsTheTargetWithForwardSlashes) {
+  LinkSpec spec;
+  spec.localBase = "C:\\test\\a.txt";
+  spec.name = u"a note";
+  spec.relative = u".\\a.txt";
+  spec.workingDir = u"C:\\test";
+  EXPECT_EQ(ShellLinkTarget(BuildLink(spec)), "C:/test/a.txt");
+}
+
+TEST(ShellLinkTest, TheCommonPathSuffixCompletesTheLocalPath) {
+  LinkSpec spec;
+  spec.idList = false;
+  spec.localBase = "D:\\books\\";
+  spec.suffix = "novel.txt";
+  EXPECT_EQ(ShellLinkTarget(BuildLink(spec)), "D:/books/novel.txt");
+}
+
+TEST(ShellLinkTest, CodePage932AndUnicodePathsBecomeUtf8) {
+  LinkSpec narrow;
+  narrow.localBase = testsupport::Sjis("C:\\本\\物語.txt");
+  EXPECT_EQ(ShellLinkTarget(BuildLink(narrow)), "C:/本/物語.txt");
+  LinkSpec wide;
+  wide.localBase = "C:\\?\\?.txt";
+  wide.wideBase = u"C:\\本\\物語.txt";
+  EXPECT_EQ(ShellLinkTarget(BuildLink(wide)), "C:/本/物語.txt");
+}
+
+TEST(ShellLinkTest, WithoutLinkInfoTheRelativePathServes) {
+  LinkSpec spec;
+  spec.relative = u"..\\texts\\b.txt";
+  EXPECT_EQ(ShellLinkTarget(BuildLink(spec)), "../texts/b.txt");
+  spec.unicode = false;
+  EXPECT_EQ(ShellLinkTarget(BuildLink(spec)), "../texts/b.txt");
+}
+
+TEST(ShellLinkTest, AnExistingFileIsPreferred) {
+  testsupport::TempDir dir;
+  WriteFile(dir / "texts/b.txt", "b\r\n");
+  std::filesystem::create_directories(dir.Path() / "links");
+  LinkSpec spec;
+  spec.localBase = "C:\\Users\\me\\texts\\b.txt";  // not on this machine
+  spec.relative = u"..\\texts\\b.txt";
+  const std::string link = BuildLink(spec);
+  EXPECT_EQ(ShellLinkTargetIn(link, dir / "links"), dir / "texts/b.txt");
+  EXPECT_EQ(ShellLinkTargetIn(link, dir / "a/b/c"), "C:/Users/me/texts/b.txt");
+
+  LinkSpec fromWorkingDir;
+  fromWorkingDir.relative = u"b.txt";
+  fromWorkingDir.workingDir = std::u16string(u"") + [&] {
+    std::u16string w;
+    for (char c : (dir / "texts")) w += static_cast<char16_t>(c);
+    return w;
+  }();
+  EXPECT_EQ(ShellLinkTargetIn(BuildLink(fromWorkingDir), dir / "links"), dir / "texts/b.txt");
+}
+
+TEST(ShellLinkTest, WhatIsNotAShellLinkHasNoTarget) {
+  LinkSpec spec;
+  spec.localBase = "C:\\a.txt";
+  const std::string good = BuildLink(spec);
+  std::string badClsid = good;
+  badClsid[5] = '\x15';
+  std::string badSize = good;
+  badSize[0] = '\x4D';
+  EXPECT_FALSE(ShellLinkTarget(badClsid));
+  EXPECT_FALSE(ShellLinkTarget(badSize));
+  EXPECT_FALSE(ShellLinkTarget("plain text, not a link"));
+  EXPECT_FALSE(ShellLinkTarget(""));
+  LinkSpec empty;
+  EXPECT_FALSE(ShellLinkTarget(BuildLink(empty)));
+}
+
+TEST(ShellLinkTest, DamagedFilesNeverReadOutsideTheirBytes) {
+  LinkSpec spec;
+  spec.localBase = "C:\\dir\\file.txt";
+  spec.wideBase = u"C:\\dir\\file.txt";
+  spec.name = u"name";
+  spec.relative = u"file.txt";
+  spec.workingDir = u"C:\\dir";
+  const std::string good = BuildLink(spec);
+  // Every cut of the file: the string is copied so that a read past its end
+  // would leave the allocation (and trip the sanitizer builds).
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    const std::string cut(good.data(), n);
+    (void)ShellLinkTarget(cut);
+  }
+  std::mt19937 random(42);
+  for (int round = 0; round < 3000; ++round) {
+    std::string damaged = good;
+    for (int k = 0; k < 4; ++k)
+      damaged[random() % damaged.size()] = static_cast<char>(random() & 0xFF);
+    (void)ShellLinkTarget(damaged);
+  }
+  // Offsets that point far past the end of the LinkInfo.
+  std::string farOffsets = good;
+  const std::size_t info = 0x4C + 2 + 22;   // after the header and the ID list
+  ASSERT_EQ(farOffsets[info + 4], '\x24');  // LinkInfoHeaderSize
+  for (std::size_t field : {16u, 24u, 28u, 32u}) farOffsets[info + field + 3] = '\x7F';
+  EXPECT_EQ(ShellLinkTarget(farOffsets), "file.txt");  // only the relative path is left
+}
+
+TEST(ResolveShortcutTest, ASymbolicLinkResolvesToWhatItPointsAt) {
+  testsupport::TempDir dir;
+  WriteFile(dir / "books/story.txt", "x");
+  std::filesystem::create_symlink("books/story.txt", dir / "story.lnk");
+  EXPECT_EQ(ResolveShortcut(dir / "story.lnk"), dir / "books/story.txt");
+  std::filesystem::create_symlink(dir / "books/story.txt", dir / "absolute.lnk");
+  EXPECT_EQ(ResolveShortcut(dir / "absolute.lnk"), dir / "books/story.txt");
+}
+
+TEST(ResolveShortcutTest, AShellLinkFileIsReadForItsTarget) {
+  testsupport::TempDir dir;
+  WriteFile(dir / "story.txt", "x");
+  LinkSpec spec;
+  spec.localBase = "C:\\gone\\story.txt";
+  spec.relative = u".\\story.txt";
+  WriteFile(dir / "story.lnk", BuildLink(spec));
+  EXPECT_EQ(ResolveShortcut(dir / "story.lnk"), dir / "story.txt");
+  WriteFile(dir / "junk.lnk", "junk");
+  EXPECT_FALSE(ResolveShortcut(dir / "junk.lnk"));
+  EXPECT_FALSE(ResolveShortcut(dir / "missing.lnk"));
+}
+
+}  // namespace
