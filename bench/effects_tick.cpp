@@ -1,0 +1,63 @@
+// One tick of Difference, Velocity and Deep, and one plan de arts picture, on
+// the 640 x 480 view with a headless platform (repaints cost nothing there).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+
+namespace {
+
+struct Window {
+  HeadlessPlatform platform;
+  TForm1 form{platform};
+  Window() { form.SetFixedSeed(99); }
+};
+
+void BM_DifferenceTick(benchmark::State& state) {
+  Window w;
+  w.form.LCheckBox3.Checked = state.range(0) != 0;  // "Paint": filled shapes
+  w.form.Effect1Click();
+  while (w.form.FDiffCount <= 2 * w.form.FDiffSteps) w.form.Timer1Timer();
+  for (auto _ : state) w.form.Timer1Timer();
+}
+BENCHMARK(BM_DifferenceTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_VelocityTick(benchmark::State& state) {
+  Window w;
+  w.form.Pdigi = true;
+  w.form.LCheckBox19.Checked = state.range(0) != 0;  // "Clock", with the digital time
+  w.form.VelocityClick();
+  w.form.FVelWarm = 31;
+  for (auto _ : state) w.form.Timer3Timer();
+}
+BENCHMARK(BM_VelocityTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_DeepTick(benchmark::State& state) {
+  Window w;
+  w.form.RectButtonClick();
+  for (auto _ : state) w.form.Timer5Timer();
+}
+BENCHMARK(BM_DeepTick)->Unit(benchmark::kMicrosecond);
+
+void BM_PlasmaPicture(benchmark::State& state) {
+  Window w;
+  w.form.FArtsCanvas = true;
+  for (auto _ : state) w.form.Pplasma(w.form.Image1);
+}
+BENCHMARK(BM_PlasmaPicture)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The drawing layer needs a QGuiApplication for fonts.
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
