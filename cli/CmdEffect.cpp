@@ -46,12 +46,13 @@ void SetVelocityOptions(ArgParser& args, TForm1& form) {
   form.LCheckBox17.Checked = args.Flag("--miniblackhole");
   form.LCheckBox18.Checked = args.Flag("--roadmovie");
   form.LCheckBox19.Checked = args.Flag("--clock");
-  if (args.Flag("--scope")) form.Pdigi = true;
-  if (args.Flag("--digital")) form.Pdigit = true;
-  if (args.Flag("--bold")) form.Pb = true;
-  if (args.Flag("--boldclock")) form.Pbt = true;
-  if (args.Flag("--mix")) form.Pmix = true;
-  if (args.Flag("--mouse")) form.Pmouse = true;
+  // Each switch is on when given and off otherwise, the digital time included.
+  form.Pdigi = args.Flag("--scope");
+  form.Pdigit = args.Flag("--digital");
+  form.Pb = args.Flag("--bold");
+  form.Pbt = args.Flag("--boldclock");
+  form.Pmix = args.Flag("--mix");
+  form.Pmouse = args.Flag("--mouse");
   if (auto v = args.Int("--piro", 1, 8)) form.Piro = static_cast<int>(*v);
   if (auto v = args.Int("--pform", 1, 3)) form.Pform = static_cast<int>(*v);
   if (auto v = args.Int("--pirot", 1, 8)) form.Pirot = static_cast<int>(*v);

@@ -9,6 +9,7 @@
 
 #include "effects/Engine.h"
 #include "effects/VelocityColors.h"
+#include "text/Sjis.h"
 
 namespace {
 
@@ -151,8 +152,7 @@ void DrawDigitalTime(TForm1& f, TCanvas& c, int w, int h) {
   c.SetFont(font);
   const bool centred = f.Pcx == w / 2 && f.Pcy == h / 2;
   c.FontColor = centred ? RGBColor(125, 157, 123) : RGBColor(50, 120, 190);
-  // The time text is plain ASCII digits and separators, the same in both encodings.
-  c.TextOut(f.Pcx - 23, f.Pcy - 10, f.P.LongTimeText(f.P.Now()));
+  c.TextOut(f.Pcx - 23, f.Pcy - 10, Utf8ToSjis(f.P.LongTimeText(f.P.Now())));
 }
 
 void MoveCentre(TForm1& f, const TVelOptions& o, int w, int h) {
