@@ -1,0 +1,83 @@
+// The INI reader and writer under the settings file.
+#include "shell/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "shell/Errors.h"
+#include "tests/common/TestSupport.h"
+
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+TEST(IniFileTest, SectionsKeepTheirBackslashesAndNamesIgnoreLetterCase) {
+  TIniFile ini("");
+  ini.Parse(
+      "; written by hand\r\n"
+      "[Form\\LCheckBox1]\r\n"
+      "Checked = 1 \r\n"
+      "\r\n"
+      "[form1\\FFileIn]\r\n"
+      "boolean=0\r\n"
+      "[Form\\FFileName]\r\n"
+      "String=/home/me/a=b.txt\r\n");
+  EXPECT_EQ(ini.Value("Form\\LCheckBox1", "Checked"), "1");
+  EXPECT_EQ(ini.Value("FORM\\lcheckbox1", "CHECKED"), "1");
+  EXPECT_EQ(ini.Value("Form1\\FFileIn", "Boolean"), "0");
+  EXPECT_EQ(ini.Value("Form\\FFileName", "String"), "/home/me/a=b.txt");
+  EXPECT_FALSE(ini.Value("Form/LCheckBox1", "Checked"));
+  EXPECT_FALSE(ini.Value("Form\\LCheckBox1", "Missing"));
+  EXPECT_EQ(ini.ReadString("Nowhere", "Key", "fallback"), "fallback");
+}
+
+TEST(IniFileTest, WritingReplacesValuesAndKeepsWhatItDoesNotKnow) {
+  TIniFile ini("");
+  ini.Parse("[Other]\nkeep=this\n[Form\\FPage]\nInteger=3\n");
+  ini.WriteString("form\\fpage", "integer", "12");
+  ini.WriteString("Form\\FLeaf", "Integer", "2");
+  EXPECT_EQ(ini.Text(),
+            "[Other]\nkeep=this\n\n[Form\\FPage]\nInteger=12\n\n[Form\\FLeaf]\nInteger=2\n");
+}
+
+TEST(IniFileTest, AValueCannotCarryALineBreakIntoTheFile) {
+  TIniFile ini("");
+  ini.WriteString("Form\\FFileName", "String", "/tmp/a.txt\n[Form\\FPage]\nInteger=99");
+  ini.WriteString("Form\\FPage", "Integer", "1");
+  TIniFile again("");
+  again.Parse(ini.Text());
+  EXPECT_EQ(again.Value("Form\\FFileName", "String"), "/tmp/a.txt");
+  EXPECT_EQ(again.Value("Form\\FPage", "Integer"), "1");
+}
+
+TEST(IniFileTest, TheFileIsReplacedWholeAndReadBack) {
+  testsupport::TempDir dir;
+  const std::string path = dir / "sub/quillane.ini";
+  {
+    TIniFile ini(path);  // missing: empty
+    EXPECT_FALSE(ini.Value("A", "b"));
+    ini.WriteString("A", "b", "first");
+    ini.UpdateFile();
+  }
+  TIniFile ini(path);
+  EXPECT_EQ(ini.Value("A", "b"), "first");
+  ini.WriteString("A", "b", "second");
+  ini.UpdateFile();
+  EXPECT_EQ(ReadFile(path), "[A]\nb=second\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path() / "sub"),
+                          std::filesystem::directory_iterator()),
+            1);  // no temporary file left behind
+}
+
+TEST(IniFileTest, AFileThatCannotBeWrittenIsAFileError) {
+  testsupport::TempDir dir;
+  WriteFile(dir / "plain", "not a folder");
+  TIniFile ini(dir / "plain/quillane.ini");
+  ini.WriteString("A", "b", "c");
+  EXPECT_THROW(ini.UpdateFile(), EFileError);
+  EXPECT_EQ(ReadFile(dir / "plain"), "not a folder");
+}
+
+}  // namespace
