@@ -217,6 +217,9 @@ void TEditor::EndUpdate() {
 
 void TEditor::LinesChanged() {
   if (updateDepth_ > 0) {
+    // The rows point into lines that have just changed: drop them until the
+    // update ends rather than show stale or out-of-range text.
+    rows_.clear();
     pending_ = true;
     return;
   }

@@ -1,0 +1,257 @@
+// The line store: how loading and setting text split lines, the row ends,
+// the options and their clamps, replacement, and the two windows' settings.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/Errors.h"
+#include "tests/common/TestSupport.h"
+#include "text/HEditor.h"
+
+using testsupport::Sjis;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+std::vector<std::string> LinesOf(const TEditor& e) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < e.Lines.Count(); ++i) lines.push_back(e.Lines[i]);
+  return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(EditorSetTextTest, SplitsAtEveryKindOfLineBreak) {
+  TEditor e;
+  e.Lines.SetText("a\r\nb\rc\nd");
+  EXPECT_EQ(LinesOf(e), (Lines{"a", "b", "c", "d"}));
+  e.Lines.SetText("a\n\r b");  // LF then CR: two breaks
+  EXPECT_EQ(LinesOf(e), (Lines{"a", "", " b"}));
+  e.Lines.SetText("a\r\n");
+  EXPECT_EQ(LinesOf(e), (Lines{"a"}));
+  e.Lines.SetText("a\r\n\r\n");
+  EXPECT_EQ(LinesOf(e), (Lines{"a", ""}));
+  e.Lines.SetText("");
+  EXPECT_EQ(e.Lines.Count(), 0);
+  EXPECT_EQ(e.RowCount(), 0);
+}
+
+TEST(EditorSetTextTest, NulEndsTheTextAndOtherControlBytesStay) {
+  TEditor e;
+  e.Lines.SetText(
+      std::string("ab\x1A"
+                  "c\0d\r\ne",
+                  9));
+  EXPECT_EQ(LinesOf(e), (Lines{"ab\x1A"
+                               "c"}));
+}
+
+TEST(EditorSetTextTest, GetTextTerminatesEveryLine) {
+  TEditor e;
+  e.Lines.SetText("a\rb");
+  EXPECT_EQ(e.Lines.GetText(), "a\r\nb\r\n");
+  EXPECT_EQ(e.RowEnd(1), TRowEnd::LineEnd);
+  e.Lines.Clear();
+  EXPECT_EQ(e.Lines.GetText(), "");
+  EXPECT_EQ(e.RowCount(), 0);
+}
+
+TEST(EditorLoadTest, SplitsLikeSetTextAndMarksTheUnterminatedLine) {
+  TempDir dir;
+  TEditor e;
+  WriteFile(dir / "a.txt", "one\r\ntwo\rthree\nfour");
+  e.Lines.LoadFromFile(dir / "a.txt");
+  EXPECT_EQ(LinesOf(e), (Lines{"one", "two", "three", "four"}));
+  EXPECT_EQ(e.Lines.GetText(), "one\r\ntwo\r\nthree\r\nfour");
+  ASSERT_EQ(e.RowCount(), 4);
+  EXPECT_EQ(e.RowEnd(2), TRowEnd::LineEnd);
+  EXPECT_EQ(e.RowEnd(3), TRowEnd::Unterminated);
+
+  WriteFile(dir / "b.txt", "one\r\n");
+  e.Lines.LoadFromFile(dir / "b.txt");
+  EXPECT_EQ(LinesOf(e), (Lines{"one"}));
+  EXPECT_EQ(e.RowEnd(0), TRowEnd::LineEnd);
+  EXPECT_EQ(e.Lines.GetText(), "one\r\n");
+}
+
+TEST(EditorLoadTest, SubstituteByteEndsTheText) {
+  TempDir dir;
+  TEditor e;
+  WriteFile(dir / "a.txt", "one\r\ntw\x1Ao\r\nthree");
+  e.Lines.LoadFromFile(dir / "a.txt");
+  EXPECT_EQ(LinesOf(e), (Lines{"one", "tw"}));
+  EXPECT_TRUE(e.Lines.LastUnterminated());
+  WriteFile(dir / "b.txt", "one\r\n\x1A");
+  e.Lines.LoadFromFile(dir / "b.txt");
+  EXPECT_EQ(LinesOf(e), (Lines{"one"}));
+  EXPECT_FALSE(e.Lines.LastUnterminated());
+}
+
+TEST(EditorLoadTest, NulBecomesASpaceSoTheLayoutKeepsTheRest) {
+  TempDir dir;
+  TEditor e;
+  WriteFile(dir / "a.txt", std::string("ab\0cd\r\nef", 9));
+  e.Lines.LoadFromFile(dir / "a.txt");
+  EXPECT_EQ(LinesOf(e), (Lines{"ab cd", "ef"}));
+  // Setting the text again (as the layout does) keeps everything.
+  e.Lines.SetText(e.Lines.GetText());
+  EXPECT_EQ(LinesOf(e), (Lines{"ab cd", "ef"}));
+}
+
+TEST(EditorLoadTest, CrLfSplitAcrossReadChunksIsOneBreak) {
+  TempDir dir;
+  TEditor e;
+  // The loader reads 1 MiB at a time; put the CR at the last byte of a chunk.
+  std::string text(1 << 20, 'x');
+  text.back() = '\r';
+  text += "\nyz";
+  WriteFile(dir / "big.txt", text);
+  e.Lines.LoadFromFile(dir / "big.txt");
+  ASSERT_EQ(e.Lines.Count(), 2);
+  EXPECT_EQ(e.Lines[0].size(), (1u << 20) - 1);
+  EXPECT_EQ(e.Lines[1], "yz");
+}
+
+TEST(EditorLoadTest, EmptyFileHasNoLinesAndMissingFileThrows) {
+  TempDir dir;
+  TEditor e;
+  WriteFile(dir / "empty.txt", "");
+  e.Lines.LoadFromFile(dir / "empty.txt");
+  EXPECT_EQ(e.Lines.Count(), 0);
+  e.Lines.SetText("kept");
+  EXPECT_THROW(e.Lines.LoadFromFile(dir / "missing.txt"), EFileError);
+  EXPECT_EQ(LinesOf(e), (Lines{"kept"}));
+  EXPECT_THROW(e.Lines.LoadFromFile(dir.Path().string()), EFileError);  // a folder
+}
+
+TEST(EditorLoadTest, LeadByteAtTheEndOfTheFileIsOneByte) {
+  TempDir dir;
+  TEditor e;
+  ApplyEditor1Settings(e);
+  WriteFile(dir / "a.txt", std::string(34, 'a') + "\x81");
+  e.Lines.LoadFromFile(dir / "a.txt");
+  ASSERT_EQ(e.RowCount(), 1);
+  EXPECT_EQ(e.Rows(0).size(), 35u);
+  EXPECT_EQ(e.RowEnd(0), TRowEnd::Unterminated);
+}
+
+TEST(EditorRowsTest, OutOfRangeRowsAreEmpty) {
+  TEditor e;
+  e.Lines.SetText("abc");
+  EXPECT_EQ(e.Rows(-1), "");
+  EXPECT_EQ(e.Rows(1), "");
+  EXPECT_EQ(e.Rows(0), "abc");
+}
+
+TEST(EditorOptionsTest, OnlyARealChangeRewraps) {
+  TEditor e;
+  ApplyEditor1Settings(e);
+  e.Lines.SetText("abc");
+  const auto before = e.WrapCount();
+  e.SetWrapByte(36);
+  e.SetWrapOption(e.WrapOption());
+  EXPECT_EQ(e.WrapCount(), before);
+  TWrapOption o = e.WrapOption();
+  o.LeadStr += "x";
+  e.SetWrapOption(o);
+  EXPECT_EQ(e.WrapCount(), before + 1);
+  e.SetWrapByte(300);  // clamps to 250
+  e.SetWrapByte(251);  // also 250: no change
+  EXPECT_EQ(e.WrapCount(), before + 2);
+}
+
+TEST(EditorOptionsTest, WordWrapOffGivesOneRowPerLine) {
+  TEditor e;
+  ApplyEditor1Settings(e);
+  e.Lines.SetText(std::string(100, 'a') + "\r\nb");
+  EXPECT_EQ(e.RowCount(), 4);
+  e.SetWordWrap(false);
+  ASSERT_EQ(e.RowCount(), 2);
+  EXPECT_EQ(e.Rows(0).size(), 100u);
+  e.SetWordWrap(true);
+  EXPECT_EQ(e.RowCount(), 4);
+}
+
+TEST(EditorOptionsTest, TabSpaceCountIsLimitedAndEven) {
+  TEditor e;
+  EXPECT_EQ(e.TabSpaceCount(), 8);
+  e.SetTabSpaceCount(5);
+  EXPECT_EQ(e.TabSpaceCount(), 4);
+  e.SetTabSpaceCount(1);
+  EXPECT_EQ(e.TabSpaceCount(), 2);
+  e.SetTabSpaceCount(99);
+  EXPECT_EQ(e.TabSpaceCount(), 8);
+  // A tab at column 0 with a tab distance of 4 spans 4 columns.
+  ApplyEditor1Settings(e);
+  e.SetTabSpaceCount(4);
+  e.Lines.SetText("\t" + std::string(36, 'x'));
+  EXPECT_EQ(e.Rows(0).size(), 33u);
+}
+
+TEST(EditorOptionsTest, NewStoreStartsAtEightyBytes) {
+  TEditor e;
+  EXPECT_EQ(e.WrapOption().WrapByte, 80);
+  EXPECT_TRUE(e.WordWrap());
+}
+
+TEST(EditorSettingsTest, SetStringsHaveTheirByteLengths) {
+  TEditor e1, e2;
+  ApplyEditor1Settings(e1);
+  ApplyEditor2Settings(e2);
+  EXPECT_EQ(e1.WrapOption().FollowStr.size(), 79u);
+  EXPECT_EQ(e1.WrapOption().LeadStr.size(), 21u);
+  EXPECT_EQ(e1.WrapOption().PunctuationStr.size(), 13u);
+  EXPECT_EQ(e2.WrapOption().FollowStr.size(), 67u);
+  EXPECT_EQ(e2.WrapOption().LeadStr.size(), 21u);
+  EXPECT_EQ(e2.WrapOption().PunctuationStr.size(), 12u);
+  for (const TEditor* e : {&e1, &e2}) {
+    const TWrapOption& o = e->WrapOption();
+    EXPECT_EQ(o.WrapByte, 36);
+    EXPECT_TRUE(o.FollowRetMark && o.FollowPunctuation && o.Leading && o.WordBreak);
+    EXPECT_EQ(e->TabSpaceCount(), 8);
+    EXPECT_TRUE(e->ReadOnly);
+    // No replacement characters crept in, and the half-width space is there.
+    EXPECT_EQ(o.FollowStr.find('?'), o.FollowStr.rfind('?'));
+    EXPECT_NE(o.FollowStr.find(' '), std::string::npos);
+  }
+  EXPECT_EQ(e1.WrapOption().FollowStr.substr(67), Sjis("ｧｨｩｪｫｬｭｮｯｰっ"));
+  EXPECT_EQ(e1.WrapOption().PunctuationStr.back(), ')');
+}
+
+TEST(EditorReplaceTest, ReplacesLeftToRightWithoutOverlap) {
+  TEditor e;
+  e.Lines.SetText("aaaa\r\nxaax");
+  EXPECT_EQ(e.ReplaceAll("aa", "b"), 3u);
+  EXPECT_EQ(LinesOf(e), (Lines{"bb", "xbx"}));
+  // A replacement that contains what it replaces does not loop.
+  EXPECT_EQ(e.ReplaceAll("b", "bb"), 3u);
+  EXPECT_EQ(LinesOf(e), (Lines{"bbbb", "xbbx"}));
+  EXPECT_EQ(e.ReplaceAll("", "z"), 0u);
+}
+
+TEST(EditorReplaceTest, LineBreaksInTheStringsWorkOnTheWholeText) {
+  TEditor e;
+  e.Lines.SetText("a\r\nb\r\nc");
+  EXPECT_EQ(e.ReplaceAll("\r\nb", ""), 1u);
+  EXPECT_EQ(LinesOf(e), (Lines{"a", "c"}));
+  EXPECT_EQ(e.ReplaceAll("c", "c\r\nd"), 1u);
+  EXPECT_EQ(LinesOf(e), (Lines{"a", "c", "d"}));
+}
+
+TEST(EditorReplaceTest, SuspendedUpdatesRewrapOnceAtTheEnd) {
+  TEditor e;
+  ApplyEditor1Settings(e);
+  e.Lines.SetText("x y x");
+  const auto before = e.WrapCount();
+  e.BeginUpdate();
+  e.ReplaceAll("x", "zz");
+  e.ReplaceAll("y", "w");
+  EXPECT_EQ(e.WrapCount(), before);
+  e.EndUpdate();
+  EXPECT_EQ(e.WrapCount(), before + 1);
+  EXPECT_EQ(e.Rows(0), "zz w zz");
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// Character replacement before layout.
+#include <gtest/gtest.h>
+
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+#include "tests/common/TestSupport.h"
+
+using testsupport::Sjis;
+
+namespace {
+
+class ReplaceTest : public ::testing::Test {
+ protected:
+  HeadlessPlatform platform;
+  TForm1 form{platform};
+  std::string Line(int i) const { return form.Editor1.Lines[i]; }
+};
+
+TEST_F(ReplaceTest, TableReplacesTabsBracketsAndColons) {
+  form.Editor1.Lines.SetText(Sjis("\t\r\n≪題≫\r\n語：語"));
+  form.Freplace(form.Editor1);
+  ASSERT_EQ(form.Editor1.Lines.Count(), 3);
+  EXPECT_EQ(Line(0), "\x81\x40\x81\x40\x81\x40\x81\x40");
+  EXPECT_EQ(Line(1), Sjis("《題》"));
+  EXPECT_EQ(Line(2), Sjis("語") + " : " + Sjis("語"));
+}
+
+TEST_F(ReplaceTest, HalfWidthSignsAreLeftAlone) {
+  const std::string text = "a:b <<c>>";
+  form.Editor1.Lines.SetText(text);
+  form.Freplace(form.Editor1);
+  EXPECT_EQ(Line(0), text);
+}
+
+TEST_F(ReplaceTest, ByteSearchMatchesAcrossACharacterBoundary) {
+  // 0x88 0x81 is one character; its trail byte and the 'F' after it spell the
+  // full-width colon, and the byte search replaces them.
+  form.Editor1.Lines.SetText("\x88\x81\x46");
+  form.Freplace(form.Editor1);
+  EXPECT_EQ(Line(0), "\x88 : ");
+}
+
+TEST_F(ReplaceTest, RewrapsOnceAndRestoresTheStore) {
+  form.Editor1.Lines.SetText(std::string(50, 'x') + "\r\nplain");
+  const auto before = form.Editor1.WrapCount();
+  form.Freplace(form.Editor1);
+  EXPECT_EQ(form.Editor1.WrapCount(), before + 1);
+  EXPECT_TRUE(form.Editor1.WordWrap());
+  EXPECT_TRUE(form.Editor1.ReadOnly);
+  EXPECT_EQ(form.Editor1.RowCount(), 3);
+  EXPECT_FALSE(platform.BusyCursor);
+
+  // Many tabs in a long text: still one wrap.
+  form.Editor1.Lines.SetText(std::string(5000, '\t'));
+  const auto tabs = form.Editor1.WrapCount();
+  form.Freplace(form.Editor1);
+  EXPECT_EQ(form.Editor1.WrapCount(), tabs + 1);
+  EXPECT_EQ(Line(0).size(), 40000u);
+}
+
+TEST_F(ReplaceTest, BuiltInVariantWorksOnItsOwnStore) {
+  form.Editor1.Lines.SetText("\t");
+  form.Editor2.Lines.SetText(Sjis("≪a≫"));
+  form.FreplaceP(form.Editor2);
+  EXPECT_EQ(form.Editor2.Lines[0], Sjis("《a》"));
+  EXPECT_EQ(Line(0), "\t");
+  form.DoReplaceAll2("a", "b");
+  EXPECT_EQ(form.Editor2.Lines[0], Sjis("《b》"));
+  form.DoReplaceAll("\t", "T");
+  EXPECT_EQ(Line(0), "T");
+}
+
+}  // namespace
