@@ -51,12 +51,6 @@ TEST_F(ArtsTest, HeightsLieBetweenOneAndTwoFiftyFive) {
   }
 }
 
-TEST_F(ArtsTest, HeightsVaryAcrossThePicture) {
-  form.Pplasma(form.Image1);
-  const auto [low, high] = std::minmax_element(form.PlasmaMap.begin(), form.PlasmaMap.end());
-  EXPECT_GT(*high - *low, 60);
-}
-
 TEST_F(ArtsTest, BluePictureIsNoDarkerThanItsLevel) {
   form.Fconm = 125;
   form.FArtsCanvas = true;
@@ -170,29 +164,6 @@ TEST_F(ArtsTest, UncheckingTheOptionsStopsTheRepetition) {
   form.LCheckBox22Click();
   EXPECT_FALSE(form.FArts);
   EXPECT_EQ(form.HintLabel1.Caption, "Devenir off");
-}
-
-TEST_F(ArtsTest, OptionBoxesShowTheirStatus) {
-  form.LCheckBox21.Checked = true;
-  form.LCheckBox21Click();
-  EXPECT_EQ(form.Fconm, 125);
-  EXPECT_EQ(form.HintLabel1.Caption, "bright 125");
-  form.LCheckBox23.Checked = true;
-  form.LCheckBox23Click();
-  EXPECT_EQ(form.HintLabel1.Caption, "Repetition on 125");
-  form.LCheckBox20.Checked = true;
-  form.LCheckBox20Click();
-  EXPECT_EQ(form.HintLabel1.Caption, "Green arts");
-  form.LCheckBox20.Checked = false;
-  form.LCheckBox20Click();
-  EXPECT_EQ(form.HintLabel1.Caption, "Blue arts");
-  form.LCheckBox22.Checked = true;
-  form.LCheckBox22Click();
-  EXPECT_EQ(form.HintLabel1.Caption, "Devenir on");
-  form.FBusy = true;
-  form.LCheckBox21.Checked = false;
-  form.LCheckBox21Click();
-  EXPECT_EQ(form.Fconm, 125);
 }
 
 TEST_F(ArtsTest, PageTurnDuringAPictureDiscardsIt) {

@@ -165,13 +165,4 @@ TEST_F(DeepTest, ColourWalkTurnsAtTheTopAndRestartsLowAtTheBottom) {
   EXPECT_EQ(form.FDeepNext, next);
 }
 
-TEST_F(DeepTest, WalkStaysAColourValue) {
-  form.FDeepNext = 16000000;
-  for (int t = 0; t < 5000; ++t) {
-    form.ColorChange();
-    ASSERT_GE(form.FDeepColor, 0);
-    ASSERT_LE(form.FDeepColor, 0xFFFFFF);
-  }
-}
-
 }  // namespace

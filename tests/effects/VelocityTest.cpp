@@ -308,18 +308,6 @@ TEST_F(VelocityTest, WanderingCentreWithoutMoveLevelTakesSinglePixelSteps) {
   }
 }
 
-TEST_F(VelocityTest, WanderingCentreStaysInThePicture) {
-  form.LCheckBox16.Checked = true;
-  form.Pmvc = 10;
-  Start();
-  form.Pcx = 2;
-  form.FVelTargetX = 0;
-  for (int t = 0; t < 500; ++t) {
-    form.Timer3Timer();
-    ASSERT_TRUE(form.Pcx >= 0 && form.Pcx < 640 && form.Pcy >= 0 && form.Pcy < 480);
-  }
-}
-
 TEST_F(VelocityTest, DigitalClockWritesTheTime) {
   SetTime(9, 41, 5);
   Start(false, true);
@@ -333,22 +321,6 @@ TEST_F(VelocityTest, DigitalClockWritesTheTime) {
     for (int x = 290; x < 360; ++x)
       ink += ColorG(pic.Pixel(x, y)) > 60 && ColorB(pic.Pixel(x, y)) < 140;
   EXPECT_GT(ink, 20);
-}
-
-TEST_F(VelocityTest, BoxHandlersSetTheCentreAndTheStatus) {
-  form.Pcx = 5;
-  form.LCheckBox19.Checked = true;
-  form.LCheckBox19Click();
-  EXPECT_EQ(form.Pcx, 320);
-  EXPECT_EQ(form.Pcy, 240);
-  form.Pmvc = 7;
-  form.LCheckBox16.Checked = true;
-  form.LCheckBox16Click();
-  EXPECT_EQ(form.HintLabel1.Caption, "MoveLevel 7");
-  form.FBusy = true;
-  form.Pmvc = 3;
-  form.LCheckBox16Click();
-  EXPECT_EQ(form.HintLabel1.Caption, "MoveLevel 7");
 }
 
 }  // namespace
