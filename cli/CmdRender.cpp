@@ -2,6 +2,7 @@
 // as PNG or BMP.
 #include <QImage>
 #include <cctype>
+#include <stdexcept>
 #include <string>
 
 #include "cli/Cli.h"
@@ -49,8 +50,8 @@ int RunRender(std::vector<std::string> args) {
   ApplyViewOptions(form, options);
   LayOutText(form, options, options.Builtin ? std::string() : files[0]);
   if (page > form.FAllPage)
-    throw CliError("page " + std::to_string(page) + " is beyond the last page " +
-                   std::to_string(form.FAllPage));
+    throw std::runtime_error("page " + std::to_string(page) + " is beyond the last page " +
+                             std::to_string(form.FAllPage));
   form.FPage = static_cast<int>(page);
 
   TABitmap picture;

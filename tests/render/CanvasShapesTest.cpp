@@ -1,0 +1,210 @@
+// Exact pixels of the drawing layer's shapes.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "render/Canvas.h"
+
+namespace {
+
+using Points = std::set<std::pair<int, int>>;
+
+constexpr TColor kPen = RGBColor(255, 0, 0);
+constexpr TColor kBrush = RGBColor(0, 0, 255);
+
+Points PixelsOf(const TABitmap& b, TColor color) {
+  Points out;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x)
+      if (b.Pixel(x, y) == color) out.insert({x, y});
+  return out;
+}
+
+Points Box(int l, int t, int r, int b) {  // columns l..r-1, rows t..b-1
+  Points out;
+  for (int y = t; y < b; ++y)
+    for (int x = l; x < r; ++x) out.insert({x, y});
+  return out;
+}
+
+Points Border(int l, int t, int r, int b) {
+  Points out;
+  for (const auto& p : Box(l, t, r, b))
+    if (p.first == l || p.first == r - 1 || p.second == t || p.second == b - 1) out.insert(p);
+  return out;
+}
+
+// Every pixel covered by a 2 x 2 pen dot on each of the thin pixels.
+Points WidenByTwo(const Points& thin) {
+  Points out;
+  for (const auto& [x, y] : thin)
+    for (int dy = -1; dy <= 0; ++dy)
+      for (int dx = -1; dx <= 0; ++dx) out.insert({x + dx, y + dy});
+  return out;
+}
+
+class CanvasShapes : public ::testing::Test {
+ protected:
+  CanvasShapes() : bitmap(20, 16), canvas(bitmap) {
+    canvas.Pen.Color = kPen;
+    canvas.Brush.Color = kBrush;
+  }
+  TABitmap bitmap;
+  TCanvas canvas;
+};
+
+TEST_F(CanvasShapes, FillRectCoversLeftToRightMinusOne) {
+  canvas.FillRect({2, 3, 6, 5});
+  EXPECT_EQ(PixelsOf(bitmap, kBrush), Box(2, 3, 6, 5));
+  EXPECT_EQ(PixelsOf(bitmap, kBrush).size(), 8u);
+}
+
+TEST_F(CanvasShapes, FillRectWithCornersOutOfOrderDrawsNothing) {
+  canvas.FillRect({6, 5, 2, 3});
+  canvas.FillRect({2, 3, 2, 8});
+  EXPECT_TRUE(PixelsOf(bitmap, kBrush).empty());
+}
+
+TEST_F(CanvasShapes, FillRectIsClippedAtTheEdges) {
+  canvas.FillRect({-5, -5, 2, 3});
+  canvas.FillRect({18, 14, 40, 40});
+  Points expected = Box(0, 0, 2, 3);
+  for (const auto& p : Box(18, 14, 20, 16)) expected.insert(p);
+  EXPECT_EQ(PixelsOf(bitmap, kBrush), expected);
+}
+
+TEST_F(CanvasShapes, FrameRectIsOnePixelInsideTheRectangleInBrushColour) {
+  canvas.FrameRect({1, 1, 5, 4});
+  EXPECT_EQ(PixelsOf(bitmap, kBrush), Border(1, 1, 5, 4));
+  EXPECT_TRUE(PixelsOf(bitmap, kPen).empty());
+}
+
+TEST_F(CanvasShapes, RectangleOutlinesWithPenAndFillsWithBrush) {
+  canvas.Rectangle(1, 1, 6, 5);
+  EXPECT_EQ(PixelsOf(bitmap, kPen), Border(1, 1, 6, 5));
+  EXPECT_EQ(PixelsOf(bitmap, kBrush), Box(2, 2, 5, 4));
+}
+
+TEST_F(CanvasShapes, RectangleTakesCornersInEitherOrder) {
+  TABitmap other(20, 16);
+  TCanvas second(other);
+  second.Pen = canvas.Pen;
+  second.Brush = canvas.Brush;
+  canvas.Rectangle(1, 1, 6, 5);
+  second.Rectangle(6, 5, 1, 1);
+  EXPECT_TRUE(bitmap == other);
+}
+
+TEST_F(CanvasShapes, RectangleWithWidePenIsCentredOnTheOutline) {
+  canvas.Pen.Width = 2;
+  canvas.Rectangle(2, 2, 8, 7);
+  EXPECT_EQ(PixelsOf(bitmap, kPen), WidenByTwo(Border(2, 2, 8, 7)));
+  EXPECT_EQ(PixelsOf(bitmap, kBrush), Box(3, 3, 6, 5));
+}
+
+TEST_F(CanvasShapes, EllipseStaysInItsBoxTouchesEverySideAndIsSymmetric) {
+  canvas.Ellipse(2, 3, 13, 12);
+  Points ink = PixelsOf(bitmap, kPen);
+  for (const auto& p : PixelsOf(bitmap, kBrush)) ink.insert(p);
+  int minX = 99, maxX = -1, minY = 99, maxY = -1;
+  for (const auto& [x, y] : ink) {
+    minX = std::min(minX, x), maxX = std::max(maxX, x);
+    minY = std::min(minY, y), maxY = std::max(maxY, y);
+    EXPECT_TRUE(ink.count({2 + 12 - x, y})) << "left-right mirror of " << x << "," << y;
+    EXPECT_TRUE(ink.count({x, 3 + 11 - y})) << "top-bottom mirror of " << x << "," << y;
+  }
+  EXPECT_EQ(minX, 2);
+  EXPECT_EQ(maxX, 12);
+  EXPECT_EQ(minY, 3);
+  EXPECT_EQ(maxY, 11);
+  // The corners of the box are outside an ellipse; its middle is brush.
+  EXPECT_FALSE(ink.count({2, 3}));
+  EXPECT_FALSE(ink.count({12, 11}));
+  EXPECT_EQ(bitmap.Pixel(7, 7), kBrush);
+  EXPECT_EQ(bitmap.Pixel(2, 7), kPen);
+}
+
+TEST_F(CanvasShapes, EllipseOutlineIsAClosedRing) {
+  canvas.Ellipse(1, 1, 18, 12);
+  const Points ring = PixelsOf(bitmap, kPen);
+  // Walk the ring through 8-neighbours: every outline pixel is reached.
+  Points seen{*ring.begin()};
+  std::vector<std::pair<int, int>> todo{*ring.begin()};
+  while (!todo.empty()) {
+    const auto [x, y] = todo.back();
+    todo.pop_back();
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        if (ring.count({x + dx, y + dy}) && seen.insert({x + dx, y + dy}).second)
+          todo.push_back({x + dx, y + dy});
+  }
+  EXPECT_EQ(seen.size(), ring.size());
+  // The brush never leaks outside the ring: row by row it lies between
+  // outline pixels.
+  for (const auto& [x, y] : PixelsOf(bitmap, kBrush)) {
+    bool left = false, right = false;
+    for (const auto& [px, py] : ring)
+      if (py == y) (px < x ? left : right) = true;
+    EXPECT_TRUE(left && right) << x << "," << y;
+  }
+}
+
+TEST_F(CanvasShapes, ArcWithEqualRaysIsTheEllipseOutline) {
+  TABitmap ellipse(20, 16);
+  TCanvas reference(ellipse);
+  reference.Pen.Color = kPen;
+  reference.Brush.Color = clBlack;  // the background: only the outline shows
+  reference.Ellipse(1, 2, 17, 13);
+  canvas.Arc(1, 2, 17, 13, 0, 0, 0, 0);
+  EXPECT_TRUE(bitmap == ellipse);
+  EXPECT_FALSE(PixelsOf(bitmap, kPen).empty());
+}
+
+TEST_F(CanvasShapes, ArcRunsCounterClockwiseFromTheFirstRay) {
+  // From the ray pointing right to the ray pointing left: the upper half.
+  canvas.Arc(1, 1, 18, 14, 19, 7, 0, 7);
+  const Points upper = PixelsOf(bitmap, kPen);
+  ASSERT_FALSE(upper.empty());
+  for (const auto& [x, y] : upper) EXPECT_LE(y, 7) << x << "," << y;
+  TABitmap other(20, 16);
+  TCanvas second(other);
+  second.Pen.Color = kPen;
+  second.Arc(1, 1, 18, 14, 0, 7, 19, 7);  // the lower half
+  for (const auto& [x, y] : PixelsOf(other, kPen)) EXPECT_GE(y, 7) << x << "," << y;
+}
+
+TEST_F(CanvasShapes, LineToStopsShortOfItsEndPointAndMovesThePen) {
+  canvas.MoveTo(1, 1);
+  canvas.LineTo(5, 1);
+  EXPECT_EQ(PixelsOf(bitmap, kPen), (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}}));
+  canvas.LineTo(5, 4);  // continues from (5, 1)
+  EXPECT_EQ(PixelsOf(bitmap, kPen),
+            (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {5, 2}, {5, 3}}));
+}
+
+TEST_F(CanvasShapes, DiagonalLineIsOnePixelPerStep) {
+  canvas.MoveTo(0, 0);
+  canvas.LineTo(4, 4);
+  EXPECT_EQ(PixelsOf(bitmap, kPen), (Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
+}
+
+TEST_F(CanvasShapes, ClosedPolylineOfWidthTwoCoversEveryCorner) {
+  canvas.Pen.Width = 2;
+  const TPoint points[] = {{3, 3}, {9, 3}, {9, 8}, {3, 8}, {3, 3}};
+  canvas.Polyline(points, 5);
+  EXPECT_EQ(PixelsOf(bitmap, kPen), WidenByTwo(Border(3, 3, 10, 9)));
+}
+
+TEST_F(CanvasShapes, SetPixelAndDrawAreClipped) {
+  canvas.SetPixel(-1, 0, kPen);
+  canvas.SetPixel(20, 3, kPen);
+  canvas.SetPixel(19, 15, kPen);
+  EXPECT_EQ(PixelsOf(bitmap, kPen), (Points{{19, 15}}));
+  TABitmap stamp(3, 3);
+  stamp.Fill(kBrush);
+  canvas.Draw(18, -1, stamp);
+  EXPECT_EQ(PixelsOf(bitmap, kBrush), Box(18, 0, 20, 2));
+}
+
+}  // namespace

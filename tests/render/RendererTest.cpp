@@ -1,0 +1,230 @@
+// The two page renderers: what reaches the view, how many blends and repaints
+// the fade-ins make, the batch hand-off and the closing field updates.
+#include <gtest/gtest.h>
+
+#include "render/Leaves.h"
+#include "render/PageCompose.h"
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+#include "tests/common/TestSupport.h"
+
+namespace {
+
+using testsupport::Sjis;
+
+class Renderer : public ::testing::Test {
+ protected:
+  Renderer() : form(platform) {
+    form.SetFixedSeed(3);
+    form.GColor = clWhite;
+    form.FoColor = clBlack;
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+      text += Sjis("吾輩は猫である。名前はまだ無い。どこで生れたか") + "\r\n";
+    form.Editor2.Lines.SetText(text);
+    form.FQuiEcri();
+    form.FFileIn = false;
+    form.FPage = 2;
+    form.FOutDir = dir.Path().string() + "/";
+    form.FProgramDir = dir.Path().string();
+  }
+  // The page as composed for the view (no stamp outside Turn and batches).
+  TABitmap ExpectedPage(bool qvga) {
+    form.FRetsuIist();
+    TABitmap page(qvga ? 320 : 640, qvga ? 240 : 480);
+    ComposePage(form, page, qvga, false);
+    return page;
+  }
+  testsupport::TempDir dir;
+  HeadlessPlatform platform;
+  TForm1 form;
+};
+
+TEST_F(Renderer, WithoutFadesTheViewShowsExactlyThePage) {
+  form.Image1.Picture.Fill(RGBColor(1, 2, 3));
+  const TABitmap expected = ExpectedPage(false);
+  form.Ecriture(form.Image1);
+  EXPECT_TRUE(form.Image1.Picture == expected);
+  EXPECT_EQ(platform.Repaints, 1);
+  EXPECT_TRUE(form.FPageShown);
+  EXPECT_FALSE(form.FFirstShow);
+  EXPECT_EQ(form.Image1.Hint, "Quillane");
+}
+
+TEST_F(Renderer, UserTextNamesTheViewAndFillsItsOwnSlots) {
+  form.Editor1.Lines.SetText(Sjis("一行目\r\n二行目\r\n"));
+  form.FFileIn = true;
+  form.FTextName = "story";
+  form.FPreEcri(form.Editor1);
+  form.FPage = 1;
+  form.Ecriture(form.Image1);
+  EXPECT_EQ(form.Image1.Hint, "story");
+  EXPECT_EQ(form.FRetsu[1], Sjis("一行目"));
+}
+
+TEST_F(Renderer, FadeInBlendsSeventeenTimesThenCopies) {
+  form.LCheckBox7.Checked = true;
+  const TABitmap expected = ExpectedPage(false);
+  form.Ecriture(form.Image1);
+  EXPECT_EQ(platform.Repaints, 17 + 1);
+  EXPECT_TRUE(form.Image1.Picture == expected);
+}
+
+TEST_F(Renderer, FallenLeavesAddElevenBlendsAndUseTheSlowerAlphasAfterAFadeOut) {
+  form.LCheckBox7.Checked = true;
+  form.LCheckBox11.Checked = true;
+  form.Ecriture(form.Image1);
+  EXPECT_EQ(platform.Repaints, 11 + 17 + 1);
+  platform.Repaints = 0;
+  form.LCheckBox5.Checked = true;  // the page is shown now, so it fades out first
+  form.Ecriture(form.Image1);
+  EXPECT_EQ(platform.Repaints, 28 + 11 + 17 + 1);
+}
+
+TEST_F(Renderer, FadeOutOnlyOnceAPageIsShown) {
+  form.LCheckBox5.Checked = true;
+  form.FPageShown = false;
+  form.Ecriture(form.Image1);
+  EXPECT_EQ(platform.Repaints, 1);
+  form.Ecriture(form.Image1);
+  EXPECT_EQ(platform.Repaints, 1 + 28 + 1);
+}
+
+TEST_F(Renderer, FadeFromBlackOrGreyFirstWhenFlagged) {
+  form.FBColor = true;
+  form.Ecriture(form.Image1);
+  EXPECT_EQ(platform.Repaints, 18 + 1);
+  EXPECT_FALSE(form.FBColor);  // background is not black
+  form.GColor = clBlack;
+  form.FBColor = true;
+  form.Ecriture(form.Image1);
+  EXPECT_TRUE(form.FBColor);  // a black background leaves it as it was
+}
+
+TEST_F(Renderer, TenderlyAddsGrainOfZeroToFourteen) {
+  form.LCheckBox6.Checked = true;
+  form.GColor = RGBColor(100, 100, 100);
+  form.FoColor = RGBColor(100, 100, 100);  // text invisible: the page is plain
+  form.Ecriture(form.Image1);
+  bool varied = false;
+  for (int y = 0; y < 480; y += 3) {
+    const std::uint8_t* row = form.Image1.Picture.ScanLine(y);
+    for (int i = 0; i < 640 * 3; ++i) {
+      ASSERT_GE(row[i], 100);
+      ASSERT_LE(row[i], 114);
+      varied |= row[i] != 100;
+    }
+  }
+  EXPECT_TRUE(varied);
+}
+
+TEST_F(Renderer, QvgaPageLeavesTheRestOfTheViewAlone) {
+  form.QvgaCheckBox.Checked = true;
+  form.Image1.Picture.Fill(RGBColor(9, 8, 7));
+  const TABitmap expected = ExpectedPage(true);
+  form.Eqriture(form.Image1);
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) {
+      if (x < 320 && y < 240)
+        ASSERT_EQ(form.Image1.Picture.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
+      else
+        ASSERT_EQ(form.Image1.Picture.Pixel(x, y), RGBColor(9, 8, 7)) << x << "," << y;
+    }
+}
+
+TEST_F(Renderer, QvgaFadeInTakesTwentyFourStepsAfterAFadeOut) {
+  form.LCheckBox7.Checked = true;
+  form.Eqriture(form.Image1);
+  EXPECT_EQ(platform.Repaints, 17 + 1);
+  platform.Repaints = 0;
+  form.LCheckBox5.Checked = true;
+  form.LCheckBox11.Checked = true;  // no fallen leaves on QVGA pages
+  form.Eqriture(form.Image1);
+  EXPECT_EQ(platform.Repaints, 28 + 24 + 1);
+}
+
+TEST_F(Renderer, BatchPageIsNeverShownAndTheLastPageEndsTheBatch) {
+  form.Image1.Picture.Fill(RGBColor(9, 8, 7));
+  const TABitmap before = form.Image1.Picture;
+  form.FBatchSave = true;
+  form.LCheckBox7.Checked = true;
+  form.LCheckBox6.Checked = true;
+  form.FPage = form.FAllPage;
+  // The writers belong to the export; whatever they make of this scratch
+  // setup, the page must not reach the view.
+  form.Dispatch([&] { form.Ecriture(form.Image1); });
+  EXPECT_TRUE(form.Image1.Picture == before);
+  EXPECT_EQ(platform.Repaints, 0);
+  EXPECT_FALSE(form.FBatchSave);  // cleared before the writer runs
+  if (platform.Errors.empty()) {
+    EXPECT_TRUE(form.FPageShown);
+  }
+}
+
+TEST_F(Renderer, ExifBatchEndsAtItsLastPage) {
+  form.FBatchSave = form.FBatchExif = form.FBatchThumb = true;
+  form.FBatchLastPage = form.FAllPage + 1;  // not the last page yet
+  form.Dispatch([&] { form.Eqriture(form.Image1); });
+  EXPECT_TRUE(form.FBatchSave && form.FBatchExif && form.FBatchThumb);
+  EXPECT_EQ(platform.Repaints, 0);
+  form.FBatchLastPage = form.FPage;
+  form.Dispatch([&] { form.Eqriture(form.Image1); });
+  if (platform.Errors.empty()) {
+    EXPECT_FALSE(form.FBatchSave || form.FBatchExif || form.FBatchThumb);
+  }
+}
+
+TEST_F(Renderer, ExportRenderingStampsThePageNumberAtTheQvgaSize) {
+  form.QvgaCheckBox.Checked = true;
+  form.FPage = 1;
+  TABitmap page;
+  form.RenderPageForExport(page);
+  EXPECT_EQ(page.Width(), 320);
+  EXPECT_EQ(page.Height(), 240);
+  const TABitmap unstamped = ExpectedPage(true);
+  bool stampSeen = false;
+  for (int y = 228; y < 240; ++y)
+    for (int x = 16; x < 40; ++x) stampSeen |= page.Pixel(x, y) != unstamped.Pixel(x, y);
+  EXPECT_TRUE(stampSeen);
+  form.QvgaCheckBox.Checked = false;
+  form.RenderPageForExport(page);
+  EXPECT_EQ(page.Width(), 640);
+}
+
+TEST(FallenLeaves, RowsWithRunLengthOneKeepEveryPixel) {
+  TRandom random(11);
+  TABitmap original(64, 24);
+  original.AddNoise(255, random);
+  TABitmap smeared = original;
+  PLeaves(smeared, 7);
+  for (int y = 0; y < 24; ++y) {
+    const bool kept = y % 6 == 1 || y % 6 == 5;
+    const bool same =
+        std::equal(smeared.ScanLine(y), smeared.ScanLine(y) + 64 * 3, original.ScanLine(y));
+    EXPECT_EQ(same, kept) << "row " << y;
+    // Sample and hold: each pixel repeats one at or left of it.
+    for (int x = 0; x < 64; ++x) {
+      bool found = false;
+      for (int from = 0; from <= x && !found; ++from)
+        found = smeared.Pixel(x, y) == original.Pixel(from, y);
+      ASSERT_TRUE(found) << x << "," << y;
+    }
+  }
+}
+
+TEST(FallenLeaves, SmallSizesActAsFiveAndEvenSizesRoundUp) {
+  TRandom random(12);
+  TABitmap original(50, 40);
+  original.AddNoise(255, random);
+  const auto smear = [&](int size) {
+    TABitmap b = original;
+    PLeaves(b, size);
+    return b;
+  };
+  const TABitmap five = smear(5);
+  for (int size = 1; size <= 4; ++size) EXPECT_TRUE(smear(size) == five) << size;
+  EXPECT_TRUE(smear(6) == smear(7));
+  EXPECT_FALSE(smear(7) == five);
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+// Where text output puts its ink: origin, escapement, vertical faces, weight
+// and width.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "render/Canvas.h"
+#include "render/Fonts.h"
+#include "tests/common/TestSupport.h"
+
+namespace {
+
+using testsupport::Sjis;
+
+struct Ink {
+  int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
+  long count = 0;
+  double sumX = 0, sumY = 0;
+  int Width() const { return maxX - minX + 1; }
+  int Height() const { return maxY - minY + 1; }
+  double CentreX() const { return sumX / count; }
+  double CentreY() const { return sumY / count; }
+};
+
+// Pixels that are no longer the white background.
+Ink InkOf(const TABitmap& b) {
+  Ink ink;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x)
+      if (b.Pixel(x, y) != clWhite) {
+        ink.minX = std::min(ink.minX, x), ink.maxX = std::max(ink.maxX, x);
+        ink.minY = std::min(ink.minY, y), ink.maxY = std::max(ink.maxY, y);
+        ++ink.count;
+        ink.sumX += x, ink.sumY += y;
+      }
+  return ink;
+}
+
+TLogFont Font(const std::string& face, int height, int escapement, int weight = 500) {
+  TLogFont f;
+  f.lfHeight = height;
+  f.lfEscapement = escapement;
+  f.lfWeight = weight;
+  f.lfFaceName = face;
+  return f;
+}
+
+Ink Draw(const TLogFont& font, int x, int y, const std::string& utf8) {
+  TABitmap b(640, 480);
+  b.Fill(clWhite);
+  TCanvas c(b);
+  c.FontColor = clBlack;
+  c.SetFont(font);
+  c.TextOut(x, y, Sjis(utf8));
+  return InkOf(b);
+}
+
+TEST(FontFaces, NamesMapToTheInstalledFaces) {
+  EXPECT_EQ(TFontFace::ForName("ＭＳ 明朝")->FamilyName(), "IPAMincho");
+  EXPECT_EQ(TFontFace::ForName("ＭＳ ゴシック")->FamilyName(), "IPAGothic");
+  EXPECT_EQ(TFontFace::ForName("ＭＳ Ｐ明朝")->FamilyName(), "IPAPMincho");
+  EXPECT_EQ(TFontFace::ForName("ＭＳ Ｐゴシック")->FamilyName(), "IPAPGothic");
+  EXPECT_EQ(TFontFace::ForName("Times New Roman")->FamilyName(), "Liberation Serif");
+}
+
+TEST(FontFaces, HeightIsTheCellNotTheEm) {
+  // Mincho's cell is 1802 + 455 units of a 2048-unit em, Gothic's 1802 + 401.
+  const auto mincho = ResolveFont(Font("ＭＳ 明朝", 20, 0));
+  EXPECT_NEAR(mincho->Em, 20.0 * 2048 / 2257, 1e-6);
+  EXPECT_NEAR(mincho->Ascent, 20.0 * 1802 / 2257, 1e-6);
+  const auto gothic = ResolveFont(Font("@ＭＳ ゴシック", 33, 2700));
+  EXPECT_NEAR(gothic->Em, 33.0 * 2048 / 2203, 1e-6);
+  EXPECT_TRUE(gothic->Vertical);
+  EXPECT_FALSE(mincho->Vertical);
+}
+
+TEST(TextPlacement, HorizontalLineRunsRightFromTheTopLeftOfItsFirstCell) {
+  const Ink ink = Draw(Font("ＭＳ 明朝", 21, 0), 100, 200, "漢字漢字");
+  const double em = 21.0 * 2048 / 2257;
+  EXPECT_GE(ink.minX, 100);
+  EXPECT_LE(ink.maxX, 100 + 4 * em + 1);
+  EXPECT_GT(ink.maxX, 100 + 3 * em);
+  EXPECT_GE(ink.minY, 200);
+  EXPECT_LE(ink.maxY, 221);
+}
+
+TEST(TextPlacement, VerticalColumnRunsDownWithItsCellsLeftOfX) {
+  const Ink ink = Draw(Font("@ＭＳ 明朝", 20, 2700), 300, 50, "漢字漢字漢字");
+  const double em = 20.0 * 2048 / 2257;
+  EXPECT_GE(ink.minX, 280);
+  EXPECT_LE(ink.maxX, 300);
+  EXPECT_GE(ink.minY, 50);
+  EXPECT_LE(ink.maxY, 50 + 6 * em + 1);
+  EXPECT_GT(ink.maxY, 50 + 5 * em);
+}
+
+TEST(TextPlacement, EscapementNineHundredRunsUpWithCellsRightOfX) {
+  const Ink ink = Draw(Font("ＭＳ 明朝", 26, 900), 10, 457, "123");
+  EXPECT_GE(ink.minX, 10);
+  EXPECT_LE(ink.maxX, 36);
+  EXPECT_LE(ink.maxY, 457);
+  EXPECT_GT(ink.Height(), ink.Width());  // three digits stacked upwards
+}
+
+TEST(VerticalFaces, FullStopSitsInTheUpperRightOfItsCell) {
+  const int x = 300, y = 100, height = 40;
+  const double em = height * 2048.0 / 2257;
+  const Ink vertical = Draw(Font("@ＭＳ 明朝", height, 2700), x, y, "。");
+  EXPECT_GT(vertical.CentreX(), x - em / 2);  // right half of the em box
+  EXPECT_LT(vertical.CentreY(), y + em / 2);  // upper half
+  const Ink upright = Draw(Font("ＭＳ 明朝", height, 0), x, y, "。");
+  EXPECT_LT(upright.CentreX(), x + em / 2);  // horizontal writing: lower left
+  EXPECT_GT(upright.CentreY(), y + em / 2);
+}
+
+TEST(VerticalFaces, OpeningBracketTakesItsVerticalForm) {
+  const int x = 300, y = 100, height = 40;
+  const double em = height * 2048.0 / 2257;
+  const Ink vertical = Draw(Font("@ＭＳ 明朝", height, 2700), x, y, "「");
+  // The vertical form hangs from the upper right: wider than tall.
+  EXPECT_GT(vertical.CentreX(), x - em / 2);
+  EXPECT_GT(vertical.Width(), vertical.Height() / 2);
+  const Ink upright = Draw(Font("ＭＳ 明朝", height, 0), x, y, "「");
+  EXPECT_GT(upright.Height(), upright.Width());
+}
+
+TEST(VerticalFaces, LongVowelMarkIsVerticalInAColumn) {
+  const Ink vertical = Draw(Font("@ＭＳ ゴシック", 40, 2700), 300, 100, "ー");
+  EXPECT_GT(vertical.Height(), 3 * vertical.Width());
+  const Ink upright = Draw(Font("ＭＳ ゴシック", 40, 0), 300, 100, "ー");
+  EXPECT_GT(upright.Width(), 3 * upright.Height());
+}
+
+TEST(VerticalFaces, MissingVerticalFormsAreTurnedByTheLayer) {
+  // The font has no vertical form of these; they must still turn.
+  for (const char* text : {"≪", "：", "…"}) {
+    const Ink vertical = Draw(Font("@ＭＳ 明朝", 40, 2700), 300, 100, text);
+    const Ink upright = Draw(Font("ＭＳ 明朝", 40, 0), 300, 100, text);
+    EXPECT_NEAR(vertical.Width(), upright.Height(), 2) << text;
+    EXPECT_NEAR(vertical.Height(), upright.Width(), 2) << text;
+  }
+}
+
+TEST(VerticalFaces, HalfWidthLettersAreTurnedAQuarterTurnClockwise) {
+  const Ink upright = Draw(Font("ＭＳ 明朝", 40, 0), 300, 100, "A");
+  EXPECT_GT(upright.Height(), upright.Width());
+  const Ink vertical = Draw(Font("@ＭＳ 明朝", 40, 2700), 300, 100, "A");
+  EXPECT_GT(vertical.Width(), vertical.Height());
+  // A half-width character advances by its own width: two of them make a
+  // column half as long as two full-width characters.
+  const Ink two = Draw(Font("@ＭＳ 明朝", 40, 2700), 300, 100, "AA");
+  EXPECT_LT(two.Height(), 40 * 2048.0 / 2257 + 2);
+}
+
+TEST(VerticalFaces, AtEscapementZeroTheColumnLiesOnItsSide) {
+  const Ink column = Draw(Font("@ＭＳ 明朝", 42, 0), 40, 20, "漢字漢字漢字");
+  EXPECT_GT(column.Width(), 3 * column.Height());
+  EXPECT_GE(column.minX, 40);
+  EXPECT_GE(column.minY, 20);
+  EXPECT_LE(column.maxY, 62);
+  const Ink bar = Draw(Font("@ＭＳ 明朝", 42, 0), 40, 20, "ー");
+  EXPECT_GT(bar.Width(), 3 * bar.Height());  // the vertical mark, on its side
+}
+
+TEST(FontWeightAndWidth, BoldDrawsVisiblyMoreInk) {
+  const Ink normal = Draw(Font("ＭＳ 明朝", 24, 0, 500), 50, 50, "吾輩は猫である");
+  const Ink bold = Draw(Font("ＭＳ 明朝", 24, 0, 600), 50, 50, "吾輩は猫である");
+  EXPECT_GT(bold.count, normal.count * 12 / 10);
+}
+
+TEST(FontWeightAndWidth, WidthNarrowsTheLine) {
+  TLogFont narrow = Font("@ＭＳ 明朝", 42, 0);
+  narrow.lfWidth = 20;
+  const Ink wide = Draw(Font("@ＭＳ 明朝", 42, 0), 85, 20, "漢字漢字漢字漢字漢字");
+  const Ink thin = Draw(narrow, 85, 20, "漢字漢字漢字漢字漢字");
+  EXPECT_LT(thin.Width(), wide.Width() * 0.97);
+  EXPECT_GT(thin.Width(), wide.Width() * 0.85);
+  EXPECT_NEAR(thin.Height(), wide.Height(), 2);
+}
+
+TEST(FontFaces, MinchoAndGothicDrawDifferently) {
+  const Ink mincho = Draw(Font("ＭＳ 明朝", 30, 0), 50, 50, "永遠");
+  const Ink gothic = Draw(Font("ＭＳ ゴシック", 30, 0), 50, 50, "永遠");
+  EXPECT_NE(mincho.count, gothic.count);
+}
+
+}  // namespace
