@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <system_error>
@@ -52,9 +51,13 @@ bool WriteAll(std::FILE* file, const std::string& text) {
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
   std::error_code ec;
   if (path_.empty() || !fs::exists(path_, ec)) return;
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) throw EFileError::CannotOpen(path_, std::strerror(errno));
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path_.c_str(), "rb"));
+  if (!file) throw EFileError::CannotOpen(path_, std::strerror(errno));
+  std::string text;
+  char buffer[16384];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, n);
+  if (std::ferror(file.get())) throw EFileError::CannotOpen(path_, std::strerror(errno));
   Parse(text);
 }
 

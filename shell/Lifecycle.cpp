@@ -206,8 +206,9 @@ void TForm1::CMShowingChanged(bool visible) {
 void TForm1::FormCloseQuery() {
   Editor1.Lines.Clear();
   Editor2.Lines.Clear();
-  // A pasted text is not reopened at the next start.
-  if (FFileName == "Clipboard" || FFileName.empty() || FTextName == "Clipboard") {
+  // A pasted text is not reopened at the next start. While the built-in text
+  // is current its page is kept, also when no file was ever opened.
+  if (FFileIn && (FFileName == "Clipboard" || FFileName.empty() || FTextName == "Clipboard")) {
     FPage = 1;
     FFileIn = false;
   }
