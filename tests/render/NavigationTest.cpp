@@ -209,6 +209,19 @@ TEST_F(NavigationTest, TheStepRemembersThePageOfTheCurrentText) {
   EXPECT_EQ(F().HintLabel1.Caption, "mine");
 }
 
+TEST_F(NavigationTest, AModeChangeKeepsTheRelativeReadingPlace) {
+  OpenPages(10);
+  for (int i = 0; i < 4; ++i) F().TriButton1Click();
+  ASSERT_EQ(F().FPage, 5);
+  ASSERT_EQ(F().FPagePermille, 500);
+  F().TurnCheckBox.Checked = true;
+  F().TurnCheckBoxClick();
+  EXPECT_EQ(F().FAllPage, 17);  // 130 columns, 8 to a page
+  EXPECT_EQ(F().FPage, 8);      // 17 * 500 div 1000
+  EXPECT_EQ(F().Label1.Caption, "8");
+  EXPECT_EQ(F().FPagePermille, 470);
+}
+
 TEST_F(NavigationTest, TheSliderTicksThinOutOnLongTexts) {
   struct Case {
     int pages, frequency;
