@@ -21,6 +21,6 @@ for target in "$build"/fuzz_*; do
   args=("$corpus")
   [ -d "$seeds" ] && args+=("$seeds")
   echo "fuzz: $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -print_final_stats=0 "${args[@]}" 2>"$build/$name.log" ||
+  "$target" -max_total_time="$seconds" -print_final_stats=0 -artifact_prefix="$build/$name-" "${args[@]}" 2>"$build/$name.log" ||
     { tail -n 40 "$build/$name.log"; exit 1; }
 done
