@@ -1,0 +1,357 @@
+#include "shell/qt/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QMimeData>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStatusTipEvent>
+#include <QTimer>
+
+#include "shell/ControlTable.h"
+#include "shell/Unit1.h"
+#include "shell/qt/ControlExtra.h"
+#include "shell/qt/PageView.h"
+#include "shell/qt/QtColor.h"
+#include "widgets/FlatButton.h"
+#include "widgets/LozengeCheckBox.h"
+#include "widgets/SwatchLabel.h"
+#include "widgets/TriButton.h"
+
+namespace {
+
+constexpr TColor kWindowColor = 12177598;
+QString Q(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(TForm1& form, QWidget* parent) : QWidget(parent), form_(form) {
+  setWindowTitle("Quillane ");
+  setFixedSize(876, 605);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, ToQColor(kWindowColor));
+  setPalette(pal);
+  setAutoFillBackground(true);
+  // A narrow face keeps the captions inside their small controls; the Japanese
+  // hints fall back to the proportional Gothic.
+  QFont font;
+  font.setFamilies({"Liberation Sans Narrow", "IPAPGothic"});
+  font.setPixelSize(12);
+  setFont(font);
+  setAcceptDrops(true);
+
+  for (const TControlEntry& entry : ControlTable()) {
+    if (entry.Kind == "menuitem") continue;
+    const auto parentIt = controls_.find(entry.Parent);
+    QWidget* owner = parentIt != controls_.end() ? parentIt->second : this;
+    QWidget* widget = BuildControl(entry, owner);
+    if (!widget) continue;
+    widget->setObjectName(Q(entry.Name));
+    widget->setGeometry(entry.Left, entry.Top, entry.Width, entry.Height);
+    widget->setStatusTip(Q(entry.Hint));
+    controls_[entry.Name] = widget;
+  }
+  BuildMenu();
+  BuildTimers();
+  Sync();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::BuildControl(const TControlEntry& entry, QWidget* parent) {
+  if (entry.Kind == "panel") {
+    auto* panel = new QWidget(parent);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    panel->setPalette(pal);
+    panel->setAutoFillBackground(true);
+    return panel;
+  }
+  if (entry.Kind == "image") {
+    page_ = new PageView(form_.Image1, parent);
+    connect(page_, &PageView::Pressed, this, &MainWindow::PagePressed);
+    connect(page_, &PageView::Moved, this,
+            [this](QPoint at) { Run([&] { form_.Image1MouseMove(at.x(), at.y()); }); });
+    return page_;
+  }
+  if (entry.Kind == "button" || entry.Kind == "tributton") return BuildButton(entry, parent);
+  if (entry.Kind == "checkbox") return BuildCheckBox(entry, parent);
+  if (entry.Kind == "label") return BuildLabel(entry, parent);
+  if (entry.Kind == "trackbar") return BuildTrackBar(parent);
+  if (entry.Kind == "updown") return BuildUpDown(parent);
+  return nullptr;
+}
+
+QWidget* MainWindow::BuildButton(const TControlEntry& entry, QWidget* parent) {
+  QAbstractButton* button;
+  if (entry.Kind == "tributton") {
+    const bool right = ExtraValue(entry.Extra, "direction") != "left";
+    button =
+        new TriButton(right ? TriButton::Direction::Right : TriButton::Direction::Left, parent);
+  } else {
+    button = new FlatButton(parent);
+    button->setText(Q(entry.Caption));
+  }
+  if (TButton* model = form_.FindButton(entry.Name)) buttons_.emplace_back(model, button);
+  if (entry.Name == "Exit1") {
+    connect(button, &QAbstractButton::clicked, this, &MainWindow::ExitClick);
+  } else if (TCommand command = ButtonCommand(entry.Name)) {
+    connect(button, &QAbstractButton::clicked, this, [this, command] { Run(command); });
+  }
+  return button;
+}
+
+QWidget* MainWindow::BuildCheckBox(const TControlEntry& entry, QWidget* parent) {
+  auto* box = new LozengeCheckBox(Q(entry.Caption), parent);
+  QFont small = font();
+  small.setPixelSize(11);
+  box->setFont(small);
+  TCheckBox* model = form_.FindCheckBox(entry.Name);
+  if (!model) return box;
+  checkBoxes_.emplace_back(model, box);
+  const TCommand command = CheckBoxCommand(entry.Name);
+  connect(box, &QAbstractButton::clicked, this, [this, model, command](bool checked) {
+    model->Checked = checked;
+    if (command)
+      Run(command);
+    else
+      Sync();
+  });
+  return box;
+}
+
+QWidget* MainWindow::BuildLabel(const TControlEntry& entry, QWidget* parent) {
+  auto* label = new SwatchLabel(ExtraHas(entry.Extra, "swatch"), parent);
+  label->SetCaption(Q(entry.Caption));
+  if (ExtraHas(entry.Extra, "status")) {
+    QFont font("IPAPMincho");
+    font.setPixelSize(15);
+    label->setFont(font);
+  }
+  if (TLabel* model = form_.FindLabel(entry.Name)) labels_.emplace_back(model, label);
+  return label;
+}
+
+QWidget* MainWindow::BuildTrackBar(QWidget* parent) {
+  trackBar_ = new QSlider(Qt::Horizontal, parent);
+  trackBar_->setTickPosition(QSlider::TicksBelow);
+  trackBar_->setPageStep(1);
+  connect(trackBar_, &QSlider::valueChanged, this, [this](int value) {
+    form_.ExtTrackBar1.SetPosition(value);
+    Run(&TForm1::ExtTrackBar1Change);
+  });
+  return trackBar_;
+}
+
+QWidget* MainWindow::BuildUpDown(QWidget* parent) {
+  upDown_ = new QSpinBox(parent);
+  connect(upDown_, &QSpinBox::valueChanged, this,
+          [this](int value) { form_.JQualityUpDown.Position = value; });
+  return upDown_;
+}
+
+void MainWindow::BuildMenu() {
+  popup_ = new QMenu(this);
+  popup_->setObjectName("PopupMenu1");
+  for (const TControlEntry& entry : ControlTable()) {
+    // The credits card and the tray come with the window's chrome.
+    if (entry.Kind != "menuitem" || entry.Name == "AboutT1" || entry.Name == "Small2") continue;
+    QAction* action = popup_->addAction(Q(entry.Caption));
+    action->setObjectName(Q(entry.Name));
+    action->setStatusTip(Q(entry.Hint));
+    const std::string shortcut = ExtraValue(entry.Extra, "shortcut");
+    if (!shortcut.empty()) {
+      action->setShortcut(QKeySequence(Q(shortcut)));
+      action->setShortcutContext(Qt::WindowShortcut);
+      addAction(action);  // the shortcut works while the menu is closed
+    }
+    if (entry.Name == "Exit2") {
+      connect(action, &QAction::triggered, this, &MainWindow::ExitClick);
+    } else if (TCommand command = MenuCommand(entry.Name)) {
+      connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    }
+  }
+  connect(popup_, &QMenu::hovered, this, [this](QAction* action) {
+    if (action->statusTip().isEmpty()) return;
+    QStatusTipEvent tip(action->statusTip());
+    QCoreApplication::sendEvent(this, &tip);
+  });
+}
+
+void MainWindow::BuildTimers() {
+  for (TTimer* model : form_.Timers()) {
+    auto* timer = new QTimer(this);
+    timer->setObjectName(Q(model->Name));
+    if (TCommand command = TimerCommand(model->Name))
+      connect(timer, &QTimer::timeout, this, [this, command] { Run(command); });
+    timers_.emplace_back(model, timer);
+  }
+}
+
+QWidget* MainWindow::Control(const std::string& name) const {
+  const auto it = controls_.find(name);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+QTimer* MainWindow::TimerFor(const std::string& name) const {
+  for (const auto& [model, timer] : timers_)
+    if (model->Name == name) return timer;
+  return nullptr;
+}
+
+void MainWindow::Run(const std::function<void()>& handler) {
+  form_.Dispatch(handler);
+  Sync();
+}
+
+void MainWindow::Run(TCommand command) {
+  Run([this, command] { (form_.*command)(); });
+}
+
+void MainWindow::Sync() {
+  for (auto& [model, box] : checkBoxes_) {
+    box->setChecked(model->Checked);
+    box->setEnabled(model->Enabled);
+    box->setStatusTip(model->HintVisible ? Q(model->Hint) : QString());
+  }
+  for (auto& [model, button] : buttons_) {
+    button->setEnabled(model->Enabled);
+    button->setStatusTip(Q(model->Hint));
+    if (auto* tri = qobject_cast<TriButton*>(button)) {
+      tri->SetFace(ToQColor(model->Color));
+    } else if (auto* flat = qobject_cast<FlatButton*>(button)) {
+      flat->setText(Q(model->Caption));
+      flat->SetFace(model->Color ? std::optional(ToQColor(model->Color)) : std::nullopt);
+    }
+  }
+  for (auto& [model, label] : labels_) {
+    label->SetCaption(Q(model->Caption));
+    label->SetFill(ToQColor(model->Color), !model->Transparent);
+    label->setStatusTip(Q(model->Hint));
+  }
+  if (trackBar_) {
+    const TTrackBar& bar = form_.ExtTrackBar1;
+    const QSignalBlocker block(trackBar_);
+    trackBar_->setRange(bar.Min, std::max(bar.Min, bar.Max));
+    trackBar_->setValue(bar.Position());
+    trackBar_->setTickInterval(std::max(1, bar.Frequency));
+    trackBar_->setEnabled(bar.Enabled);
+    trackBar_->setStatusTip(Q(bar.Hint));
+    // Focus is a request of the key commands: grant it once.
+    if (form_.ExtTrackBar1.Focused) {
+      trackBar_->setFocus();
+      form_.ExtTrackBar1.Focused = false;
+    }
+  }
+  if (upDown_) {
+    const QSignalBlocker block(upDown_);
+    upDown_->setRange(form_.JQualityUpDown.Min, form_.JQualityUpDown.Max);
+    upDown_->setValue(form_.JQualityUpDown.Position);
+  }
+  if (page_) {
+    page_->setStatusTip(Q(form_.Image1.Hint));
+    page_->update();
+  }
+  SyncTimers();
+}
+
+void MainWindow::SyncTimers() {
+  for (auto& [model, timer] : timers_) {
+    if (!model->Enabled || closed_) {
+      timer->stop();
+    } else if (!timer->isActive() || timer->interval() != model->Interval) {
+      timer->start(std::max(0, model->Interval));
+    }
+  }
+}
+
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    // The status label shows the hint of whatever the mouse is over; leaving a
+    // control (an empty tip) keeps the last text, so command messages stay.
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    if (!tip.isEmpty()) {
+      form_.HintLabel1.Caption = tip.toStdString();
+      Sync();
+      if (QWidget* label = Control("HintLabel1")) label->repaint();
+    }
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    Run([this] {
+      form_.FormShow();
+      form_.CMShowingChanged(true);
+    });
+  } else {
+    Run([this] { form_.CMShowingChanged(true); });
+  }
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous() && !closed_) Run([this] { form_.CMShowingChanged(false); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    form_.Form1Left = x();
+    form_.Form1Top = y();
+    Run(&TForm1::FormCloseQuery);
+    closed_ = true;
+    SyncTimers();
+  }
+  event->accept();
+}
+
+void MainWindow::ExitClick() {
+  if (!form_.FBusy) close();
+}
+
+void MainWindow::PagePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
+  if (button == Qt::RightButton) {
+    ShowPopup(page_->mapToGlobal(at));
+    return;
+  }
+  TMouseButton which;
+  if (button == Qt::LeftButton)
+    which = TMouseButton::Left;
+  else if (button == Qt::MiddleButton)
+    which = TMouseButton::Middle;
+  else
+    return;
+  const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+  Run([&] { form_.Image1MouseDown(which, shift, at.x(), at.y()); });
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) ShowPopup(event->globalPosition().toPoint());
+  QWidget::mousePressEvent(event);
+}
+
+void MainWindow::ShowPopup(const QPoint& globalPos) {
+  popup_->popup(globalPos);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> files;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+  if (files.empty()) return;
+  event->acceptProposedAction();
+  Run([&] { form_.DropDst1FileDrop(files); });
+}

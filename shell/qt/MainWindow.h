@@ -1,0 +1,83 @@
+#pragma once
+// The main window: a view over TForm1. It builds its widgets from the control
+// table, forwards every user action to TForm1's handler through Dispatch, and
+// after each one mirrors the models onto the widgets in one Sync pass.
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/qt/Handlers.h"
+
+class TForm1;
+struct TButton;
+struct TCheckBox;
+struct TLabel;
+struct TTimer;
+class LozengeCheckBox;
+class PageView;
+class QAbstractButton;
+class QMenu;
+class QSlider;
+class QSpinBox;
+class QTimer;
+class SwatchLabel;
+struct TControlEntry;
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit MainWindow(TForm1& form, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Brings every widget in line with its model.
+  void Sync();
+  // Runs a command as the event loop does (failures go to the error box), then Sync.
+  void Run(const std::function<void()>& handler);
+  void Run(TCommand command);
+
+  TForm1& Form() const { return form_; }
+  PageView* Page() const { return page_; }
+  QMenu* PopupMenu1() const { return popup_; }
+  // The widget built for a control of the table; nullptr when there is none.
+  QWidget* Control(const std::string& name) const;
+  QTimer* TimerFor(const std::string& name) const;
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  QWidget* BuildControl(const TControlEntry& entry, QWidget* parent);
+  QWidget* BuildButton(const TControlEntry& entry, QWidget* parent);
+  QWidget* BuildCheckBox(const TControlEntry& entry, QWidget* parent);
+  QWidget* BuildLabel(const TControlEntry& entry, QWidget* parent);
+  QWidget* BuildTrackBar(QWidget* parent);
+  QWidget* BuildUpDown(QWidget* parent);
+  void BuildMenu();
+  void BuildTimers();
+  void PagePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
+  void ShowPopup(const QPoint& globalPos);
+  void ExitClick();
+  void SyncTimers();
+
+  TForm1& form_;
+  PageView* page_ = nullptr;
+  QMenu* popup_ = nullptr;
+  QSlider* trackBar_ = nullptr;
+  QSpinBox* upDown_ = nullptr;
+  std::map<std::string, QWidget*> controls_;
+  std::vector<std::pair<TCheckBox*, LozengeCheckBox*>> checkBoxes_;
+  std::vector<std::pair<TButton*, QAbstractButton*>> buttons_;
+  std::vector<std::pair<TLabel*, SwatchLabel*>> labels_;
+  std::vector<std::pair<TTimer*, QTimer*>> timers_;
+  bool shownOnce_ = false;
+  bool closed_ = false;
+};

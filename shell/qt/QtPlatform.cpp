@@ -1,0 +1,209 @@
+#include "shell/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QUrl>
+
+#include "shell/qt/QtColor.h"
+#include "shell/qt/Unit3.h"
+#include "shell/qt/Unit4.h"
+#include "text/Sjis.h"
+
+namespace {
+
+QString Q(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+}  // namespace
+
+QString ConvertFileFilter(const std::string& filter) {
+  const QStringList parts = Q(filter).split('|');
+  QStringList qtFilters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    qtFilters << parts[i] + " (" + patterns.simplified() + ")";
+  }
+  if (qtFilters.isEmpty() && !parts.isEmpty() && !parts[0].isEmpty()) qtFilters << parts[0];
+  return qtFilters.join(";;");
+}
+
+QtPlatform::QtPlatform() {
+  clock_.start();
+}
+
+QtPlatform::~QtPlatform() {
+  if (busy_) QGuiApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::AttachView(QWidget* window, std::function<void()> onRepaint,
+                            std::function<void()> onEvents) {
+  window_ = window;
+  onRepaint_ = std::move(onRepaint);
+  onEvents_ = std::move(onEvents);
+}
+
+MsgResult QtPlatform::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) {
+  QMessageBox box(window_);
+  box.setWindowTitle("Quillane");
+  box.setText(Q(text));
+  switch (icon) {
+    case MsgIcon::None:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case MsgIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MsgIcon::Warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MsgIcon::Error:
+      box.setIcon(QMessageBox::Critical);
+      break;
+  }
+  if (buttons == MsgButtons::YesNo) {
+    QPushButton* yes = box.addButton("はい", QMessageBox::YesRole);
+    QPushButton* no = box.addButton("いいえ", QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? MsgResult::Yes : MsgResult::No;
+  }
+  QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+  return MsgResult::Ok;
+}
+
+void QtPlatform::ShowError(const std::string& text) {
+  QMessageBox::critical(window_, "Quillane", Q(text));
+}
+
+std::optional<std::string> QtPlatform::FileDialog(const FileDialogOptions& options, bool save) {
+  QFileDialog dialog(window_, QString(), Q(options.InitialDir), ConvertFileFilter(options.Filter));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!options.DefaultExt.empty()) dialog.setDefaultSuffix(Q(options.DefaultExt));
+  if (!options.FileName.empty()) dialog.selectFile(Q(options.FileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogOptions& options) {
+  return FileDialog(options, false);
+}
+std::optional<std::string> QtPlatform::SaveFileDialog(const FileDialogOptions& options) {
+  return FileDialog(options, true);
+}
+std::optional<std::string> QtPlatform::OpenPictureDialog(const FileDialogOptions& options) {
+  return FileDialog(options, false);
+}
+std::optional<std::string> QtPlatform::SavePictureDialog(const FileDialogOptions& options) {
+  return FileDialog(options, true);
+}
+
+std::optional<std::string> QtPlatform::SelectDirectory(const std::string& startDir) {
+  const QString dir = QFileDialog::getExistingDirectory(window_, QString(), Q(startDir));
+  if (dir.isEmpty()) return std::nullopt;
+  return dir.toStdString();
+}
+
+std::optional<TColor> QtPlatform::ColorDialog(TColor initial) {
+  const QColor chosen = QColorDialog::getColor(ToQColor(initial), window_);
+  if (!chosen.isValid()) return std::nullopt;
+  return FromQColor(chosen);
+}
+
+std::optional<double> QtPlatform::NumberDialog(double initial) {
+  return TForm3::Ask(initial, window_);
+}
+
+std::optional<int> QtPlatform::SizeDialog(int initial) {
+  return TForm4::Ask(initial, window_);
+}
+
+std::optional<std::string> QtPlatform::ClipboardText() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data || !data->hasText()) return std::nullopt;
+  return Utf8ToSjis(data->text().toStdString());
+}
+
+void QtPlatform::SetClipboardText(const std::string& sjis) {
+  QGuiApplication::clipboard()->setText(Q(SjisToUtf8(sjis)));
+}
+
+void QtPlatform::PlaySound(const std::string& fileName) {
+  const QFileInfo file(Q(fileName));
+  if (!file.isFile()) return;
+  // The effect lives until it has played (or failed to load); the cue is
+  // asynchronous, so the command that asked for it goes on at once.
+  auto* sound = new QSoundEffect(this);
+  ++soundsPlaying_;
+  auto finish = [this, sound] {
+    --soundsPlaying_;
+    sound->deleteLater();
+  };
+  connect(sound, &QSoundEffect::playingChanged, sound, [sound, finish] {
+    if (!sound->isPlaying() && sound->status() == QSoundEffect::Ready) finish();
+  });
+  connect(sound, &QSoundEffect::statusChanged, sound, [sound, finish] {
+    if (sound->status() == QSoundEffect::Error) finish();
+  });
+  sound->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+  sound->play();
+}
+
+void QtPlatform::Repaint() {
+  if (onRepaint_) onRepaint_();
+}
+
+void QtPlatform::ProcessMessages() {
+  if (onEvents_) onEvents_();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtPlatform::WaitMessages(int maxMs) {
+  if (onEvents_) onEvents_();
+  // The timer bounds the wait; any other event ends it sooner.
+  QTimer bound;
+  bound.setSingleShot(true);
+  bound.start(std::max(0, maxMs));
+  QEventLoop loop;
+  loop.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+std::uint32_t QtPlatform::TickCount() {
+  return static_cast<std::uint32_t>(clock_.elapsed());
+}
+
+LocalTime QtPlatform::Now() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate d = now.date();
+  const QTime t = now.time();
+  return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
+}
+
+std::string QtPlatform::LongTimeText(const LocalTime& time) {
+  return QString::asprintf("%d:%02d:%02d", time.Hour, time.Minute, time.Second).toStdString();
+}
+
+void QtPlatform::SetBusyCursor(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy)
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QGuiApplication::restoreOverrideCursor();
+}

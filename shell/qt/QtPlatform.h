@@ -1,0 +1,61 @@
+#pragma once
+// The Platform of the window: Qt message boxes and dialogs, the system
+// clipboard, sound effects, the event loop and the clock.
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+#include "shell/Platform.h"
+
+class QWidget;
+
+// "Text(*.txt)|*.txt|All(*.*)|*.*" as Qt's "Text(*.txt) (*.txt);;All(*.*) (*.*)".
+QString ConvertFileFilter(const std::string& filter);
+
+class QtPlatform : public QObject, public Platform {
+  Q_OBJECT
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+
+  // The window dialogs belong to, and the hooks that bring the view up to date:
+  // Repaint runs onRepaint (mirror the models, repaint the page at once); event
+  // processing runs onEvents first (mirror the models so that labels and the
+  // page slider follow a long job).
+  void AttachView(QWidget* window, std::function<void()> onRepaint, std::function<void()> onEvents);
+
+  MsgResult MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) override;
+  void ShowError(const std::string& text) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogOptions& options) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogOptions& options) override;
+  std::optional<std::string> OpenPictureDialog(const FileDialogOptions& options) override;
+  std::optional<std::string> SavePictureDialog(const FileDialogOptions& options) override;
+  std::optional<std::string> SelectDirectory(const std::string& startDir) override;
+  std::optional<TColor> ColorDialog(TColor initial) override;
+  std::optional<double> NumberDialog(double initial) override;
+  std::optional<int> SizeDialog(int initial) override;
+  std::optional<std::string> ClipboardText() override;
+  void SetClipboardText(const std::string& sjis) override;
+  void PlaySound(const std::string& fileName) override;
+  void Repaint() override;
+  void ProcessMessages() override;
+  void WaitMessages(int maxMs) override;
+  std::uint32_t TickCount() override;
+  LocalTime Now() override;
+  std::string LongTimeText(const LocalTime& time) override;
+  void SetBusyCursor(bool busy) override;
+
+  int SoundsPlaying() const { return soundsPlaying_; }
+
+ private:
+  std::optional<std::string> FileDialog(const FileDialogOptions& options, bool save);
+
+  QPointer<QWidget> window_;
+  std::function<void()> onRepaint_;
+  std::function<void()> onEvents_;
+  QElapsedTimer clock_;
+  bool busy_ = false;
+  int soundsPlaying_ = 0;
+};

@@ -1,0 +1,61 @@
+// The built program on a virtual screen: started with a Japanese text, the
+// page clicked, the screen photographed; the page must show text.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <cstdlib>
+#include <sstream>
+
+#include "tests/common/TestSupport.h"
+
+namespace {
+
+using testsupport::Sjis;
+
+bool Have(const char* tool) {
+  return testsupport::RunCommand(std::string("command -v ") + tool + " >/dev/null 2>&1") == 0;
+}
+
+TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
+  for (const char* tool : {"xvfb-run", "xdotool", "import"})
+    if (!Have(tool)) GTEST_SKIP() << tool << " is not installed";
+  testsupport::TempDir dir;
+  std::string text;
+  for (int i = 0; i < 40; ++i)
+    text += Sjis("春はあけぼの。やうやう白くなりゆく山ぎは、すこしあかりて。") + "\r\n";
+  const std::string textPath = dir / "haru.txt";
+  testsupport::WriteFile(textPath, text);
+
+  std::string out;
+  const std::string command = std::string(QUILLANE_SOURCE_DIR) + "/tests/qt/e2e-window.sh '" +
+                              QUILLANE_BINARY_DIR + "/quillane' '" + dir.Path().string() + "' '" +
+                              textPath + "' 2>&1";
+  ASSERT_EQ(testsupport::RunCommand(command, &out), 0) << out;
+  std::istringstream lines(out);
+  std::string word;
+  int x = -1, y = -1;
+  while (lines >> word)
+    if (word == "window") lines >> x >> y;
+  ASSERT_GE(x, 0) << out;
+
+  const QImage shot(QString::fromStdString(dir / "shot.png"));
+  ASSERT_FALSE(shot.isNull());
+  // The page view: 640 x 480 at (1, 1) in its panel at (18, 44).
+  const QRect page(x + 19, y + 45, 640, 480);
+  ASSERT_TRUE(shot.rect().contains(page));
+  int dark = 0, light = 0;
+  for (int py = page.top(); py <= page.bottom(); ++py)
+    for (int px = page.left(); px <= page.right(); ++px) {
+      const int gray = qGray(shot.pixel(px, py));
+      if (gray < 96) ++dark;
+      if (gray > 200) ++light;
+    }
+  EXPECT_GT(dark, 1500) << "no text on the page";
+  EXPECT_GT(light, 640 * 480 / 2) << "the page is not the white page of a first run";
+  // The window's own background beside the page.
+  EXPECT_EQ(QColor(shot.pixel(x + 5, y + 300)), QColor(0xBE, 0xD0, 0xB9));
+  EXPECT_EQ(QColor(shot.pixel(x + 18, y + 300)), QColor(Qt::black));  // the panel's edge
+}
+
+}  // namespace

@@ -1,0 +1,297 @@
+// The window as a user meets it: clicks, toggles, the slider, drops, hints,
+// menu shortcuts and timers reach TForm1, and what TForm1 changes shows.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
+
+#include "shell/ControlTable.h"
+#include "shell/qt/MainWindow.h"
+#include "shell/qt/PageView.h"
+#include "tests/shell/FormFixture.h"
+#include "widgets/LozengeCheckBox.h"
+#include "widgets/SwatchLabel.h"
+#include "widgets/TriButton.h"
+
+namespace {
+
+using testsupport::Sjis;
+
+int DarkPixels(const QImage& image) {
+  int dark = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 96) ++dark;
+  return dark;
+}
+
+void Press(QWidget* widget, QPoint at, Qt::MouseButton button,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget->mapToGlobal(QPointF(at)), button,
+                    button, modifiers);
+  QCoreApplication::sendEvent(widget, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), widget->mapToGlobal(QPointF(at)),
+                      button, Qt::NoButton, modifiers);
+  QCoreApplication::sendEvent(widget, &release);
+}
+
+// Runs the event loop until done() holds or the time is up.
+template <typename Done>
+bool WaitFor(Done done, int ms = 3000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < ms)
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+  return done();
+}
+
+class WindowTest : public FormTest {
+ protected:
+  // A Japanese text of several pages, opened as from the command line, in a
+  // shown window.
+  void ShowWithText() {
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+      text += Sjis("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。") + "\r\n";
+    textPath = dir / "neko.txt";
+    testsupport::WriteFile(textPath, text);
+    NewForm();
+    F().ExamineCommandLine({textPath});
+    window = std::make_unique<MainWindow>(F());
+    window->show();
+    ASSERT_GT(F().FAllPage, 2);
+  }
+
+  template <typename T = QWidget>
+  T* Widget(const std::string& name) {
+    QWidget* w = window->Control(name);
+    EXPECT_NE(w, nullptr) << name;
+    return qobject_cast<T*>(w);
+  }
+
+  std::string textPath;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(WindowTest, ThePageViewShowsImage1AsItIs) {
+  window = std::make_unique<MainWindow>(F());
+  // Distinct red and blue bytes: a swapped channel order would show here.
+  F().Image1.Picture.Fill(RGBColor(200, 30, 90));
+  F().Image1.Picture.SetPixel(639, 479, RGBColor(10, 220, 40));
+  window->Sync();
+  const QImage shown = window->Page()->grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(640, 480));
+  EXPECT_EQ(QColor(shown.pixel(5, 5)), QColor(200, 30, 90));
+  EXPECT_EQ(QColor(shown.pixel(639, 479)), QColor(10, 220, 40));
+  EXPECT_EQ(window->Page()->parentWidget()->objectName(), "PagePanel");
+  EXPECT_EQ(window->Page()->geometry(), QRect(1, 1, 640, 480));
+}
+
+TEST_F(WindowTest, ForwardButtonAndPageClicksTurnThePage) {
+  ShowWithText();
+  const QImage before = window->Page()->grab().toImage();
+  Widget<TriButton>("TriButton1")->click();
+  const QImage first = window->Page()->grab().toImage();
+  EXPECT_EQ(F().FPage, 1);  // the first step draws the page the text opened at
+  EXPECT_NE(first, before);
+  EXPECT_GT(DarkPixels(first), 500) << "the page shows text";
+
+  Press(window->Page(), {320, 240}, Qt::LeftButton);
+  EXPECT_EQ(F().FPage, 2);
+  EXPECT_EQ(Widget<SwatchLabel>("Label1")->Caption(), "2");
+  EXPECT_EQ(window->findChild<QSlider*>("ExtTrackBar1")->value(), 2);
+  EXPECT_NE(window->Page()->grab().toImage(), first);
+
+  Press(window->Page(), {320, 240}, Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(F().FPage, 1);
+  Widget<TriButton>("TriButton2")->click();
+  EXPECT_EQ(F().FPage, F().FAllPage);
+}
+
+TEST_F(WindowTest, RightClickOpensTheMenuInsteadOfTurning) {
+  ShowWithText();
+  Widget<TriButton>("TriButton1")->click();
+  Press(window->Page(), {100, 100}, Qt::RightButton);
+  EXPECT_EQ(F().FPage, 1);
+  EXPECT_TRUE(window->PopupMenu1()->isVisible());
+  window->PopupMenu1()->hide();
+}
+
+TEST_F(WindowTest, ToggledCheckBoxRunsItsHandlerAndAgreesWithTheModel) {
+  ShowWithText();
+  auto* slow = Widget<LozengeCheckBox>("LCheckBox14");
+  ASSERT_FALSE(F().LCheckBox14.Checked);
+  slow->click();
+  EXPECT_TRUE(F().LCheckBox14.Checked);
+  EXPECT_TRUE(slow->isChecked());
+  EXPECT_EQ(F().Timer1.Interval, 110);  // the "Slow" handler ran
+  EXPECT_EQ(F().HintLabel1.Caption, "Slow on");
+  EXPECT_EQ(Widget<SwatchLabel>("HintLabel1")->Caption(), "Slow on");
+  slow->click();
+  EXPECT_FALSE(F().LCheckBox14.Checked);
+  EXPECT_FALSE(slow->isChecked());
+  EXPECT_EQ(F().HintLabel1.Caption, "Slow off");
+
+  // A model changed by a command shows at the next Sync, without its handler.
+  F().LCheckBox8.Checked = true;
+  F().LCheckBox8.Enabled = false;
+  window->Sync();
+  EXPECT_TRUE(Widget<LozengeCheckBox>("LCheckBox8")->isChecked());
+  EXPECT_FALSE(Widget<LozengeCheckBox>("LCheckBox8")->isEnabled());
+}
+
+TEST_F(WindowTest, LayoutCheckBoxesKeepEachOtherConsistent) {
+  ShowWithText();
+  Widget<LozengeCheckBox>("TurnCheckBox")->click();
+  for (const char* name : {"FullCheckBox", "BigFontCheckBox", "MoreBigCheckBox"})
+    EXPECT_TRUE(Widget<LozengeCheckBox>(name)->isChecked()) << name;
+  EXPECT_EQ(F().FRetsuCount, 8);
+}
+
+TEST_F(WindowTest, MovingTheSliderChoosesThePageTheNextStepShows) {
+  ShowWithText();
+  auto* slider = window->findChild<QSlider*>("ExtTrackBar1");
+  ASSERT_NE(slider, nullptr);
+  EXPECT_EQ(slider->maximum(), F().FAllPage);
+  slider->setValue(3);
+  EXPECT_EQ(F().FPage, 3);
+  EXPECT_EQ(Widget<SwatchLabel>("Label1")->Caption(), "3");
+  Widget<TriButton>("TriButton1")->click();
+  EXPECT_EQ(F().FPage, 3);
+  EXPECT_EQ(slider->value(), 3);
+}
+
+TEST_F(WindowTest, EveryControlOfTheTableIsAWidgetWithItsHint) {
+  ShowWithText();
+  for (const TControlEntry& e : ControlTable()) {
+    if (e.Kind == "menuitem") continue;
+    SCOPED_TRACE(e.Name);
+    QWidget* w = window->Control(e.Name);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->objectName().toStdString(), e.Name);
+    EXPECT_EQ(w->geometry(), QRect(e.Left, e.Top, e.Width, e.Height));
+    EXPECT_TRUE(w->isVisible());
+    const TCheckBox* box = F().FindCheckBox(e.Name);
+    if (e.Kind == "panel") continue;
+    if (box && !box->HintVisible) {
+      EXPECT_TRUE(w->statusTip().isEmpty());
+    } else {
+      EXPECT_FALSE(w->statusTip().isEmpty());
+    }
+  }
+  EXPECT_EQ(window->Control("Leafgo1")->statusTip(), "1 page");
+  EXPECT_EQ(window->Control("Image1")->statusTip(), "neko");  // the text's name
+  EXPECT_EQ(window->size(), QSize(876, 605));
+  EXPECT_EQ(window->windowTitle(), "Quillane ");
+}
+
+TEST_F(WindowTest, TheMenuHoldsItsItemsWithTheirShortcuts) {
+  ShowWithText();
+  QMenu* menu = window->PopupMenu1();
+  QStringList captions;
+  for (QAction* a : menu->actions()) captions << a->text();
+  EXPECT_EQ(captions.first(), "Open");
+  EXPECT_EQ(captions.last(), "Exit");
+  EXPECT_EQ(captions.size(), 20);  // "About" and "Small" come with the chrome
+  auto* forward = menu->findChild<QAction*>("Ecriture1");
+  ASSERT_NE(forward, nullptr);
+  EXPECT_EQ(forward->shortcut(), QKeySequence("Ctrl+F"));
+  EXPECT_EQ(forward->statusTip(), "Front Ctrl+F");
+  EXPECT_TRUE(window->actions().contains(forward));  // window-wide shortcut
+  auto* deep = menu->findChild<QAction*>("Deep1");
+  ASSERT_NE(deep, nullptr);
+  EXPECT_EQ(deep->shortcut(), QKeySequence("Ctrl+P"));
+  EXPECT_TRUE(deep->statusTip().isEmpty());
+
+  Widget<TriButton>("TriButton1")->click();
+  forward->trigger();
+  EXPECT_EQ(F().FPage, 2);
+  menu->findChild<QAction*>("BackPage1")->trigger();
+  EXPECT_EQ(F().FPage, 1);
+}
+
+TEST_F(WindowTest, TheHintOfTheControlUnderTheMouseShowsInTheStatusLabel) {
+  ShowWithText();
+  QEvent enter(QEvent::Enter);
+  QCoreApplication::sendEvent(window->Control("LCheckBox8"), &enter);
+  EXPECT_EQ(F().HintLabel1.Caption, "Horizontal");
+  EXPECT_EQ(Widget<SwatchLabel>("HintLabel1")->Caption(), "Horizontal");
+  QCoreApplication::sendEvent(window->Control("SaveAllButton"), &enter);
+  EXPECT_EQ(F().HintLabel1.Caption, "すべて画像で保存");
+  // Leaving keeps the last text, so a command's message is not wiped out.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(window->Control("SaveAllButton"), &leave);
+  EXPECT_EQ(F().HintLabel1.Caption, "すべて画像で保存");
+}
+
+TEST_F(WindowTest, ADroppedFileBecomesTheText) {
+  ShowWithText();
+  const std::string dropped = dir / "dropped.txt";
+  testsupport::WriteFile(dropped, Sjis("落とされた文章です。\r\n"));
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+  QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.get(), &drop);
+  EXPECT_EQ(F().FFileName, dropped);
+  EXPECT_EQ(F().FAllPage, 1);
+}
+
+TEST_F(WindowTest, TimersFollowTheirModels) {
+  ShowWithText();
+  QTimer* timer1 = window->TimerFor("Timer1");
+  ASSERT_NE(timer1, nullptr);
+  EXPECT_FALSE(timer1->isActive());
+  F().Timer1.Enabled = true;
+  F().Timer1.Interval = 321;
+  window->Sync();
+  EXPECT_TRUE(timer1->isActive());
+  EXPECT_EQ(timer1->interval(), 321);
+  F().Timer1.Enabled = false;
+  window->Sync();
+  EXPECT_FALSE(timer1->isActive());
+
+  // The title card timer ticks once: its handler switches its model off and
+  // the window stops the timer.
+  F().Timer2.Enabled = true;
+  F().Timer2.Interval = 20;
+  window->Sync();
+  QTimer* timer2 = window->TimerFor("Timer2");
+  EXPECT_TRUE(timer2->isActive());
+  EXPECT_TRUE(WaitFor([&] { return !timer2->isActive(); }));
+  EXPECT_FALSE(F().Timer2.Enabled);
+}
+
+TEST_F(WindowTest, ClosingStoresThePositionAndWritesTheSettings) {
+  ShowWithText();
+  window->move(150, 120);
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(F().Form1Left, 150);
+  EXPECT_EQ(F().Form1Top, 120);
+  ASSERT_TRUE(std::filesystem::exists(F().FIniFileName));
+  EXPECT_NE(testsupport::ReadFile(F().FIniFileName).find("Top=120"), std::string::npos);
+}
+
+TEST_F(WindowTest, ExitIsRefusedWhileABatchRuns) {
+  ShowWithText();
+  F().FBusy = true;
+  window->PopupMenu1()->findChild<QAction*>("Exit2")->trigger();
+  EXPECT_TRUE(window->isVisible());
+  F().FBusy = false;
+  qobject_cast<QAbstractButton*>(window->Control("Exit1"))->click();
+  EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
