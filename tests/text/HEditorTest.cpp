@@ -2,6 +2,7 @@
 // the options and their clamps, replacement, and the two windows' settings.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,35 @@ TEST(EditorLoadTest, LeadByteAtTheEndOfTheFileIsOneByte) {
   ASSERT_EQ(e.RowCount(), 1);
   EXPECT_EQ(e.Rows(0).size(), 35u);
   EXPECT_EQ(e.RowEnd(0), TRowEnd::Unterminated);
+}
+
+TEST(EditorLoadTest, AnyBytesLoadAndWrapWithoutLoss) {
+  TempDir dir;
+  std::mt19937 gen(7);
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes(gen() % 3000, '\0');
+    for (char& c : bytes) c = static_cast<char>(gen() % 256);
+    WriteFile(dir / "r.bin", bytes);
+    TEditor e;
+    ApplyEditor1Settings(e);
+    e.SetWrapByte(20 + static_cast<int>(gen() % 231));
+    e.Lines.LoadFromFile(dir / "r.bin");
+    // The rows of each line put back together give the line, and none is
+    // wider than the width plus three hanging bytes.
+    std::string joined;
+    int line = 0;
+    for (int i = 0; i < e.RowCount(); ++i) {
+      ASSERT_LE(static_cast<int>(e.Rows(i).size()), e.WrapOption().WrapByte + 3);
+      joined += e.Rows(i);
+      if (e.RowEnd(i) != TRowEnd::Continues) {
+        ASSERT_LT(line, e.Lines.Count());
+        ASSERT_EQ(joined, e.Lines[line]) << "round " << round;
+        joined.clear();
+        ++line;
+      }
+    }
+    EXPECT_EQ(line, e.Lines.Count());
+  }
 }
 
 TEST(EditorRowsTest, OutOfRangeRowsAreEmpty) {
