@@ -90,9 +90,12 @@ ExifRefusal LocateThumbnail(std::string_view a, ExifThumbInfo& info) {
   if (e.Compression != 6) return ExifRefusal::NotJpegThumb;
   if (!e.HasOffset || !e.HasLength) return ExifRefusal::NoExif;
   const std::uint64_t thumbPos = kTiffStart + std::uint64_t{e.Offset};
-  // The splice rewrites the length entry and then copies up to the thumbnail,
-  // so the thumbnail has to come after that entry and end inside the block.
-  if (thumbPos < e.LengthValuePos + 4 || !Fits(a, thumbPos, e.Length)) return ExifRefusal::NoExif;
+  // The splice keeps everything before the thumbnail in place and moves what
+  // follows it, so both IFDs (and the length entry it rewrites) must come before
+  // the thumbnail, which must end inside the block.
+  const std::uint64_t ifd1End = ifd1 + 2 + 12 * std::uint64_t{count};
+  if (thumbPos < next + 4 || thumbPos < ifd1End || !Fits(a, thumbPos, e.Length))
+    return ExifRefusal::NoExif;
   info.ThumbPos = thumbPos;
   info.ThumbLength = e.Length;
   info.LengthValuePos = e.LengthValuePos;

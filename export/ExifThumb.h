@@ -43,7 +43,8 @@ struct ExifThumbInfo {
 };
 
 // Locates the thumbnail in payload. Every IFD, entry and thumbnail must lie inside
-// the payload and the thumbnail must follow its length entry; otherwise NoExif.
+// the payload, and IFD0 and IFD1 must come before the thumbnail (the splice moves
+// what follows it); otherwise NoExif. A Compression other than 6 is NotJpegThumb.
 ExifRefusal LocateThumbnail(std::string_view payload, ExifThumbInfo& info);
 
 // A template's Exif block: the payload of its first Exif APP1 segment.

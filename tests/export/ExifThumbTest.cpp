@@ -98,7 +98,15 @@ TEST(LocateThumbnail, MissingOrImpossibleIfd1IsNoExif) {
   // IFD0 starts at payload offset 14; its next-IFD offset follows its 3 entries.
   std::string farIfd1 = good;
   PutLe32(farIfd1, 14 + 2 + 3 * 12, 0x10000, false);
-  for (const auto* p : {&far, &longer, &before, &shortOffset, &manyEntries, &farIfd0, &farIfd1})
+  // IFD1 entries running into the thumbnail, which the splice would overwrite.
+  std::string overlapping = good;
+  overlapping[camera.Ifd1Pos] = 10;
+  // IFD0 placed after the thumbnail, where the splice would move it.
+  std::string ifd0After = good + std::string("\x01\x00", 2) + std::string(12, '\0') +
+                          PutExif32(camera.Ifd1Pos - 6, false);
+  PutLe32(ifd0After, 10, good.size() - 6, false);
+  for (const auto* p : {&far, &longer, &before, &shortOffset, &manyEntries, &farIfd0, &farIfd1,
+                        &overlapping, &ifd0After})
     EXPECT_EQ(Locate(*p), ExifRefusal::NoExif);
 }
 
