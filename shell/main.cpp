@@ -10,20 +10,7 @@
 #include "shell/qt/MainWindow.h"
 #include "shell/qt/PageView.h"
 #include "shell/qt/QtPlatform.h"
-
-namespace {
-
-// A position stored on another monitor setup could put the window where no
-// screen shows it; such a window is placed at the first-run position instead.
-QPoint ReachablePosition(int left, int top, QSize size) {
-  const QRect wanted(QPoint(left, top), size);
-  for (const QScreen* screen : QGuiApplication::screens())
-    if (screen->availableGeometry().intersects(wanted.adjusted(40, 20, -40, -20)))
-      return wanted.topLeft();
-  return {100, 100};
-}
-
-}  // namespace
+#include "shell/qt/WindowPlacement.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -49,7 +36,9 @@ int main(int argc, char** argv) {
   form.Dispatch([&] { form.ExamineCommandLine(args); });
 
   window.Sync();
-  window.move(ReachablePosition(form.Form1Left, form.Form1Top, window.size()));
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+  window.move(ReachablePosition(form.Form1Left, form.Form1Top, window.size(), screens));
   window.show();
   const int status = app.exec();
   form.Dispatch([&] { form.FormDestroy(); });

@@ -204,8 +204,14 @@ QTimer* MainWindow::TimerFor(const std::string& name) const {
 }
 
 void MainWindow::Run(const std::function<void()>& handler) {
+  ++running_;
   form_.Dispatch(handler);
+  --running_;
   Sync();
+  if (closePending_ && running_ == 0) {
+    closePending_ = false;
+    close();
+  }
 }
 
 void MainWindow::Run(TCommand command) {
@@ -304,12 +310,20 @@ void MainWindow::hideEvent(QHideEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // A close that arrives while a command runs (a batch handles events between
+  // its pages) would write the settings and empty the line stores under it.
+  // The job is broken off instead, and the window closes once it has returned.
+  if (running_ > 0 && !closed_) {
+    form_.FBusy = false;
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
   if (!closed_) {
+    closed_ = true;
     form_.Form1Left = x();
     form_.Form1Top = y();
     Run(&TForm1::FormCloseQuery);
-    closed_ = true;
-    SyncTimers();
   }
   event->accept();
 }

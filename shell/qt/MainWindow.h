@@ -78,6 +78,8 @@ class MainWindow : public QWidget {
   std::vector<std::pair<TButton*, QAbstractButton*>> buttons_;
   std::vector<std::pair<TLabel*, SwatchLabel*>> labels_;
   std::vector<std::pair<TTimer*, QTimer*>> timers_;
+  int running_ = 0;  // commands on the stack (a long one handles events inside)
+  bool closePending_ = false;
   bool shownOnce_ = false;
   bool closed_ = false;
 };

@@ -18,6 +18,7 @@
 #include "shell/ControlTable.h"
 #include "shell/qt/MainWindow.h"
 #include "shell/qt/PageView.h"
+#include "shell/qt/WindowPlacement.h"
 #include "tests/shell/FormFixture.h"
 #include "widgets/LozengeCheckBox.h"
 #include "widgets/SwatchLabel.h"
@@ -148,6 +149,13 @@ TEST_F(WindowTest, ToggledCheckBoxRunsItsHandlerAndAgreesWithTheModel) {
   window->Sync();
   EXPECT_TRUE(Widget<LozengeCheckBox>("LCheckBox8")->isChecked());
   EXPECT_FALSE(Widget<LozengeCheckBox>("LCheckBox8")->isEnabled());
+
+  EXPECT_EQ(window->Control("Effect1")->property("text").toString(), "Difference");
+  F().PNameoff();
+  window->Sync();
+  EXPECT_TRUE(window->Control("Effect1")->property("text").toString().isEmpty());
+  EXPECT_TRUE(window->Control("LCheckBox4")->statusTip().isEmpty());
+  EXPECT_EQ(window->Control("Small1")->property("text").toString(), "Small");
 }
 
 TEST_F(WindowTest, LayoutCheckBoxesKeepEachOtherConsistent) {
@@ -284,6 +292,23 @@ TEST_F(WindowTest, ClosingStoresThePositionAndWritesTheSettings) {
   EXPECT_NE(testsupport::ReadFile(F().FIniFileName).find("Top=120"), std::string::npos);
 }
 
+TEST_F(WindowTest, ClosingDuringACommandBreaksItOffAndClosesAfterIt) {
+  ShowWithText();
+  bool visibleAfterRequest = false;
+  bool busyAfterRequest = true;
+  window->Run([&] {
+    F().FBusy = true;  // as a batch job between two pages
+    window->close();
+    visibleAfterRequest = window->isVisible();
+    busyAfterRequest = F().FBusy;
+    EXPECT_FALSE(std::filesystem::exists(F().FIniFileName));
+  });
+  EXPECT_TRUE(visibleAfterRequest);
+  EXPECT_FALSE(busyAfterRequest);  // the job was told to stop
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(std::filesystem::exists(F().FIniFileName));
+}
+
 TEST_F(WindowTest, ExitIsRefusedWhileABatchRuns) {
   ShowWithText();
   F().FBusy = true;
@@ -292,6 +317,17 @@ TEST_F(WindowTest, ExitIsRefusedWhileABatchRuns) {
   F().FBusy = false;
   qobject_cast<QAbstractButton*>(window->Control("Exit1"))->click();
   EXPECT_FALSE(window->isVisible());
+}
+
+TEST(WindowPlacementTest, AStoredPositionOffEveryScreenFallsBackToTheFirstRunPlace) {
+  const QList<QRect> screens = {QRect(0, 0, 1280, 1024)};
+  const QSize size(876, 605);
+  EXPECT_EQ(ReachablePosition(150, 120, size, screens), QPoint(150, 120));
+  EXPECT_EQ(ReachablePosition(-700, -500, size, screens), QPoint(-700, -500));  // a corner shows
+  EXPECT_EQ(ReachablePosition(3000, 200, size, screens), QPoint(100, 100));
+  EXPECT_EQ(ReachablePosition(1250, 1000, size, screens), QPoint(100, 100));  // a sliver only
+  const QList<QRect> two = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+  EXPECT_EQ(ReachablePosition(3000, 200, size, two), QPoint(3000, 200));
 }
 
 }  // namespace
