@@ -1,0 +1,159 @@
+// Camera album manifests. Every line ends in CR LF, the last one too, and
+// indentation is by TAB characters, as the camera writes them.
+#include "export/Album.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+
+#include "export/FileWrite.h"
+#include "shell/Unit1.h"
+
+namespace {
+
+// The published namespace names, kept together so that one line fixes any of them.
+constexpr char kNsManifest[] = "http://ns.osta.org/manifest/1.0/";
+constexpr char kNsMpvCore[] = "http://ns.osta.org/mpv/1.0/";
+constexpr char kNsMpvBasic[] = "http://ns.osta.org/mpv/basic/1.0/";
+constexpr char kNsNmf[] = "http://ns.osta.org/nmf/1.0/";
+constexpr char kNsDublinCore[] = "http://purl.org/dc/elements/1.1/";
+
+constexpr int kPicturesPerAlbum = 100;
+constexpr int kMaxAlbums = 12;
+
+constexpr char kAskAlbum[] =
+    "OLYMPUS ALBUM file を作成します\n最初のアルバムを選んでください\n"
+    "１の場合１００枚は不要ですので\n１０１枚目からアルバムに収録されます\n"
+    "２～１２の場合１枚目から収録されます\n"
+    "１３以上の場合アルバム１の１枚目から収録されます\n"
+    "１０２以上の場合その番号からアルバム１～に収録されます\n"
+    "（ただし下二桁０１以外はアルバム１に空きが出来ます）\n"
+    "　「いいえ」　でキャンセルします";
+constexpr char kMsgBeyond[] = "総ページ数を超えることは出来ませんので、終了します。";
+
+std::string Tabs(int n) {
+  return std::string(static_cast<std::size_t>(n), '\t');
+}
+
+std::string Hex8Id(int value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "OLY-%08X", static_cast<unsigned>(value));
+  return text;
+}
+
+std::string Number3(int n) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.3d", n);
+  return text;
+}
+
+void Append(std::vector<std::string>& lines, const std::vector<std::string>& more) {
+  lines.insert(lines.end(), more.begin(), more.end());
+}
+
+void SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const auto& line : lines) bytes += line + "\r\n";
+  WriteExportFile(path, bytes);
+}
+
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+// The number entered, its fraction cut off; 1 when the dialog was closed without OK.
+long long EnteredStart(Platform& p) {
+  const auto value = p.NumberDialog(10);
+  if (!value || !std::isfinite(*value)) return 1;
+  const double cut = std::trunc(*value);
+  if (cut > static_cast<double>(std::numeric_limits<int>::max()))
+    return std::numeric_limits<int>::max();
+  return static_cast<long long>(cut);
+}
+
+}  // namespace
+
+TAlbumStart AlbumStart(long long entered) {
+  const long long a = entered < 1 ? 1 : entered;
+  TAlbumStart start;
+  if (a == 1)
+    start.FirstPicture = 101;
+  else if (a <= 101)
+    start.FirstPicture = 1;
+  else
+    start.FirstPicture = static_cast<int>(std::min<long long>(a, std::numeric_limits<int>::max()));
+  start.FirstAlbum = a <= kMaxAlbums ? static_cast<int>(a) : 1;
+  return start;
+}
+
+std::string AlbumStillId(int picture) {
+  const int slot = picture % kPicturesPerAlbum;
+  return Hex8Id(slot == 0 ? kPicturesPerAlbum : slot);
+}
+
+std::string AlbumLinkId(int album) {
+  return Hex8Id(album == 1 ? 13 : album);
+}
+
+std::vector<std::string> ManifestHead() {
+  return {
+      R"(<?xml version="1.0" encoding="UTF-8"?>)",
+      std::string("<file:Manifest xmlns:file=\"") + kNsManifest + "\" xmlns:mpv=\"" + kNsMpvCore +
+          "\" xmlns:mpvb=\"" + kNsMpvBasic + "\" xmlns:nmf=\"" + kNsNmf + "\">",
+      Tabs(1) + "<nmf:Metadata>",
+      Tabs(2) + "<file:ManifestProperties>",
+      Tabs(3) + "<Profile>" + kNsMpvBasic + "</Profile>",
+      Tabs(2) + "</file:ManifestProperties>",
+      Tabs(2) + "<Properties xmlns=\"" + kNsDublinCore + "\">",
+      Tabs(3) + "<creator>OLYMPUS-V1.0.0</creator>",
+      Tabs(2) + "</Properties>",
+      Tabs(1) + "</nmf:Metadata>",
+      Tabs(1) + "<mpv:AssetList>",
+  };
+}
+
+std::vector<std::string> ManifestTail() {
+  return {Tabs(1) + "</mpv:AssetList>", "</file:Manifest>"};
+}
+
+void TForm1::WriteAlbum(const std::string& suffix) {
+  if (P.MessageBox(kAskAlbum, MsgButtons::YesNo, MsgIcon::Information) != MsgResult::Yes) return;
+  const TAlbumStart start = AlbumStart(EnteredStart(P));
+  // Only pictures that were exported, and whose template is still known, go in.
+  const int last = std::min(FBatchLastPage, static_cast<int>(FExifFiles.size()));
+  if (start.FirstPicture >= last) {
+    P.ShowMessage(kMsgBeyond);
+    return;
+  }
+  FOutDir = FProgramDir + "/";
+  const std::string root = FOutDir + FSaveName + suffix + "/";
+  CreateFolderOrThrow(root);
+  CreateFolderOrThrow(root + "OLALB");
+
+  int album = start.FirstAlbum;
+  std::vector<std::string> lines = ManifestHead();
+  for (int i = start.FirstPicture; i <= last; ++i) {
+    lines.push_back(Tabs(2) + "<mpv:Still mpv:id=\"" + AlbumStillId(i) + "\">");
+    lines.push_back(Tabs(3) + "<mpv:LastURL>../DCIM/100OLYMP/" + FileNameOf(FExifFiles[i - 1]) +
+                    "</mpv:LastURL>");
+    lines.push_back(Tabs(2) + "</mpv:Still>");
+    if (i % kPicturesPerAlbum != 0 && i != last) continue;
+    Append(lines, ManifestTail());
+    SaveLines(root + "OLALB/ALBUM" + Number3(album) + ".PVM", lines);
+    lines.clear();
+    ++album;
+    if (album > kMaxAlbums) break;
+    if (i < last) lines = ManifestHead();
+  }
+
+  std::vector<std::string> master = ManifestHead();
+  for (int n = start.FirstAlbum; n < album; ++n) {
+    master.push_back(Tabs(2) + "<mpv:ManifestLink mpv:id=\"" + AlbumLinkId(n) + "\">");
+    master.push_back(Tabs(3) + "<mpv:LastURL>OLALB/ALBUM" + Number3(n) + ".PVM</mpv:LastURL>");
+    master.push_back(Tabs(2) + "</mpv:ManifestLink>");
+  }
+  Append(master, ManifestTail());
+  SaveLines(root + "ALBUM.PVM", master);
+}
