@@ -2,6 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "cli/Cli.h"
 
@@ -83,8 +86,19 @@ std::string Hex(std::string_view bytes) {
   return out;
 }
 
-int main(int argc, char** argv) {
+// Headless use needs no session: give Qt a private runtime folder when the
+// environment has none, so it does not warn about it on every run.
+static void PrepareHeadlessEnvironment() {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!std::getenv("XDG_RUNTIME_DIR")) {
+    const std::string dir = "/tmp/quillane-runtime-" + std::to_string(getuid());
+    mkdir(dir.c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  }
+}
+
+int main(int argc, char** argv) {
+  PrepareHeadlessEnvironment();
   if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "help") {
     PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
