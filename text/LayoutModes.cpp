@@ -1,6 +1,7 @@
 // The four type-size boxes: they nest (Turn implies MoreBig implies BigFont
 // implies Full), choose the user text's column width and columns per page, and
 // re-lay the text at the same reading position when the mode changes.
+#include <algorithm>
 #include <filesystem>
 
 #include "shell/Unit1.h"

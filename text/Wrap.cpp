@@ -103,8 +103,10 @@ class TColumnMap {
   std::string_view rest_;
   int count_ = 0;
   bool complete_ = false;
-  std::array<TCell, kMaxCells> kinds_{};
-  std::array<std::size_t, kMaxCells> bytes_{};
+  // Only the first count_ entries are ever read; left uninitialised so a short
+  // line costs no clearing.
+  std::array<TCell, kMaxCells> kinds_;
+  std::array<std::size_t, kMaxCells> bytes_;
 };
 
 // Where the row that starts the remaining text ends (a map position).
