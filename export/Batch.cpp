@@ -109,7 +109,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
 
   std::error_code ignored;
   auto folder = f.P.SelectDirectory(std::filesystem::current_path(ignored).string());
-  if (!folder) {
+  if (!folder || folder->empty()) {
     f.P.ShowMessage(kMsgChooseFolder);
     return;
   }
@@ -120,7 +120,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
   } else {
     f.P.ShowMessage(*folder + kMsgChosen);
   }
-  if (folder->empty() || folder->back() != '/') *folder += '/';
+  if (folder->back() != '/') *folder += '/';
   f.FindJpegFiles(*folder);
   if (f.FExifFiles.empty()) {
     f.P.ShowMessage(kMsgNoTemplates);

@@ -55,8 +55,6 @@ std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
-// The single saves need a quiet window: no job, no effect. The view always
-// holds its bitmap here.
 std::optional<std::string> AskPicturePath(Platform& p, const char* filter, const char* ext) {
   FileDialogOptions options;
   options.Filter = filter;
@@ -67,6 +65,8 @@ std::optional<std::string> AskPicturePath(Platform& p, const char* filter, const
 
 }  // namespace
 
+// The single saves need a quiet window: no job, no effect. The view always
+// holds its bitmap here.
 void TForm1::BitsaveClick() {
   if (!Idle()) return;
   const auto path = AskPicturePath(P, "Bitmaps (*.bmp)|*.bmp", "bmp");
