@@ -31,10 +31,10 @@ const std::vector<CliCommand>& CliCommands();
 class ArgParser {
  public:
   explicit ArgParser(std::vector<std::string> args) : args_(std::move(args)) {}
-  bool Flag(const std::string& name);                          // --name
-  std::optional<std::string> Value(const std::string& name);   // --name VALUE
+  bool Flag(const std::string& name);                         // --name
+  std::optional<std::string> Value(const std::string& name);  // --name VALUE
   std::optional<long long> Int(const std::string& name, long long min, long long max);
-  std::optional<unsigned> Color(const std::string& name);      // --name 0xBBGGRR
+  std::optional<unsigned> Color(const std::string& name);  // --name 0xBBGGRR
   std::vector<std::string> Rest();
 
  private:

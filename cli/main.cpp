@@ -1,10 +1,10 @@
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "cli/Cli.h"
 
@@ -20,9 +20,13 @@ void PrintUsage(std::FILE* out) {
 }
 }  // namespace
 
-CliRegistrar::CliRegistrar(CliCommand command) { Registry().push_back(std::move(command)); }
+CliRegistrar::CliRegistrar(CliCommand command) {
+  Registry().push_back(std::move(command));
+}
 
-const std::vector<CliCommand>& CliCommands() { return Registry(); }
+const std::vector<CliCommand>& CliCommands() {
+  return Registry();
+}
 
 bool ArgParser::Flag(const std::string& name) {
   for (auto it = args_.begin(); it != args_.end(); ++it) {
@@ -53,8 +57,8 @@ std::optional<long long> ArgParser::Int(const std::string& name, long long min, 
   errno = 0;
   long long v = std::strtoll(text->c_str(), &end, 10);
   if (text->empty() || *end != '\0' || errno != 0 || v < min || v > max)
-    throw CliError("option " + name + " takes a whole number from " + std::to_string(min) +
-                   " to " + std::to_string(max) + ", not '" + *text + "'");
+    throw CliError("option " + name + " takes a whole number from " + std::to_string(min) + " to " +
+                   std::to_string(max) + ", not '" + *text + "'");
   return v;
 }
 

@@ -30,7 +30,9 @@ struct TButton {
 struct TLabel {
   explicit TLabel(std::string name = {}, std::string caption = {}, TColor color = 0,
                   bool transparent = false)
-      : Name(std::move(name)), Caption(std::move(caption)), Color(color),
+      : Name(std::move(name)),
+        Caption(std::move(caption)),
+        Color(color),
         Transparent(transparent) {}
   std::string Name;
   std::string Caption;

@@ -16,8 +16,7 @@ bool HeadlessPlatform::Shown(const std::string& text) const {
                      [&](const Message& m) { return m.Text == text; });
 }
 
-MsgResult HeadlessPlatform::MessageBox(const std::string& text, MsgButtons buttons,
-                                       MsgIcon icon) {
+MsgResult HeadlessPlatform::MessageBox(const std::string& text, MsgButtons buttons, MsgIcon icon) {
   Messages.push_back({text, buttons, icon});
   if (buttons == MsgButtons::Ok) return MsgResult::Ok;
   if (Answers.empty()) return MsgResult::Yes;
@@ -26,7 +25,9 @@ MsgResult HeadlessPlatform::MessageBox(const std::string& text, MsgButtons butto
   return answer;
 }
 
-void HeadlessPlatform::ShowError(const std::string& text) { Errors.push_back(text); }
+void HeadlessPlatform::ShowError(const std::string& text) {
+  Errors.push_back(text);
+}
 
 std::optional<std::string> HeadlessPlatform::NextFile(const char* kind,
                                                       const FileDialogOptions& options) {
@@ -80,10 +81,18 @@ std::optional<int> HeadlessPlatform::SizeDialog(int) {
   return answer;
 }
 
-std::optional<std::string> HeadlessPlatform::ClipboardText() { return Clipboard; }
-void HeadlessPlatform::SetClipboardText(const std::string& sjis) { Clipboard = sjis; }
-void HeadlessPlatform::PlaySound(const std::string& fileName) { Sounds.push_back(fileName); }
-void HeadlessPlatform::Repaint() { ++Repaints; }
+std::optional<std::string> HeadlessPlatform::ClipboardText() {
+  return Clipboard;
+}
+void HeadlessPlatform::SetClipboardText(const std::string& sjis) {
+  Clipboard = sjis;
+}
+void HeadlessPlatform::PlaySound(const std::string& fileName) {
+  Sounds.push_back(fileName);
+}
+void HeadlessPlatform::Repaint() {
+  ++Repaints;
+}
 
 void HeadlessPlatform::ProcessMessages() {
   ++EventPasses;
@@ -107,7 +116,9 @@ std::uint32_t HeadlessPlatform::TickCount() {
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-LocalTime HeadlessPlatform::Now() { return Time; }
+LocalTime HeadlessPlatform::Now() {
+  return Time;
+}
 
 std::string HeadlessPlatform::LongTimeText(const LocalTime& t) {
   char buf[32];
@@ -115,4 +126,6 @@ std::string HeadlessPlatform::LongTimeText(const LocalTime& t) {
   return buf;
 }
 
-void HeadlessPlatform::SetBusyCursor(bool busy) { BusyCursor = busy; }
+void HeadlessPlatform::SetBusyCursor(bool busy) {
+  BusyCursor = busy;
+}

@@ -24,10 +24,10 @@ class HeadlessPlatform : public Platform {
   // Paths chosen in the file, picture and directory dialogs, in order of asking
   // (one queue for all of them); std::nullopt cancels. Empty queue: cancel.
   std::deque<std::optional<std::string>> FileAnswers;
-  std::deque<std::optional<TColor>> ColorAnswers;    // empty: cancel
-  std::deque<std::optional<double>> NumberAnswers;   // empty: closed without OK
-  std::deque<std::optional<int>> SizeAnswers;        // empty: cancel
-  std::optional<std::string> Clipboard;              // code-page-932 bytes
+  std::deque<std::optional<TColor>> ColorAnswers;   // empty: cancel
+  std::deque<std::optional<double>> NumberAnswers;  // empty: closed without OK
+  std::deque<std::optional<int>> SizeAnswers;       // empty: cancel
+  std::optional<std::string> Clipboard;             // code-page-932 bytes
   // Runs whenever the program handles events (ProcessMessages, WaitMessages).
   std::function<void()> EventHook;
   bool RealTime = false;
@@ -38,8 +38,8 @@ class HeadlessPlatform : public Platform {
   std::vector<Message> Messages;
   std::vector<std::string> Errors;
   std::vector<std::string> Sounds;
-  std::vector<std::string> DialogsShown;  // "open", "save", "openpicture", "savepicture",
-                                          // "directory", "color", "number", "size"
+  std::vector<std::string> DialogsShown;         // "open", "save", "openpicture", "savepicture",
+                                                 // "directory", "color", "number", "size"
   std::vector<FileDialogOptions> DialogOptions;  // options of each file dialog, in order
   int Repaints = 0;
   int EventPasses = 0;

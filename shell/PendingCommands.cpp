@@ -6,7 +6,9 @@
 
 // NOLINTBEGIN
 #pragma GCC diagnostic ignored "-Wunused-parameter"
-__attribute__((weak)) std::vector<std::string> TForm1::StringResource1() { return {}; }
+__attribute__((weak)) std::vector<std::string> TForm1::StringResource1() {
+  return {};
+}
 __attribute__((weak)) void TForm1::FPreEcri(TEditor& editor) {}
 __attribute__((weak)) void TForm1::FPreEcriChange(TEditor& editor) {}
 __attribute__((weak)) void TForm1::FQuiEcri() {}
@@ -15,8 +17,10 @@ __attribute__((weak)) void TForm1::FRetsuIist() {}
 __attribute__((weak)) void TForm1::ReLayRowsAsLines(TEditor& editor, int columnsPerPage) {}
 __attribute__((weak)) void TForm1::Freplace(TEditor& editor) {}
 __attribute__((weak)) void TForm1::FreplaceP(TEditor& editor) {}
-__attribute__((weak)) void TForm1::DoReplaceAll(const std::string& find, const std::string& replacement) {}
-__attribute__((weak)) void TForm1::DoReplaceAll2(const std::string& find, const std::string& replacement) {}
+__attribute__((weak)) void TForm1::DoReplaceAll(const std::string& find,
+                                                const std::string& replacement) {}
+__attribute__((weak)) void TForm1::DoReplaceAll2(const std::string& find,
+                                                 const std::string& replacement) {}
 __attribute__((weak)) void TForm1::Open1Click() {}
 __attribute__((weak)) void TForm1::DropDst1FileDrop(const std::vector<std::string>& files) {}
 __attribute__((weak)) void TForm1::MyTextFileOpen(TEditor& editor) {}
@@ -73,7 +77,9 @@ __attribute__((weak)) void TForm1::Timer1Timer() {}
 __attribute__((weak)) void TForm1::ShiftTrails() {}
 __attribute__((weak)) void TForm1::FillTrail(int s) {}
 __attribute__((weak)) void TForm1::DrawTrail(int s) {}
-__attribute__((weak)) int TForm1::RandomSpeed() { return {}; }
+__attribute__((weak)) int TForm1::RandomSpeed() {
+  return {};
+}
 __attribute__((weak)) void TForm1::VelocityClick() {}
 __attribute__((weak)) void TForm1::Timer3Timer() {}
 __attribute__((weak)) void TForm1::DrawDot(int i) {}
@@ -118,6 +124,8 @@ __attribute__((weak)) void TForm1::ReadSettings() {}
 __attribute__((weak)) void TForm1::WriteSettings() {}
 __attribute__((weak)) void TForm1::PNameon() {}
 __attribute__((weak)) void TForm1::PNameoff() {}
-__attribute__((weak)) std::string TForm1::PTagStrip(std::string_view html) { return std::string(html); }
+__attribute__((weak)) std::string TForm1::PTagStrip(std::string_view html) {
+  return std::string(html);
+}
 __attribute__((weak)) void ApplyControlTable(TForm1& form) {}
 // NOLINTEND

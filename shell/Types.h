@@ -8,9 +8,15 @@ using TColor = std::int32_t;
 constexpr TColor RGBColor(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int ColorR(TColor c) { return c & 0xFF; }
-constexpr int ColorG(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int ColorB(TColor c) { return (c >> 16) & 0xFF; }
+constexpr int ColorR(TColor c) {
+  return c & 0xFF;
+}
+constexpr int ColorG(TColor c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int ColorB(TColor c) {
+  return (c >> 16) & 0xFF;
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;

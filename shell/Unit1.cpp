@@ -35,30 +35,60 @@ void TForm1::Randomize() {
 }
 
 std::vector<TCheckBox*> TForm1::CheckBoxes() {
-  return {&LCheckBox1,  &LCheckBox2,      &LCheckBox3,      &LCheckBox4,   &LCheckBox5,
-          &LCheckBox6,  &LCheckBox7,      &LCheckBox8,      &LCheckBox11,  &LCheckBox12,
-          &LCheckBox13, &LCheckBox14,     &LCheckBox15,     &LCheckBox16,  &LCheckBox17,
-          &LCheckBox18, &LCheckBox19,     &LCheckBox20,     &LCheckBox21,  &LCheckBox22,
-          &LCheckBox23, &SepaCheckBox,    &BoldCheckBox,    &FullCheckBox, &BigFontCheckBox,
+  return {&LCheckBox1,      &LCheckBox2,   &LCheckBox3,   &LCheckBox4,   &LCheckBox5,
+          &LCheckBox6,      &LCheckBox7,   &LCheckBox8,   &LCheckBox11,  &LCheckBox12,
+          &LCheckBox13,     &LCheckBox14,  &LCheckBox15,  &LCheckBox16,  &LCheckBox17,
+          &LCheckBox18,     &LCheckBox19,  &LCheckBox20,  &LCheckBox21,  &LCheckBox22,
+          &LCheckBox23,     &SepaCheckBox, &BoldCheckBox, &FullCheckBox, &BigFontCheckBox,
           &MoreBigCheckBox, &TurnCheckBox, &QvgaCheckBox, &CountCheckBox};
 }
 
 std::vector<TButton*> TForm1::Buttons() {
-  return {&TriButton1,    &TriButton2,      &Open,          &Effect1,       &EffectOut1,
-          &FontColor1,    &BgColor1,        &BGChange,      &Scroll2,       &FOBlack1,
-          &FadeOut1,      &Leaf1,           &Leafgo1,       &File1,         &CoImageButton,
-          &CountButton,   &Quillane1,       &Paste1,        &PasteSave1,    &RectButton,
-          &Velocity,      &finearts,        &Bitsave,       &JpegButton,    &BreakButton,
-          &SaveAllButton, &SaveAllInButton, &SaveAllThumbInButton, &CountTextButton,
-          &helpButton,    &Reset1,          &UniteButton,   &SpButton,      &SameButton,
-          &Small1,        &Exit1};
+  return {&TriButton1,
+          &TriButton2,
+          &Open,
+          &Effect1,
+          &EffectOut1,
+          &FontColor1,
+          &BgColor1,
+          &BGChange,
+          &Scroll2,
+          &FOBlack1,
+          &FadeOut1,
+          &Leaf1,
+          &Leafgo1,
+          &File1,
+          &CoImageButton,
+          &CountButton,
+          &Quillane1,
+          &Paste1,
+          &PasteSave1,
+          &RectButton,
+          &Velocity,
+          &finearts,
+          &Bitsave,
+          &JpegButton,
+          &BreakButton,
+          &SaveAllButton,
+          &SaveAllInButton,
+          &SaveAllThumbInButton,
+          &CountTextButton,
+          &helpButton,
+          &Reset1,
+          &UniteButton,
+          &SpButton,
+          &SameButton,
+          &Small1,
+          &Exit1};
 }
 
 std::vector<TLabel*> TForm1::Labels() {
   return {&Label1, &Label2, &Label3, &HintLabel1, &PLabel, &FLabel, &GLabel};
 }
 
-std::vector<TTimer*> TForm1::Timers() { return {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5}; }
+std::vector<TTimer*> TForm1::Timers() {
+  return {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5};
+}
 
 TCheckBox* TForm1::FindCheckBox(const std::string& name) {
   for (auto* c : CheckBoxes())

@@ -234,9 +234,9 @@ class TForm1 {
   int Fconm = 80;
   int FArtsLevel = 80;
   bool FArtsUp = true;
-  bool FArtsPainting = false;          // a picture is being made (a tick then is dropped)
+  bool FArtsPainting = false;           // a picture is being made (a tick then is dropped)
   std::vector<std::uint8_t> PlasmaMap;  // 640 x 480 heights, indexed [y * 640 + x]
-  std::uint32_t FArtsLastEvents = 0;   // tick count of the last event pass while painting
+  std::uint32_t FArtsLastEvents = 0;    // tick count of the last event pass while painting
   void fineartsClick();
   void Timer4Timer();
   void Pplasma(TImage& view);
@@ -327,13 +327,13 @@ class TForm1 {
       BgColor1{"BgColor1"}, BGChange{"BGChange"}, Scroll2{"Scroll2"}, FOBlack1{"FOBlack1"},
       FadeOut1{"FadeOut1"}, Leaf1{"Leaf1"}, Leafgo1{"Leafgo1"}, File1{"File1"},
       CoImageButton{"CoImageButton"}, CountButton{"CountButton"}, Quillane1{"Quillane1"},
-      Paste1{"Paste1"}, PasteSave1{"PasteSave1"}, RectButton{"RectButton"},
-      Velocity{"Velocity"}, finearts{"finearts"}, Bitsave{"Bitsave"}, JpegButton{"JpegButton"},
+      Paste1{"Paste1"}, PasteSave1{"PasteSave1"}, RectButton{"RectButton"}, Velocity{"Velocity"},
+      finearts{"finearts"}, Bitsave{"Bitsave"}, JpegButton{"JpegButton"},
       BreakButton{"BreakButton"}, SaveAllButton{"SaveAllButton"},
       SaveAllInButton{"SaveAllInButton"}, SaveAllThumbInButton{"SaveAllThumbInButton"},
       CountTextButton{"CountTextButton"}, helpButton{"helpButton"}, Reset1{"Reset1"},
-      UniteButton{"UniteButton"}, SpButton{"SpButton"}, SameButton{"SameButton"},
-      Small1{"Small1"}, Exit1{"Exit1"};
+      UniteButton{"UniteButton"}, SpButton{"SpButton"}, SameButton{"SameButton"}, Small1{"Small1"},
+      Exit1{"Exit1"};
 
   TLabel Label1{"Label1", "1"}, Label2{"Label2", "0"}, Label3{"Label3", "", 0, true},
       HintLabel1{"HintLabel1", "HINT"}, PLabel{"PLabel", "", 0, true}, FLabel{"FLabel"},

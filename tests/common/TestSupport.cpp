@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 
 #include "text/Sjis.h"
 
@@ -46,7 +46,9 @@ std::string ReadFile(const std::string& path) {
   return s.str();
 }
 
-std::string CliPath() { return std::string(QUILLANE_BINARY_DIR) + "/quillane-cli"; }
+std::string CliPath() {
+  return std::string(QUILLANE_BINARY_DIR) + "/quillane-cli";
+}
 
 int RunCommand(const std::string& command, std::string* out) {
   FILE* pipe = popen(command.c_str(), "r");
@@ -60,6 +62,8 @@ int RunCommand(const std::string& command, std::string* out) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }
+std::string Sjis(std::string_view utf8) {
+  return Utf8ToSjis(utf8);
+}
 
 }  // namespace testsupport
