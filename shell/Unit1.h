@@ -288,7 +288,6 @@ class TForm1 {
   // Count pictures and count text (export/Count.cpp).
   void CoImageButtonClick();
   void CountTextButtonClick();
-  void CountButtonClick();
   // Splice tools (export/SpliceTools.cpp).
   void SpButton1Click();
   void SameButton1Click();

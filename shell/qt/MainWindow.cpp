@@ -1,5 +1,7 @@
 #include "shell/qt/MainWindow.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -101,6 +103,9 @@ QWidget* MainWindow::BuildButton(const TControlEntry& entry, QWidget* parent) {
     connect(button, &QAbstractButton::clicked, this, &MainWindow::ExitClick);
   } else if (TCommand command = ButtonCommand(entry.Name)) {
     connect(button, &QAbstractButton::clicked, this, [this, command] { Run(command); });
+  } else {
+    inert_.push_back(button);
+    button->setEnabled(false);
   }
   return button;
 }
@@ -225,7 +230,8 @@ void MainWindow::Sync() {
     box->setStatusTip(model->HintVisible ? Q(model->Hint) : QString());
   }
   for (auto& [model, button] : buttons_) {
-    button->setEnabled(model->Enabled);
+    const bool inert = std::find(inert_.begin(), inert_.end(), button) != inert_.end();
+    button->setEnabled(model->Enabled && !inert);
     button->setStatusTip(Q(model->Hint));
     if (auto* tri = qobject_cast<TriButton*>(button)) {
       tri->SetFace(ToQColor(model->Color));

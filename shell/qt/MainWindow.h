@@ -76,6 +76,8 @@ class MainWindow : public QWidget {
   std::map<std::string, QWidget*> controls_;
   std::vector<std::pair<TCheckBox*, LozengeCheckBox*>> checkBoxes_;
   std::vector<std::pair<TButton*, QAbstractButton*>> buttons_;
+  // Buttons whose command the program does not have yet: shown, but disabled.
+  std::vector<QAbstractButton*> inert_;
   std::vector<std::pair<TLabel*, SwatchLabel*>> labels_;
   std::vector<std::pair<TTimer*, QTimer*>> timers_;
   int running_ = 0;  // commands on the stack (a long one handles events inside)
