@@ -43,3 +43,11 @@ class ArgParser {
 
 // Lower-case hex of the bytes.
 std::string Hex(std::string_view bytes);
+
+class TEditorStrings;
+// Loads a file into a line store; a file that cannot be read becomes one line
+// of error text (thrown as std::runtime_error).
+void LoadLinesOrRefuse(TEditorStrings& lines, const std::string& path);
+// The program's folder chosen with --home DIR (default: the current folder),
+// absolute, without a trailing '/'.
+std::string HomeFolder(ArgParser& parser);

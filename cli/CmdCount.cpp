@@ -1,7 +1,6 @@
 // quillane-cli count-images / count-text: the count buttons with N entered in
 // the number dialog.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "cli/Cli.h"
@@ -9,15 +8,6 @@
 #include "shell/Unit1.h"
 
 namespace {
-
-std::string HomeFolder(ArgParser& parser) {
-  const std::string home = parser.Value("--home").value_or(".");
-  std::error_code error;
-  std::string path = std::filesystem::absolute(home, error).lexically_normal().string();
-  if (error) throw CliError("cannot use --home " + home);
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
 
 int CountArgument(const std::vector<std::string>& rest) {
   if (rest.size() != 1) throw CliError("one number N is needed");

@@ -1,7 +1,6 @@
 // quillane-cli export: every page of a text written as the batch buttons write
 // it, the dialogs' answers taken from the options.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "cli/Cli.h"
@@ -34,15 +33,6 @@ bool ReportRun(const HeadlessPlatform& platform) {
   }
   for (const auto& e : platform.Errors) std::fprintf(stderr, "error: %s\n", e.c_str());
   return finished && !refused && platform.Errors.empty();
-}
-
-std::string HomeFolder(ArgParser& parser) {
-  const std::string home = parser.Value("--home").value_or(".");
-  std::error_code error;
-  std::string path = std::filesystem::absolute(home, error).lexically_normal().string();
-  if (error) throw CliError("cannot use --home " + home);
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
 }
 
 int RunExport(std::vector<std::string> args) {

@@ -3,37 +3,11 @@
 #include <string>
 
 #include "cli/Cli.h"
-#include "shell/Errors.h"
+#include "cli/ViewOptions.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
-#include "text/FileNames.h"
 
 namespace {
-
-// A file error becomes one line on stderr.
-void LoadOrRefuse(TEditorStrings& lines, const std::string& path) {
-  try {
-    lines.LoadFromFile(path);
-  } catch (const EFileError& e) {
-    std::string text = e.what();
-    for (char& c : text)
-      if (c == '\n') c = ' ';
-    throw std::runtime_error(text);
-  }
-}
-
-// Checks the boxes of a mode; each mode includes the ones before it.
-void SetMode(TForm1& form, const std::string& mode) {
-  static const char* const kModes[] = {"normal", "full", "bigfont", "morebig", "turn"};
-  TCheckBox* const boxes[] = {&form.FullCheckBox, &form.BigFontCheckBox, &form.MoreBigCheckBox,
-                              &form.TurnCheckBox};
-  for (int level = 0; level < 5; ++level) {
-    if (mode != kModes[level]) continue;
-    for (int b = 0; b < 4; ++b) boxes[b]->Checked = b < level;
-    return;
-  }
-  throw CliError("option --mode takes normal, full, bigfont, morebig or turn, not '" + mode + "'");
-}
 
 int RunPages(std::vector<std::string> args) {
   ArgParser parser(std::move(args));
@@ -44,23 +18,10 @@ int RunPages(std::vector<std::string> args) {
 
   HeadlessPlatform platform;
   TForm1 form(platform);
-  SetMode(form, mode);
-  form.CheckTurnMoreBig();
-
-  // The load sequence of a user text.
-  form.Editor1.Lines.Clear();
-  LoadOrRefuse(form.Editor1.Lines, path);
-  form.FFileName = path;
-  form.FFileIn = true;
-  form.FFilePage = 0;
-  if (HasHtmlExtension(path)) {
-    const std::string html = form.Editor1.Lines.GetText();
-    form.Editor1.Lines.Clear();
-    form.Editor1.Lines.SetText(form.PTagStrip(html));
-  }
-  form.Freplace(form.Editor1);
-  form.FNewText = true;
-  form.FPreEcri(form.Editor1);
+  TViewOptions options;
+  options.Mode = mode;
+  ApplyViewOptions(form, options);
+  LayOutText(form, options, path);  // the load sequence of a user text
 
   std::string out = "pages " + std::to_string(form.FAllPage) + "\n";
   for (int i = 0; i < form.Editor1.Lines.Count(); ++i) {

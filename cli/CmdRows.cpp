@@ -4,22 +4,9 @@
 #include <string>
 
 #include "cli/Cli.h"
-#include "shell/Errors.h"
 #include "text/HEditor.h"
 
 namespace {
-
-// A file error becomes one line on stderr.
-void LoadOrRefuse(TEditorStrings& lines, const std::string& path) {
-  try {
-    lines.LoadFromFile(path);
-  } catch (const EFileError& e) {
-    std::string text = e.what();
-    for (char& c : text)
-      if (c == '\n') c = ' ';
-    throw std::runtime_error(text);
-  }
-}
 
 char RowEndLetter(TRowEnd end) {
   switch (end) {
@@ -49,7 +36,7 @@ int RunRows(std::vector<std::string> args) {
   }
   store.SetWrapByte(static_cast<int>(width));
   store.Lines.Clear();
-  LoadOrRefuse(store.Lines, files[0]);
+  LoadLinesOrRefuse(store.Lines, files[0]);
 
   std::string out;
   for (int i = 0; i < store.RowCount(); ++i) {

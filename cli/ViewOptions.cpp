@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "shell/Errors.h"
 #include "shell/Unit1.h"
 #include "text/FileNames.h"
 
@@ -18,14 +17,7 @@ int ModeLevel(const std::string& mode) {
 
 void LoadUserText(TForm1& form, const std::string& path) {
   form.Editor1.Lines.Clear();
-  try {
-    form.Editor1.Lines.LoadFromFile(path);
-  } catch (const EFileError& e) {
-    std::string text = e.what();
-    for (char& c : text)
-      if (c == '\n') c = ' ';
-    throw std::runtime_error(text);
-  }
+  LoadLinesOrRefuse(form.Editor1.Lines, path);
   form.FFileName = path;
   form.FFileIn = true;
   form.FFilePage = 0;

@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "cli/Cli.h"
+#include "shell/Errors.h"
+#include "text/HEditor.h"
 
 namespace {
 std::vector<CliCommand>& Registry() {
@@ -77,6 +80,26 @@ std::vector<std::string> ArgParser::Rest() {
   for (const auto& a : args_)
     if (a.size() > 1 && a[0] == '-' && a != "-") throw CliError("unknown option " + a);
   return args_;
+}
+
+void LoadLinesOrRefuse(TEditorStrings& lines, const std::string& path) {
+  try {
+    lines.LoadFromFile(path);
+  } catch (const EFileError& e) {
+    std::string text = e.what();
+    for (char& c : text)
+      if (c == '\n') c = ' ';
+    throw std::runtime_error(text);
+  }
+}
+
+std::string HomeFolder(ArgParser& parser) {
+  const std::string home = parser.Value("--home").value_or(".");
+  std::error_code error;
+  std::string path = std::filesystem::absolute(home, error).lexically_normal().string();
+  if (error) throw CliError("cannot use --home " + home);
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
 }
 
 std::string Hex(std::string_view bytes) {
