@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <limits>
 
+#include "export/CountThumb.h"
 #include "export/FileWrite.h"
 #include "export/JpegCodec.h"
-#include "render/Canvas.h"
 #include "shell/Unit1.h"
 
 namespace {
@@ -73,17 +73,7 @@ int CountImageX(int number) {
 void DrawCountImage(TABitmap& bitmap, int number, bool bold, bool gothic, TColor textColor,
                     TColor background) {
   bitmap.Fill(background);
-  TCanvas canvas(bitmap);
-  TLogFont font;
-  font.lfHeight = 160;
-  font.lfWeight = bold ? 600 : 500;
-  font.lfItalic = false;
-  font.lfCharSet = 1;         // default character set
-  font.lfPitchAndFamily = 2;  // variable pitch
-  font.lfFaceName = gothic ? "ＭＳ ゴシック" : "ＭＳ 明朝";
-  canvas.SetFont(font);
-  canvas.FontColor = textColor;
-  canvas.TextOut(CountImageX(number), 165, std::to_string(number));
+  DrawCountNumber(bitmap, number, CountImageX(number), 165, 160, bold, gothic, textColor);
 }
 
 void TForm1::CoImageButtonClick() {

@@ -9,20 +9,25 @@ int CountThumbX(int page) {
   return 68 - 10 * (digits - 1);
 }
 
-TABitmap DrawCountThumb(int page, bool bold, bool gothic) {
-  TABitmap bitmap(kThumbWidth, kThumbHeight);
-  bitmap.Fill(clWhite);
+void DrawCountNumber(TABitmap& bitmap, int number, int x, int y, int height, bool bold, bool gothic,
+                     TColor color) {
   TCanvas canvas(bitmap);
   TLogFont font;
-  font.lfHeight = 40;
+  font.lfHeight = height;
   font.lfWeight = bold ? 600 : 500;
   font.lfItalic = false;
   font.lfCharSet = 1;         // default character set
   font.lfPitchAndFamily = 2;  // variable pitch
   font.lfFaceName = gothic ? "ＭＳ ゴシック" : "ＭＳ 明朝";
   canvas.SetFont(font);
-  canvas.FontColor = clBlack;
-  canvas.TextOut(CountThumbX(page), 45, std::to_string(page));
+  canvas.FontColor = color;
+  canvas.TextOut(x, y, std::to_string(number));
+}
+
+TABitmap DrawCountThumb(int page, bool bold, bool gothic) {
+  TABitmap bitmap(kThumbWidth, kThumbHeight);
+  bitmap.Fill(clWhite);
+  DrawCountNumber(bitmap, page, CountThumbX(page), 45, 40, bold, gothic, clBlack);
   return bitmap;
 }
 

@@ -5,6 +5,12 @@
 
 #include "render/ABitmap.h"
 
+// Draws a number with its left edge at (x, y) in cells of the given height,
+// weight 600 when bold else 500, the Gothic face when gothic else the Mincho
+// face, on a transparent background: the count pictures and count thumbnails.
+void DrawCountNumber(TABitmap& bitmap, int number, int x, int y, int height, bool bold, bool gothic,
+                     TColor color);
+
 // Left edge of the number: 68 for one digit, 10 pixels further left per extra
 // digit, 8 from seven digits on.
 int CountThumbX(int page);
