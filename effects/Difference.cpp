@@ -134,16 +134,11 @@ void TForm1::DrawTrail(int s) {
       if (o.Paint)
         canvas->Ellipse(r.Left, r.Top, r.Right, r.Bottom);
       else
-        canvas->Arc(r.Left, r.Top, r.Right, r.Bottom, r.Left, r.Top, r.Left, r.Top);
+        DrawEllipseOutline(*canvas, r);
     } else if (o.Paint) {
       FillBetweenCorners(*canvas, r);
     } else {
-      const TPoint outline[5] = {{r.Left, r.Top},
-                                 {r.Right, r.Top},
-                                 {r.Right, r.Bottom},
-                                 {r.Left, r.Bottom},
-                                 {r.Left, r.Top}};
-      canvas->Polyline(outline, 5);
+      DrawRectOutline(*canvas, r);
     }
   }
 }

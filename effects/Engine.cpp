@@ -63,3 +63,13 @@ void TForm1::EffectOut1Click() {
   // Timer4 sees the cleared flag at its next tick and stops itself.
   if (FArts) FArts = false;
 }
+
+void DrawRectOutline(TCanvas& canvas, const TRect& r) {
+  const TPoint outline[5] = {
+      {r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}, {r.Left, r.Top}};
+  canvas.Polyline(outline, 5);
+}
+
+void DrawEllipseOutline(TCanvas& canvas, const TRect& r) {
+  canvas.Arc(r.Left, r.Top, r.Right, r.Bottom, r.Left, r.Top, r.Left, r.Top);
+}

@@ -293,14 +293,9 @@ void TForm1::DrawDot(int i) {
     canvas->MoveTo(d.Left, d.Top);
     canvas->LineTo(d.Right, d.Bottom);
   } else if (shape == 2) {
-    canvas->Arc(d.Left, d.Top, d.Right, d.Bottom, d.Left, d.Top, d.Left, d.Top);
+    DrawEllipseOutline(*canvas, d);
   } else if (shape == 3) {
-    const TPoint outline[5] = {{d.Left, d.Top},
-                               {d.Right, d.Top},
-                               {d.Right, d.Bottom},
-                               {d.Left, d.Bottom},
-                               {d.Left, d.Top}};
-    canvas->Polyline(outline, 5);
+    DrawRectOutline(*canvas, d);
   }
 }
 
@@ -336,19 +331,14 @@ void TForm1::DrawClockDot(int i) {
     if (Pcy - 3 < d.Top && d.Top < Pcy + 3)
       line();
     else
-      canvas->Arc(d.Left, d.Top, d.Right, d.Bottom, d.Left, d.Top, d.Left, d.Top);
+      DrawEllipseOutline(*canvas, d);
   } else if (Pformt == 3) {
     if (d.Left == Pcx) d.Right = Pcx;
     if (d.Top == Pcy) {
       d.Bottom = Pcy;
       line();
     } else {
-      const TPoint outline[5] = {{d.Left, d.Top},
-                                 {d.Right, d.Top},
-                                 {d.Right, d.Bottom},
-                                 {d.Left, d.Bottom},
-                                 {d.Left, d.Top}};
-      canvas->Polyline(outline, 5);
+      DrawRectOutline(*canvas, d);
     }
   }
 }
