@@ -28,7 +28,8 @@ std::optional<TColor> DotColor(int scheme, int i, int v, bool clockDot, TRandom&
     case 2: {
       static constexpr int kDots[4] = {1, 2, 3, 4};
       static constexpr int kClockDots[4] = {4, 1, 2, 3};
-      tint = (clockDot ? kClockDots : kDots)[i / 25];
+      const int* tints = clockDot ? kClockDots : kDots;
+      tint = tints[i / 25];
       break;
     }
     case 3:

@@ -220,7 +220,8 @@ void MainWindow::Run(const std::function<void()>& handler) {
 }
 
 void MainWindow::Run(TCommand command) {
-  Run([this, command] { (form_.*command)(); });
+  TForm1& form = form_;
+  Run([&form, command] { (form.*command)(); });
 }
 
 void MainWindow::Sync() {

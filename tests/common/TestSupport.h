@@ -6,6 +6,10 @@
 
 namespace testsupport {
 
+// The offscreen Qt platform (unless one is chosen) and a private runtime folder,
+// so tests run without a display and without Qt's warnings about a session.
+void PrepareHeadlessEnvironment();
+
 // A fresh empty folder under the build tree, removed when the object goes.
 class TempDir {
  public:
