@@ -27,7 +27,7 @@ std::string Wide(const std::u16string& s) {
   return out;
 }
 
-struct LinkSpec {
+struct LinkParts {
   bool idList = true;
   std::optional<std::string> localBase;  // system code page bytes
   std::string suffix;
@@ -44,40 +44,40 @@ std::string StringData(const std::u16string& s, bool unicode) {
   return out;
 }
 
-std::string BuildLink(const LinkSpec& spec) {
+std::string BuildLink(const LinkParts& parts) {
   unsigned flags = 0;
-  if (spec.idList) flags |= 0x01;
-  if (spec.localBase || spec.wideBase) flags |= 0x02;
-  if (spec.name) flags |= 0x04;
-  if (spec.relative) flags |= 0x08;
-  if (spec.workingDir) flags |= 0x10;
-  if (spec.unicode) flags |= 0x80;
+  if (parts.idList) flags |= 0x01;
+  if (parts.localBase || parts.wideBase) flags |= 0x02;
+  if (parts.name) flags |= 0x04;
+  if (parts.relative) flags |= 0x08;
+  if (parts.workingDir) flags |= 0x10;
+  if (parts.unicode) flags |= 0x80;
   std::string out;
   PutU32(out, 0x4C);
   out += std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16);
   PutU32(out, flags);
   out.resize(0x4C, '\0');  // attributes, times, size, icon, show command, hot key
-  if (spec.idList) {
+  if (parts.idList) {
     // One 20-byte item, then the terminating 0 size.
     const std::string items =
         std::string("\x14\x00\x1F\x50", 4) + std::string(16, '\x11') + std::string(2, '\0');
     PutU16(out, static_cast<unsigned>(items.size()));
     out += items;
   }
-  if (spec.localBase || spec.wideBase) {
-    const unsigned headerSize = spec.wideBase ? 0x24 : 0x1C;
+  if (parts.localBase || parts.wideBase) {
+    const unsigned headerSize = parts.wideBase ? 0x24 : 0x1C;
     const std::string volume = std::string("\x10\x00\x00\x00\x03\x00\x00\x00", 8) +
                                std::string("\x12\x34\x56\x78\x10\x00\x00\x00", 8);
     std::string body = volume;
     const unsigned volumeOffset = headerSize;
     const unsigned baseOffset = headerSize + static_cast<unsigned>(body.size());
-    body += spec.localBase.value_or("") + '\0';
+    body += parts.localBase.value_or("") + '\0';
     const unsigned suffixOffset = headerSize + static_cast<unsigned>(body.size());
-    body += spec.suffix + '\0';
+    body += parts.suffix + '\0';
     unsigned wideOffset = 0, wideSuffixOffset = 0;
-    if (spec.wideBase) {
+    if (parts.wideBase) {
       wideOffset = headerSize + static_cast<unsigned>(body.size());
-      body += Wide(*spec.wideBase) + std::string(2, '\0');
+      body += Wide(*parts.wideBase) + std::string(2, '\0');
       wideSuffixOffset = headerSize + static_cast<unsigned>(body.size());
       body += std::string(2, '\0');
     }
@@ -89,66 +89,66 @@ std::string BuildLink(const LinkSpec& spec) {
     PutU32(info, baseOffset);
     PutU32(info, 0);
     PutU32(info, suffixOffset);
-    if (spec.wideBase) {
+    if (parts.wideBase) {
       PutU32(info, wideOffset);
       PutU32(info, wideSuffixOffset);
     }
     out += info + body;
   }
-  if (spec.name) out += StringData(*spec.name, spec.unicode);
-  if (spec.relative) out += StringData(*spec.relative, spec.unicode);
-  if (spec.workingDir) out += StringData(*spec.workingDir, spec.unicode);
+  if (parts.name) out += StringData(*parts.name, parts.unicode);
+  if (parts.relative) out += StringData(*parts.relative, parts.unicode);
+  if (parts.workingDir) out += StringData(*parts.workingDir, parts.unicode);
   PutU32(out, 0);  // terminal block
   return out;
 }
 
 TEST(ShellLinkTest, TheLocalPathIsTheTargetWithForwardSlashes) {
-  LinkSpec spec;
-  spec.localBase = "C:\\test\\a.txt";
-  spec.name = u"a note";
-  spec.relative = u".\\a.txt";
-  spec.workingDir = u"C:\\test";
-  EXPECT_EQ(ShellLinkTarget(BuildLink(spec)), "C:/test/a.txt");
+  LinkParts parts;
+  parts.localBase = "C:\\test\\a.txt";
+  parts.name = u"a note";
+  parts.relative = u".\\a.txt";
+  parts.workingDir = u"C:\\test";
+  EXPECT_EQ(ShellLinkTarget(BuildLink(parts)), "C:/test/a.txt");
 }
 
 TEST(ShellLinkTest, TheCommonPathSuffixCompletesTheLocalPath) {
-  LinkSpec spec;
-  spec.idList = false;
-  spec.localBase = "D:\\books\\";
-  spec.suffix = "novel.txt";
-  EXPECT_EQ(ShellLinkTarget(BuildLink(spec)), "D:/books/novel.txt");
+  LinkParts parts;
+  parts.idList = false;
+  parts.localBase = "D:\\books\\";
+  parts.suffix = "novel.txt";
+  EXPECT_EQ(ShellLinkTarget(BuildLink(parts)), "D:/books/novel.txt");
 }
 
 TEST(ShellLinkTest, CodePage932AndUnicodePathsBecomeUtf8) {
-  LinkSpec narrow;
+  LinkParts narrow;
   narrow.localBase = testsupport::Sjis("C:\\本\\物語.txt");
   EXPECT_EQ(ShellLinkTarget(BuildLink(narrow)), "C:/本/物語.txt");
-  LinkSpec wide;
+  LinkParts wide;
   wide.localBase = "C:\\?\\?.txt";
   wide.wideBase = u"C:\\本\\物語.txt";
   EXPECT_EQ(ShellLinkTarget(BuildLink(wide)), "C:/本/物語.txt");
 }
 
 TEST(ShellLinkTest, WithoutLinkInfoTheRelativePathServes) {
-  LinkSpec spec;
-  spec.relative = u"..\\texts\\b.txt";
-  EXPECT_EQ(ShellLinkTarget(BuildLink(spec)), "../texts/b.txt");
-  spec.unicode = false;
-  EXPECT_EQ(ShellLinkTarget(BuildLink(spec)), "../texts/b.txt");
+  LinkParts parts;
+  parts.relative = u"..\\texts\\b.txt";
+  EXPECT_EQ(ShellLinkTarget(BuildLink(parts)), "../texts/b.txt");
+  parts.unicode = false;
+  EXPECT_EQ(ShellLinkTarget(BuildLink(parts)), "../texts/b.txt");
 }
 
 TEST(ShellLinkTest, AnExistingFileIsPreferred) {
   testsupport::TempDir dir;
   WriteFile(dir / "texts/b.txt", "b\r\n");
   std::filesystem::create_directories(dir.Path() / "links");
-  LinkSpec spec;
-  spec.localBase = "C:\\Users\\me\\texts\\b.txt";  // not on this machine
-  spec.relative = u"..\\texts\\b.txt";
-  const std::string link = BuildLink(spec);
+  LinkParts parts;
+  parts.localBase = "C:\\Users\\me\\texts\\b.txt";  // not on this machine
+  parts.relative = u"..\\texts\\b.txt";
+  const std::string link = BuildLink(parts);
   EXPECT_EQ(ShellLinkTargetIn(link, dir / "links"), dir / "texts/b.txt");
   EXPECT_EQ(ShellLinkTargetIn(link, dir / "a/b/c"), "C:/Users/me/texts/b.txt");
 
-  LinkSpec fromWorkingDir;
+  LinkParts fromWorkingDir;
   fromWorkingDir.relative = u"b.txt";
   fromWorkingDir.workingDir = std::u16string(u"") + [&] {
     std::u16string w;
@@ -159,9 +159,9 @@ TEST(ShellLinkTest, AnExistingFileIsPreferred) {
 }
 
 TEST(ShellLinkTest, WhatIsNotAShellLinkHasNoTarget) {
-  LinkSpec spec;
-  spec.localBase = "C:\\a.txt";
-  const std::string good = BuildLink(spec);
+  LinkParts parts;
+  parts.localBase = "C:\\a.txt";
+  const std::string good = BuildLink(parts);
   std::string badClsid = good;
   badClsid[5] = '\x15';
   std::string badSize = good;
@@ -170,18 +170,18 @@ TEST(ShellLinkTest, WhatIsNotAShellLinkHasNoTarget) {
   EXPECT_FALSE(ShellLinkTarget(badSize));
   EXPECT_FALSE(ShellLinkTarget("plain text, not a link"));
   EXPECT_FALSE(ShellLinkTarget(""));
-  LinkSpec empty;
+  LinkParts empty;
   EXPECT_FALSE(ShellLinkTarget(BuildLink(empty)));
 }
 
 TEST(ShellLinkTest, DamagedFilesNeverReadOutsideTheirBytes) {
-  LinkSpec spec;
-  spec.localBase = "C:\\dir\\file.txt";
-  spec.wideBase = u"C:\\dir\\file.txt";
-  spec.name = u"name";
-  spec.relative = u"file.txt";
-  spec.workingDir = u"C:\\dir";
-  const std::string good = BuildLink(spec);
+  LinkParts parts;
+  parts.localBase = "C:\\dir\\file.txt";
+  parts.wideBase = u"C:\\dir\\file.txt";
+  parts.name = u"name";
+  parts.relative = u"file.txt";
+  parts.workingDir = u"C:\\dir";
+  const std::string good = BuildLink(parts);
   // Every cut of the file: the string is copied so that a read past its end
   // would leave the allocation (and trip the sanitizer builds).
   for (std::size_t n = 0; n < good.size(); ++n) {
@@ -215,10 +215,10 @@ TEST(ResolveShortcutTest, ASymbolicLinkResolvesToWhatItPointsAt) {
 TEST(ResolveShortcutTest, AShellLinkFileIsReadForItsTarget) {
   testsupport::TempDir dir;
   WriteFile(dir / "story.txt", "x");
-  LinkSpec spec;
-  spec.localBase = "C:\\gone\\story.txt";
-  spec.relative = u".\\story.txt";
-  WriteFile(dir / "story.lnk", BuildLink(spec));
+  LinkParts parts;
+  parts.localBase = "C:\\gone\\story.txt";
+  parts.relative = u".\\story.txt";
+  WriteFile(dir / "story.lnk", BuildLink(parts));
   EXPECT_EQ(ResolveShortcut(dir / "story.lnk"), dir / "story.txt");
   WriteFile(dir / "junk.lnk", "junk");
   EXPECT_FALSE(ResolveShortcut(dir / "junk.lnk"));
