@@ -24,81 +24,73 @@ std::vector<std::string> LinesOf(const TEditor& e) {
 
 using Lines = std::vector<std::string>;
 
-TEST(EditorSetTextTest, SplitsAtEveryKindOfLineBreak) {
-  TEditor e;
-  e.Lines.SetText("a\r\nb\rc\nd");
-  EXPECT_EQ(LinesOf(e), (Lines{"a", "b", "c", "d"}));
-  e.Lines.SetText("a\n\r b");  // LF then CR: two breaks
-  EXPECT_EQ(LinesOf(e), (Lines{"a", "", " b"}));
-  e.Lines.SetText("a\r\n");
-  EXPECT_EQ(LinesOf(e), (Lines{"a"}));
-  e.Lines.SetText("a\r\n\r\n");
-  EXPECT_EQ(LinesOf(e), (Lines{"a", ""}));
-  e.Lines.SetText("");
-  EXPECT_EQ(e.Lines.Count(), 0);
-  EXPECT_EQ(e.RowCount(), 0);
-}
-
-TEST(EditorSetTextTest, NulEndsTheTextAndOtherControlBytesStay) {
-  TEditor e;
-  e.Lines.SetText(
-      std::string("ab\x1A"
-                  "c\0d\r\ne",
-                  9));
-  EXPECT_EQ(LinesOf(e), (Lines{"ab\x1A"
-                               "c"}));
-}
-
-TEST(EditorSetTextTest, GetTextTerminatesEveryLine) {
+TEST(EditorSetTextTest, SplitsAtLineBreaksAndStopsAtNul) {
+  const struct {
+    std::string text;
+    Lines lines;
+  } cases[] = {
+      {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+      {"a\n\r b", {"a", "", " b"}},  // LF then CR: two breaks
+      {"a\r\n", {"a"}},              // the final break adds no line
+      {"a\r\n\r\n", {"a", ""}},
+      {"", {}},
+      {std::string("ab\x1A"
+                   "c\0d\r\ne",
+                   9),
+       {"ab\x1A"
+        "c"}},
+  };
+  for (const auto& c : cases) {
+    TEditor e;
+    e.Lines.SetText(c.text);
+    EXPECT_EQ(LinesOf(e), c.lines) << testing::PrintToString(c.text);
+    EXPECT_EQ(e.RowCount(), static_cast<int>(c.lines.size()));
+  }
   TEditor e;
   e.Lines.SetText("a\rb");
-  EXPECT_EQ(e.Lines.GetText(), "a\r\nb\r\n");
+  EXPECT_EQ(e.Lines.GetText(), "a\r\nb\r\n");  // every set line is terminated
   EXPECT_EQ(e.RowEnd(1), TRowEnd::LineEnd);
+  EXPECT_EQ(e.Rows(-1), "");
+  EXPECT_EQ(e.Rows(2), "");
   e.Lines.Clear();
   EXPECT_EQ(e.Lines.GetText(), "");
   EXPECT_EQ(e.RowCount(), 0);
 }
 
 TEST(EditorLoadTest, SplitsLikeSetTextAndMarksTheUnterminatedLine) {
+  const struct {
+    std::string bytes;
+    Lines lines;
+    bool unterminated;
+  } cases[] = {
+      {"one\r\ntwo\rthree\nfour", {"one", "two", "three", "four"}, true},
+      {"one\r\n", {"one"}, false},
+      {"one\r\ntw\x1Ao\r\nthree", {"one", "tw"}, true},  // 0x1A ends the text
+      {"one\r\n\x1A", {"one"}, false},
+      {std::string("ab\0cd\r\nef", 9), {"ab cd", "ef"}, true},  // NUL becomes a space
+      {std::string(34, 'a') + "\x81", {std::string(34, 'a') + "\x81"}, true},
+  };
   TempDir dir;
-  TEditor e;
-  WriteFile(dir / "a.txt", "one\r\ntwo\rthree\nfour");
-  e.Lines.LoadFromFile(dir / "a.txt");
-  EXPECT_EQ(LinesOf(e), (Lines{"one", "two", "three", "four"}));
-  EXPECT_EQ(e.Lines.GetText(), "one\r\ntwo\r\nthree\r\nfour");
-  ASSERT_EQ(e.RowCount(), 4);
-  EXPECT_EQ(e.RowEnd(2), TRowEnd::LineEnd);
-  EXPECT_EQ(e.RowEnd(3), TRowEnd::Unterminated);
-
-  WriteFile(dir / "b.txt", "one\r\n");
-  e.Lines.LoadFromFile(dir / "b.txt");
-  EXPECT_EQ(LinesOf(e), (Lines{"one"}));
-  EXPECT_EQ(e.RowEnd(0), TRowEnd::LineEnd);
-  EXPECT_EQ(e.Lines.GetText(), "one\r\n");
-}
-
-TEST(EditorLoadTest, SubstituteByteEndsTheText) {
-  TempDir dir;
-  TEditor e;
-  WriteFile(dir / "a.txt", "one\r\ntw\x1Ao\r\nthree");
-  e.Lines.LoadFromFile(dir / "a.txt");
-  EXPECT_EQ(LinesOf(e), (Lines{"one", "tw"}));
-  EXPECT_TRUE(e.Lines.LastUnterminated());
-  WriteFile(dir / "b.txt", "one\r\n\x1A");
-  e.Lines.LoadFromFile(dir / "b.txt");
-  EXPECT_EQ(LinesOf(e), (Lines{"one"}));
-  EXPECT_FALSE(e.Lines.LastUnterminated());
-}
-
-TEST(EditorLoadTest, NulBecomesASpaceSoTheLayoutKeepsTheRest) {
-  TempDir dir;
-  TEditor e;
-  WriteFile(dir / "a.txt", std::string("ab\0cd\r\nef", 9));
-  e.Lines.LoadFromFile(dir / "a.txt");
-  EXPECT_EQ(LinesOf(e), (Lines{"ab cd", "ef"}));
-  // Setting the text again (as the layout does) keeps everything.
-  e.Lines.SetText(e.Lines.GetText());
-  EXPECT_EQ(LinesOf(e), (Lines{"ab cd", "ef"}));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.bytes));
+    WriteFile(dir / "a.txt", c.bytes);
+    TEditor e;
+    ApplyEditor1Settings(e);
+    e.Lines.LoadFromFile(dir / "a.txt");
+    EXPECT_EQ(LinesOf(e), c.lines);
+    EXPECT_EQ(e.Lines.LastUnterminated(), c.unterminated);
+    ASSERT_EQ(e.RowCount(), static_cast<int>(c.lines.size()));
+    for (int i = 0; i < e.RowCount(); ++i) EXPECT_EQ(e.Rows(i), c.lines[i]);
+    EXPECT_EQ(e.RowEnd(e.RowCount() - 1),
+              c.unterminated ? TRowEnd::Unterminated : TRowEnd::LineEnd);
+    std::string text;
+    for (const auto& line : c.lines) text += line + "\r\n";
+    if (c.unterminated) text.resize(text.size() - 2);
+    EXPECT_EQ(e.Lines.GetText(), text);
+    // Setting the text again, as the layout does, keeps every line.
+    e.Lines.SetText(e.Lines.GetText());
+    EXPECT_EQ(LinesOf(e), c.lines);
+  }
 }
 
 TEST(EditorLoadTest, CrLfSplitAcrossReadChunksIsOneBreak) {
@@ -125,17 +117,6 @@ TEST(EditorLoadTest, EmptyFileHasNoLinesAndMissingFileThrows) {
   EXPECT_THROW(e.Lines.LoadFromFile(dir / "missing.txt"), EFileError);
   EXPECT_EQ(LinesOf(e), (Lines{"kept"}));
   EXPECT_THROW(e.Lines.LoadFromFile(dir.Path().string()), EFileError);  // a folder
-}
-
-TEST(EditorLoadTest, LeadByteAtTheEndOfTheFileIsOneByte) {
-  TempDir dir;
-  TEditor e;
-  ApplyEditor1Settings(e);
-  WriteFile(dir / "a.txt", std::string(34, 'a') + "\x81");
-  e.Lines.LoadFromFile(dir / "a.txt");
-  ASSERT_EQ(e.RowCount(), 1);
-  EXPECT_EQ(e.Rows(0).size(), 35u);
-  EXPECT_EQ(e.RowEnd(0), TRowEnd::Unterminated);
 }
 
 TEST(EditorLoadTest, AnyBytesLoadAndWrapWithoutLoss) {
@@ -167,14 +148,6 @@ TEST(EditorLoadTest, AnyBytesLoadAndWrapWithoutLoss) {
   }
 }
 
-TEST(EditorRowsTest, OutOfRangeRowsAreEmpty) {
-  TEditor e;
-  e.Lines.SetText("abc");
-  EXPECT_EQ(e.Rows(-1), "");
-  EXPECT_EQ(e.Rows(1), "");
-  EXPECT_EQ(e.Rows(0), "abc");
-}
-
 TEST(EditorOptionsTest, OnlyARealChangeRewraps) {
   TEditor e;
   ApplyEditor1Settings(e);
@@ -204,8 +177,10 @@ TEST(EditorOptionsTest, WordWrapOffGivesOneRowPerLine) {
   EXPECT_EQ(e.RowCount(), 4);
 }
 
-TEST(EditorOptionsTest, TabSpaceCountIsLimitedAndEven) {
+TEST(EditorOptionsTest, DefaultsAndTheTabSpaceCountsLimits) {
   TEditor e;
+  EXPECT_EQ(e.WrapOption().WrapByte, 80);
+  EXPECT_TRUE(e.WordWrap());
   EXPECT_EQ(e.TabSpaceCount(), 8);
   e.SetTabSpaceCount(5);
   EXPECT_EQ(e.TabSpaceCount(), 4);
@@ -218,12 +193,6 @@ TEST(EditorOptionsTest, TabSpaceCountIsLimitedAndEven) {
   e.SetTabSpaceCount(4);
   e.Lines.SetText("\t" + std::string(36, 'x'));
   EXPECT_EQ(e.Rows(0).size(), 33u);
-}
-
-TEST(EditorOptionsTest, NewStoreStartsAtEightyBytes) {
-  TEditor e;
-  EXPECT_EQ(e.WrapOption().WrapByte, 80);
-  EXPECT_TRUE(e.WordWrap());
 }
 
 TEST(EditorSettingsTest, SetStringsHaveTheirByteLengths) {
@@ -250,7 +219,7 @@ TEST(EditorSettingsTest, SetStringsHaveTheirByteLengths) {
   EXPECT_EQ(e1.WrapOption().PunctuationStr.back(), ')');
 }
 
-TEST(EditorReplaceTest, ReplacesLeftToRightWithoutOverlap) {
+TEST(EditorReplaceTest, ReplacesLeftToRightOverTheWholeText) {
   TEditor e;
   e.Lines.SetText("aaaa\r\nxaax");
   EXPECT_EQ(e.ReplaceAll("aa", "b"), 3u);
@@ -259,10 +228,7 @@ TEST(EditorReplaceTest, ReplacesLeftToRightWithoutOverlap) {
   EXPECT_EQ(e.ReplaceAll("b", "bb"), 3u);
   EXPECT_EQ(LinesOf(e), (Lines{"bbbb", "xbbx"}));
   EXPECT_EQ(e.ReplaceAll("", "z"), 0u);
-}
-
-TEST(EditorReplaceTest, LineBreaksInTheStringsWorkOnTheWholeText) {
-  TEditor e;
+  // Line breaks in the strings work on the whole text.
   e.Lines.SetText("a\r\nb\r\nc");
   EXPECT_EQ(e.ReplaceAll("\r\nb", ""), 1u);
   EXPECT_EQ(LinesOf(e), (Lines{"a", "c"}));

@@ -73,47 +73,28 @@ TEST_F(LayoutModesTest, CheckForcesTheImpliedBoxes) {
   }
 }
 
-TEST_F(LayoutModesTest, CheckingTurnChecksEverythingAndAddsPages) {
-  Open(80);  // 160 rows: 13 pages of 13, 20 pages of 8
-  form.CheckTurnMoreBig();
-  form.FNewText = true;
-  form.Editor1.Lines.LoadFromFile(path);
-  form.FPreEcri(form.Editor1);
-  ASSERT_EQ(form.FAllPage, 13);
-  Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
-  EXPECT_EQ(Boxes(), "1111");
-  EXPECT_EQ(Width(), 26);
-  EXPECT_EQ(form.FRetsuCount, 8);
-  EXPECT_EQ(form.FAllPage, 20);
-  EXPECT_EQ(form.Label2.Caption, "20");
-}
-
 TEST_F(LayoutModesTest, UncheckingFromTurnMode) {
-  Open(80);
-  form.TurnCheckBox.Checked = true;
-  form.CheckTurnMoreBig();
-  Click(form.FullCheckBox, &TForm1::FullCheckBoxClick);
-  EXPECT_EQ(Boxes(), "0000");
-  EXPECT_EQ(Width(), 36);
-  EXPECT_EQ(form.FRetsuCount, 13);
-  EXPECT_EQ(form.FAllPage, 13);
-
-  form.TurnCheckBox.Checked = true;
-  form.CheckTurnMoreBig();
-  Click(form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick);
-  EXPECT_EQ(Boxes(), "1100");
-  EXPECT_EQ(Width(), 30);
-  EXPECT_EQ(form.FRetsuCount, 13);
-
-  form.TurnCheckBox.Checked = true;
-  form.CheckTurnMoreBig();
-  Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
-  EXPECT_EQ(Boxes(), "1110");
-  EXPECT_EQ(Width(), 26);
-  EXPECT_EQ(form.FRetsuCount, 13);
+  Open(80);  // 160 rows: 13 pages of 13 columns at every width
+  const struct {
+    TCheckBox* box;
+    void (TForm1::*handler)();
+    const char* after;
+    int width;
+  } cases[] = {{&form.FullCheckBox, &TForm1::FullCheckBoxClick, "0000", 36},
+               {&form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick, "1100", 30},
+               {&form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1110", 26}};
+  for (const auto& c : cases) {
+    form.TurnCheckBox.Checked = true;
+    form.CheckTurnMoreBig();
+    Click(*c.box, c.handler);
+    EXPECT_EQ(Boxes(), c.after);
+    EXPECT_EQ(Width(), c.width) << c.after;
+    EXPECT_EQ(form.FRetsuCount, 13) << c.after;
+    EXPECT_EQ(form.FAllPage, 13) << c.after;
+  }
 }
 
-TEST_F(LayoutModesTest, BigFontAndFullChooseTheirWidths) {
+TEST_F(LayoutModesTest, ClicksOutsideTurnModeChooseTheWidth) {
   Open(10);
   Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
   EXPECT_EQ(Boxes(), "1100");
@@ -126,10 +107,7 @@ TEST_F(LayoutModesTest, BigFontAndFullChooseTheirWidths) {
   Click(form.FullCheckBox, &TForm1::FullCheckBoxClick);
   EXPECT_EQ(Boxes(), "1000");
   EXPECT_EQ(Width(), 36);
-}
-
-TEST_F(LayoutModesTest, UncheckingMoreBigWithoutBigFontStops) {
-  Open(10);
+  // Unchecking MoreBig without BigFont stops there.
   form.MoreBigCheckBox.Checked = true;
   form.Editor1.SetWrapByte(26);
   const int pagesBefore = form.FAllPage;
@@ -158,7 +136,7 @@ TEST_F(LayoutModesTest, GuardTakesTheClickBack) {
   EXPECT_EQ(form.FRetsuCount, 13);
 }
 
-TEST_F(LayoutModesTest, ModeChangeKeepsTheRelativePlace) {
+TEST_F(LayoutModesTest, CheckingTurnChecksEverythingAndKeepsTheRelativePlace) {
   struct Case {
     int lines;
     int permille;
@@ -171,24 +149,17 @@ TEST_F(LayoutModesTest, ModeChangeKeepsTheRelativePlace) {
     form.CheckTurnMoreBig();
     form.FPagePermille = c.permille;
     Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
+    EXPECT_EQ(Boxes(), "1111");
+    EXPECT_EQ(Width(), 26);
+    EXPECT_EQ(form.FRetsuCount, 8);
     EXPECT_EQ(form.FAllPage, c.pages);
+    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
     EXPECT_EQ(form.FPage, c.page);
     Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);  // back for the next case
   }
 }
 
-TEST_F(LayoutModesTest, ModeChangeOnAnEmptyFileStaysOnPageOne) {
-  path = dir / "empty.txt";
-  WriteFile(path, "");
-  form.FFileName = path;
-  form.FFileIn = true;
-  form.FPagePermille = 900;
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
-  EXPECT_EQ(form.FAllPage, 0);
-  EXPECT_EQ(form.FPage, 1);
-}
-
-TEST_F(LayoutModesTest, ModeChangeRereadsTheFileAfterAPaste) {
+TEST_F(LayoutModesTest, ModeChangeRereadsTheFileAfterAPasteAndStripsHtml) {
   Open(10, "story.txt");
   form.Editor1.Lines.SetText("pasted");
   form.FTextName = "Clipboard";
@@ -197,9 +168,16 @@ TEST_F(LayoutModesTest, ModeChangeRereadsTheFileAfterAPaste) {
   EXPECT_EQ(form.FTextName, "story");
   EXPECT_EQ(form.Image1.Hint, "story");
   EXPECT_FALSE(form.PLabel.Transparent);
+
+  form.FFileName = dir / "page.html";
+  WriteFile(form.FFileName, "<p>one</p>\r\n<p>two</p>\r\n");
+  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  ASSERT_EQ(form.Editor1.Lines.Count(), 13);
+  EXPECT_EQ(form.Editor1.Lines[0], "one");
+  EXPECT_EQ(form.Editor1.Lines[1], "two");
 }
 
-TEST_F(LayoutModesTest, ModeChangeWithoutAFileOnlyMovesTheBoxes) {
+TEST_F(LayoutModesTest, ModeChangeWithoutUsableTextOnlyMovesTheBoxes) {
   form.FFileIn = true;
   form.Editor1.Lines.SetText("pasted");
   Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
@@ -208,17 +186,13 @@ TEST_F(LayoutModesTest, ModeChangeWithoutAFileOnlyMovesTheBoxes) {
   form.FFileName = dir / "gone.txt";
   Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
   EXPECT_EQ(form.Editor1.Lines[0], "pasted");
-}
 
-TEST_F(LayoutModesTest, HtmlIsStrippedAgainOnReload) {
-  path = dir / "page.html";
-  WriteFile(path, "<p>one</p>\r\n<p>two</p>\r\n");
-  form.FFileName = path;
-  form.FFileIn = true;
+  form.FFileName = dir / "empty.txt";  // an empty file stays on page 1
+  WriteFile(form.FFileName, "");
+  form.FPagePermille = 900;
   Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
-  ASSERT_EQ(form.Editor1.Lines.Count(), 13);
-  EXPECT_EQ(form.Editor1.Lines[0], "one");
-  EXPECT_EQ(form.Editor1.Lines[1], "two");
+  EXPECT_EQ(form.FAllPage, 0);
+  EXPECT_EQ(form.FPage, 1);
 }
 
 TEST_F(LayoutModesTest, QvgaClickReLaysOnlyWhenIdle) {

@@ -32,17 +32,14 @@ TEST_F(TextSourcesTest, AnOpenedFileShowsItsFirstPageUnderItsName) {
   EXPECT_FALSE(F().FRedraw);
 }
 
-TEST_F(TextSourcesTest, CancellingTheOpenDialogKeepsTheText) {
+TEST_F(TextSourcesTest, OpenDoesNothingWhenCancelledOrWhileAnEffectRuns) {
   Start();
   const int pages = F().FAllPage;
   F().Open1Click();
   EXPECT_FALSE(F().FFileIn);
   EXPECT_EQ(F().FAllPage, pages);
   EXPECT_TRUE(F().FFileName.empty());
-}
-
-TEST_F(TextSourcesTest, OpenWaitsWhileAnEffectRuns) {
-  Start();
+  platform->DialogsShown.clear();
   F().FDifference = true;
   platform->FileAnswers.push_back(WriteRows("a.txt", 5));
   F().Open1Click();
@@ -89,7 +86,7 @@ TEST_F(TextSourcesTest, ADropIsIgnoredWhileACommandLineOpenIsPendingOrAJobRuns) 
   EXPECT_TRUE(F().FFileIn);
 }
 
-TEST_F(TextSourcesTest, OnlyTheExactHtmlExtensionsAreStripped) {
+TEST_F(TextSourcesTest, OnlyTheExactHtmlExtensionsAreStrippedAndCharactersAreReplaced) {
   Start();
   const std::string html = "<p>alpha <b>beta</b> gamma</p>\r\n";
   WriteFile(dir / "page.html", html);
@@ -103,10 +100,7 @@ TEST_F(TextSourcesTest, OnlyTheExactHtmlExtensionsAreStripped) {
   F().DropDst1FileDrop({dir / "mixed.Html"});
   EXPECT_NE(UserText().find("<b>beta</b>"), std::string::npos);
   EXPECT_EQ(F().FTextName, "mixed.Html");
-}
-
-TEST_F(TextSourcesTest, TheCharacterReplacementRunsOnOpenedText) {
-  Start();
+  // The character replacement runs on opened text.
   WriteFile(dir / "colon.txt", Sjis("題：本") + "\r\n");
   F().DropDst1FileDrop({dir / "colon.txt"});
   EXPECT_EQ(F().Editor1.Lines[0], Sjis("題 : 本"));
@@ -140,10 +134,7 @@ TEST_F(TextSourcesTest, PastedTextBecomesTheClipboardText) {
             (std::vector<std::string>{Sjis("一行目"), Sjis("二行目\tです")}));  // as pasted
   EXPECT_EQ(F().Editor1.Lines[1], Sjis("二行目　　　　です"));                  // replaced
   EXPECT_EQ(F().FAllPage, 1);
-}
-
-TEST_F(TextSourcesTest, ASingleSpaceOrNoTextOnTheClipboardPastesNothing) {
-  Start();
+  // A single space or no text on the clipboard pastes nothing.
   OpenFile(WriteRows("kept.txt", 30));
   for (const std::optional<std::string>& clip :
        {std::optional<std::string>(" "), std::optional<std::string>(""),
@@ -155,20 +146,7 @@ TEST_F(TextSourcesTest, ASingleSpaceOrNoTextOnTheClipboardPastesNothing) {
   }
 }
 
-TEST_F(TextSourcesTest, AModeChangeAfterAPasteReadsTheLastFileAgain) {
-  Start();
-  OpenFile(WriteRows("last.txt", 30));
-  platform->Clipboard = "pasted words";
-  F().Paste1Click();
-  ASSERT_EQ(F().FTextName, "Clipboard");
-  F().BigFontCheckBox.Checked = true;
-  F().BigFontCheckBoxClick();
-  EXPECT_EQ(F().FTextName, "last");
-  EXPECT_EQ(F().Editor1.Lines[0], "line 1");
-  EXPECT_EQ(F().Editor1.WrapOption().WrapByte, 30);
-}
-
-TEST_F(TextSourcesTest, SavingPastedTextWritesItAsPastedAndNamesIt) {
+TEST_F(TextSourcesTest, SavingPastedTextWritesItAsPastedAndOnlyOnce) {
   Start();
   platform->Clipboard = Sjis("タブ\tあり\r\n二行目");
   F().Paste1Click();
@@ -180,18 +158,17 @@ TEST_F(TextSourcesTest, SavingPastedTextWritesItAsPastedAndNamesIt) {
   EXPECT_EQ(F().FFileName, saved);
   EXPECT_EQ(F().FTextName, "kept paste");
   EXPECT_EQ(F().Image1.Hint, "kept paste");
-}
-
-TEST_F(TextSourcesTest, SavePasteDoesNothingUnlessThePageCameFromTheClipboard) {
-  Start();
+  // Once the page comes from a file, saving the paste does nothing.
   OpenFile(WriteRows("file.txt", 3));
+  const std::size_t dialogs = platform->DialogsShown.size();
   platform->FileAnswers.push_back(dir / "never.txt");
   F().PasteSave1Click();
   EXPECT_FALSE(std::filesystem::exists(dir / "never.txt"));
-  EXPECT_EQ(platform->DialogsShown.size(), 1u);
+  EXPECT_EQ(platform->DialogsShown.size(), dialogs);
+  platform->FileAnswers.clear();
 }
 
-TEST_F(TextSourcesTest, FileReloadsTheLastFileWhenNoUserTextIsInMemory) {
+TEST_F(TextSourcesTest, FileReloadsTheLastFileWhenNoUserTextIsInMemoryAndItExists) {
   Start();
   const std::string path = WriteRows("again.txt", 20);
   F().FFileName = path;
@@ -203,10 +180,7 @@ TEST_F(TextSourcesTest, FileReloadsTheLastFileWhenNoUserTextIsInMemory) {
   EXPECT_EQ(F().HintLabel1.Caption, "again");
   F().File1Click();  // the user text is already current
   EXPECT_EQ(F().FPage, 1);
-}
-
-TEST_F(TextSourcesTest, FileDoesNothingWithoutAFileToShow) {
-  Start();
+  Start();  // and without a file to show it does nothing
   F().FFileName = dir / "gone.txt";
   F().File1Click();
   EXPECT_FALSE(F().FFileIn);
@@ -244,7 +218,7 @@ TEST_F(TextSourcesTest, TheCommandLineFileIsOpenedAtStart) {
   EXPECT_EQ(F().FPage, 1);
 }
 
-TEST_F(TextSourcesTest, AShortcutOnTheCommandLineOpensItsTarget) {
+TEST_F(TextSourcesTest, AShortcutOnTheCommandLineOpensItsTargetAfterTheExtensionCheck) {
   const std::string target = WriteRows("target.txt", 14);
   std::filesystem::create_symlink("target.txt", dir / "story.lnk");
   Start({dir / "story.lnk"});
@@ -267,11 +241,8 @@ TEST_F(TextSourcesTest, AShortcutOnTheCommandLineOpensItsTarget) {
   EXPECT_EQ(F().FAllPage, 0);  // neither that file nor any other text
   EXPECT_FALSE(F().FCmdLineOpen);
   EXPECT_TRUE(platform->Errors.empty());
-}
 
-TEST_F(TextSourcesTest, AnUpperCaseHtmlFileNamedOnTheCommandLineIsIgnored) {
-  WriteFile(dir / "PAGE.HTM", "<p>x</p>\r\n");
-  Start({dir / "PAGE.HTM"});
+  Start({dir / "PAGE.HTM"});  // named directly, the upper-case ending is refused
   EXPECT_FALSE(F().FFileIn);
   EXPECT_EQ(F().HintLabel1.Caption, "Quillane");  // the built-in text instead
   EXPECT_GT(F().FAllPage, 0);

@@ -32,15 +32,17 @@ std::vector<RowOut> StoreRows(const TEditor& e) {
   return rows;
 }
 
-std::vector<RowOut> Wrap(TEditor& e, std::string_view line) {
-  e.Lines.SetText(line);
-  return StoreRows(e);
-}
-
-std::vector<std::size_t> Lengths(const std::vector<RowOut>& rows) {
-  std::vector<std::size_t> n;
-  for (const auto& r : rows) n.push_back(r.Text.size());
-  return n;
+// The rows a line should give: consecutive pieces of the given byte lengths,
+// the last one ending the line.
+std::vector<RowOut> Pieces(const std::string& line, const std::vector<std::size_t>& lengths) {
+  std::vector<RowOut> rows;
+  std::size_t at = 0;
+  for (std::size_t n : lengths) {
+    rows.push_back({line.substr(at, n), false});
+    at += n;
+  }
+  if (!rows.empty()) rows.back().EndsLine = true;
+  return rows;
 }
 
 const std::string K = "\x8a\xbf";  // 漢: in none of the sets
@@ -51,191 +53,96 @@ std::string Kanji(int n) {
   return s;
 }
 
-class WrapTest : public ::testing::Test {
- protected:
-  void SetUp() override { ApplyEditor1Settings(e); }
-  TEditor e;
+std::string Repeat(std::string_view s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+struct WrapCase {
+  const char* name;
+  std::string line;
+  std::vector<std::size_t> lengths;
+  int editor = 1;
+  int width = 36;
+  bool wordBreak = true;
+  bool followRetMark = true;
 };
 
-// ---------------------------------------------------------------- listed cases
-
-TEST_F(WrapTest, ShortAndExactLinesAreOneRow) {
-  EXPECT_EQ(Wrap(e, ""), std::vector<RowOut>{});  // no lines at all
-  e.Lines.SetText("\r\n");
-  ASSERT_EQ(e.RowCount(), 1);
-  EXPECT_EQ(e.Rows(0), "");
-  EXPECT_EQ(e.RowEnd(0), TRowEnd::LineEnd);
-
-  EXPECT_EQ(Lengths(Wrap(e, Kanji(17))), (std::vector<std::size_t>{34}));
-  const auto exact = Wrap(e, Kanji(18));
-  ASSERT_EQ(exact.size(), 1u);
-  EXPECT_TRUE(exact[0].EndsLine);
+TEST(WrapTest, CutsEachLineUnderTheRules) {
+  const std::string a29 = std::string(29, 'a'), a34 = std::string(34, 'a');
+  const WrapCase cases[] = {
+      {"empty text", "", {}},
+      {"empty line", "\r\n", {0}},
+      {"17 kanji", Kanji(17), {34}},
+      {"18 kanji fill the row exactly", Kanji(18), {36}},
+      {"20 kanji", Kanji(20), {36, 4}},
+      {"full stop hangs", Kanji(18) + Sjis("。"), {38}},
+      {"closing bracket pulls the character before it", Kanji(18) + Sjis("」あいう"), {34, 10}},
+      {"opening bracket moves down", Kanji(17) + Sjis("「") + Kanji(5), {34, 12}},
+      {"space at byte 30", a29 + " " + std::string(20, 'b'), {30, 20}},
+      {"40-letter word", std::string(40, 'x'), {36, 4}},
+      {"one-byte at 35, two-byte at 36-37", a34 + " " + K + "zz", {35, 4}},
+      {"full stop at 36-37 hangs", a34 + " " + Sjis("。") + "zz", {37, 2}},
+      {"cut inside a tab's span", "\t\t\t\tabc", {3, 4}, 1, 20},
+      // A leading tab takes 8 columns; on a later row the tab map restarts.
+      {"tab at the row start", std::string("\t") + Kanji(15), {29, 2}},
+      {"tab on the second row", Kanji(18) + "\t" + Kanji(15), {36, 29, 2}},
+      // A letter at the edge and a space after it still scan back.
+      {"space after the edge",
+       std::string(20, 'a') + " " + std::string(15, 'b') + " tail",
+       {21, 20}},
+      {"delimiter at the edge", std::string(35, 'a') + "-more", {36, 4}},
+      {"scan stops after a two-byte character", Kanji(10) + std::string(20, 'a') + "zzz", {20, 23}},
+      {"letters below the scan floor", Kanji(5) + std::string(30, 'a') + "zzz", {36, 7}},
+      {"space below the floor", std::string(10, 'a') + " " + std::string(40, 'b'), {36, 15}},
+      {"space at the floor", std::string(11, 'a') + " " + std::string(40, 'b'), {12, 36, 4}},
+      {"word break off", a29 + " " + std::string(20, 'b'), {36, 14}, 1, 36, false},
+      {"one-byte then two-byte sign hang", Kanji(18) + "," + Sjis("。") + "x", {39, 1}},
+      // A third sign cannot hang and may not start a row: push back over all.
+      {"three signs", Kanji(18) + "," + Sjis("。、") + K, {34, 9}},
+      {"')' hangs for the user text", Kanji(18) + ")" + Kanji(2), {37, 4}},
+      // The built-in text's signs lack ')', which still may not start a row.
+      {"')' pushes for the built-in text", Kanji(18) + ")" + Kanji(2), {34, 7}, 2},
+      {"push-out stops at the floor", Kanji(13) + Repeat(Sjis("っ"), 8), {26, 16}},
+      {"brackets back off to the floor", Kanji(12) + Repeat(Sjis("「"), 6) + Kanji(4), {26, 18}},
+      {"return mark off, full row", Kanji(18), {36, 0}, 1, 36, true, false},
+      {"return mark off, short row", Kanji(17), {34}, 1, 36, true, false},
+      // A lone lead byte at the end counts two columns but is one byte.
+      {"lead byte at the end", a34 + "\x81", {35}},
+      {"lead byte on the edge", std::string(35, 'a') + "\x81", {35, 1}},
+      {"lead byte after kanji", Kanji(17) + "a\x81", {35, 1}},
+      {"setting text stops at NUL", std::string("a\0b", 3), {1}},
+      {"control bytes are one-byte characters", std::string(40, '\x1A'), {36, 4}},
+  };
+  for (const WrapCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TEditor e;
+    if (c.editor == 1) {
+      ApplyEditor1Settings(e);
+    } else {
+      ApplyEditor2Settings(e);
+    }
+    TWrapOption o = e.WrapOption();
+    o.WrapByte = c.width;
+    o.WordBreak = c.wordBreak;
+    o.FollowRetMark = c.followRetMark;
+    e.SetWrapOption(o);
+    e.Lines.SetText(c.line);
+    EXPECT_EQ(StoreRows(e), Pieces(c.line, c.lengths));
+    if (e.RowCount() > 0) {
+      EXPECT_EQ(e.RowEnd(e.RowCount() - 1), TRowEnd::LineEnd);
+    }
+  }
 }
 
-TEST_F(WrapTest, LongLineIsCutAtTheWidth) {
-  const auto rows = Wrap(e, Kanji(20));
-  EXPECT_EQ(rows, (std::vector<RowOut>{{Kanji(18), false}, {Kanji(2), true}}));
-}
-
-TEST_F(WrapTest, FullStopHangsPastTheWidth) {
-  const auto rows = Wrap(e, Kanji(18) + Sjis("。"));
-  EXPECT_EQ(rows, (std::vector<RowOut>{{Kanji(18) + Sjis("。"), true}}));
-}
-
-TEST_F(WrapTest, ClosingBracketPullsThePreviousCharacterDown) {
-  const auto rows = Wrap(e, Kanji(18) + Sjis("」あいう"));
-  EXPECT_EQ(Lengths(rows), (std::vector<std::size_t>{34, 10}));
-  EXPECT_EQ(rows[1].Text, K + Sjis("」あいう"));
-}
-
-TEST_F(WrapTest, OpeningBracketMovesToTheNextRow) {
-  const auto rows = Wrap(e, Kanji(17) + Sjis("「") + Kanji(5));
-  EXPECT_EQ(Lengths(rows), (std::vector<std::size_t>{34, 12}));
-  EXPECT_EQ(rows[1].Text.substr(0, 2), Sjis("「"));
-}
-
-TEST_F(WrapTest, WordBreakCutsAfterTheLastSpace) {
-  const std::string line = std::string(29, 'a') + " " + std::string(20, 'b');
-  const auto rows = Wrap(e, line);
-  EXPECT_EQ(Lengths(rows), (std::vector<std::size_t>{30, 20}));
-  EXPECT_EQ(Lengths(Wrap(e, std::string(40, 'x'))), (std::vector<std::size_t>{36, 4}));
-}
-
-TEST_F(WrapTest, TwoByteCharacterIsNeverSplitAtTheEdge) {
-  const std::string head(34, 'a');
-  const std::string withKanji = head + " " + K + "zz";  // 漢 at bytes 36-37
-  EXPECT_EQ(Lengths(Wrap(e, withKanji)), (std::vector<std::size_t>{35, 4}));
-  const std::string withStop = head + " " + Sjis("。") + "zz";
-  EXPECT_EQ(Lengths(Wrap(e, withStop)), (std::vector<std::size_t>{37, 2}));
-}
-
-TEST_F(WrapTest, CutInsideATabKeepsTheTab) {
-  // Each tab spans eight columns; at a width of 20 the edge falls inside the
-  // span of the third tab.
-  e.SetWrapByte(20);
-  const auto rows = Wrap(e, "\t\t\t\tabc");
-  ASSERT_GE(rows.size(), 2u);
-  EXPECT_EQ(rows[0].Text, "\t\t\t");
-  EXPECT_EQ(rows[1].Text, "\tabc");
-}
-
-// ---------------------------------------------------------------- interplay
-
-TEST_F(WrapTest, TabCountsToTheNextStopFromTheRowStart) {
-  // A leading tab takes 8 columns, so 14 漢 fill the row to 36 columns.
-  std::string tabbed = "\t";
-  tabbed += Kanji(15);
-  const auto rows = Wrap(e, tabbed);
-  EXPECT_EQ(Lengths(rows), (std::vector<std::size_t>{29, 2}));
-  // On the second row the map restarts: its tab again spans a full stop.
-  const auto second = Wrap(e, Kanji(18) + "\t" + Kanji(15));
-  EXPECT_EQ(Lengths(second), (std::vector<std::size_t>{36, 29, 2}));
-}
-
-TEST_F(WrapTest, WordBreakScansEvenWhenASpaceFollowsTheEdge) {
-  // Byte 36 is a letter and byte 37 a space: the scan still runs and cuts at
-  // the earlier space.
-  const std::string line = std::string(20, 'a') + " " + std::string(15, 'b') + " tail";
-  EXPECT_EQ(Lengths(Wrap(e, line)), (std::vector<std::size_t>{21, 20}));
-  // A delimiter at the edge itself needs no scan.
-  const std::string atEdge = std::string(35, 'a') + "-" + "more";
-  EXPECT_EQ(Lengths(Wrap(e, atEdge)), (std::vector<std::size_t>{36, 4}));
-}
-
-TEST_F(WrapTest, WordBreakStopsAfterATwoByteCharacter) {
-  const std::string line = Kanji(10) + std::string(20, 'a') + "zzz";
-  EXPECT_EQ(Lengths(Wrap(e, line)), (std::vector<std::size_t>{20, 23}));
-  // Letters reaching below the scan floor: nothing to break at, cut hard.
-  const std::string deep = Kanji(5) + std::string(30, 'a') + "zzz";
-  EXPECT_EQ(Lengths(Wrap(e, deep)), (std::vector<std::size_t>{36, 7}));
-}
-
-TEST_F(WrapTest, WordBreakScanHasAFloor) {
-  // A space before byte 12 is below the scan floor: the word is cut hard.
-  const std::string line = std::string(10, 'a') + " " + std::string(40, 'b');
-  EXPECT_EQ(Lengths(Wrap(e, line)), (std::vector<std::size_t>{36, 15}));
-  // At byte 12, the floor itself, it is still found.
-  const std::string atFloor = std::string(11, 'a') + " " + std::string(40, 'b');
-  EXPECT_EQ(Lengths(Wrap(e, atFloor)), (std::vector<std::size_t>{12, 36, 4}));
-  TWrapOption o = e.WrapOption();
-  o.WordBreak = false;
-  e.SetWrapOption(o);
-  const std::string spaced = std::string(29, 'a') + " " + std::string(20, 'b');
-  EXPECT_EQ(Lengths(Wrap(e, spaced)), (std::vector<std::size_t>{36, 14}));
-}
-
-TEST_F(WrapTest, OneByteSignThenTwoByteSignHangThreeBytes) {
-  const std::string line = Kanji(18) + "," + Sjis("。") + "x";
-  EXPECT_EQ(Lengths(Wrap(e, line)), (std::vector<std::size_t>{39, 1}));
-  // A third sign cannot hang and may not start a row: the push-out then walks
-  // back over both hung signs and the last 漢.
-  const std::string three = Kanji(18) + "," + Sjis("。、") + Kanji(1);
-  EXPECT_EQ(Lengths(Wrap(e, three)), (std::vector<std::size_t>{34, 9}));
-}
-
-TEST_F(WrapTest, HangingSignThatMayNotStartARowPushesWhenItCannotHang) {
-  // Editor2's punctuation lacks ")", but ")" may not start a row.
-  TEditor e2;
-  ApplyEditor2Settings(e2);
-  const std::string line = Kanji(18) + ")" + Kanji(2);
-  EXPECT_EQ(Lengths(Wrap(e2, line)), (std::vector<std::size_t>{34, 7}));
-  // Editor1 lets ")" hang.
-  EXPECT_EQ(Lengths(Wrap(e, line)), (std::vector<std::size_t>{37, 4}));
-}
-
-TEST_F(WrapTest, PushOutChainStopsAtTheFloor) {
-  // Every character from byte 27 on is a small kana that may not start a row:
-  // the cut walks back until it has passed the floor of 28, and stops there.
-  const std::string small = Sjis("っ");
-  std::string line = Kanji(13);  // 26 bytes
-  for (int i = 0; i < 8; ++i) line += small;
-  const auto rows = Wrap(e, line);
-  EXPECT_EQ(rows[0].Text.size(), 26u);
-  // Opening brackets: the cut backs off them until it has passed the floor.
-  std::string brackets = Kanji(12) + Sjis("「「「「「「") + Kanji(4);
-  EXPECT_EQ(Wrap(e, brackets)[0].Text.size(), 26u);
-}
-
-TEST_F(WrapTest, FollowRetMarkOffAddsAnEmptyRow) {
-  TWrapOption o = e.WrapOption();
-  o.FollowRetMark = false;
-  e.SetWrapOption(o);
-  EXPECT_EQ(Wrap(e, Kanji(18)), (std::vector<RowOut>{{Kanji(18), false}, {"", true}}));
-  EXPECT_EQ(Wrap(e, Kanji(17)), (std::vector<RowOut>{{Kanji(17), true}}));
-}
-
-TEST_F(WrapTest, LeadByteAtTheEndOfALineIsKeptWhole) {
-  // 34 letters and a lone lead byte: 36 columns but 35 bytes. The cut after
-  // column 36 takes what exists and reads nothing past the line.
-  std::string line(34, 'a');
-  line += '\x81';
-  EXPECT_EQ(Wrap(e, line), (std::vector<RowOut>{{line, true}}));
-  // One letter more: the lead cell sits on the edge and moves to the next row.
-  std::string longer(35, 'a');
-  longer += '\x81';
-  EXPECT_EQ(Wrap(e, longer), (std::vector<RowOut>{{std::string(35, 'a'), false}, {"\x81", true}}));
-
-  std::string kanji = Kanji(17) + "a" + "\x81";
-  const auto k = Wrap(e, kanji);
-  std::string joined;
-  for (const auto& r : k) joined += r.Text;
-  EXPECT_EQ(joined, kanji);
-}
-
-TEST_F(WrapTest, ControlBytesAreOrdinaryOneByteCharacters) {
-  std::string line = "a";
-  line += '\0';
-  line += "b";  // set text stops at NUL
-  EXPECT_EQ(Wrap(e, line), (std::vector<RowOut>{{"a", true}}));
-  std::string sub(40, '\x1A');
-  EXPECT_EQ(Lengths(Wrap(e, sub)), (std::vector<std::size_t>{36, 4}));
-}
-
-TEST_F(WrapTest, WidthChangesRewrap) {
+TEST(WrapTest, WidthIsClampedAndChangesRewrap) {
+  TEditor e;
+  ApplyEditor1Settings(e);
   e.Lines.SetText(Kanji(20));
   ASSERT_EQ(e.RowCount(), 2);
   e.SetWrapByte(26);
-  EXPECT_EQ(Lengths(StoreRows(e)), (std::vector<std::size_t>{26, 14}));
+  EXPECT_EQ(StoreRows(e), Pieces(Kanji(20), {26, 14}));
   e.SetWrapByte(5);
   EXPECT_EQ(e.WrapOption().WrapByte, 20);
   e.SetWrapByte(1000);
@@ -372,7 +279,7 @@ class ReferenceWrap {
   int tab_;
 };
 
-const std::vector<std::string>& Pieces() {
+const std::vector<std::string>& Alphabet() {
   static const std::vector<std::string> pieces = {
       "\x8a\xbf", "\x82\xa0", Sjis("「"), Sjis("」"), Sjis("、"), Sjis("。"), Sjis("（"),
       Sjis("）"), Sjis("っ"), Sjis("ー"), Sjis("《"), Sjis("》"), Sjis("，"), Sjis("≪"),
@@ -386,7 +293,7 @@ const std::vector<std::string>& Pieces() {
 // A line drawn from a few pieces, so that runs of brackets, signs or letters
 // long enough to reach the floors are common.
 std::string RandomLine(std::mt19937& gen, int length) {
-  const auto& all = Pieces();
+  const auto& all = Alphabet();
   std::vector<std::string> alphabet;
   const std::size_t size = 2 + gen() % 5;
   while (alphabet.size() < size) alphabet.push_back(all[gen() % all.size()]);
