@@ -7,33 +7,34 @@
 
 namespace {
 
-TEST(PathsTest, AWritableExecutableFolderHoldsEverything) {
-  TPathEnvironment env;
-  env.ExecutableDirWritable = true;
-  env.Home = "/home/me";
-  const auto paths = ComputeProgramPaths("/opt/q/bin/quillane", env);
-  EXPECT_EQ(paths.ProgramDir, "/opt/q/bin");
-  EXPECT_EQ(paths.IniFileName, "/opt/q/bin/quillane.ini");
-  EXPECT_EQ(ComputeProgramPaths("/opt/q/quillane.bin", env).IniFileName, "/opt/q/quillane.ini");
-}
-
-TEST(PathsTest, AReadOnlyExecutableFolderSendsFilesToTheUsersFolders) {
-  TPathEnvironment env;
-  env.ExecutableDirWritable = false;
-  env.Home = "/home/me";
-  auto paths = ComputeProgramPaths("/usr/bin/quillane", env);
-  EXPECT_EQ(paths.ProgramDir, "/home/me/.local/share/quillane");
-  EXPECT_EQ(paths.IniFileName, "/home/me/.config/quillane/quillane.ini");
-
-  env.XdgDataHome = "/data";
-  env.XdgConfigHome = "/conf";
-  paths = ComputeProgramPaths("/usr/bin/quillane", env);
-  EXPECT_EQ(paths.ProgramDir, "/data/quillane");
-  EXPECT_EQ(paths.IniFileName, "/conf/quillane/quillane.ini");
-
-  env.XdgDataHome = "relative/data";  // not absolute: ignored
-  EXPECT_EQ(ComputeProgramPaths("/usr/bin/quillane", env).ProgramDir,
-            "/home/me/.local/share/quillane");
+TEST(PathsTest, TheExecutableFolderWhenWritableElseTheUsersFolders) {
+  struct Case {
+    const char* exe;
+    bool writable;
+    const char *dataHome, *configHome;
+    const char *programDir, *iniFileName;
+  };
+  for (const Case& c : {
+           Case{"/opt/q/bin/quillane", true, "", "", "/opt/q/bin", "/opt/q/bin/quillane.ini"},
+           Case{"/opt/q/quillane.bin", true, "", "", "/opt/q", "/opt/q/quillane.ini"},
+           Case{"/usr/bin/quillane", false, "", "", "/home/me/.local/share/quillane",
+                "/home/me/.config/quillane/quillane.ini"},
+           Case{"/usr/bin/quillane", false, "/data", "/conf", "/data/quillane",
+                "/conf/quillane/quillane.ini"},
+           // A relative data folder is ignored.
+           Case{"/usr/bin/quillane", false, "relative/data", "/conf",
+                "/home/me/.local/share/quillane", "/conf/quillane/quillane.ini"},
+       }) {
+    SCOPED_TRACE(c.exe + std::string(c.writable ? " writable " : " read-only ") + c.dataHome);
+    TPathEnvironment env;
+    env.ExecutableDirWritable = c.writable;
+    env.Home = "/home/me";
+    env.XdgDataHome = c.dataHome;
+    env.XdgConfigHome = c.configHome;
+    const auto paths = ComputeProgramPaths(c.exe, env);
+    EXPECT_EQ(paths.ProgramDir, c.programDir);
+    EXPECT_EQ(paths.IniFileName, c.iniFileName);
+  }
 }
 
 TEST(PathsTest, TheRealFolderIsCheckedForWriting) {
