@@ -6,44 +6,24 @@ namespace {
 
 constexpr TColor kGrey = RGBColor(231, 231, 231);
 
-class DeepTest : public EffectTest {
- protected:
-  std::vector<int> Insets(int ticks) {
-    std::vector<int> seen;
-    for (int t = 0; t < ticks; ++t) {
-      form.Timer5Timer();
-      seen.push_back(form.FDeepInset);
-    }
-    return seen;
-  }
-};
+using DeepTest = EffectTest;
 
-TEST_F(DeepTest, StartFillsTheGroundAndRuns) {
+TEST_F(DeepTest, StartFillsTheGroundRunsAndLeavesThePageFlagsAlone) {
   form.Image1.Picture.Fill(RGBColor(1, 2, 3));
+  form.FPageShown = form.FArtsCanvas = true;
+  form.FRedraw = form.FBColor = false;
   form.RectButtonClick();
-  EXPECT_TRUE(form.FDeep);
-  EXPECT_TRUE(form.Timer5.Enabled);
+  EXPECT_TRUE(form.FDeep && form.Timer5.Enabled);
   EXPECT_EQ(form.FDeepColor, kGrey);
-  EXPECT_EQ(form.HintLabel1.Caption, "Deep (Mu-gen)");
   EXPECT_EQ(form.Image1.Hint, "Deep (Mu-gen)");
   EXPECT_TRUE(AllBlack());
+  EXPECT_TRUE(form.FPageShown && form.FArtsCanvas);
+  EXPECT_FALSE(form.FRedraw || form.FBColor);
 
   form.EffectOut1Click();
   form.FBlackRect = false;
   form.RectButtonClick();
   EXPECT_EQ(Colours(), std::set<TColor>{kGrey});
-}
-
-TEST_F(DeepTest, StartLeavesThePageFlagsAlone) {
-  form.FPageShown = true;
-  form.FArtsCanvas = true;
-  form.FRedraw = false;
-  form.FBColor = false;
-  form.RectButtonClick();
-  EXPECT_TRUE(form.FPageShown);
-  EXPECT_TRUE(form.FArtsCanvas);
-  EXPECT_FALSE(form.FRedraw);
-  EXPECT_FALSE(form.FBColor);
 }
 
 TEST_F(DeepTest, WhiteGroundFadesToGreyNotBlack) {
@@ -59,12 +39,16 @@ TEST_F(DeepTest, WhiteGroundFadesToGreyNotBlack) {
 TEST_F(DeepTest, InsetBreathesWithARestAtEachEnd) {
   form.RectButtonClick();
   ASSERT_EQ(form.FDeepInset, 5);
-  const std::vector<int> seen = Insets(200);
+  std::vector<int> seen;
+  for (int t = 0; t < 200; ++t) {
+    form.Timer5Timer();
+    seen.push_back(form.FDeepInset);
+  }
   std::vector<int> expected;
-  for (int d = 8; d <= 242; d += 3) expected.push_back(d);  // 8 .. 242
-  expected.push_back(242);                                  // rest, turn
-  for (int d = 239; d >= 2; d -= 3) expected.push_back(d);  // 239 .. 2
-  expected.push_back(2);                                    // rest, turn
+  for (int d = 8; d <= 242; d += 3) expected.push_back(d);
+  expected.push_back(242);  // rest, turn
+  for (int d = 239; d >= 2; d -= 3) expected.push_back(d);
+  expected.push_back(2);  // rest, turn
   for (int d = 5; expected.size() < seen.size(); d += 3) expected.push_back(d);
   EXPECT_EQ(seen, expected);
 }
@@ -93,33 +77,28 @@ TEST_F(DeepTest, TopRowKeepsItsLineAndSmearsItDown) {
   EXPECT_GT(ColorR(pic.Pixel(320, 3)), 100);  // the red keeps spreading downwards
 }
 
-TEST_F(DeepTest, SeparationStartsWithHorizontalLines) {
-  form.SepaCheckBox.Checked = true;
-  form.RectButtonClick();
-  form.Timer5Timer();
-  const TABitmap& pic = form.Image1.Picture;
-  // The bottom line, row H - d, half smeared into the black row above it.
-  EXPECT_EQ(pic.Pixel(320, 475), RGBColor(115, 115, 115));
-  EXPECT_EQ(pic.Pixel(5, 240), clBlack);  // no side lines
-}
-
-TEST_F(DeepTest, SeparationPhaseAdvancesAtEachTurn) {
+TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
   form.SepaCheckBox.Checked = true;
   form.FDeepNext = 0x404040;
   form.RectButtonClick();
+  form.Timer5Timer();
+  const TABitmap& pic = form.Image1.Picture;
+  // Phase 0: the bottom line, row H - d, half smeared into the black row above it.
+  EXPECT_EQ(pic.Pixel(320, 475), RGBColor(115, 115, 115));
+  EXPECT_EQ(pic.Pixel(5, 240), clBlack);
+
   form.FDeepInset = 242;
   form.Timer5Timer();  // turns inwards
   EXPECT_EQ(form.FDeepPhase, 1);
   form.Timer5Timer();
   EXPECT_EQ(form.FDeepPhase, 1);
-  // Phase 1 draws the two upright lines.
   form.Image1.Picture.Fill(clBlack);
   const int d = form.FDeepInset;
   const TColor colour = form.FDeepColor;
   ASSERT_NE(colour, clBlack);
-  form.Timer5Timer();
-  EXPECT_EQ(form.Image1.Picture.Pixel(d, 240), colour);
-  EXPECT_EQ(form.Image1.Picture.Pixel(320, d), clBlack);
+  form.Timer5Timer();  // phase 1: the two upright lines
+  EXPECT_EQ(pic.Pixel(d, 240), colour);
+  EXPECT_EQ(pic.Pixel(320, d), clBlack);
 
   form.FDeepPhase = 4;
   form.FDeepInset = 2;
@@ -155,8 +134,7 @@ TEST_F(DeepTest, ColourWalkTurnsAtTheTopAndRestartsLowAtTheBottom) {
   EXPECT_EQ(form.FDeepNext, 131071);
   EXPECT_FALSE(form.FDeepUp);
   form.ColorChange();
-  EXPECT_LT(form.FDeepNext, 65535);
-  EXPECT_GE(form.FDeepNext, 0);
+  EXPECT_TRUE(form.FDeepNext >= 0 && form.FDeepNext < 65535) << form.FDeepNext;
   EXPECT_TRUE(form.FDeepUp);
 
   form.FBusy = true;

@@ -4,10 +4,6 @@
 
 namespace {
 
-int Blue(TColor c) {
-  return ColorB(c);
-}
-
 class DifferenceTest : public EffectTest {
  protected:
   void Start(bool formOpt, bool colour, bool paint) {
@@ -16,13 +12,21 @@ class DifferenceTest : public EffectTest {
     form.LCheckBox3.Checked = paint;
     form.Effect1Click();
   }
+  void Ticks(int n) {
+    for (int i = 0; i < n; ++i) form.Timer1Timer();
+  }
   // Runs ticks until the wander phase has begun.
   void RunOpening() {
     while (form.FDiffCount <= 2 * form.FDiffSteps) form.Timer1Timer();
   }
+  // Every colour of the picture is one of the first 26 entries of the table.
+  void ExpectColoursFrom(const TColor* table) {
+    const std::set<TColor> allowed(table, table + 26);
+    for (TColor c : Colours()) EXPECT_TRUE(allowed.count(c)) << std::hex << c;
+  }
 };
 
-TEST_F(DifferenceTest, BlueTablesForTwentyFiveEntries) {
+TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
   Start(false, false, true);
   ASSERT_EQ(form.FDiffSteps, 25);
   const int a[] = {255, 240, 230, 220, 210, 200, 190, 180, 170, 160, 150, 140, 130,
@@ -34,17 +38,10 @@ TEST_F(DifferenceTest, BlueTablesForTwentyFiveEntries) {
     EXPECT_EQ(form.FDiffColorB[0][i], RGBColor(0, 0, b[i])) << i;
   }
   // V-shaped, with the last product wrapping past 255.
-  EXPECT_EQ(Blue(form.FDiffColorC[0][0]), 0);
-  EXPECT_EQ(Blue(form.FDiffColorC[0][1]), 231);
-  EXPECT_EQ(Blue(form.FDiffColorC[0][2]), 210);
-  EXPECT_EQ(Blue(form.FDiffColorC[0][11]), 21);
-  EXPECT_EQ(Blue(form.FDiffColorC[0][12]), 0);
-  EXPECT_EQ(Blue(form.FDiffColorC[0][13]), 21);
-  EXPECT_EQ(Blue(form.FDiffColorC[0][24]), 252);
-  EXPECT_EQ(form.FDiffColorC[0][25], RGBColor(0, 0, 17));
-}
+  const std::pair<int, int> c[] = {{0, 0},  {1, 231}, {2, 210},  {11, 21},
+                                   {12, 0}, {13, 21}, {24, 252}, {25, 17}};
+  for (const auto& [i, v] : c) EXPECT_EQ(form.FDiffColorC[0][i], RGBColor(0, 0, v)) << i;
 
-TEST_F(DifferenceTest, GreyRoseTables) {
   Start(false, true, false);  // N = 25: b = 8k, c = 8k
   EXPECT_EQ(form.FDiffColorA[0][0], RGBColor(210, 200, 200));
   EXPECT_EQ(form.FDiffColorA[0][1], RGBColor(192, 192, 192));
@@ -53,8 +50,7 @@ TEST_F(DifferenceTest, GreyRoseTables) {
   EXPECT_EQ(form.FDiffColorB[0][1], RGBColor(18, 8, 8));
   EXPECT_EQ(form.FDiffColorB[0][24], RGBColor(202, 192, 192));
   EXPECT_EQ(form.FDiffColorB[0][25], clBlack);
-  // Both trails get the tables.
-  EXPECT_EQ(form.FDiffColorA[1][1], RGBColor(192, 192, 192));
+  EXPECT_EQ(form.FDiffColorA[1][1], RGBColor(192, 192, 192));  // both trails get the tables
 }
 
 TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
@@ -91,31 +87,18 @@ TEST_F(DifferenceTest, RandomSpeedCoversBothSignsAndNeverZero) {
   EXPECT_EQ(seen.count(0), 0u);
 }
 
-TEST_F(DifferenceTest, StartLocksOptionsAndSetsFlags) {
-  form.FPageShown = true;
-  form.FArtsCanvas = true;
-  form.FRedraw = false;
-  Start(true, false, false);
-  EXPECT_TRUE(form.FDifference);
-  EXPECT_TRUE(form.Timer1.Enabled);
-  EXPECT_FALSE(form.LCheckBox1.Enabled);
-  EXPECT_FALSE(form.LCheckBox2.Enabled);
-  EXPECT_FALSE(form.LCheckBox3.Enabled);
-  EXPECT_TRUE(form.FBColor);
-  EXPECT_FALSE(form.FPageShown);
-  EXPECT_TRUE(form.FRedraw);
-  EXPECT_FALSE(form.FFirstShow);
-  EXPECT_FALSE(form.FArtsCanvas);
-  EXPECT_EQ(form.HintLabel1.Caption, "Difference");
-  EXPECT_EQ(form.Image1.Hint, "difference");
-  EXPECT_TRUE(AllBlack());
-}
-
-TEST_F(DifferenceTest, BlackBackgroundSkipsTheFadeAndWhiteFadesFirst) {
+TEST_F(DifferenceTest, StartLocksOptionsSetsFlagsAndFadesOnlyFromAColour) {
   form.GColor = clBlack;
   form.Image1.Picture.Fill(clWhite);
-  Start(false, false, false);
-  EXPECT_EQ(platform.Repaints, 0);
+  form.FPageShown = form.FArtsCanvas = true;
+  form.FRedraw = false;
+  Start(true, false, false);
+  EXPECT_TRUE(form.FDifference && form.Timer1.Enabled);
+  EXPECT_FALSE(form.LCheckBox1.Enabled || form.LCheckBox2.Enabled || form.LCheckBox3.Enabled);
+  EXPECT_TRUE(form.FBColor && form.FRedraw);
+  EXPECT_FALSE(form.FPageShown || form.FFirstShow || form.FArtsCanvas);
+  EXPECT_EQ(form.Image1.Hint, "difference");
+  EXPECT_EQ(platform.Repaints, 0);  // a black background skips the fade
   EXPECT_TRUE(AllBlack());
 
   HeadlessPlatform other;
@@ -126,39 +109,18 @@ TEST_F(DifferenceTest, BlackBackgroundSkipsTheFadeAndWhiteFadesFirst) {
   EXPECT_GE(other.Repaints, 17);  // every step of the fade to black is shown
 }
 
-TEST_F(DifferenceTest, OpeningHeadSweepsInAndStopsAtTheCentre) {
+TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOver) {
   Start(false, false, true);  // step (12, 9), no crossing without "Form"
-  for (int c = 1; c <= 26; ++c) form.Timer1Timer();
+  Ticks(26);
   EXPECT_EQ(form.FDiffRect[0][0], (TRect{312, 234, 328, 246}));
   EXPECT_EQ(form.FDiffRect[0][1], (TRect{300, 225, 340, 255}));
   form.Timer1Timer();  // tick 27 passes the centre: both corners held there
   EXPECT_EQ(form.FDiffRect[0][0], (TRect{320, 240, 320, 240}));
-}
 
-TEST_F(DifferenceTest, FormHeadCrossesOverPastTheMiddle) {
   Start(true, false, true);  // N = 35, step (9, 6)
-  for (int c = 1; c <= 40; ++c) form.Timer1Timer();
+  Ticks(40);
   EXPECT_EQ(form.FDiffRect[0][0], (TRect{360, 240, 280, 240}));
-}
 
-TEST_F(DifferenceTest, WanderStartsFromTheHeadOfTickN) {
-  const struct {
-    bool c;
-    bool f;
-    TRect from;
-  } rows[] = {{false, false, {300, 225, 340, 255}},
-              {false, true, {315, 210, 325, 270}},
-              {true, true, {308, 224, 332, 256}}};
-  for (const auto& r : rows) {
-    Start(r.f, r.c, true);
-    const int n = form.FDiffSteps;
-    for (int c = 1; c <= 2 * n; ++c) form.Timer1Timer();
-    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.FDiffRect[0][i], r.from) << i;
-    EXPECT_EQ(form.FDiffCount, 2 * n + 1);
-  }
-}
-
-TEST_F(DifferenceTest, NoOptionsOpeningIsOneBlackTick) {
   form.Image1.Picture.Fill(clWhite);
   Start(false, false, false);
   form.Image1.Picture.Fill(clWhite);  // whatever is shown, the one opening tick clears it
@@ -168,22 +130,36 @@ TEST_F(DifferenceTest, NoOptionsOpeningIsOneBlackTick) {
   for (int s = 0; s < 2; ++s) EXPECT_EQ(form.FDiffRect[s][0], (TRect{320, 240, 320, 240}));
 }
 
+TEST_F(DifferenceTest, WanderStartsFromTheHeadOfTickN) {
+  const struct {
+    bool c, f;
+    TRect from;
+  } rows[] = {{false, false, {300, 225, 340, 255}},
+              {false, true, {315, 210, 325, 270}},
+              {true, true, {308, 224, 332, 256}}};
+  for (const auto& r : rows) {
+    Start(r.f, r.c, true);
+    const int n = form.FDiffSteps;
+    Ticks(2 * n);
+    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.FDiffRect[0][i], r.from) << i;
+    EXPECT_EQ(form.FDiffCount, 2 * n + 1);
+  }
+}
+
 TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
   Start(true, false, false);
   RunOpening();
   TRect& head = form.FDiffRect[0][0];
   ASSERT_EQ(head, (TRect{0, 0, 640, 480}));
-  form.FDiffVel[0][2] = 7;
-  form.FDiffVel[0][3] = 3;
   form.FDiffVel[0][0] = -4;
   form.FDiffVel[0][1] = -16;
+  form.FDiffVel[0][2] = 7;
+  form.FDiffVel[0][3] = 3;
   form.Timer1Timer();
-  // Left and Top lay on the edge, so their speeds were renewed; the far corner
-  // is pulled back inside.
+  // Left and Top lay on the edge, so their speeds were renewed; the far corner is pulled back.
   EXPECT_EQ(head.Right, 639);
   EXPECT_EQ(head.Bottom, 479);
-  EXPECT_GE(head.Left, 0);
-  EXPECT_LE(head.Left, 16);
+  EXPECT_TRUE(head.Left >= 0 && head.Left <= 16) << head.Left;
   for (int t = 0; t < 2000; ++t) {
     form.Timer1Timer();
     ASSERT_TRUE(head.Left >= 0 && head.Left <= 639 && head.Right >= 0 && head.Right <= 639);
@@ -194,9 +170,8 @@ TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
 TEST_F(DifferenceTest, PaintFramesAreFilledInTheTableColours) {
   Start(false, false, true);
   RunOpening();
-  for (int t = 0; t < 40; ++t) form.Timer1Timer();
-  std::set<TColor> table(std::begin(form.FDiffColorA[0]), std::begin(form.FDiffColorA[0]) + 26);
-  for (TColor c : Colours()) EXPECT_TRUE(table.count(c)) << std::hex << c;
+  Ticks(40);
+  ExpectColoursFrom(form.FDiffColorA[0]);
   // Filled shapes have insides: pixels whose eight neighbours share their colour.
   const TABitmap& pic = form.Image1.Picture;
   int inside = 0;
@@ -213,9 +188,8 @@ TEST_F(DifferenceTest, PaintFramesAreFilledInTheTableColours) {
 
 TEST_F(DifferenceTest, PaintOnlyTunnelUsesTheVShapedTable) {
   Start(false, false, true);
-  for (int c = 1; c <= 30; ++c) form.Timer1Timer();
-  std::set<TColor> table(std::begin(form.FDiffColorC[0]), std::begin(form.FDiffColorC[0]) + 26);
-  for (TColor c : Colours()) EXPECT_TRUE(table.count(c)) << std::hex << c;
+  Ticks(30);
+  ExpectColoursFrom(form.FDiffColorC[0]);
   // Entry 25, the dark blue 17, lies around the tunnel's mouth.
   EXPECT_EQ(form.Image1.Picture.Pixel(0, 0), RGBColor(0, 0, 17));
 }
@@ -223,7 +197,7 @@ TEST_F(DifferenceTest, PaintOnlyTunnelUsesTheVShapedTable) {
 TEST_F(DifferenceTest, OutlineTrailsLeaveMostOfThePictureBlack) {
   Start(false, false, false);
   RunOpening();
-  for (int t = 0; t < 30; ++t) form.Timer1Timer();
+  Ticks(30);
   const int black = CountPixels(clBlack);
   EXPECT_GT(black, 640 * 480 / 2);
   EXPECT_LT(black, 640 * 480);

@@ -1,39 +1,48 @@
+#include <functional>
+
 #include "tests/effects/EffectFixture.h"
 
 namespace {
 
 using EngineTest = EffectTest;
 
-TEST_F(EngineTest, RunAlongStopsDifferenceAndUnlocksItsOptions) {
-  form.Effect1Click();
-  form.EffectOut1Click();
-  EXPECT_FALSE(form.FDifference);
-  EXPECT_FALSE(form.Timer1.Enabled);
-  EXPECT_TRUE(form.LCheckBox1.Enabled);
-  EXPECT_TRUE(form.LCheckBox2.Enabled);
-  EXPECT_TRUE(form.LCheckBox3.Enabled);
+TEST_F(EngineTest, RunAlongStopsEachEffectEvenDuringABatchJob) {
+  struct Case {
+    const char* name;
+    std::function<void(TForm1&)> start;
+    bool TForm1::*flag;
+    TTimer TForm1::*timer;
+  };
+  const Case cases[] = {
+      {"difference", [](TForm1& f) { f.Effect1Click(); }, &TForm1::FDifference, &TForm1::Timer1},
+      {"velocity", [](TForm1& f) { f.VelocityClick(); }, &TForm1::FVelocity, &TForm1::Timer3},
+      {"deep", [](TForm1& f) { f.RectButtonClick(); }, &TForm1::FDeep, &TForm1::Timer5},
+  };
+  for (const Case& c : cases)
+    for (bool busy : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.name << (busy ? " busy" : ""));
+      form.FBusy = false;
+      c.start(form);
+      ASSERT_TRUE(form.*c.flag);
+      form.FBusy = busy;
+      form.EffectOut1Click();
+      EXPECT_FALSE(form.*c.flag);
+      EXPECT_FALSE((form.*c.timer).Enabled);
+      // The options locked while an effect runs are free again.
+      EXPECT_TRUE(form.LCheckBox1.Enabled && form.LCheckBox2.Enabled && form.LCheckBox3.Enabled);
+      EXPECT_TRUE(form.ExtTrackBar1.Enabled);
+    }
 }
 
-TEST_F(EngineTest, RunAlongStopsVelocityAndShowsTheLockCount) {
+TEST_F(EngineTest, RunAlongShowsVelocitysLockCountOnlyWhenThereIsOne) {
   form.VelocityClick();
   EXPECT_FALSE(form.ExtTrackBar1.Enabled);
   form.FVelLock = 3;
   form.EffectOut1Click();
-  EXPECT_FALSE(form.FVelocity);
-  EXPECT_FALSE(form.Timer3.Enabled);
-  EXPECT_TRUE(form.ExtTrackBar1.Enabled);
   EXPECT_EQ(form.HintLabel1.Caption, "lock 3");
-
   form.VelocityClick();
   form.EffectOut1Click();
   EXPECT_EQ(form.HintLabel1.Caption, "");
-}
-
-TEST_F(EngineTest, RunAlongStopsDeep) {
-  form.RectButtonClick();
-  form.EffectOut1Click();
-  EXPECT_FALSE(form.FDeep);
-  EXPECT_FALSE(form.Timer5.Enabled);
 }
 
 TEST_F(EngineTest, RunAlongLetsTheArtsTimerStopItself) {
@@ -50,39 +59,21 @@ TEST_F(EngineTest, RunAlongLetsTheArtsTimerStopItself) {
   EXPECT_EQ(platform.Repaints, repaints);  // no picture after the stop
 }
 
-TEST_F(EngineTest, RunAlongWorksDuringABatchJob) {
-  form.RectButtonClick();
-  form.FBusy = true;
-  form.EffectOut1Click();
-  EXPECT_FALSE(form.FDeep);
-  EXPECT_FALSE(form.Timer5.Enabled);
-}
-
-TEST_F(EngineTest, StartingOneEffectStopsAnother) {
+TEST_F(EngineTest, OnlyOneEffectRunsAtATime) {
   form.VelocityClick();
   form.Effect1Click();
-  EXPECT_FALSE(form.FVelocity);
-  EXPECT_FALSE(form.Timer3.Enabled);
+  EXPECT_FALSE(form.FVelocity || form.Timer3.Enabled);
   EXPECT_TRUE(form.ExtTrackBar1.Enabled);
-  EXPECT_TRUE(form.FDifference);
-
   form.RectButtonClick();
-  EXPECT_FALSE(form.FDifference);
-  EXPECT_FALSE(form.Timer1.Enabled);
+  EXPECT_FALSE(form.FDifference || form.Timer1.Enabled);
   EXPECT_TRUE(form.LCheckBox1.Enabled);
-  EXPECT_TRUE(form.FDeep);
-
   form.fineartsClick();
-  EXPECT_FALSE(form.FDeep);
-  EXPECT_FALSE(form.Timer5.Enabled);
-
+  EXPECT_FALSE(form.FDeep || form.Timer5.Enabled);
   form.LCheckBox23.Checked = true;
   form.fineartsClick();
   ASSERT_TRUE(form.FArts);
   form.VelocityClick();
   EXPECT_FALSE(form.FArts);
-  EXPECT_TRUE(form.FVelocity);
-  // Only one running flag at a time.
   EXPECT_EQ(form.FDifference + form.FVelocity + form.FArts + form.FDeep, 1);
 }
 
@@ -90,12 +81,10 @@ TEST_F(EngineTest, RestartKeepsTheEffectRunning) {
   form.RectButtonClick();
   form.Timer5Timer();
   form.RectButtonClick();
-  EXPECT_TRUE(form.FDeep);
-  EXPECT_TRUE(form.Timer5.Enabled);
+  EXPECT_TRUE(form.FDeep && form.Timer5.Enabled);
   form.Effect1Click();
   form.Effect1Click();
-  EXPECT_TRUE(form.FDifference);
-  EXPECT_TRUE(form.Timer1.Enabled);
+  EXPECT_TRUE(form.FDifference && form.Timer1.Enabled);
   EXPECT_FALSE(form.LCheckBox1.Enabled);
 }
 

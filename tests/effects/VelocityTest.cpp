@@ -12,26 +12,29 @@ class VelocityTest : public EffectTest {
     form.LCheckBox19.Checked = clock;
     form.VelocityClick();
   }
-  // Puts every dot outside the picture, so the next tick gives each a new birth.
-  void SendAllOut() {
+  // Every dot outside the picture, then one tick: each dot is born again.
+  void Rebirth() {
     for (TRect& d : form.FVelDots) d = {-50, -50, -50, -50};
+    form.Timer3Timer();
   }
   void SetTime(int h, int m, int s) { platform.Time = {2026, 12, 6, h, m, s, 0}; }
+  // A bright dot on the centre, where the scope sees it.
+  void PutInScope(int i, int bright) {
+    form.FVelDots[i] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
+    form.FVelBright[i] = bright;
+  }
 };
 
-TEST(VelocityColours, TintsOfABrightness) {
-  // v = 250: h = 125, t = 187.
+TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
+  // v = 250: h = 125, t = 187; v = 25: h = 12, t = 18.
   EXPECT_EQ(DotTint(0, 250), RGBColor(250, 250, 250));
   EXPECT_EQ(DotTint(1, 250), RGBColor(187, 250, 125));
   EXPECT_EQ(DotTint(2, 250), RGBColor(187, 0, 125));
   EXPECT_EQ(DotTint(3, 250), RGBColor(187, 187, 250));
   EXPECT_EQ(DotTint(4, 250), RGBColor(125, 187, 187));
-  // v = 25: h = 12, t = 18.
   EXPECT_EQ(DotTint(1, 25), RGBColor(18, 25, 12));
   EXPECT_EQ(DotTint(0, 0), clBlack);
-}
 
-TEST(VelocityColours, SchemesPickTintsByDot) {
   TRandom random(1);
   const auto tintOf = [&](int scheme, int i, bool clock) {
     const auto c = DotColor(scheme, i, 250, clock, random);
@@ -39,21 +42,18 @@ TEST(VelocityColours, SchemesPickTintsByDot) {
       if (c && *c == DotTint(t, 250)) return t;
     return -1;
   };
-  EXPECT_EQ(tintOf(1, 0, false), 2);
-  EXPECT_EQ(tintOf(1, 1, false), 3);
-  EXPECT_EQ(tintOf(1, 2, false), 4);
-  EXPECT_EQ(tintOf(1, 3, false), 1);
-  EXPECT_EQ(tintOf(1, 4, false), 0);
-  EXPECT_EQ(tintOf(1, 60, false), 2);
-  EXPECT_EQ(tintOf(1, 63, false), 1);
-  EXPECT_EQ(tintOf(2, 24, false), 1);
-  EXPECT_EQ(tintOf(2, 25, false), 2);
-  EXPECT_EQ(tintOf(2, 99, false), 4);
-  EXPECT_EQ(tintOf(2, 0, true), 4);
-  EXPECT_EQ(tintOf(2, 30, true), 1);
-  EXPECT_EQ(tintOf(2, 99, true), 3);
-  for (int s = 3; s <= 6; ++s) EXPECT_EQ(tintOf(s, 42, false), s - 2);
-  EXPECT_EQ(tintOf(8, 13, false), 3);
+  struct Case {
+    int scheme, dot;
+    bool clock;
+    int tint;
+  };
+  const Case cases[] = {{1, 0, false, 2},  {1, 1, false, 3},  {1, 2, false, 4},  {1, 3, false, 1},
+                        {1, 4, false, 0},  {1, 60, false, 2}, {1, 63, false, 1}, {2, 24, false, 1},
+                        {2, 25, false, 2}, {2, 99, false, 4}, {2, 0, true, 4},   {2, 30, true, 1},
+                        {2, 99, true, 3},  {3, 42, false, 1}, {4, 42, false, 2}, {5, 42, false, 3},
+                        {6, 42, false, 4}, {8, 13, false, 3}};
+  for (const Case& c : cases)
+    EXPECT_EQ(tintOf(c.scheme, c.dot, c.clock), c.tint) << c.scheme << "/" << c.dot << c.clock;
   std::set<int> drawn;
   for (int k = 0; k < 200; ++k) drawn.insert(tintOf(7, 0, false));
   EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4}));
@@ -64,23 +64,20 @@ TEST(VelocityColours, SchemesPickTintsByDot) {
 TEST_F(VelocityTest, StartPreparesDotsAndFlags) {
   form.FVelLock = 9;
   Start();
-  EXPECT_TRUE(form.FVelocity);
-  EXPECT_TRUE(form.Timer3.Enabled);
+  EXPECT_TRUE(form.FVelocity && form.Timer3.Enabled);
   EXPECT_EQ(form.FVelLock, 0);
   EXPECT_EQ(form.FVelWarm, 32);
-  EXPECT_EQ(form.HintLabel1.Caption, "Velocity");
   EXPECT_EQ(form.Image1.Hint, "Velocity");
   EXPECT_TRUE(AllBlack());
   for (int i = 0; i < 100; ++i) {
     const TRect& d = form.FVelDots[i];
     EXPECT_EQ(form.FVelBright[i], 0);
     EXPECT_TRUE(d.Top >= 0 && d.Top < 480);
-    // The next position lies an eighth further out from the centre.
-    EXPECT_EQ(d.Bottom, d.Top + (d.Top - form.Pcy) / 8);
+    EXPECT_EQ(d.Bottom, d.Top + (d.Top - form.Pcy) / 8);  // an eighth further out
   }
 }
 
-TEST_F(VelocityTest, DotOnTheCentreColumnCreepsTwoPixelsAtATime) {
+TEST_F(VelocityTest, DotsNearTheCentreCreepOrAreHeldByTheMiniBlackHole) {
   Start();
   const int cx = form.Pcx, cy = form.Pcy;
   form.FVelDots[5] = {100, 100, cx, cy - 140};
@@ -90,12 +87,8 @@ TEST_F(VelocityTest, DotOnTheCentreColumnCreepsTwoPixelsAtATime) {
   EXPECT_EQ(form.FVelDots[5], (TRect{cx, cy - 140, cx - 2, cy - 140 - 17}));
   EXPECT_EQ(form.FVelDots[6], (TRect{cx + 3, cy + 7, cx + 5, cy + 9}));
   EXPECT_EQ(form.FVelDots[7], (TRect{cx - 8, cy + 16, cx - 9, cy + 18}));
-}
 
-TEST_F(VelocityTest, MiniBlackHoleHoldsDotsNearTheCentre) {
   form.LCheckBox17.Checked = true;
-  Start();
-  const int cx = form.Pcx, cy = form.Pcy;
   form.FVelDots[5] = {100, 100, cx + 3, cy - 7};
   form.FVelDots[6] = {100, 100, cx + 16, cy};
   form.Timer3Timer();
@@ -105,8 +98,7 @@ TEST_F(VelocityTest, MiniBlackHoleHoldsDotsNearTheCentre) {
 
 TEST_F(VelocityTest, PlainRebirthIsAnywhereInThePicture) {
   Start();
-  SendAllOut();
-  form.Timer3Timer();
+  Rebirth();
   for (int i = 0; i < 100; ++i) {
     const TRect& d = form.FVelDots[i];
     EXPECT_TRUE(d.Left >= 0 && d.Left <= 641 && d.Top >= 0 && d.Top <= 481) << i;
@@ -117,12 +109,10 @@ TEST_F(VelocityTest, PlainRebirthIsAnywhereInThePicture) {
 TEST_F(VelocityTest, RoadMovieBirthsFillFourQuadrantsByDot) {
   Start(true);
   const int cx = form.Pcx, cy = form.Pcy;
-  SendAllOut();
-  form.Timer3Timer();
+  Rebirth();
   for (int i = 0; i < 100; ++i) {
     const TRect& d = form.FVelDots[i];
-    const int sx = (i < 25 || i >= 75) ? -1 : 1;
-    const int sy = i < 50 ? -1 : 1;
+    const int sx = (i < 25 || i >= 75) ? -1 : 1, sy = i < 50 ? -1 : 1;
     const int dx = (d.Left - cx) * sx, dy = (d.Top - cy) * sy;
     EXPECT_TRUE(dx >= 1 && dx <= 7 && dy >= 1 && dy <= 7) << i << ": " << dx << "," << dy;
     // Within D of the centre the next position moves 2 pixels outwards.
@@ -136,53 +126,50 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   Start(false, true);
   ASSERT_EQ(form.Pcx, 320);
   ASSERT_EQ(form.Pcy, 240);
-  SendAllOut();
-  form.Timer3Timer();
+  Rebirth();
   for (int i = 0; i < 100; ++i) {
     const TRect& d = form.FVelDots[i];
-    const double r = std::hypot(d.Left - 320, d.Top - 240);
-    EXPECT_NEAR(r, 90, 1.0) << i;
+    EXPECT_NEAR(std::hypot(d.Left - 320, d.Top - 240), 90, 1.0) << i;
     EXPECT_EQ(form.FVelBright[i], 75);
   }
-  // 10:10:20: the hour hand points up and left, the minute hand up and right,
-  // the second hand down and right (at 30 degrees below the horizontal).
-  EXPECT_LT(form.FVelDots[0].Left, 320);
-  EXPECT_LT(form.FVelDots[0].Top, 240);
-  EXPECT_GT(form.FVelDots[30].Left, 320);
-  EXPECT_LT(form.FVelDots[30].Top, 240);
+  // 10:10:20: the hour hand up and left, the minute hand up and right, the
+  // second hand down and right at 30 degrees below the horizontal.
+  EXPECT_TRUE(form.FVelDots[0].Left < 320 && form.FVelDots[0].Top < 240);
+  EXPECT_TRUE(form.FVelDots[30].Left > 320 && form.FVelDots[30].Top < 240);
   EXPECT_EQ(form.FVelDots[70].Left, 320 + 78);
   EXPECT_EQ(form.FVelDots[70].Top, 240 + 45);
-  EXPECT_EQ(form.FVelHour, 10);
-  EXPECT_EQ(form.FVelMin, 10);
-  EXPECT_EQ(form.FVelSec, 20);
-}
-
-TEST_F(VelocityTest, ClockBirthOnTheCentreColumnStartsBesideTheCentre) {
-  SetTime(12, 0, 0);  // every hand points straight up
-  form.Pformt = 2;    // no alignment to the axis afterwards
-  Start(false, true);
-  SendAllOut();
-  form.Timer3Timer();
-  const TRect& d = form.FVelDots[60];
-  EXPECT_EQ(d.Left, 321);
-  EXPECT_EQ(d.Top, 241);
-  EXPECT_EQ(d.Right, 318);                 // offset 0: two pixels left
-  EXPECT_EQ(d.Bottom, 240 - 90 - 90 / 8);  // an eighth further out
+  EXPECT_EQ(form.FVelHour * 10000 + form.FVelMin * 100 + form.FVelSec, 101020);
 }
 
 TEST_F(VelocityTest, ClockHandsStayOnTheAxisWhenAligned) {
-  SetTime(12, 0, 0);
+  SetTime(12, 0, 0);   // every hand points straight up
   Start(false, true);  // Pformt 1
-  SendAllOut();
-  form.Timer3Timer();
+  Rebirth();
   for (int i : {10, 40, 60}) {
     EXPECT_EQ(form.FVelDots[i].Left, 320) << i;
     EXPECT_EQ(form.FVelDots[i].Right, 320) << i;
   }
 }
 
-TEST_F(VelocityTest, ClockKeepsTheCentreInItsBand) {
+TEST_F(VelocityTest, ClockBirthOnTheCentreColumnStartsBesideTheCentre) {
+  SetTime(12, 0, 0);
+  form.Pformt = 2;  // no alignment to the axis afterwards
   Start(false, true);
+  Rebirth();
+  // Offset 0: two pixels left; the next position an eighth further out.
+  EXPECT_EQ(form.FVelDots[60], (TRect{321, 241, 318, 240 - 90 - 90 / 8}));
+}
+
+TEST_F(VelocityTest, ClockStartsCentredAndKeepsTheCentreInItsBand) {
+  form.Pcx = 17;
+  form.Pcy = 30;
+  Start(false, true);
+  EXPECT_EQ(form.Pcx, 320);
+  EXPECT_EQ(form.Pcy, 240);
+  EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
+  EXPECT_TRUE(form.FVelTargetY >= 192 && form.FVelTargetY < 288);
+  EXPECT_EQ(form.FVelWarm, 0);
+
   form.Pcx = 10;
   form.Pcy = 470;
   form.Timer3Timer();
@@ -197,18 +184,7 @@ TEST_F(VelocityTest, ClockKeepsTheCentreInItsBand) {
   EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
 }
 
-TEST_F(VelocityTest, ClockStartCentresAndSetsATargetInTheBand) {
-  form.Pcx = 17;
-  form.Pcy = 30;
-  Start(false, true);
-  EXPECT_EQ(form.Pcx, 320);
-  EXPECT_EQ(form.Pcy, 240);
-  EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
-  EXPECT_TRUE(form.FVelTargetY >= 192 && form.FVelTargetY < 288);
-  EXPECT_EQ(form.FVelWarm, 0);
-}
-
-TEST_F(VelocityTest, WarmUpShowsThirtyBlackFrames) {
+TEST_F(VelocityTest, WarmUpShowsThirtyBlackFramesOnlyFromTheStart) {
   Start(true);
   for (int t = 1; t <= 30; ++t) {
     form.Timer3Timer();
@@ -221,48 +197,36 @@ TEST_F(VelocityTest, WarmUpShowsThirtyBlackFrames) {
   form.Timer3Timer();
   form.Timer3Timer();
   EXPECT_FALSE(AllBlack());
+
+  HeadlessPlatform other;
+  TForm1 second(other);
+  second.VelocityClick();
+  second.LCheckBox18.Checked = true;  // turned on during a run: no warm-up
+  second.Timer3Timer();
+  second.Timer3Timer();
+  EXPECT_EQ(other.Repaints, 2);
 }
 
-TEST_F(VelocityTest, TurningRoadMovieOnDuringARunHasNoWarmUp) {
-  Start();
-  form.LCheckBox18.Checked = true;
-  form.Timer3Timer();
-  form.Timer3Timer();
-  EXPECT_EQ(platform.Repaints, 2);
-  EXPECT_FALSE(AllBlack());
-}
-
-TEST_F(VelocityTest, LockCountRisesOncePerTickUpToItsLimit) {
+TEST_F(VelocityTest, LockCountsBrightHitsOncePerTickUpToItsLimit) {
   form.Pdigi = true;
   Start();
-  const auto putInScope = [&] {
-    for (int i = 0; i < 10; ++i) {
-      form.FVelDots[i] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
-      form.FVelBright[i] = 250;
-    }
-  };
-  putInScope();
+  for (int i = 0; i < 10; ++i) PutInScope(i, 250);
   form.Timer3Timer();
   EXPECT_EQ(form.FVelLock, 1);
   EXPECT_EQ(form.HintLabel1.Caption, "lock 1");
   EXPECT_FALSE(form.FVelHit);  // cleared after the scope is drawn
 
   form.FVelLock = 2147482999;
-  putInScope();
-  form.Timer3Timer();
-  EXPECT_EQ(form.FVelLock, 2147483000);
-  putInScope();
-  form.Timer3Timer();
-  EXPECT_EQ(form.FVelLock, 2147483000);
-}
+  for (int tick = 0; tick < 2; ++tick) {
+    for (int i = 0; i < 10; ++i) PutInScope(i, 250);
+    form.Timer3Timer();
+    EXPECT_EQ(form.FVelLock, 2147483000);
+  }
 
-TEST_F(VelocityTest, DimDotsDoNotLock) {
-  form.Pdigi = true;
+  form.FVelLock = 0;
   form.Pform = 2;  // ellipses need brightness above 200
-  Start();
-  for (int i = 0; i < 100; ++i) form.FVelDots[i] = {-50, -50, -50, -50};
-  form.FVelDots[0] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
-  form.FVelBright[0] = 200;
+  for (TRect& d : form.FVelDots) d = {-50, -50, -50, -50};
+  PutInScope(0, 200);
   form.Timer3Timer();
   EXPECT_EQ(form.FVelLock, 0);
 }
@@ -270,11 +234,9 @@ TEST_F(VelocityTest, DimDotsDoNotLock) {
 TEST_F(VelocityTest, ScopeMarkIsRedOnAHit) {
   form.Pdigi = true;
   Start();
-  SendAllOut();
-  form.Timer3Timer();  // no dot near the centre
+  Rebirth();  // no dot near the centre
   EXPECT_GT(CountPixels(RGBColor(160, 104, 48)), 8);
-  form.FVelDots[0] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
-  form.FVelBright[0] = 250;
+  PutInScope(0, 250);
   form.Timer3Timer();
   EXPECT_GT(CountPixels(RGBColor(255, 0, 0)), 8);
   EXPECT_EQ(CountPixels(RGBColor(160, 104, 48)), 0);
@@ -312,8 +274,7 @@ TEST_F(VelocityTest, DigitalClockWritesTheTime) {
   SetTime(9, 41, 5);
   Start(false, true);
   form.FVelWarm = 31;
-  SendAllOut();
-  form.Timer3Timer();
+  Rebirth();
   // The text is drawn antialiased; its ink is greenish grey around the centre.
   int ink = 0;
   const TABitmap& pic = form.Image1.Picture;
