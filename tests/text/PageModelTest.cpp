@@ -15,11 +15,7 @@ const std::string kFill = "\x81\x40";
 
 std::string ShortLines(int n) {
   std::string text;
-  for (int i = 0; i < n; ++i) {
-    text += 'L';
-    text += std::to_string(i);
-    text += "\r\n";
-  }
+  for (int i = 0; i < n; ++i) text.append("L").append(std::to_string(i)).append("\r\n");
   return text;
 }
 
@@ -31,20 +27,18 @@ class PageModelTest : public ::testing::Test {
 };
 
 TEST_F(PageModelTest, LastPageIsFilledWithIdeographicSpaces) {
-  e1.Lines.SetText(ShortLines(27));
-  TForm1::ReLayRowsAsLines(e1, 13);
-  ASSERT_EQ(e1.Lines.Count(), 39);
-  EXPECT_EQ(e1.Lines[26], "L26");
-  for (int i = 27; i < 39; ++i) EXPECT_EQ(e1.Lines[i], kFill);
-
-  e1.Lines.SetText(ShortLines(26));
-  TForm1::ReLayRowsAsLines(e1, 13);
-  EXPECT_EQ(e1.Lines.Count(), 26);
-
-  e1.Lines.SetText(ShortLines(27));
-  TForm1::ReLayRowsAsLines(e1, 8);
-  EXPECT_EQ(e1.Lines.Count(), 32);
-  EXPECT_EQ(e1.Lines[31], kFill);
+  const struct {
+    int rows, columns, lines;
+    const char* last;
+  } cases[] = {{27, 13, 39, "L26"}, {26, 13, 26, "L25"}, {27, 8, 32, "L26"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.rows << " rows in " << c.columns);
+    e1.Lines.SetText(ShortLines(c.rows));
+    TForm1::ReLayRowsAsLines(e1, c.columns);
+    ASSERT_EQ(e1.Lines.Count(), c.lines);
+    EXPECT_EQ(e1.Lines[c.rows - 1], c.last);
+    for (int i = c.rows; i < c.lines; ++i) EXPECT_EQ(e1.Lines[i], kFill);
+  }
 }
 
 TEST_F(PageModelTest, EveryRowBecomesALine) {
@@ -59,40 +53,32 @@ TEST_F(PageModelTest, EveryRowBecomesALine) {
   EXPECT_EQ(e1.RowCount(), 13);  // each line wraps to itself
 }
 
-TEST_F(PageModelTest, NewTextStartsAtPageOne) {
-  e1.Lines.SetText(ShortLines(27));
-  form.FPage = 7;
-  form.FNewText = true;
-  form.FRedraw = false;
-  form.FPreEcri(e1);
-  EXPECT_EQ(form.FAllPage, 3);
-  EXPECT_EQ(form.FPage, 1);
-  EXPECT_EQ(form.FFilePage, 1);
-  EXPECT_FALSE(form.FNewText);
+TEST_F(PageModelTest, NewTextStartsAtPageOneAndAReopenKeepsThePage) {
+  const struct {
+    bool newText;
+    int rows, pageBefore, pages, page;
+  } cases[] = {{true, 27, 7, 3, 1}, {false, 40, 2, 4, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.newText ? "new text" : "reopen");
+    e1.Lines.SetText(ShortLines(c.rows));
+    form.FFileIn = !c.newText;
+    form.FNewText = c.newText;
+    form.FPage = c.pageBefore;
+    form.FRedraw = false;
+    form.FPreEcri(e1);
+    EXPECT_EQ(form.FAllPage, c.pages);
+    EXPECT_EQ(form.FPage, c.page);
+    EXPECT_EQ(form.FFilePage, c.page);
+    EXPECT_FALSE(form.FNewText);
+    EXPECT_EQ(form.ExtTrackBar1.Max, c.pages);
+    EXPECT_EQ(form.ExtTrackBar1.Position(), c.page);
+    EXPECT_EQ(form.Label1.Caption, std::to_string(c.page));
+    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
+  }
   EXPECT_TRUE(form.FRedraw);
-  EXPECT_EQ(form.ExtTrackBar1.Max, 3);
-  EXPECT_EQ(form.ExtTrackBar1.Position(), 1);
-  EXPECT_EQ(form.Label1.Caption, "1");
-  EXPECT_EQ(form.Label2.Caption, "3");
-}
-
-TEST_F(PageModelTest, ReopenKeepsThePage) {
-  e1.Lines.SetText(ShortLines(40));
-  form.FFileIn = true;
-  form.FPage = 2;
-  form.FPreEcri(e1);
-  EXPECT_EQ(form.FAllPage, 4);
-  EXPECT_EQ(form.FPage, 2);
-  EXPECT_EQ(form.FFilePage, 2);
-  EXPECT_EQ(form.ExtTrackBar1.Position(), 2);
-  EXPECT_EQ(form.Label1.Caption, "2");
-  EXPECT_EQ(form.Label2.Caption, "4");
-}
-
-TEST_F(PageModelTest, WithNeitherFlagTheLinesStay) {
+  // With neither flag the lines stay as they are.
   e1.Lines.SetText(std::string(80, 'q'));
   form.FFileIn = false;
-  form.FNewText = false;
   form.FPreEcri(e1);
   EXPECT_EQ(e1.Lines.Count(), 1);
   EXPECT_EQ(form.FAllPage, 1);
@@ -132,10 +118,8 @@ TEST_F(PageModelTest, SlotsHoldTheColumnsOfThePage) {
   form.FRetsuText(e1);
   EXPECT_EQ(form.FRetsu[4], "L29");
   EXPECT_EQ(form.FRetsu[5], "");
-}
 
-TEST_F(PageModelTest, TurnFillsEightSlotsAndLeavesTheRest) {
-  e1.Lines.SetText(ShortLines(20));
+  // Turned, eight slots are filled and the rest left alone.
   form.FRetsu[9] = "old";
   form.TurnCheckBox.Checked = true;
   form.FRetsuCount = 8;
@@ -144,21 +128,19 @@ TEST_F(PageModelTest, TurnFillsEightSlotsAndLeavesTheRest) {
   EXPECT_EQ(form.FRetsu[1], "L8");
   EXPECT_EQ(form.FRetsu[8], "L15");
   EXPECT_EQ(form.FRetsu[9], "old");
-}
 
-TEST_F(PageModelTest, SlotsAreCutTo255Bytes) {
   e1.Lines.SetText(std::string(300, 'z'));
+  form.FPage = 1;
   form.FRetsuText(e1);
-  EXPECT_EQ(form.FRetsu[1].size(), 255u);
+  EXPECT_EQ(form.FRetsu[1].size(), 255u);  // cut to the slot's size
 }
 
 TEST_F(PageModelTest, WidestRowFitsItsSlotWhole) {
   // 125 漢, a one-byte sign and a two-byte sign: a row of 253 bytes at 250.
   std::string line;
   for (int i = 0; i < 125; ++i) line += "\x8a\xbf";
-  line += ',';
-  line += Sjis("。");
-  line += "tail";
+  line += ",";
+  line += Sjis("。") + "tail";
   e1.SetWrapByte(250);
   e1.Lines.SetText(line);
   form.FNewText = true;

@@ -102,39 +102,26 @@ std::string BuildLink(const LinkParts& parts) {
   return out;
 }
 
-TEST(ShellLinkTest, TheLocalPathIsTheTargetWithForwardSlashes) {
-  LinkParts parts;
-  parts.localBase = "C:\\test\\a.txt";
-  parts.name = u"a note";
-  parts.relative = u".\\a.txt";
-  parts.workingDir = u"C:\\test";
-  EXPECT_EQ(ShellLinkTarget(BuildLink(parts)), "C:/test/a.txt");
-}
-
-TEST(ShellLinkTest, TheCommonPathSuffixCompletesTheLocalPath) {
-  LinkParts parts;
-  parts.idList = false;
-  parts.localBase = "D:\\books\\";
-  parts.suffix = "novel.txt";
-  EXPECT_EQ(ShellLinkTarget(BuildLink(parts)), "D:/books/novel.txt");
-}
-
-TEST(ShellLinkTest, CodePage932AndUnicodePathsBecomeUtf8) {
-  LinkParts narrow;
+TEST(ShellLinkTest, TheTargetComesFromTheLocalOrRelativePathAsUtf8) {
+  LinkParts full, suffix, narrow, wide, relative;
+  full.localBase = "C:\\test\\a.txt";
+  full.name = u"a note";
+  full.relative = u".\\a.txt";
+  full.workingDir = u"C:\\test";
+  suffix.idList = false;
+  suffix.localBase = "D:\\books\\";
+  suffix.suffix = "novel.txt";
   narrow.localBase = testsupport::Sjis("C:\\本\\物語.txt");
-  EXPECT_EQ(ShellLinkTarget(BuildLink(narrow)), "C:/本/物語.txt");
-  LinkParts wide;
   wide.localBase = "C:\\?\\?.txt";
   wide.wideBase = u"C:\\本\\物語.txt";
-  EXPECT_EQ(ShellLinkTarget(BuildLink(wide)), "C:/本/物語.txt");
-}
-
-TEST(ShellLinkTest, WithoutLinkInfoTheRelativePathServes) {
-  LinkParts parts;
-  parts.relative = u"..\\texts\\b.txt";
-  EXPECT_EQ(ShellLinkTarget(BuildLink(parts)), "../texts/b.txt");
-  parts.unicode = false;
-  EXPECT_EQ(ShellLinkTarget(BuildLink(parts)), "../texts/b.txt");
+  relative.relative = u"..\\texts\\b.txt";  // without LinkInfo the relative path serves
+  LinkParts relativeAnsi = relative;
+  relativeAnsi.unicode = false;
+  const std::pair<LinkParts, const char*> cases[] = {
+      {full, "C:/test/a.txt"},  {suffix, "D:/books/novel.txt"}, {narrow, "C:/本/物語.txt"},
+      {wide, "C:/本/物語.txt"}, {relative, "../texts/b.txt"},   {relativeAnsi, "../texts/b.txt"}};
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(ShellLinkTarget(BuildLink(cases[i].first)), cases[i].second) << "case " << i;
 }
 
 TEST(ShellLinkTest, AnExistingFileIsPreferred) {
@@ -150,11 +137,8 @@ TEST(ShellLinkTest, AnExistingFileIsPreferred) {
 
   LinkParts fromWorkingDir;
   fromWorkingDir.relative = u"b.txt";
-  fromWorkingDir.workingDir = std::u16string(u"") + [&] {
-    std::u16string w;
-    for (char c : (dir / "texts")) w += static_cast<char16_t>(c);
-    return w;
-  }();
+  fromWorkingDir.workingDir.emplace();
+  for (char c : (dir / "texts")) *fromWorkingDir.workingDir += static_cast<char16_t>(c);
   EXPECT_EQ(ShellLinkTargetIn(BuildLink(fromWorkingDir), dir / "links"), dir / "texts/b.txt");
 }
 
@@ -203,23 +187,19 @@ TEST(ShellLinkTest, DamagedFilesNeverReadOutsideTheirBytes) {
   EXPECT_EQ(ShellLinkTarget(farOffsets), "file.txt");  // only the relative path is left
 }
 
-TEST(ResolveShortcutTest, ASymbolicLinkResolvesToWhatItPointsAt) {
+TEST(ResolveShortcutTest, SymbolicAndShellLinksResolveToTheirTargets) {
   testsupport::TempDir dir;
   WriteFile(dir / "books/story.txt", "x");
   std::filesystem::create_symlink("books/story.txt", dir / "story.lnk");
   EXPECT_EQ(ResolveShortcut(dir / "story.lnk"), dir / "books/story.txt");
   std::filesystem::create_symlink(dir / "books/story.txt", dir / "absolute.lnk");
   EXPECT_EQ(ResolveShortcut(dir / "absolute.lnk"), dir / "books/story.txt");
-}
-
-TEST(ResolveShortcutTest, AShellLinkFileIsReadForItsTarget) {
-  testsupport::TempDir dir;
-  WriteFile(dir / "story.txt", "x");
+  // A shell-link file is read for its target.
   LinkParts parts;
   parts.localBase = "C:\\gone\\story.txt";
-  parts.relative = u".\\story.txt";
-  WriteFile(dir / "story.lnk", BuildLink(parts));
-  EXPECT_EQ(ResolveShortcut(dir / "story.lnk"), dir / "story.txt");
+  parts.relative = u".\\books\\story.txt";
+  WriteFile(dir / "shell.lnk", BuildLink(parts));
+  EXPECT_EQ(ResolveShortcut(dir / "shell.lnk"), dir / "books/story.txt");
   WriteFile(dir / "junk.lnk", "junk");
   EXPECT_FALSE(ResolveShortcut(dir / "junk.lnk"));
   EXPECT_FALSE(ResolveShortcut(dir / "missing.lnk"));
