@@ -11,21 +11,17 @@
 
 namespace {
 
-TEST(BuiltinTextTest, HasItsLinesInCodePage932) {
+TEST(BuiltinTextTest, HasItsLinesInCodePage932AndExercisesTheWrap) {
   const std::vector<std::string> lines = TForm1::StringResource1();
   ASSERT_EQ(lines.size(), 149u);
-  // Back to UTF-8 every line is the resource's line again: nothing was lost
-  // to a character CP932 lacks.
+  // Back in UTF-8 every line is the resource's again: no character was lost.
   const std::string_view source = EmbeddedBuiltinText();
   std::string rebuilt;
   for (const auto& line : lines) rebuilt += SjisToUtf8(line) + "\n";
   EXPECT_EQ(rebuilt, source);
   EXPECT_EQ(source.find('?'), std::string_view::npos);
   EXPECT_EQ(source.find('\r'), std::string_view::npos);
-}
-
-TEST(BuiltinTextTest, ExercisesTheWrapRules) {
-  const std::vector<std::string> lines = TForm1::StringResource1();
+  // Enough long lines, empty lines and brackets to exercise the wrap.
   int longer = 0, empty = 0, brackets = 0;
   for (const auto& line : lines) {
     longer += line.size() > 36;

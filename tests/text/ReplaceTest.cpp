@@ -17,27 +17,20 @@ class ReplaceTest : public ::testing::Test {
 };
 
 TEST_F(ReplaceTest, TableReplacesTabsBracketsAndColons) {
-  form.Editor1.Lines.SetText(Sjis("\t\r\n≪題≫\r\n語：語"));
-  form.Freplace(form.Editor1);
-  ASSERT_EQ(form.Editor1.Lines.Count(), 3);
-  EXPECT_EQ(Line(0), "\x81\x40\x81\x40\x81\x40\x81\x40");
-  EXPECT_EQ(Line(1), Sjis("《題》"));
-  EXPECT_EQ(Line(2), Sjis("語") + " : " + Sjis("語"));
-}
-
-TEST_F(ReplaceTest, HalfWidthSignsAreLeftAlone) {
-  const std::string text = "a:b <<c>>";
-  form.Editor1.Lines.SetText(text);
-  form.Freplace(form.Editor1);
-  EXPECT_EQ(Line(0), text);
-}
-
-TEST_F(ReplaceTest, ByteSearchMatchesAcrossACharacterBoundary) {
-  // 0x88 0x81 is one character; its trail byte and the 'F' after it spell the
-  // full-width colon, and the byte search replaces them.
-  form.Editor1.Lines.SetText("\x88\x81\x46");
-  form.Freplace(form.Editor1);
-  EXPECT_EQ(Line(0), "\x88 : ");
+  const std::pair<std::string, std::string> cases[] = {
+      {"\t", "\x81\x40\x81\x40\x81\x40\x81\x40"},
+      {Sjis("≪題≫"), Sjis("《題》")},
+      {Sjis("語：語"), Sjis("語") + " : " + Sjis("語")},
+      {"a:b <<c>>", "a:b <<c>>"},  // half-width signs are left alone
+      // The trail byte of 0x88 0x81 and the 'F' after it spell the full-width
+      // colon: the byte search replaces them.
+      {"\x88\x81\x46", "\x88 : "}};
+  for (const auto& [text, replaced] : cases) {
+    form.Editor1.Lines.SetText(text);
+    form.Freplace(form.Editor1);
+    ASSERT_EQ(form.Editor1.Lines.Count(), 1);
+    EXPECT_EQ(Line(0), replaced) << testing::PrintToString(text);
+  }
 }
 
 TEST_F(ReplaceTest, RewrapsOnceAndRestoresTheStore) {

@@ -81,19 +81,12 @@ std::string BuildLink(const LinkParts& parts) {
       wideSuffixOffset = headerSize + static_cast<unsigned>(body.size());
       body += std::string(2, '\0');
     }
+    // Size, header size, flags, then the offsets; the wide ones only in a 0x24 header.
     std::string info;
-    PutU32(info, headerSize + static_cast<unsigned>(body.size()));
-    PutU32(info, headerSize);
-    PutU32(info, 0x01);
-    PutU32(info, volumeOffset);
-    PutU32(info, baseOffset);
-    PutU32(info, 0);
-    PutU32(info, suffixOffset);
-    if (parts.wideBase) {
-      PutU32(info, wideOffset);
-      PutU32(info, wideSuffixOffset);
-    }
-    out += info + body;
+    for (unsigned v : {headerSize + static_cast<unsigned>(body.size()), headerSize, 1u,
+                       volumeOffset, baseOffset, 0u, suffixOffset, wideOffset, wideSuffixOffset})
+      PutU32(info, v);
+    out += info.substr(0, headerSize) + body;
   }
   if (parts.name) out += StringData(*parts.name, parts.unicode);
   if (parts.relative) out += StringData(*parts.relative, parts.unicode);

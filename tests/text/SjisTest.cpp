@@ -6,34 +6,20 @@
 namespace {
 
 TEST(SjisTest, LeadBytesAndCharacterLengths) {
-  EXPECT_FALSE(IsLeadByte(0x80));
-  EXPECT_TRUE(IsLeadByte(0x81));
-  EXPECT_TRUE(IsLeadByte(0x9F));
-  EXPECT_FALSE(IsLeadByte(0xA0));
-  EXPECT_FALSE(IsLeadByte(0xDF));
-  EXPECT_TRUE(IsLeadByte(0xE0));
-  EXPECT_TRUE(IsLeadByte(0xFC));
-  EXPECT_FALSE(IsLeadByte(0xFD));
+  for (unsigned char b : {0x81, 0x9F, 0xE0, 0xFC}) EXPECT_TRUE(IsLeadByte(b)) << int(b);
+  for (unsigned char b : {0x80, 0xA0, 0xDF, 0xFD}) EXPECT_FALSE(IsLeadByte(b)) << int(b);
   EXPECT_EQ(SjisCharLength("\x82\xa0z", 0), 2u);
   EXPECT_EQ(SjisCharLength("z\x82", 1), 1u);  // a lead byte at the very end
 }
 
-TEST(SjisTest, CharactersMapToTheirCodePoints) {
-  EXPECT_EQ(SjisCharToCodePoint("A"), U'A');
-  EXPECT_EQ(SjisCharToCodePoint("\x82\xa0"), U'あ');
-  EXPECT_EQ(SjisCharToCodePoint("\x8a\xbf"), U'漢');
-  EXPECT_EQ(SjisCharToCodePoint("\x81\x40"), U'　');
-  EXPECT_EQ(SjisCharToCodePoint("\xb1"), U'ｱ');
-  EXPECT_EQ(SjisCharToCodePoint("\x81\x5b"), U'ー');
-  EXPECT_EQ(SjisCharToCodePoint("\x87\x40"), U'①');  // NEC special row
-}
-
-TEST(SjisTest, InvalidSequencesBecomeReplacementCharacters) {
-  EXPECT_EQ(SjisCharToCodePoint("\xa0"), U'\uFFFD');
-  EXPECT_EQ(SjisCharToCodePoint("\xfd"), U'\uFFFD');
-  EXPECT_EQ(SjisCharToCodePoint("\x81\x7f"), U'\uFFFD');  // not a trail byte
-  EXPECT_EQ(SjisCharToCodePoint("\x81"), U'\uFFFD');
-  EXPECT_EQ(SjisCharToCodePoint(""), U'\uFFFD');
+TEST(SjisTest, CharactersMapToTheirCodePointsOrTheReplacementCharacter) {
+  const std::pair<const char*, char32_t> cases[] = {
+      {"A", U'A'},         {"\x82\xa0", U'あ'}, {"\x8a\xbf", U'漢'},     {"\x81\x40", U'　'},
+      {"\xb1", U'ｱ'},      {"\x81\x5b", U'ー'}, {"\x87\x40", U'①'},       // NEC special row
+      {"\xa0", U'\uFFFD'}, {"\xfd", U'\uFFFD'}, {"\x81\x7f", U'\uFFFD'},  // not a trail byte
+      {"\x81", U'\uFFFD'}, {"", U'\uFFFD'}};
+  for (const auto& [sjis, cp] : cases)
+    EXPECT_EQ(SjisCharToCodePoint(sjis), cp) << testing::PrintToString(std::string(sjis));
   // One replacement per character as the lead-byte rule cuts them.
   EXPECT_EQ(SjisToUtf8("a\x81\x7f"
                        "b\xfd\x82"),

@@ -8,27 +8,30 @@
 
 namespace {
 
-TEST(TagStripTest, KeepsTheTextBetweenAndAfterTags) {
-  EXPECT_EQ(StripTags("Hello <b>big</b> world").Text, "Hello big world");
-  EXPECT_EQ(StripTags("no tags at all").Text, "no tags at all");
-  EXPECT_EQ(StripTags("").Text, "");
-  EXPECT_EQ(StripTags("<p>one</p>\r\n<p>two</p>\r\n").Text, "one\r\ntwo\r\n");
-  EXPECT_EQ(StripTags("a<br\r\n>b").Text, "ab");  // a tag may span lines
-}
-
-TEST(TagStripTest, ATagEndsAtTheFirstCloseAfterItsOpen) {
-  EXPECT_EQ(StripTags("a > b <i>c</i>").Text, "a > b c");
-  EXPECT_EQ(StripTags("<<x>y>").Text, "y>");
-  EXPECT_EQ(StripTags("&lt;tag&gt; &amp;").Text, "&lt;tag&gt; &amp;");
-}
-
-TEST(TagStripTest, UnclosedTagKeepsWhatCameBefore) {
-  const TTagStripResult r = StripTags("x <y");
-  EXPECT_TRUE(r.Unclosed);
-  EXPECT_EQ(r.Text, "x ");
-  EXPECT_FALSE(StripTags("x <y>").Unclosed);
-  const TTagStripResult late = StripTags("<b>a</b> c <d");
-  EXPECT_EQ(late.Text, "a c ");
+TEST(TagStripTest, KeepsTheTextOutsideTagsAndWhatCameBeforeAnUnclosedOne) {
+  const struct {
+    const char* html;
+    const char* text;
+    bool unclosed;
+  } cases[] = {
+      {"Hello <b>big</b> world", "Hello big world", false},
+      {"no tags at all", "no tags at all", false},
+      {"", "", false},
+      {"<p>one</p>\r\n<p>two</p>\r\n", "one\r\ntwo\r\n", false},
+      {"a<br\r\n>b", "ab", false},  // a tag may span lines
+      // A tag ends at the first '>' after its '<'; entities stay as written.
+      {"a > b <i>c</i>", "a > b c", false},
+      {"<<x>y>", "y>", false},
+      {"&lt;tag&gt; &amp;", "&lt;tag&gt; &amp;", false},
+      {"x <y", "x ", true},
+      {"x <y>", "x ", false},
+      {"<b>a</b> c <d", "a c ", true},
+  };
+  for (const auto& c : cases) {
+    const TTagStripResult r = StripTags(c.html);
+    EXPECT_EQ(r.Text, c.text) << c.html;
+    EXPECT_EQ(r.Unclosed, c.unclosed) << c.html;
+  }
 }
 
 TEST(TagStripTest, FormShowsTheMessageOnlyForAnUnclosedTag) {

@@ -44,15 +44,11 @@ TEST_F(TextUnionTest, WithoutACurrentFileTheJoinStartsWithFiveEmptyLines) {
   EXPECT_EQ(ReadFile(Unite("_u.txt")), std::string(kFiveEmptyLines) + "x\r\n");
 }
 
-TEST_F(TextUnionTest, CancellingTheDialogWritesNothing) {
+TEST_F(TextUnionTest, NothingIsWrittenWhenCancelledOrTheSecondFileIsUnreadable) {
   OpenFile(WriteRows("story.txt", 3));
   Join(std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(dir / "unite"));
   EXPECT_TRUE(platform->Messages.empty());
-}
-
-TEST_F(TextUnionTest, AnUnreadableSecondFileIsReportedAndNothingIsWritten) {
-  OpenFile(WriteRows("story.txt", 3));
   Join(dir / "absent.txt");
   EXPECT_EQ(platform->Errors.size(), 1u);
   EXPECT_FALSE(std::filesystem::exists(Unite("story_u.txt")));

@@ -246,16 +246,10 @@ class ReferenceWrap {
     return static_cast<unsigned char>(s[ByteIndex(m, q)]);
   }
   static std::string Char(const std::vector<char>& m, const std::string& s, int q) {
-    switch (Kind(m, q)) {
-      case 'S':
-        return s.substr(ByteIndex(m, q), 1);
-      case 'L':
-        return s.substr(ByteIndex(m, q), 2);
-      case 'T':
-        return s.substr(ByteIndex(m, q) - 1, 2);
-      default:
-        return "";
-    }
+    const char k = Kind(m, q);
+    if (k == 'N' || k == 'F') return "";
+    return k == 'T' ? s.substr(ByteIndex(m, q) - 1, 2)
+                    : s.substr(ByteIndex(m, q), k == 'L' ? 2 : 1);
   }
   static bool In(const std::string& c, const std::string& set) {
     if (c.empty()) return false;
