@@ -2,6 +2,7 @@
 // the options and their clamps, replacement, and the two windows' settings.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -93,7 +94,7 @@ TEST(EditorLoadTest, SplitsLikeSetTextAndMarksTheUnterminatedLine) {
   }
 }
 
-TEST(EditorLoadTest, CrLfSplitAcrossReadChunksIsOneBreak) {
+TEST(EditorLoadTest, ChunkEdgesEmptyFilesAndMissingFiles) {
   TempDir dir;
   TEditor e;
   // The loader reads 1 MiB at a time; put the CR at the last byte of a chunk.
@@ -105,11 +106,7 @@ TEST(EditorLoadTest, CrLfSplitAcrossReadChunksIsOneBreak) {
   ASSERT_EQ(e.Lines.Count(), 2);
   EXPECT_EQ(e.Lines[0].size(), (1u << 20) - 1);
   EXPECT_EQ(e.Lines[1], "yz");
-}
 
-TEST(EditorLoadTest, EmptyFileHasNoLinesAndMissingFileThrows) {
-  TempDir dir;
-  TEditor e;
   WriteFile(dir / "empty.txt", "");
   e.Lines.LoadFromFile(dir / "empty.txt");
   EXPECT_EQ(e.Lines.Count(), 0);
@@ -148,7 +145,7 @@ TEST(EditorLoadTest, AnyBytesLoadAndWrapWithoutLoss) {
   }
 }
 
-TEST(EditorOptionsTest, OnlyARealChangeRewraps) {
+TEST(EditorOptionsTest, OnlyARealChangeRewrapsAndWordWrapOffKeepsLinesWhole) {
   TEditor e;
   ApplyEditor1Settings(e);
   e.Lines.SetText("abc");
@@ -163,11 +160,8 @@ TEST(EditorOptionsTest, OnlyARealChangeRewraps) {
   e.SetWrapByte(300);  // clamps to 250
   e.SetWrapByte(251);  // also 250: no change
   EXPECT_EQ(e.WrapCount(), before + 2);
-}
-
-TEST(EditorOptionsTest, WordWrapOffGivesOneRowPerLine) {
-  TEditor e;
-  ApplyEditor1Settings(e);
+  // Word wrap off gives one row per line.
+  e.SetWrapByte(36);
   e.Lines.SetText(std::string(100, 'a') + "\r\nb");
   EXPECT_EQ(e.RowCount(), 4);
   e.SetWordWrap(false);
@@ -182,12 +176,10 @@ TEST(EditorOptionsTest, DefaultsAndTheTabSpaceCountsLimits) {
   EXPECT_EQ(e.WrapOption().WrapByte, 80);
   EXPECT_TRUE(e.WordWrap());
   EXPECT_EQ(e.TabSpaceCount(), 8);
-  e.SetTabSpaceCount(5);
-  EXPECT_EQ(e.TabSpaceCount(), 4);
-  e.SetTabSpaceCount(1);
-  EXPECT_EQ(e.TabSpaceCount(), 2);
-  e.SetTabSpaceCount(99);
-  EXPECT_EQ(e.TabSpaceCount(), 8);
+  for (const auto& [set, got] : {std::pair{5, 4}, {1, 2}, {99, 8}}) {
+    e.SetTabSpaceCount(set);
+    EXPECT_EQ(e.TabSpaceCount(), got) << set;
+  }
   // A tab at column 0 with a tab distance of 4 spans 4 columns.
   ApplyEditor1Settings(e);
   e.SetTabSpaceCount(4);
@@ -199,14 +191,14 @@ TEST(EditorSettingsTest, SetStringsHaveTheirByteLengths) {
   TEditor e1, e2;
   ApplyEditor1Settings(e1);
   ApplyEditor2Settings(e2);
-  EXPECT_EQ(e1.WrapOption().FollowStr.size(), 79u);
-  EXPECT_EQ(e1.WrapOption().LeadStr.size(), 21u);
-  EXPECT_EQ(e1.WrapOption().PunctuationStr.size(), 13u);
-  EXPECT_EQ(e2.WrapOption().FollowStr.size(), 67u);
-  EXPECT_EQ(e2.WrapOption().LeadStr.size(), 21u);
-  EXPECT_EQ(e2.WrapOption().PunctuationStr.size(), 12u);
-  for (const TEditor* e : {&e1, &e2}) {
+  // Follow, lead and punctuation strings in bytes.
+  const std::pair<const TEditor*, std::array<std::size_t, 3>> sets[] = {{&e1, {79, 21, 13}},
+                                                                        {&e2, {67, 21, 12}}};
+  for (const auto& [e, sizes] : sets) {
     const TWrapOption& o = e->WrapOption();
+    EXPECT_EQ(o.FollowStr.size(), sizes[0]);
+    EXPECT_EQ(o.LeadStr.size(), sizes[1]);
+    EXPECT_EQ(o.PunctuationStr.size(), sizes[2]);
     EXPECT_EQ(o.WrapByte, 36);
     EXPECT_TRUE(o.FollowRetMark && o.FollowPunctuation && o.Leading && o.WordBreak);
     EXPECT_EQ(e->TabSpaceCount(), 8);
