@@ -44,69 +44,53 @@ Points WidenByTwo(const Points& thin) {
   return out;
 }
 
+Points Union(Points a, const Points& b) {
+  a.insert(b.begin(), b.end());
+  return a;
+}
+
 class CanvasShapes : public ::testing::Test {
  protected:
   CanvasShapes() : bitmap(20, 16), canvas(bitmap) {
     canvas.Pen.Color = kPen;
     canvas.Brush.Color = kBrush;
   }
+  Points Pen() const { return PixelsOf(bitmap, kPen); }
+  Points Brush() const { return PixelsOf(bitmap, kBrush); }
   TABitmap bitmap;
   TCanvas canvas;
 };
 
-TEST_F(CanvasShapes, FillRectCoversLeftToRightMinusOne) {
-  canvas.FillRect({2, 3, 6, 5});
-  EXPECT_EQ(PixelsOf(bitmap, kBrush), Box(2, 3, 6, 5));
-  EXPECT_EQ(PixelsOf(bitmap, kBrush).size(), 8u);
-}
-
-TEST_F(CanvasShapes, FillRectWithCornersOutOfOrderDrawsNothing) {
+TEST_F(CanvasShapes, FillRectCoversLeftToRightMinusOneClippedAndNothingWhenReversed) {
   canvas.FillRect({6, 5, 2, 3});
   canvas.FillRect({2, 3, 2, 8});
-  EXPECT_TRUE(PixelsOf(bitmap, kBrush).empty());
-}
-
-TEST_F(CanvasShapes, FillRectIsClippedAtTheEdges) {
+  EXPECT_TRUE(Brush().empty());
+  canvas.FillRect({2, 3, 6, 5});
   canvas.FillRect({-5, -5, 2, 3});
   canvas.FillRect({18, 14, 40, 40});
-  Points expected = Box(0, 0, 2, 3);
-  for (const auto& p : Box(18, 14, 20, 16)) expected.insert(p);
-  EXPECT_EQ(PixelsOf(bitmap, kBrush), expected);
+  EXPECT_EQ(Brush(), Union(Union(Box(2, 3, 6, 5), Box(0, 0, 2, 3)), Box(18, 14, 20, 16)));
 }
 
 TEST_F(CanvasShapes, FrameRectIsOnePixelInsideTheRectangleInBrushColour) {
   canvas.FrameRect({1, 1, 5, 4});
-  EXPECT_EQ(PixelsOf(bitmap, kBrush), Border(1, 1, 5, 4));
-  EXPECT_TRUE(PixelsOf(bitmap, kPen).empty());
+  EXPECT_EQ(Brush(), Border(1, 1, 5, 4));
+  EXPECT_TRUE(Pen().empty());
 }
 
-TEST_F(CanvasShapes, RectangleOutlinesWithPenAndFillsWithBrush) {
-  canvas.Rectangle(1, 1, 6, 5);
-  EXPECT_EQ(PixelsOf(bitmap, kPen), Border(1, 1, 6, 5));
-  EXPECT_EQ(PixelsOf(bitmap, kBrush), Box(2, 2, 5, 4));
-}
-
-TEST_F(CanvasShapes, RectangleTakesCornersInEitherOrder) {
-  TABitmap other(20, 16);
-  TCanvas second(other);
-  second.Pen = canvas.Pen;
-  second.Brush = canvas.Brush;
-  canvas.Rectangle(1, 1, 6, 5);
-  second.Rectangle(6, 5, 1, 1);
-  EXPECT_TRUE(bitmap == other);
-}
-
-TEST_F(CanvasShapes, RectangleWithWidePenIsCentredOnTheOutline) {
-  canvas.Pen.Width = 2;
+TEST_F(CanvasShapes, RectangleOutlinesWithPenFillsWithBrushInEitherCornerOrder) {
+  canvas.Rectangle(6, 5, 1, 1);
+  EXPECT_EQ(Pen(), Border(1, 1, 6, 5));
+  EXPECT_EQ(Brush(), Box(2, 2, 5, 4));
+  bitmap.Fill(clBlack);
+  canvas.Pen.Width = 2;  // centred on the outline
   canvas.Rectangle(2, 2, 8, 7);
-  EXPECT_EQ(PixelsOf(bitmap, kPen), WidenByTwo(Border(2, 2, 8, 7)));
-  EXPECT_EQ(PixelsOf(bitmap, kBrush), Box(3, 3, 6, 5));
+  EXPECT_EQ(Pen(), WidenByTwo(Border(2, 2, 8, 7)));
+  EXPECT_EQ(Brush(), Box(3, 3, 6, 5));
 }
 
 TEST_F(CanvasShapes, EllipseStaysInItsBoxTouchesEverySideAndIsSymmetric) {
   canvas.Ellipse(2, 3, 13, 12);
-  Points ink = PixelsOf(bitmap, kPen);
-  for (const auto& p : PixelsOf(bitmap, kBrush)) ink.insert(p);
+  const Points ink = Union(Pen(), Brush());
   int minX = 99, maxX = -1, minY = 99, maxY = -1;
   for (const auto& [x, y] : ink) {
     minX = std::min(minX, x), maxX = std::max(maxX, x);
@@ -114,24 +98,18 @@ TEST_F(CanvasShapes, EllipseStaysInItsBoxTouchesEverySideAndIsSymmetric) {
     EXPECT_TRUE(ink.count({2 + 12 - x, y})) << "left-right mirror of " << x << "," << y;
     EXPECT_TRUE(ink.count({x, 3 + 11 - y})) << "top-bottom mirror of " << x << "," << y;
   }
-  EXPECT_EQ(minX, 2);
-  EXPECT_EQ(maxX, 12);
-  EXPECT_EQ(minY, 3);
-  EXPECT_EQ(maxY, 11);
-  // The corners of the box are outside an ellipse; its middle is brush.
-  EXPECT_FALSE(ink.count({2, 3}));
-  EXPECT_FALSE(ink.count({12, 11}));
+  EXPECT_EQ((std::array<int, 4>{minX, maxX, minY, maxY}), (std::array<int, 4>{2, 12, 3, 11}));
+  EXPECT_FALSE(ink.count({2, 3}) || ink.count({12, 11}));  // the box's corners lie outside
   EXPECT_EQ(bitmap.Pixel(7, 7), kBrush);
   EXPECT_EQ(bitmap.Pixel(2, 7), kPen);
 }
 
-TEST_F(CanvasShapes, EllipseOutlineIsAClosedRing) {
+TEST_F(CanvasShapes, EllipseOutlineIsAClosedRingWithTheBrushInside) {
   canvas.Ellipse(1, 1, 18, 12);
-  const Points ring = PixelsOf(bitmap, kPen);
-  // Walk the ring through 8-neighbours: every outline pixel is reached.
+  const Points ring = Pen();
   Points seen{*ring.begin()};
   std::vector<std::pair<int, int>> todo{*ring.begin()};
-  while (!todo.empty()) {
+  while (!todo.empty()) {  // every outline pixel is reached through 8-neighbours
     const auto [x, y] = todo.back();
     todo.pop_back();
     for (int dy = -1; dy <= 1; ++dy)
@@ -140,9 +118,7 @@ TEST_F(CanvasShapes, EllipseOutlineIsAClosedRing) {
           todo.push_back({x + dx, y + dy});
   }
   EXPECT_EQ(seen.size(), ring.size());
-  // The brush never leaks outside the ring: row by row it lies between
-  // outline pixels.
-  for (const auto& [x, y] : PixelsOf(bitmap, kBrush)) {
+  for (const auto& [x, y] : Brush()) {  // row by row the brush lies between outline pixels
     bool left = false, right = false;
     for (const auto& [px, py] : ring)
       if (py == y) (px < x ? left : right) = true;
@@ -150,7 +126,7 @@ TEST_F(CanvasShapes, EllipseOutlineIsAClosedRing) {
   }
 }
 
-TEST_F(CanvasShapes, ArcWithEqualRaysIsTheEllipseOutline) {
+TEST_F(CanvasShapes, ArcRunsCounterClockwiseAndWithEqualRaysIsTheEllipseOutline) {
   TABitmap ellipse(20, 16);
   TCanvas reference(ellipse);
   reference.Pen.Color = kPen;
@@ -158,53 +134,42 @@ TEST_F(CanvasShapes, ArcWithEqualRaysIsTheEllipseOutline) {
   reference.Ellipse(1, 2, 17, 13);
   canvas.Arc(1, 2, 17, 13, 0, 0, 0, 0);
   EXPECT_TRUE(bitmap == ellipse);
-  EXPECT_FALSE(PixelsOf(bitmap, kPen).empty());
+
+  for (bool upper : {true, false}) {  // from the ray pointing right to the one pointing left
+    bitmap.Fill(clBlack);
+    canvas.Arc(1, 1, 18, 14, upper ? 19 : 0, 7, upper ? 0 : 19, 7);
+    ASSERT_FALSE(Pen().empty());
+    for (const auto& [x, y] : Pen()) EXPECT_TRUE(upper ? y <= 7 : y >= 7) << x << "," << y;
+  }
 }
 
-TEST_F(CanvasShapes, ArcRunsCounterClockwiseFromTheFirstRay) {
-  // From the ray pointing right to the ray pointing left: the upper half.
-  canvas.Arc(1, 1, 18, 14, 19, 7, 0, 7);
-  const Points upper = PixelsOf(bitmap, kPen);
-  ASSERT_FALSE(upper.empty());
-  for (const auto& [x, y] : upper) EXPECT_LE(y, 7) << x << "," << y;
-  TABitmap other(20, 16);
-  TCanvas second(other);
-  second.Pen.Color = kPen;
-  second.Arc(1, 1, 18, 14, 0, 7, 19, 7);  // the lower half
-  for (const auto& [x, y] : PixelsOf(other, kPen)) EXPECT_GE(y, 7) << x << "," << y;
-}
-
-TEST_F(CanvasShapes, LineToStopsShortOfItsEndPointAndMovesThePen) {
+TEST_F(CanvasShapes, LinesStopShortOfTheirEndPointAndMoveThePen) {
   canvas.MoveTo(1, 1);
   canvas.LineTo(5, 1);
-  EXPECT_EQ(PixelsOf(bitmap, kPen), (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}}));
+  EXPECT_EQ(Pen(), (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}}));
   canvas.LineTo(5, 4);  // continues from (5, 1)
-  EXPECT_EQ(PixelsOf(bitmap, kPen),
-            (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {5, 2}, {5, 3}}));
-}
-
-TEST_F(CanvasShapes, DiagonalLineIsOnePixelPerStep) {
+  EXPECT_EQ(Pen(), (Points{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {5, 2}, {5, 3}}));
+  bitmap.Fill(clBlack);
   canvas.MoveTo(0, 0);
   canvas.LineTo(4, 4);
-  EXPECT_EQ(PixelsOf(bitmap, kPen), (Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
-}
+  EXPECT_EQ(Pen(), (Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
 
-TEST_F(CanvasShapes, ClosedPolylineOfWidthTwoCoversEveryCorner) {
-  canvas.Pen.Width = 2;
+  bitmap.Fill(clBlack);
+  canvas.Pen.Width = 2;  // a closed polyline covers every corner
   const TPoint points[] = {{3, 3}, {9, 3}, {9, 8}, {3, 8}, {3, 3}};
   canvas.Polyline(points, 5);
-  EXPECT_EQ(PixelsOf(bitmap, kPen), WidenByTwo(Border(3, 3, 10, 9)));
+  EXPECT_EQ(Pen(), WidenByTwo(Border(3, 3, 10, 9)));
 }
 
 TEST_F(CanvasShapes, SetPixelAndDrawAreClipped) {
   canvas.SetPixel(-1, 0, kPen);
   canvas.SetPixel(20, 3, kPen);
   canvas.SetPixel(19, 15, kPen);
-  EXPECT_EQ(PixelsOf(bitmap, kPen), (Points{{19, 15}}));
+  EXPECT_EQ(Pen(), (Points{{19, 15}}));
   TABitmap stamp(3, 3);
   stamp.Fill(kBrush);
   canvas.Draw(18, -1, stamp);
-  EXPECT_EQ(PixelsOf(bitmap, kBrush), Box(18, 0, 20, 2));
+  EXPECT_EQ(Brush(), Box(18, 0, 20, 2));
 }
 
 }  // namespace

@@ -45,10 +45,16 @@ int InkIn(const TABitmap& bitmap, TRect r, TColor ground) {
   return ink;
 }
 
-TEST_F(PageLookTest, ACancelledColourDialogChangesNothing) {
+TEST_F(PageLookTest, ACancelledColourDialogOrARunningEffectOrJobChangesNothing) {
   const TColor text = F().FoColor, ground = F().GColor;
   F().FBColor = true;
   F().FontColor1Click();
+  F().BgColor1Click();
+  platform->ColorAnswers = {0x0000FF, 0x0000FF};
+  F().FArts = true;
+  F().FontColor1Click();
+  F().FArts = false;
+  F().FBusy = true;
   F().BgColor1Click();
   EXPECT_EQ(platform->DialogsShown, (std::vector<std::string>{"open", "color", "color"}));
   EXPECT_EQ(F().FoColor, text);
@@ -58,28 +64,29 @@ TEST_F(PageLookTest, ACancelledColourDialogChangesNothing) {
   EXPECT_TRUE(F().FBColor);
 }
 
-TEST_F(PageLookTest, ChosenColoursAreStoredShownAndRedrawn) {
+TEST_F(PageLookTest, ChosenColoursAreStoredShownAndRedrawnOrWaitForTheNextStep) {
   F().TriButton1Click();  // page 2 on the view
   F().FPageShown = true;
-  platform->ColorAnswers = {0x0000FF, 0x00FF00};
+  platform->ColorAnswers = {0x0000FF, clBlack, 0x00FF00, 0x123456};
   F().FontColor1Click();
   EXPECT_EQ(F().FoColor, 0x0000FF);
   EXPECT_EQ(F().FLabel.Color, 0x0000FF);
   EXPECT_EQ(F().FPage, 2);  // redrawn, not advanced
   EXPECT_FALSE(F().FRedraw);
+  F().FBColor = true;
+  F().BgColor1Click();
+  EXPECT_TRUE(F().FBColor);  // only a background other than black clears the mark
   F().BgColor1Click();
   EXPECT_EQ(F().GColor, 0x00FF00);
   EXPECT_EQ(F().GLabel.Color, 0x00FF00);
   EXPECT_EQ(F().FPage, 2);
-}
+  EXPECT_FALSE(F().FBColor);
 
-TEST_F(PageLookTest, WithoutAPageOnTheViewTheNewColoursWaitForTheNextStep) {
   F().FPageShown = false;
-  platform->ColorAnswers = {0x123456};
   F().FontColor1Click();
   EXPECT_TRUE(F().FRedraw);
   EXPECT_FALSE(F().FPageShown);
-  EXPECT_EQ(F().FPage, 1);
+  EXPECT_EQ(F().FPage, 2);
 }
 
 TEST_F(PageLookTest, TheColourDialogOpensWithTheColourLastChosen) {
@@ -93,28 +100,6 @@ TEST_F(PageLookTest, TheColourDialogOpensWithTheColourLastChosen) {
   F().BgColor1Click();
   EXPECT_EQ(watching->Initial, (std::vector<TColor>{0x111111, 0x222222, 0x222222}));
   EXPECT_EQ(F().GColor, 0x333333);
-}
-
-TEST_F(PageLookTest, OnlyANonBlackBackgroundClearsTheFadedToBlackMark) {
-  F().FBColor = true;
-  platform->ColorAnswers = {clBlack};
-  F().BgColor1Click();
-  EXPECT_TRUE(F().FBColor);
-  platform->ColorAnswers = {0x808080};
-  F().BgColor1Click();
-  EXPECT_FALSE(F().FBColor);
-}
-
-TEST_F(PageLookTest, ColoursCannotChangeWhileAnEffectOrAJobRuns) {
-  platform->ColorAnswers = {0x0000FF, 0x0000FF};
-  F().FArts = true;
-  F().FontColor1Click();
-  F().FArts = false;
-  F().FBusy = true;
-  F().BgColor1Click();
-  EXPECT_EQ(platform->DialogsShown, (std::vector<std::string>{"open"}));
-  EXPECT_EQ(F().FoColor, 0x000000);
-  EXPECT_EQ(F().GColor, 0xFFFFFF);
 }
 
 TEST_F(PageLookTest, DisplayOptionsRedrawTheCurrentPage) {

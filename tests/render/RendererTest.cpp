@@ -40,7 +40,7 @@ class Renderer : public ::testing::Test {
   TForm1 form;
 };
 
-TEST_F(Renderer, WithoutFadesTheViewShowsExactlyThePage) {
+TEST_F(Renderer, WithoutFadesTheViewShowsExactlyThePageNamedAfterItsText) {
   form.Image1.Picture.Fill(RGBColor(1, 2, 3));
   const TABitmap expected = ExpectedPage(false);
   form.Ecriture(form.Image1);
@@ -49,9 +49,7 @@ TEST_F(Renderer, WithoutFadesTheViewShowsExactlyThePage) {
   EXPECT_TRUE(form.FPageShown);
   EXPECT_FALSE(form.FFirstShow);
   EXPECT_EQ(form.Image1.Hint, "Quillane");
-}
 
-TEST_F(Renderer, UserTextNamesTheViewAndFillsItsOwnSlots) {
   form.Editor1.Lines.SetText(Sjis("一行目\r\n二行目\r\n"));
   form.FFileIn = true;
   form.FTextName = "story";
@@ -62,32 +60,41 @@ TEST_F(Renderer, UserTextNamesTheViewAndFillsItsOwnSlots) {
   EXPECT_EQ(form.FRetsu[1], Sjis("一行目"));
 }
 
-TEST_F(Renderer, FadeInBlendsSeventeenTimesThenCopies) {
-  form.LCheckBox7.Checked = true;
-  const TABitmap expected = ExpectedPage(false);
-  form.Ecriture(form.Image1);
-  EXPECT_EQ(platform.Repaints, 17 + 1);
-  EXPECT_TRUE(form.Image1.Picture == expected);
-}
-
-TEST_F(Renderer, FallenLeavesAddElevenBlendsAndUseTheSlowerAlphasAfterAFadeOut) {
-  form.LCheckBox7.Checked = true;
-  form.LCheckBox11.Checked = true;
-  form.Ecriture(form.Image1);
-  EXPECT_EQ(platform.Repaints, 11 + 17 + 1);
-  platform.Repaints = 0;
-  form.LCheckBox5.Checked = true;  // the page is shown now, so it fades out first
-  form.Ecriture(form.Image1);
-  EXPECT_EQ(platform.Repaints, 28 + 11 + 17 + 1);
-}
-
-TEST_F(Renderer, FadeOutOnlyOnceAPageIsShown) {
-  form.LCheckBox5.Checked = true;
-  form.FPageShown = false;
-  form.Ecriture(form.Image1);
-  EXPECT_EQ(platform.Repaints, 1);
-  form.Ecriture(form.Image1);
-  EXPECT_EQ(platform.Repaints, 1 + 28 + 1);
+// Repaints of two pages in a row: the second is drawn with a page on the view,
+// so a fade-out comes first when one is asked for.
+TEST_F(Renderer, FadesAndFallenLeavesMakeTheirBlendsAndRepaints) {
+  struct Case {
+    const char* name;
+    bool qvga, fadeIn, leaves, fadeOutSecond;
+    int first, second;
+  };
+  const Case cases[] = {
+      {"plain", false, false, false, false, 1, 1},
+      {"fade-in", false, true, false, false, 17 + 1, 17 + 1},
+      {"leaves", false, true, true, true, 11 + 17 + 1, 28 + 11 + 17 + 1},
+      {"fade-out once shown", false, false, false, true, 1, 28 + 1},
+      {"qvga fade-in", true, true, false, false, 17 + 1, 17 + 1},
+      {"qvga slower after a fade-out, no leaves", true, true, true, true, 17 + 1, 28 + 24 + 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form.FPageShown = false;
+    form.LCheckBox7.Checked = c.fadeIn;
+    form.LCheckBox11.Checked = c.leaves && !c.qvga;
+    form.LCheckBox5.Checked = false;
+    platform.Repaints = 0;
+    const auto draw = [&] { c.qvga ? form.Eqriture(form.Image1) : form.Ecriture(form.Image1); };
+    draw();
+    EXPECT_EQ(platform.Repaints, c.first);
+    form.LCheckBox11.Checked = c.leaves;
+    form.LCheckBox5.Checked = c.fadeOutSecond;
+    platform.Repaints = 0;
+    draw();
+    EXPECT_EQ(platform.Repaints, c.second);
+    if (!c.qvga) {
+      EXPECT_TRUE(form.Image1.Picture == ExpectedPage(false));
+    }
+  }
 }
 
 TEST_F(Renderer, FadeFromBlackOrGreyFirstWhenFlagged) {
@@ -130,17 +137,6 @@ TEST_F(Renderer, QvgaPageLeavesTheRestOfTheViewAlone) {
       else
         ASSERT_EQ(form.Image1.Picture.Pixel(x, y), RGBColor(9, 8, 7)) << x << "," << y;
     }
-}
-
-TEST_F(Renderer, QvgaFadeInTakesTwentyFourStepsAfterAFadeOut) {
-  form.LCheckBox7.Checked = true;
-  form.Eqriture(form.Image1);
-  EXPECT_EQ(platform.Repaints, 17 + 1);
-  platform.Repaints = 0;
-  form.LCheckBox5.Checked = true;
-  form.LCheckBox11.Checked = true;  // no fallen leaves on QVGA pages
-  form.Eqriture(form.Image1);
-  EXPECT_EQ(platform.Repaints, 28 + 24 + 1);
 }
 
 TEST_F(Renderer, BatchPageIsNeverShownAndTheLastPageEndsTheBatch) {
