@@ -1,4 +1,4 @@
-// The window's Platform: filters, clipboard code page, clock texts, the
+// The window's Platform (filters, clipboard code page, clock, waits) and the
 // number and size dialogs.
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(QtPlatformTest, ClipboardTextTravelsAsCodePage932) {
   EXPECT_EQ(platform.ClipboardText(), std::nullopt);
 }
 
-TEST(QtPlatformTest, ClockAndTimeTexts) {
+TEST(QtPlatformTest, ClockTextsWaitsAndAMissingSound) {
   QtPlatform platform;
   EXPECT_EQ(platform.LongTimeText({2026, 1, 2, 14, 5, 9, 0}), "14:05:09");
   EXPECT_EQ(platform.LongTimeText({2026, 1, 2, 9, 0, 0, 0}), "9:00:00");
@@ -51,15 +51,12 @@ TEST(QtPlatformTest, ClockAndTimeTexts) {
   platform.WaitMessages(5000);
   EXPECT_TRUE(handled);
   EXPECT_LT(platform.TickCount() - start, 2000u);  // an event ends the wait early
-}
 
-TEST(QtPlatformTest, AMissingSoundPlaysNothing) {
-  QtPlatform platform;
   platform.PlaySound("no-such-cue.wav");
   EXPECT_EQ(platform.SoundsPlaying(), 0);
 }
 
-TEST(NumberDialogTest, AcceptsOnlyWholeNumbersOfAtMostSevenDigits) {
+TEST(NumberDialogTest, AcceptsWholeNumbersOfAtMostSevenDigitsAndOnlyOnOk) {
   TForm3 dialog(10);
   EXPECT_EQ(dialog.windowTitle(), "Quillane");
   EXPECT_EQ(dialog.size(), QSize(291, 129));
@@ -74,14 +71,12 @@ TEST(NumberDialogTest, AcceptsOnlyWholeNumbersOfAtMostSevenDigits) {
     EXPECT_NE(validator->validate(ok, pos), QValidator::Invalid) << ok.toStdString();
   for (QString bad : {"12345678", "-1", "1.5", "abc"})
     EXPECT_EQ(validator->validate(bad, pos), QValidator::Invalid) << bad.toStdString();
-}
 
-TEST(NumberDialogTest, OkGivesTheValueAnyOtherCloseGivesNone) {
   QTimer::singleShot(0, [] {
-    auto* dialog = qobject_cast<TForm3*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    dialog->NValEdit1->setText("250");
-    dialog->Button1->click();
+    auto* shown = qobject_cast<TForm3*>(QApplication::activeModalWidget());
+    ASSERT_NE(shown, nullptr);
+    shown->NValEdit1->setText("250");
+    shown->Button1->click();
   });
   EXPECT_EQ(TForm3::Ask(10, nullptr), 250.0);
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });

@@ -1,6 +1,4 @@
-// Test main of the window tests: widgets need a QApplication (the shared test
-// main makes a QGuiApplication). Linked before the support library, so this
-// main is the one the window tests run.
+// Widgets need a QApplication, where the shared test main makes a QGuiApplication.
 #include <gtest/gtest.h>
 
 #include <QApplication>

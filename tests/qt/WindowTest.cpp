@@ -1,16 +1,15 @@
 // The window as a user meets it: clicks, toggles, the slider, drops, hints,
-// menu shortcuts and timers reach TForm1, and what TForm1 changes shows.
+// shortcuts and timers reach TForm1, and what TForm1 changes shows.
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSlider>
-#include <QSpinBox>
 #include <QTimer>
 #include <QUrl>
 #include <filesystem>
@@ -36,14 +35,13 @@ int DarkPixels(const QImage& image) {
   return dark;
 }
 
-void Press(QWidget* widget, QPoint at, Qt::MouseButton button,
+void Press(QWidget* widget, QPointF at, Qt::MouseButton button,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget->mapToGlobal(QPointF(at)), button,
-                    button, modifiers);
-  QCoreApplication::sendEvent(widget, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), widget->mapToGlobal(QPointF(at)),
-                      button, Qt::NoButton, modifiers);
-  QCoreApplication::sendEvent(widget, &release);
+  for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button,
+                      type == QEvent::MouseButtonPress ? button : Qt::NoButton, modifiers);
+    QCoreApplication::sendEvent(widget, &event);
+  }
 }
 
 // Runs the event loop until done() holds or the time is up.
@@ -58,13 +56,12 @@ bool WaitFor(Done done, int ms = 3000) {
 
 class WindowTest : public FormTest {
  protected:
-  // A Japanese text of several pages, opened as from the command line, in a
-  // shown window.
-  void ShowWithText() {
+  // A shown window with a Japanese text of several pages from the command line.
+  void SetUp() override {
     std::string text;
     for (int i = 0; i < 60; ++i)
       text += Sjis("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。") + "\r\n";
-    textPath = dir / "neko.txt";
+    const std::string textPath = dir / "neko.txt";
     testsupport::WriteFile(textPath, text);
     NewForm();
     F().ExamineCommandLine({textPath});
@@ -80,12 +77,10 @@ class WindowTest : public FormTest {
     return qobject_cast<T*>(w);
   }
 
-  std::string textPath;
   std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(WindowTest, ThePageViewShowsImage1AsItIs) {
-  window = std::make_unique<MainWindow>(F());
   // Distinct red and blue bytes: a swapped channel order would show here.
   F().Image1.Picture.Fill(RGBColor(200, 30, 90));
   F().Image1.Picture.SetPixel(639, 479, RGBColor(10, 220, 40));
@@ -98,8 +93,7 @@ TEST_F(WindowTest, ThePageViewShowsImage1AsItIs) {
   EXPECT_EQ(window->Page()->geometry(), QRect(1, 1, 640, 480));
 }
 
-TEST_F(WindowTest, ForwardButtonAndPageClicksTurnThePage) {
-  ShowWithText();
+TEST_F(WindowTest, ButtonsPageClicksAndTheSliderTurnThePage) {
   const QImage before = window->Page()->grab().toImage();
   Widget<TriButton>("TriButton1")->click();
   const QImage first = window->Page()->grab().toImage();
@@ -110,38 +104,48 @@ TEST_F(WindowTest, ForwardButtonAndPageClicksTurnThePage) {
   Press(window->Page(), {320, 240}, Qt::LeftButton);
   EXPECT_EQ(F().FPage, 2);
   EXPECT_EQ(Widget<SwatchLabel>("Label1")->Caption(), "2");
-  EXPECT_EQ(window->findChild<QSlider*>("ExtTrackBar1")->value(), 2);
+  auto* slider = window->findChild<QSlider*>("ExtTrackBar1");
+  ASSERT_NE(slider, nullptr);
+  EXPECT_EQ(slider->value(), 2);
   EXPECT_NE(window->Page()->grab().toImage(), first);
 
   Press(window->Page(), {320, 240}, Qt::LeftButton, Qt::ShiftModifier);
   EXPECT_EQ(F().FPage, 1);
-  Widget<TriButton>("TriButton2")->click();
-  EXPECT_EQ(F().FPage, F().FAllPage);
-}
-
-TEST_F(WindowTest, RightClickOpensTheMenuInsteadOfTurning) {
-  ShowWithText();
-  Widget<TriButton>("TriButton1")->click();
-  Press(window->Page(), {100, 100}, Qt::RightButton);
+  Press(window->Page(), {100, 100}, Qt::RightButton);  // opens the menu instead
   EXPECT_EQ(F().FPage, 1);
   EXPECT_TRUE(window->PopupMenu1()->isVisible());
   window->PopupMenu1()->hide();
+  Widget<TriButton>("TriButton2")->click();
+  EXPECT_EQ(F().FPage, F().FAllPage);
+
+  // The slider chooses the page the next step shows.
+  EXPECT_EQ(slider->maximum(), F().FAllPage);
+  slider->setValue(3);
+  EXPECT_EQ(F().FPage, 3);
+  EXPECT_EQ(Widget<SwatchLabel>("Label1")->Caption(), "3");
+  Widget<TriButton>("TriButton1")->click();
+  EXPECT_EQ(F().FPage, 3);
+  EXPECT_EQ(slider->value(), 3);
 }
 
 TEST_F(WindowTest, ToggledCheckBoxRunsItsHandlerAndAgreesWithTheModel) {
-  ShowWithText();
   auto* slow = Widget<LozengeCheckBox>("LCheckBox14");
   ASSERT_FALSE(F().LCheckBox14.Checked);
   slow->click();
   EXPECT_TRUE(F().LCheckBox14.Checked);
   EXPECT_TRUE(slow->isChecked());
   EXPECT_EQ(F().Timer1.Interval, 110);  // the "Slow" handler ran
-  EXPECT_EQ(F().HintLabel1.Caption, "Slow on");
   EXPECT_EQ(Widget<SwatchLabel>("HintLabel1")->Caption(), "Slow on");
   slow->click();
   EXPECT_FALSE(F().LCheckBox14.Checked);
   EXPECT_FALSE(slow->isChecked());
   EXPECT_EQ(F().HintLabel1.Caption, "Slow off");
+
+  // A handler that changes other boxes shows them all.
+  Widget<LozengeCheckBox>("TurnCheckBox")->click();
+  for (const char* name : {"FullCheckBox", "BigFontCheckBox", "MoreBigCheckBox"})
+    EXPECT_TRUE(Widget<LozengeCheckBox>(name)->isChecked()) << name;
+  EXPECT_EQ(F().FRetsuCount, 8);
 
   // A model changed by a command shows at the next Sync, without its handler.
   F().LCheckBox8.Checked = true;
@@ -158,29 +162,7 @@ TEST_F(WindowTest, ToggledCheckBoxRunsItsHandlerAndAgreesWithTheModel) {
   EXPECT_EQ(window->Control("Small1")->property("text").toString(), "Small");
 }
 
-TEST_F(WindowTest, LayoutCheckBoxesKeepEachOtherConsistent) {
-  ShowWithText();
-  Widget<LozengeCheckBox>("TurnCheckBox")->click();
-  for (const char* name : {"FullCheckBox", "BigFontCheckBox", "MoreBigCheckBox"})
-    EXPECT_TRUE(Widget<LozengeCheckBox>(name)->isChecked()) << name;
-  EXPECT_EQ(F().FRetsuCount, 8);
-}
-
-TEST_F(WindowTest, MovingTheSliderChoosesThePageTheNextStepShows) {
-  ShowWithText();
-  auto* slider = window->findChild<QSlider*>("ExtTrackBar1");
-  ASSERT_NE(slider, nullptr);
-  EXPECT_EQ(slider->maximum(), F().FAllPage);
-  slider->setValue(3);
-  EXPECT_EQ(F().FPage, 3);
-  EXPECT_EQ(Widget<SwatchLabel>("Label1")->Caption(), "3");
-  Widget<TriButton>("TriButton1")->click();
-  EXPECT_EQ(F().FPage, 3);
-  EXPECT_EQ(slider->value(), 3);
-}
-
 TEST_F(WindowTest, EveryControlOfTheTableIsAWidgetWithItsHint) {
-  ShowWithText();
   for (const TControlEntry& e : ControlTable()) {
     if (e.Kind == "menuitem") continue;
     SCOPED_TRACE(e.Name);
@@ -190,12 +172,7 @@ TEST_F(WindowTest, EveryControlOfTheTableIsAWidgetWithItsHint) {
     EXPECT_EQ(w->geometry(), QRect(e.Left, e.Top, e.Width, e.Height));
     EXPECT_TRUE(w->isVisible());
     const TCheckBox* box = F().FindCheckBox(e.Name);
-    if (e.Kind == "panel") continue;
-    if (box && !box->HintVisible) {
-      EXPECT_TRUE(w->statusTip().isEmpty());
-    } else {
-      EXPECT_FALSE(w->statusTip().isEmpty());
-    }
+    EXPECT_TRUE(e.Kind == "panel" || w->statusTip().isEmpty() == (box && !box->HintVisible));
   }
   EXPECT_EQ(window->Control("Leafgo1")->statusTip(), "1 page");
   EXPECT_EQ(window->Control("Image1")->statusTip(), "neko");  // the text's name
@@ -204,32 +181,34 @@ TEST_F(WindowTest, EveryControlOfTheTableIsAWidgetWithItsHint) {
 }
 
 TEST_F(WindowTest, TheMenuHoldsItsItemsWithTheirShortcuts) {
-  ShowWithText();
   QMenu* menu = window->PopupMenu1();
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
-  EXPECT_EQ(captions.first(), "Open");
+  ASSERT_EQ(captions.size(), 20);  // "About" and "Small" come with the chrome
+  EXPECT_EQ(captions[0], "Open");
+  EXPECT_EQ(captions[2], "Deep (Mu-gen)");
   EXPECT_EQ(captions.last(), "Exit");
-  EXPECT_EQ(captions.size(), 20);  // "About" and "Small" come with the chrome
-  auto* forward = menu->findChild<QAction*>("Ecriture1");
-  ASSERT_NE(forward, nullptr);
-  EXPECT_EQ(forward->shortcut(), QKeySequence("Ctrl+F"));
-  EXPECT_EQ(forward->statusTip(), "Front Ctrl+F");
-  EXPECT_TRUE(window->actions().contains(forward));  // window-wide shortcut
-  auto* deep = menu->findChild<QAction*>("Deep1");
-  ASSERT_NE(deep, nullptr);
-  EXPECT_EQ(deep->shortcut(), QKeySequence("Ctrl+P"));
-  EXPECT_TRUE(deep->statusTip().isEmpty());
+  for (auto [name, keys] : {std::pair{"Open1", "Ctrl+O"},
+                            {"Deep1", "Ctrl+P"},
+                            {"Ecriture1", "Ctrl+F"},
+                            {"Exit2", "Ctrl+T"},
+                            {"Bitmapsave1", ""}}) {
+    auto* action = menu->findChild<QAction*>(name);
+    ASSERT_NE(action, nullptr) << name;
+    EXPECT_EQ(action->shortcut(), QKeySequence(keys)) << name;
+    EXPECT_TRUE(!*keys || window->actions().contains(action)) << name;  // window-wide
+  }
+  EXPECT_EQ(menu->findChild<QAction*>("Ecriture1")->statusTip(), "Front Ctrl+F");
+  EXPECT_TRUE(menu->findChild<QAction*>("Deep1")->statusTip().isEmpty());
 
   Widget<TriButton>("TriButton1")->click();
-  forward->trigger();
+  menu->findChild<QAction*>("Ecriture1")->trigger();
   EXPECT_EQ(F().FPage, 2);
   menu->findChild<QAction*>("BackPage1")->trigger();
   EXPECT_EQ(F().FPage, 1);
 }
 
 TEST_F(WindowTest, TheHintOfTheControlUnderTheMouseShowsInTheStatusLabel) {
-  ShowWithText();
   QEvent enter(QEvent::Enter);
   QCoreApplication::sendEvent(window->Control("LCheckBox8"), &enter);
   EXPECT_EQ(F().HintLabel1.Caption, "Horizontal");
@@ -243,7 +222,6 @@ TEST_F(WindowTest, TheHintOfTheControlUnderTheMouseShowsInTheStatusLabel) {
 }
 
 TEST_F(WindowTest, ADroppedFileBecomesTheText) {
-  ShowWithText();
   const std::string dropped = dir / "dropped.txt";
   testsupport::WriteFile(dropped, Sjis("落とされた文章です。\r\n"));
   QMimeData data;
@@ -258,21 +236,18 @@ TEST_F(WindowTest, ADroppedFileBecomesTheText) {
 }
 
 TEST_F(WindowTest, TimersFollowTheirModels) {
-  ShowWithText();
   QTimer* timer1 = window->TimerFor("Timer1");
   ASSERT_NE(timer1, nullptr);
   EXPECT_FALSE(timer1->isActive());
-  F().Timer1.Enabled = true;
-  F().Timer1.Interval = 321;
-  window->Sync();
-  EXPECT_TRUE(timer1->isActive());
+  for (bool on : {true, false}) {
+    F().Timer1.Enabled = on;
+    F().Timer1.Interval = 321;
+    window->Sync();
+    EXPECT_EQ(timer1->isActive(), on);
+  }
   EXPECT_EQ(timer1->interval(), 321);
-  F().Timer1.Enabled = false;
-  window->Sync();
-  EXPECT_FALSE(timer1->isActive());
 
-  // The title card timer ticks once: its handler switches its model off and
-  // the window stops the timer.
+  // The title card's handler switches its own model off: the window must stop it.
   F().Timer2.Enabled = true;
   F().Timer2.Interval = 20;
   window->Sync();
@@ -282,18 +257,7 @@ TEST_F(WindowTest, TimersFollowTheirModels) {
   EXPECT_FALSE(F().Timer2.Enabled);
 }
 
-TEST_F(WindowTest, ClosingStoresThePositionAndWritesTheSettings) {
-  ShowWithText();
-  window->move(150, 120);
-  EXPECT_TRUE(window->close());
-  EXPECT_EQ(F().Form1Left, 150);
-  EXPECT_EQ(F().Form1Top, 120);
-  ASSERT_TRUE(std::filesystem::exists(F().FIniFileName));
-  EXPECT_NE(testsupport::ReadFile(F().FIniFileName).find("Top=120"), std::string::npos);
-}
-
 TEST_F(WindowTest, ClosingDuringACommandBreaksItOffAndClosesAfterIt) {
-  ShowWithText();
   bool visibleAfterRequest = false;
   bool busyAfterRequest = true;
   window->Run([&] {
@@ -309,14 +273,17 @@ TEST_F(WindowTest, ClosingDuringACommandBreaksItOffAndClosesAfterIt) {
   EXPECT_TRUE(std::filesystem::exists(F().FIniFileName));
 }
 
-TEST_F(WindowTest, ExitIsRefusedWhileABatchRuns) {
-  ShowWithText();
+TEST_F(WindowTest, ExitIsRefusedWhileABatchRunsAndClosingStoresThePlace) {
+  window->move(150, 120);
   F().FBusy = true;
   window->PopupMenu1()->findChild<QAction*>("Exit2")->trigger();
   EXPECT_TRUE(window->isVisible());
   F().FBusy = false;
   qobject_cast<QAbstractButton*>(window->Control("Exit1"))->click();
   EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(F().Form1Left, 150);
+  EXPECT_EQ(F().Form1Top, 120);
+  EXPECT_NE(testsupport::ReadFile(F().FIniFileName).find("Top=120"), std::string::npos);
 }
 
 TEST(WindowPlacementTest, AStoredPositionOffEveryScreenFallsBackToTheFirstRunPlace) {

@@ -99,18 +99,6 @@ TEST(ControlTableTest, WindowControlsFitTheClientAreaWithoutOverlapping) {
   }
 }
 
-TEST(ControlTableTest, TheMenuListsItsItemsInOrderWithTheirShortcuts) {
-  std::vector<std::pair<std::string, std::string>> items;
-  for (const TControlEntry& e : ControlTable())
-    if (e.Kind == "menuitem") items.emplace_back(e.Caption, e.Extra);
-  using Item = std::pair<std::string, std::string>;
-  ASSERT_EQ(items.size(), 22u);
-  EXPECT_EQ(items.front(), (Item{"Open", "shortcut=Ctrl+O"}));
-  EXPECT_EQ(items[2], (Item{"Deep (Mu-gen)", "shortcut=Ctrl+P"}));
-  EXPECT_EQ(items[6], (Item{"Bitmapsave", ""}));
-  EXPECT_EQ(items.back(), (Item{"Exit", "shortcut=Ctrl+T"}));
-}
-
 TEST(ControlTableTest, ApplyingTheTableGivesTheModelsTheirHintsAndFixedCaptions) {
   HeadlessPlatform platform;
   TForm1 form(platform);

@@ -1,7 +1,6 @@
 #pragma once
-// A main window driven headless, as the scenario tests use it: its program
-// folder and settings file live in a scratch folder, dialogs and questions are
-// answered by the HeadlessPlatform's queues.
+// A main window driven headless, its program folder and settings file in a
+// scratch folder, its dialogs answered by the HeadlessPlatform's queues.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,8 +14,7 @@ class FormTest : public ::testing::Test {
  protected:
   FormTest() { NewForm(); }
 
-  // A fresh window over the same folder and settings file, created (not shown),
-  // with a new platform (the one given, or a plain HeadlessPlatform).
+  // A fresh window (created, not shown) over the same folder, with a new platform.
   TForm1& NewForm(std::unique_ptr<HeadlessPlatform> replacement = {}) {
     form_.reset();
     platform = replacement ? std::move(replacement) : std::make_unique<HeadlessPlatform>();
@@ -28,7 +26,7 @@ class FormTest : public ::testing::Test {
     return *form_;
   }
 
-  // Creation, then the first showing as the window does it.
+  // Creation, then the first showing as the view does it.
   TForm1& Start(const std::vector<std::string>& args = {}) {
     NewForm();
     form_->ExamineCommandLine(args);

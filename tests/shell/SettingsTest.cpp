@@ -2,6 +2,8 @@
 // defaults.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
 #include <tuple>
 
 #include "shell/IniFile.h"
@@ -13,65 +15,31 @@ using testsupport::ReadFile;
 using testsupport::WriteFile;
 
 // The items in the order the file holds them, as "section/key".
-const char* const kOrder[] = {"Form\\Form1/Top",
-                              "Form\\Form1/Left",
-                              "Form\\LCheckBox1/Checked",
-                              "Form\\LCheckBox2/Checked",
-                              "Form\\LCheckBox3/Checked",
-                              "Form\\LCheckBox4/Checked",
-                              "Form\\LCheckBox5/Checked",
-                              "Form\\LCheckBox6/Checked",
-                              "Form\\LCheckBox7/Checked",
-                              "Form\\LCheckBox8/Checked",
-                              "Form\\LCheckBox11/Checked",
-                              "Form\\LCheckBox12/Checked",
-                              "Form\\LCheckBox13/Checked",
-                              "Form\\LCheckBox14/Checked",
-                              "Form\\LCheckBox15/Checked",
-                              "Form\\LCheckBox16/Checked",
-                              "Form\\LCheckBox17/Checked",
-                              "Form\\LCheckBox18/Checked",
-                              "Form\\LCheckBox19/Checked",
-                              "Form\\LCheckBox20/Checked",
-                              "Form\\LCheckBox21/Checked",
-                              "Form\\LCheckBox22/Checked",
-                              "Form\\LCheckBox23/Checked",
-                              "Form\\SepaCheckBox/Checked",
-                              "Form\\FoColor/Integer",
-                              "Form\\GColor/Integer",
-                              "Form\\FBColor/Boolean",
-                              "Form\\FPage/Integer",
-                              "Form\\FFileName/String",
-                              "Form\\FLeaf/Integer",
-                              "Form1\\FFileIn/Boolean",
-                              "Form\\Pcx/Integer",
-                              "Form\\Pcy/Integer",
-                              "Form\\Pmvc/Integer",
-                              "Form\\Piro/Integer",
-                              "Form\\Pform/Integer",
-                              "Form\\Pirot/Integer",
-                              "Form\\Pformt/Integer",
-                              "Form\\Pdigi/Boolean",
-                              "Form\\Pdigit/Boolean",
-                              "Form\\Pb/Boolean",
-                              "Form\\Pbt/Boolean",
-                              "Form\\Pmix/Boolean",
-                              "Form\\Pmouse/Boolean",
-                              "Form\\Fconm/Integer",
-                              "Form\\FBlackRect/Boolean",
-                              "Form\\BoldCheckBox/Checked",
-                              "Form\\FullCheckBox/Checked",
-                              "Form\\JQualityUpDown/Integer",
-                              "Form\\CountCheckBox/Checked",
-                              "Form\\BigFontCheckBox/Checked",
-                              "Form\\MoreBigCheckBox/Checked",
-                              "Form\\TurnCheckBox/Checked",
-                              "Form\\fTriangl/Integer"};
+std::vector<std::string> Order() {
+  std::istringstream items(
+      "Form\\Form1/Top Form\\Form1/Left Form\\LCheckBox1/Checked Form\\LCheckBox2/Checked "
+      "Form\\LCheckBox3/Checked Form\\LCheckBox4/Checked Form\\LCheckBox5/Checked "
+      "Form\\LCheckBox6/Checked Form\\LCheckBox7/Checked Form\\LCheckBox8/Checked "
+      "Form\\LCheckBox11/Checked Form\\LCheckBox12/Checked Form\\LCheckBox13/Checked "
+      "Form\\LCheckBox14/Checked Form\\LCheckBox15/Checked Form\\LCheckBox16/Checked "
+      "Form\\LCheckBox17/Checked Form\\LCheckBox18/Checked Form\\LCheckBox19/Checked "
+      "Form\\LCheckBox20/Checked Form\\LCheckBox21/Checked Form\\LCheckBox22/Checked "
+      "Form\\LCheckBox23/Checked Form\\SepaCheckBox/Checked Form\\FoColor/Integer "
+      "Form\\GColor/Integer Form\\FBColor/Boolean Form\\FPage/Integer Form\\FFileName/String "
+      "Form\\FLeaf/Integer Form1\\FFileIn/Boolean Form\\Pcx/Integer Form\\Pcy/Integer "
+      "Form\\Pmvc/Integer Form\\Piro/Integer Form\\Pform/Integer Form\\Pirot/Integer "
+      "Form\\Pformt/Integer Form\\Pdigi/Boolean Form\\Pdigit/Boolean Form\\Pb/Boolean "
+      "Form\\Pbt/Boolean Form\\Pmix/Boolean Form\\Pmouse/Boolean Form\\Fconm/Integer "
+      "Form\\FBlackRect/Boolean Form\\BoldCheckBox/Checked Form\\FullCheckBox/Checked "
+      "Form\\JQualityUpDown/Integer Form\\CountCheckBox/Checked Form\\BigFontCheckBox/Checked "
+      "Form\\MoreBigCheckBox/Checked Form\\TurnCheckBox/Checked Form\\fTriangl/Integer");
+  return {std::istream_iterator<std::string>(items), std::istream_iterator<std::string>()};
+}
 
 // The saved check boxes, found by the names the file gives them.
 std::vector<TCheckBox*> SavedBoxes(TForm1& f) {
   std::vector<TCheckBox*> boxes;
-  for (std::string item : kOrder)
+  for (const std::string& item : Order())
     if (item.ends_with("/Checked"))
       boxes.push_back(f.FindCheckBox(item.substr(5, item.find('/') - 5)));
   return boxes;
@@ -94,7 +62,7 @@ TEST_F(SettingsTest, AllItemsSurviveAWriteAndARead) {
       11, 12, 13, 14, 15, 16, 17, true, false, true, true, true, true, 125, false, 93, 42);
   TForm1& a = F();
   const auto boxes = SavedBoxes(a);
-  ASSERT_EQ(boxes.size() + std::tuple_size_v<decltype(values)>, std::size(kOrder));
+  ASSERT_EQ(boxes.size() + std::tuple_size_v<decltype(values)>, Order().size());
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     ASSERT_NE(boxes[i], nullptr) << i;
     boxes[i]->Checked = i % 3 != 1;
@@ -130,7 +98,7 @@ TEST_F(SettingsTest, TheFileHoldsTheItemsInTableOrderAsDigitsAndText) {
                 line.find_first_not_of("-0123456789", line.find('=') + 1) == std::string::npos)
         << line;
   }
-  EXPECT_EQ(found, std::vector<std::string>(std::begin(kOrder), std::end(kOrder)));
+  EXPECT_EQ(found, Order());
   EXPECT_NE(text.find("[Form\\FFileName]\nString=/t/a.txt\n"), std::string::npos);
 }
 
@@ -177,6 +145,7 @@ TEST_F(SettingsTest, AFirstRunStartsFromTheDefaults) {
             std::vector<bool>({true, true, false, true, true, true, true, false, true, true}));
   EXPECT_EQ(f.Leafgo1.Hint, "1 page");
   EXPECT_EQ(f.HintLabel1.Caption, "Quillane");
+  EXPECT_EQ(f.Open.Caption, "Open");  // "Show Name" on
   EXPECT_GT(f.FAllPage, 1);
   EXPECT_TRUE(platform->Errors.empty());
 }
@@ -184,7 +153,7 @@ TEST_F(SettingsTest, AFirstRunStartsFromTheDefaults) {
 TEST_F(SettingsTest, RestoredBoxesTakeEffectButAFadedToBlackMarkDoesNot) {
   WriteFile(dir / "quillane.ini",
             "[Form\\FBColor]\nBoolean=1\n[Form\\LCheckBox14]\nChecked=1\n"
-            "[Form\\TurnCheckBox]\nChecked=1\n");
+            "[Form\\TurnCheckBox]\nChecked=1\n[Form\\LCheckBox13]\nChecked=0\n");
   TForm1& f = NewForm();
   EXPECT_FALSE(f.FBColor);
   EXPECT_EQ(f.Timer1.Interval, 110);  // "Slow"
@@ -194,6 +163,7 @@ TEST_F(SettingsTest, RestoredBoxesTakeEffectButAFadedToBlackMarkDoesNot) {
   EXPECT_TRUE(f.MoreBigCheckBox.Checked);
   EXPECT_EQ(f.Editor1.WrapOption().WrapByte, 26);
   EXPECT_EQ(f.FRetsuCount, 8);
+  EXPECT_EQ(f.Open.Caption, "");  // "Show Name" off
 }
 
 }  // namespace
