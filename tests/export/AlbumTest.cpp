@@ -2,16 +2,14 @@
 // album rules, and checked by xmllint.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 
-#include "export/Album.h"
-#include "shell/Errors.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
-#include "tests/export/ExifFixtures.h"
+#include "tests/export/FileChecks.h"
 
 namespace {
 
@@ -63,7 +61,7 @@ Lines Album(int first, int last) {
   return lines;
 }
 
-Lines Master(std::initializer_list<int> albums) {
+Lines Master(const std::vector<int>& albums) {
   Lines lines = kHead;
   for (int n : albums) {
     char id[16], number[8];
@@ -87,23 +85,24 @@ class Albums : public ::testing::Test {
   // Runs WriteAlbum after a batch of 'pictures' pages, answering Yes and entering
   // 'entered' (std::nullopt: the dialog closed without OK).
   void Write(int pictures, std::optional<double> entered, const std::string& suffix = "_A") {
+    p_.Messages.clear();
     form_.FExifFiles.clear();
     for (int i = 1; i <= pictures + 5; ++i)
       form_.FExifFiles.push_back("/media/card/DCIM/100OLYMP/" + CameraName(i));
     form_.FBatchLastPage = pictures;
     p_.Answers = {MsgResult::Yes};
+    p_.NumberAnswers.clear();
     if (entered) p_.NumberAnswers = {*entered};
     form_.Dispatch([&] { form_.WriteAlbum(suffix); });
   }
 
   fs::path Root(const std::string& suffix = "_A") const { return dir_.Path() / ("novel" + suffix); }
 
-  // The file's lines; every line, the last one too, must end in CR LF.
+  // The file's lines, each of which must end in CR LF; xmllint must accept the file.
   Lines Read(const fs::path& path) {
     const std::string bytes = testsupport::ReadFile(path.string());
     Lines lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
+    for (std::size_t start = 0; start < bytes.size();) {
       const std::size_t end = bytes.find("\r\n", start);
       if (end == std::string::npos) {
         ADD_FAILURE() << path << " has a line without CR LF at its end";
@@ -114,30 +113,23 @@ class Albums : public ::testing::Test {
       start = end + 2;
     }
     std::string out;
-    EXPECT_EQ(testsupport::RunCommand("xmllint --noout " + fixtures::Quote(path.string()) + " 2>&1",
-                                      &out),
-              0)
-        << path << "\n"
-        << out;
+    EXPECT_EQ(checks::Run("xmllint --noout " + checks::Quote(path.string()), &out), 0) << out;
     return lines;
   }
 
-  Lines AlbumFiles(const std::string& suffix = "_A") {
+  // Albums {number, first picture, last picture} and the master linking them.
+  void ExpectAlbums(const std::vector<std::array<int, 3>>& albums) {
     Lines names;
-    for (const auto& e : fs::directory_iterator(Root(suffix) / "OLALB"))
-      names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  void ExpectAlbum(int n, int first, int last) {
-    char name[32];
-    std::snprintf(name, sizeof name, "ALBUM%03d.PVM", n);
-    const Lines expected = Album(first, last);
-    const Lines actual = Read(Root() / "OLALB" / name);
-    ASSERT_EQ(actual.size(), expected.size()) << name;
-    for (std::size_t i = 0; i < expected.size(); ++i)
-      ASSERT_EQ(actual[i], expected[i]) << name << " line " << i + 1;
+    std::vector<int> numbers;
+    for (const auto& [n, first, last] : albums) {
+      char name[32];
+      std::snprintf(name, sizeof name, "ALBUM%03d.PVM", n);
+      names.push_back(name);
+      numbers.push_back(n);
+      EXPECT_EQ(Read(Root() / "OLALB" / name), Album(first, last)) << name;
+    }
+    EXPECT_EQ(checks::Names(Root() / "OLALB"), names);
+    EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master(numbers));
   }
 
   testsupport::TempDir dir_;
@@ -145,108 +137,68 @@ class Albums : public ::testing::Test {
   TForm1 form_{p_};
 };
 
-TEST_F(Albums, StartAtOneSkipsTheFirstHundred) {
-  Write(250, 1);
-  EXPECT_TRUE(p_.Errors.empty());
-  ASSERT_EQ(p_.Messages.size(), 1u);
-  EXPECT_EQ(p_.Messages[0].Text, kAskAlbum);
-  EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
-  EXPECT_EQ(p_.Messages[0].Icon, MsgIcon::Information);
-  EXPECT_EQ(AlbumFiles(), (Lines{"ALBUM001.PVM", "ALBUM002.PVM"}));
-  ExpectAlbum(1, 101, 200);
-  ExpectAlbum(2, 201, 250);
-  EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master({1, 2}));
-  EXPECT_EQ(form_.FOutDir, form_.FProgramDir + "/");
-}
-
-TEST_F(Albums, StartAtFiveNumbersTheAlbumsFromFive) {
-  Write(250, 5);
-  EXPECT_EQ(AlbumFiles(), (Lines{"ALBUM005.PVM", "ALBUM006.PVM", "ALBUM007.PVM"}));
-  ExpectAlbum(5, 1, 100);
-  ExpectAlbum(6, 101, 200);
-  ExpectAlbum(7, 201, 250);
-  EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master({5, 6, 7}));
-}
-
-TEST_F(Albums, StartAboveOneHundredBeginsAtThatPictureInAlbumOne) {
-  Write(250, 150);
-  EXPECT_EQ(AlbumFiles(), (Lines{"ALBUM001.PVM", "ALBUM002.PVM"}));
-  ExpectAlbum(1, 150, 200);
-  ExpectAlbum(2, 201, 250);
-  EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master({1, 2}));
-}
-
-TEST_F(Albums, AlbumTwelveIsTheLast) {
-  Write(250, 12);
-  EXPECT_EQ(AlbumFiles(), Lines{"ALBUM012.PVM"});
-  ExpectAlbum(12, 1, 100);
-  EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master({12}));
+TEST_F(Albums, FirstAlbumDecidesWhereEachPictureGoes) {
+  struct Case {
+    int Pictures;
+    std::optional<double> Entered;
+    std::vector<std::array<int, 3>> Albums;  // empty: refused, nothing beyond the last page
+  };
+  const std::vector<Case> cases = {
+      {250, 1, {{1, 101, 200}, {2, 201, 250}}},  // one skips the first hundred
+      {250, 5, {{5, 1, 100}, {6, 101, 200}, {7, 201, 250}}},
+      {250, 150, {{1, 150, 200}, {2, 201, 250}}},
+      {250, 102, {{1, 102, 200}, {2, 201, 250}}},
+      {250, 101, {{1, 1, 100}, {2, 101, 200}, {3, 201, 250}}},
+      {250, 13, {{1, 1, 100}, {2, 101, 200}, {3, 201, 250}}},
+      {250, 12, {{12, 1, 100}}},  // album twelve is the last
+      {100, 2, {{2, 1, 100}}},
+      {200, 2, {{2, 1, 100}, {3, 101, 200}}},
+      {30, 3.99, {{3, 1, 30}}},  // the fraction is cut off
+      {150, 0, {{1, 101, 150}}},
+      {150, -7, {{1, 101, 150}}},
+      {150, 1.9, {{1, 101, 150}}},
+      {150, std::nullopt, {{1, 101, 150}}},
+      {101, 1, {}},  // the first picture would be the last one exported
+      {100, 150, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Pictures) + " pictures, entered " +
+                 (c.Entered ? std::to_string(*c.Entered) : "nothing"));
+    fs::remove_all(Root());
+    Write(c.Pictures, c.Entered);
+    EXPECT_TRUE(p_.Errors.empty());
+    ASSERT_FALSE(p_.Messages.empty());
+    EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
+    EXPECT_EQ(p_.Messages[0].Icon, MsgIcon::Information);
+    if (c.Albums.empty()) {
+      EXPECT_EQ(p_.MessageTexts(), (Lines{kAskAlbum, kBeyond}));
+      EXPECT_FALSE(fs::exists(Root()));
+      continue;
+    }
+    EXPECT_EQ(p_.MessageTexts(), Lines{kAskAlbum});
+    ExpectAlbums(c.Albums);
+    EXPECT_EQ(form_.FOutDir, form_.FProgramDir + "/");
+  }
 }
 
 TEST_F(Albums, AtMostTwelveAlbumsFromAlbumOne) {
   Write(1400, 1);
-  EXPECT_EQ(AlbumFiles().size(), 12u);
-  ExpectAlbum(12, 1201, 1300);
-  EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+  std::vector<std::array<int, 3>> albums;
+  for (int n = 1; n <= 12; ++n) albums.push_back({n, n * 100 + 1, n * 100 + 100});
+  ExpectAlbums(albums);
 }
 
-TEST_F(Albums, HundredPicturesFromTwoMakeOneFullAlbum) {
-  Write(100, 2);
-  EXPECT_EQ(AlbumFiles(), Lines{"ALBUM002.PVM"});
-  ExpectAlbum(2, 1, 100);
-  EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master({2}));
-}
-
-TEST_F(Albums, TwoHundredPicturesEndExactlyAtSlotHundred) {
-  Write(200, 2);
-  EXPECT_EQ(AlbumFiles(), (Lines{"ALBUM002.PVM", "ALBUM003.PVM"}));
-  ExpectAlbum(2, 1, 100);
-  ExpectAlbum(3, 101, 200);
-  const std::string master = testsupport::ReadFile((Root() / "ALBUM.PVM").string());
-  EXPECT_EQ(master.find("<?xml"), 0u);
-  EXPECT_EQ(master.find("<?xml", 1), std::string::npos);
-  EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master({2, 3}));
-}
-
-TEST_F(Albums, ZeroNegativeAndNoOkCountAsOne) {
-  for (std::optional<double> entered : {std::optional<double>(0), std::optional<double>(-7),
-                                        std::optional<double>(1.9), std::optional<double>()}) {
-    fs::remove_all(Root());
-    Write(150, entered);
-    EXPECT_EQ(AlbumFiles(), Lines{"ALBUM001.PVM"});
-    ExpectAlbum(1, 101, 150);
-  }
-}
-
-TEST_F(Albums, FractionIsCutOff) {
-  Write(30, 3.99);
-  EXPECT_EQ(AlbumFiles(), Lines{"ALBUM003.PVM"});
-  ExpectAlbum(3, 1, 30);
-}
-
-TEST_F(Albums, StartNotBeforeTheLastPictureIsRefused) {
-  Write(101, 1);  // the first picture would be 101, the last exported one
-  EXPECT_EQ(p_.MessageTexts(), (Lines{kAskAlbum, kBeyond}));
-  EXPECT_FALSE(fs::exists(Root()));
-  p_.Messages.clear();
-  Write(100, 150);
-  EXPECT_EQ(p_.MessageTexts(), (Lines{kAskAlbum, kBeyond}));
-  EXPECT_FALSE(fs::exists(Root()));
-}
-
-TEST_F(Albums, NoWritesNothing) {
+TEST_F(Albums, NoWritesNothingAndThumbnailAlbumsHaveTheirOwnFolder) {
   form_.FBatchLastPage = 50;
   form_.FExifFiles.assign(50, "/card/P.JPG");
   p_.Answers = {MsgResult::No};
   form_.Dispatch([&] { form_.WriteAlbum("_A"); });
   EXPECT_TRUE(p_.DialogsShown.empty());
   EXPECT_FALSE(fs::exists(Root()));
-}
 
-TEST_F(Albums, ThumbnailBatchAlbumsGoToTheirOwnFolder) {
   Write(20, 2, "_th_A");
   EXPECT_TRUE(fs::exists(Root("_th_A") / "ALBUM.PVM"));
-  EXPECT_EQ(AlbumFiles("_th_A"), Lines{"ALBUM002.PVM"});
+  EXPECT_EQ(checks::Names(Root("_th_A") / "OLALB"), Lines{"ALBUM002.PVM"});
 }
 
 TEST_F(Albums, FolderThatCannotBeMadeIsAFileError) {
@@ -254,25 +206,6 @@ TEST_F(Albums, FolderThatCannotBeMadeIsAFileError) {
   Write(20, 2);
   ASSERT_EQ(p_.Errors.size(), 1u);
   EXPECT_NE(p_.Errors[0].find("novel_A/ を作成できません"), std::string::npos) << p_.Errors[0];
-}
-
-TEST(AlbumRules, StartAndIdentifiers) {
-  EXPECT_EQ(AlbumStart(1).FirstPicture, 101);
-  EXPECT_EQ(AlbumStart(2).FirstPicture, 1);
-  EXPECT_EQ(AlbumStart(101).FirstPicture, 1);
-  EXPECT_EQ(AlbumStart(102).FirstPicture, 102);
-  EXPECT_EQ(AlbumStart(12).FirstAlbum, 12);
-  EXPECT_EQ(AlbumStart(13).FirstAlbum, 1);
-  EXPECT_EQ(AlbumStart(13).FirstPicture, 1);
-  EXPECT_EQ(AlbumStart(-3).FirstPicture, 101);
-  EXPECT_EQ(AlbumStillId(1), "OLY-00000001");
-  EXPECT_EQ(AlbumStillId(2), "OLY-00000002");
-  EXPECT_EQ(AlbumStillId(100), "OLY-00000064");
-  EXPECT_EQ(AlbumStillId(101), "OLY-00000001");
-  EXPECT_EQ(AlbumStillId(250), "OLY-00000032");
-  EXPECT_EQ(AlbumLinkId(1), "OLY-0000000D");
-  EXPECT_EQ(AlbumLinkId(2), "OLY-00000002");
-  EXPECT_EQ(AlbumLinkId(12), "OLY-0000000C");
 }
 
 }  // namespace

@@ -1,93 +1,86 @@
-// Count pictures and the count text.
+// Count pictures, count thumbnails and the count text.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "export/Count.h"
+#include "export/CountThumb.h"
+#include "export/JpegCodec.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
-#include "tests/export/ExifFixtures.h"
+#include "tests/export/FileChecks.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Strings = std::vector<std::string>;
+using checks::Names;
+using checks::Strings;
 
-const std::string kBreak = "処理を中断します";
+struct Ink {
+  int Left = 100000, Top = 100000, Right = -1, Bottom = -1, Count = 0;
+};
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-Strings Names(const fs::path& folder) {
-  Strings names;
-  if (!fs::exists(folder)) return names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// Leftmost column holding a pixel far from the background colour; -1 when none.
-int LeftmostInk(const TABitmap& bitmap, TColor background) {
-  for (int x = 0; x < bitmap.Width(); ++x)
-    for (int y = 0; y < bitmap.Height(); ++y) {
+// Where the pixels lie that differ from the background by more than 'over', summed over channels.
+Ink FindInk(const TABitmap& bitmap, TColor background, int over) {
+  Ink ink;
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (int x = 0; x < bitmap.Width(); ++x) {
       const TColor c = bitmap.Pixel(x, y);
       if (std::abs(ColorR(c) - ColorR(background)) + std::abs(ColorG(c) - ColorG(background)) +
-              std::abs(ColorB(c) - ColorB(background)) >
-          200)
-        return x;
+              std::abs(ColorB(c) - ColorB(background)) <=
+          over)
+        continue;
+      ink.Left = std::min(ink.Left, x);
+      ink.Right = std::max(ink.Right, x);
+      ink.Top = std::min(ink.Top, y);
+      ink.Bottom = std::max(ink.Bottom, y);
+      ++ink.Count;
     }
-  return -1;
+  return ink;
 }
 
-int InkCount(const TABitmap& bitmap, TColor ink) {
-  int count = 0;
-  for (int y = 0; y < bitmap.Height(); ++y)
-    for (int x = 0; x < bitmap.Width(); ++x) count += bitmap.Pixel(x, y) == ink;
-  return count;
-}
-
-TEST(CountLine, SpacesKeepTheNumberNearTheMiddle) {
-  EXPECT_EQ(CountLine(1), "             1");
-  EXPECT_EQ(CountLine(9), std::string(13, ' ') + "9");
-  EXPECT_EQ(CountLine(10), std::string(12, ' ') + "10");
-  EXPECT_EQ(CountLine(100), std::string(12, ' ') + "100");
-  EXPECT_EQ(CountLine(1000), std::string(11, ' ') + "1000");
-  EXPECT_EQ(CountLine(99999), std::string(11, ' ') + "99999");
-  EXPECT_EQ(CountLine(100000), std::string(10, ' ') + "100000");
-  EXPECT_EQ(CountLine(1000000), std::string(9, ' ') + "1000000");
-  EXPECT_EQ(CountLine(12345678), std::string(9, ' ') + "12345678");
-}
-
-TEST(CountImage, NumberMovesFortyPixelsLeftPerDigit) {
-  EXPECT_EQ(CountImageX(1), 272);
-  EXPECT_EQ(CountImageX(9), 272);
-  EXPECT_EQ(CountImageX(10), 232);
-  EXPECT_EQ(CountImageX(999), 192);
-  EXPECT_EQ(CountImageX(1000), 152);
-  EXPECT_EQ(CountImageX(10000), 112);
-  EXPECT_EQ(CountImageX(100000), 72);
-  EXPECT_EQ(CountImageX(1000000), 32);
-  EXPECT_EQ(CountImageX(99999999), 32);
+TEST(CountLayout, NumbersMoveLeftPerDigit) {
+  struct Case {
+    int Number, Spaces, ImageX, ThumbX;
+  };
+  for (const Case& c : {Case{1, 13, 272, 68},
+                        {9, 13, 272, 68},
+                        {10, 12, 232, 58},
+                        {99, 12, 232, 58},
+                        {100, 12, 192, 48},
+                        {999, 12, 192, 48},
+                        {1000, 11, 152, 38},
+                        {9999, 11, 152, 38},
+                        {10000, 11, 112, 28},
+                        {99999, 11, 112, 28},
+                        {100000, 10, 72, 18},
+                        {999999, 10, 72, 18},
+                        {1000000, 9, 32, 8},
+                        {12345678, 9, 32, 8},
+                        {99999999, 9, 32, 8}}) {
+    SCOPED_TRACE(c.Number);
+    EXPECT_EQ(CountLine(c.Number), std::string(c.Spaces, ' ') + std::to_string(c.Number));
+    EXPECT_EQ(CountImageX(c.Number), c.ImageX);
+    EXPECT_EQ(CountThumbX(c.Number), c.ThumbX);
+  }
 }
 
 TEST(CountImage, TenIsDrawnFortyPixelsLeftOfNine) {
   const TColor bg = RGBColor(0, 0, 0), fo = RGBColor(255, 255, 255);
-  TABitmap one(640, 480), nine(640, 480), ten(640, 480), nineteen(640, 480);
-  DrawCountImage(one, 1, false, false, fo, bg);
-  DrawCountImage(nine, 9, false, false, fo, bg);
-  DrawCountImage(ten, 10, false, false, fo, bg);
-  DrawCountImage(nineteen, 19, false, false, fo, bg);
+  auto left = [&](int number) {
+    TABitmap picture(640, 480);
+    DrawCountImage(picture, number, false, false, fo, bg);
+    return FindInk(picture, bg, 200).Left;
+  };
   // "1", "10" and "19" start with the same glyph, so their ink starts where the text does.
-  ASSERT_GE(LeftmostInk(one, bg), 272);
-  EXPECT_EQ(LeftmostInk(ten, bg), LeftmostInk(one, bg) - 40);
-  EXPECT_EQ(LeftmostInk(nineteen, bg), LeftmostInk(ten, bg));
-  EXPECT_GE(LeftmostInk(nine, bg), 272);
-  EXPECT_LT(LeftmostInk(nine, bg), 272 + 40);
-  EXPECT_LT(LeftmostInk(ten, bg), 272);
+  ASSERT_GE(left(1), 272);
+  EXPECT_EQ(left(10), left(1) - 40);
+  EXPECT_EQ(left(19), left(10));
+  EXPECT_GE(left(9), 272);
+  EXPECT_LT(left(9), 272 + 40);
+  EXPECT_LT(left(10), 272);
 }
 
 TEST(CountImage, ColoursFillAndWeight) {
@@ -98,13 +91,46 @@ TEST(CountImage, ColoursFillAndWeight) {
   EXPECT_EQ(plain.Pixel(0, 0), bg);
   EXPECT_EQ(plain.Pixel(639, 479), bg);
   EXPECT_EQ(plain.Pixel(100, 100), bg);
-  EXPECT_GT(InkCount(plain, fo), 500);
-  EXPECT_GT(InkCount(bold, fo), InkCount(plain, fo));
+  EXPECT_GT(FindInk(plain, bg, 200).Count, 500);
+  EXPECT_GT(FindInk(bold, bg, 200).Count, FindInk(plain, bg, 200).Count);
   // The glyph lies in the band of its 160-pixel cell below y = 165.
   for (int x = 0; x < 640; ++x) {
     EXPECT_EQ(plain.Pixel(x, 160), bg);
     EXPECT_EQ(plain.Pixel(x, 330), bg);
   }
+}
+
+// Thumbnail ink: pixels darker than light grey (channel sum at most 480).
+Ink ThumbInk(const TABitmap& bitmap) {
+  return FindInk(bitmap, clWhite, 3 * 255 - 3 * 160 - 1);
+}
+
+TEST(CountThumb, DrawsTheNumberInBlackOnWhiteFromItsCell) {
+  const TABitmap one = DrawCountThumb(7, false, false);
+  ASSERT_EQ(one.Width(), 160);
+  ASSERT_EQ(one.Height(), 120);
+  EXPECT_EQ(one.Pixel(0, 0), clWhite);
+  EXPECT_EQ(one.Pixel(159, 119), clWhite);
+  const Ink ink = ThumbInk(one);
+  ASSERT_GT(ink.Count, 20);
+  // The 40-pixel cell starts at (68, 45); a digit is narrower than the cell.
+  EXPECT_GE(ink.Left, 68);
+  EXPECT_LE(ink.Right, 68 + 40);
+  EXPECT_GE(ink.Top, 45);
+  EXPECT_LE(ink.Bottom, 45 + 40);
+  const Ink three = ThumbInk(DrawCountThumb(123, false, true));
+  EXPECT_GE(three.Left, 48);
+  EXPECT_LT(three.Left, 48 + 20);
+  EXPECT_GT(three.Right, 100);  // three digits reach well right of the middle
+  EXPECT_GT(ThumbInk(DrawCountThumb(88, true, true)).Count,
+            ThumbInk(DrawCountThumb(88, false, true)).Count);
+  // Encoded as a headerless thumbnail that decodes to the same size.
+  const std::string jpeg = MakeCountThumb(42, true, false, 60);
+  EXPECT_EQ(jpeg.substr(0, 4), "\xFF\xD8\xFF\xDB");
+  const TABitmap back = DecodeJpeg(jpeg);
+  EXPECT_EQ(back.Width(), 160);
+  EXPECT_EQ(back.Height(), 120);
+  EXPECT_GT(ThumbInk(back).Count, 20);
 }
 
 class CountJobs : public ::testing::Test {
@@ -114,6 +140,9 @@ class CountJobs : public ::testing::Test {
   std::string Confirmation(int n, const char* what) const {
     return std::to_string(n) + what + "\n作成します\nよろしければ続行します";
   }
+  void Click(void (TForm1::*handler)()) {
+    form_.Dispatch([&] { (form_.*handler)(); });
+  }
   testsupport::TempDir dir_;
   HeadlessPlatform p_;
   TForm1 form_{p_};
@@ -122,17 +151,13 @@ class CountJobs : public ::testing::Test {
 TEST_F(CountJobs, PicturesAreNumberedJpegs) {
   p_.NumberAnswers = {3};
   form_.JQualityUpDown.Position = 80;
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
+  Click(&TForm1::CoImageButtonClick);
   EXPECT_TRUE(p_.Errors.empty());
   EXPECT_EQ(Names(Pictures()), (Strings{"QU000001.jpg", "QU000002.jpg", "QU000003.jpg"}));
-  for (const auto& name : Names(Pictures())) {
-    std::string out;
-    ASSERT_EQ(
-        testsupport::RunCommand(
-            "djpeg -pnm " + fixtures::Quote((Pictures() / name).string()) + " | head -c 20", &out),
-        0);
-    EXPECT_EQ(out.substr(0, 10), "P6\n640 480") << name;
-  }
+  for (const auto& name : Names(Pictures()))
+    EXPECT_EQ(checks::MainPicture((Pictures() / name).string()), "P6\n640 480") << name;
+  EXPECT_NE(testsupport::ReadFile((Pictures() / "QU000001.jpg").string()),
+            testsupport::ReadFile((Pictures() / "QU000002.jpg").string()));
   ASSERT_EQ(p_.Messages.size(), 2u);
   EXPECT_EQ(p_.Messages[0].Text, Confirmation(3, "枚のファイルを"));
   EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
@@ -145,47 +170,36 @@ TEST_F(CountJobs, PicturesAreNumberedJpegs) {
   EXPECT_EQ(form_.FOutDir, form_.FProgramDir + "/");
 }
 
-TEST_F(CountJobs, PicturesDifferFromOneNumberToTheNext) {
-  p_.NumberAnswers = {2};
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
-  EXPECT_NE(testsupport::ReadFile((Pictures() / "QU000001.jpg").string()),
-            testsupport::ReadFile((Pictures() / "QU000002.jpg").string()));
-}
-
-TEST_F(CountJobs, DialogClosedWithoutOkMakesFive) {
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
+TEST_F(CountJobs, DialogWithoutOkMakesFiveAndZeroMakesOnlyTheFolder) {
+  Click(&TForm1::CoImageButtonClick);
   EXPECT_EQ(p_.DialogsShown, Strings{"number"});
   EXPECT_EQ(p_.Messages[0].Text, Confirmation(5, "枚のファイルを"));
   EXPECT_EQ(Names(Pictures()).size(), 5u);
   EXPECT_EQ(Names(Pictures()).back(), "QU000005.jpg");
-}
 
-TEST_F(CountJobs, ZeroMakesTheFolderAndNoPicture) {
+  fs::remove_all(Pictures());
+  p_.Messages.clear();
   p_.NumberAnswers = {0};
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
+  Click(&TForm1::CoImageButtonClick);
   EXPECT_EQ(p_.MessageTexts(), (Strings{Confirmation(0, "枚のファイルを"), "0ミリ秒かかりました"}));
   EXPECT_TRUE(fs::is_directory(Pictures()));
   EXPECT_TRUE(Names(Pictures()).empty());
 }
 
-TEST_F(CountJobs, NoInTheConfirmationWritesNothing) {
+TEST_F(CountJobs, NoBusyOrAnEffectWritesNothing) {
   p_.NumberAnswers = {4, 4};
   p_.Answers = {MsgResult::No, MsgResult::No};
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
-  form_.Dispatch([&] { form_.CountTextButtonClick(); });
-  EXPECT_TRUE(Names(dir_.Path()).empty());
+  Click(&TForm1::CoImageButtonClick);
+  Click(&TForm1::CountTextButtonClick);
   EXPECT_EQ(p_.Messages.size(), 2u);
-}
-
-TEST_F(CountJobs, NothingStartsWhileBusyOrDuringAnEffect) {
   form_.FBusy = true;
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
-  form_.Dispatch([&] { form_.CountTextButtonClick(); });
+  Click(&TForm1::CoImageButtonClick);
+  Click(&TForm1::CountTextButtonClick);
   form_.FBusy = false;
   form_.FArts = true;
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
-  form_.Dispatch([&] { form_.CountTextButtonClick(); });
-  EXPECT_TRUE(p_.DialogsShown.empty());
+  Click(&TForm1::CoImageButtonClick);
+  Click(&TForm1::CountTextButtonClick);
+  EXPECT_EQ(p_.DialogsShown.size(), 2u);
   EXPECT_TRUE(Names(dir_.Path()).empty());
 }
 
@@ -194,30 +208,34 @@ TEST_F(CountJobs, BreakStopsThePicturesAndKeepsThoseWritten) {
   p_.EventHook = [&] {
     if (form_.FBusy && Names(Pictures()).size() == 2) form_.BreakButtonClick();
   };
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
+  Click(&TForm1::CoImageButtonClick);
   // The picture under way when Break comes is finished before the job notices.
   EXPECT_EQ(Names(Pictures()), (Strings{"QU000001.jpg", "QU000002.jpg", "QU000003.jpg"}));
   const Strings texts = p_.MessageTexts();
   ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts[1], kBreak);
-  EXPECT_TRUE(EndsWith(texts[2], "ミリ秒かかりました"));
+  EXPECT_EQ(texts[1], "処理を中断します");
+  EXPECT_TRUE(checks::EndsWith(texts[2], "ミリ秒かかりました"));
   EXPECT_EQ(p_.Sounds, Strings{"click05a.wav"});
   EXPECT_FALSE(form_.FBusy);
 }
 
-TEST_F(CountJobs, PictureThatCannotBeWrittenShowsTheErrorAndClearsBusy) {
+TEST_F(CountJobs, FilesThatCannotBeWrittenAreFileErrors) {
   testsupport::WriteFile((dir_.Path() / "qui_count").string(), "x");
   p_.NumberAnswers = {2};
-  form_.Dispatch([&] { form_.CoImageButtonClick(); });
-  ASSERT_EQ(p_.Errors.size(), 1u);
+  Click(&TForm1::CoImageButtonClick);
+  form_.FProgramDir = (dir_.Path() / "missing").string();
+  p_.NumberAnswers = {2};
+  Click(&TForm1::CountTextButtonClick);
+  ASSERT_EQ(p_.Errors.size(), 2u);
   EXPECT_NE(p_.Errors[0].find("qui_count/QU000001.jpg を作成できません"), std::string::npos);
+  EXPECT_NE(p_.Errors[1].find("missing/2.txt を作成できません"), std::string::npos);
   EXPECT_FALSE(form_.FBusy);
   EXPECT_TRUE(p_.Sounds.empty());
 }
 
 TEST_F(CountJobs, CountTextHoldsEightLinesPerNumber) {
   p_.NumberAnswers = {3};
-  form_.Dispatch([&] { form_.CountTextButtonClick(); });
+  Click(&TForm1::CountTextButtonClick);
   EXPECT_TRUE(p_.Errors.empty());
   const std::string blank3 = "\r\n\r\n\r\n", blank4 = "\r\n\r\n\r\n\r\n";
   EXPECT_EQ(testsupport::ReadFile(dir_ / "3.txt"), blank3 + "             1\r\n" + blank4 + blank3 +
@@ -229,35 +247,27 @@ TEST_F(CountJobs, CountTextHoldsEightLinesPerNumber) {
   EXPECT_EQ(p_.Messages[1].Text, "0ミリ秒かかりました");
   EXPECT_TRUE(p_.Sounds.empty());
   EXPECT_FALSE(form_.FBusy);
-}
 
-TEST_F(CountJobs, CountTextDefaultsAndZero) {
-  form_.Dispatch([&] { form_.CountTextButtonClick(); });
-  const std::string five = testsupport::ReadFile(dir_ / "5.txt");
-  EXPECT_EQ(std::count(five.begin(), five.end(), '\n'), 40);
-  EXPECT_NE(five.find("\r\n             5\r\n"), std::string::npos);
-  p_.NumberAnswers = {0};
-  form_.Dispatch([&] { form_.CountTextButtonClick(); });
-  EXPECT_TRUE(fs::exists(dir_ / "0.txt"));
-  EXPECT_EQ(fs::file_size(dir_ / "0.txt"), 0u);
-}
-
-TEST_F(CountJobs, CountTextLineForAHundredHasTwelveSpaces) {
-  p_.NumberAnswers = {100};
-  form_.Dispatch([&] { form_.CountTextButtonClick(); });
-  const std::string text = testsupport::ReadFile(dir_ / "100.txt");
-  EXPECT_NE(text.find("\r\n" + std::string(12, ' ') + "100\r\n"), std::string::npos);
-  EXPECT_NE(text.find("\r\n" + std::string(12, ' ') + "10\r\n"), std::string::npos);
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 800);
-}
-
-TEST_F(CountJobs, CountTextThatCannotBeWrittenIsAFileError) {
-  form_.FProgramDir = (dir_.Path() / "missing").string();
-  p_.NumberAnswers = {2};
-  form_.Dispatch([&] { form_.CountTextButtonClick(); });
-  ASSERT_EQ(p_.Errors.size(), 1u);
-  EXPECT_NE(p_.Errors[0].find("missing/2.txt を作成できません"), std::string::npos);
-  EXPECT_FALSE(form_.FBusy);
+  struct Case {
+    std::optional<double> Entered;
+    const char* File;
+    long Lines;
+    std::vector<std::string> Holds;
+  };
+  const std::string sp12(12, ' ');
+  for (const Case& c :
+       {Case{std::nullopt, "5.txt", 40, {"             5"}}, Case{0, "0.txt", 0, {}},
+        Case{100, "100.txt", 800, {sp12 + "10", sp12 + "100"}}}) {
+    SCOPED_TRACE(c.File);
+    p_.NumberAnswers.clear();
+    if (c.Entered) p_.NumberAnswers = {*c.Entered};
+    Click(&TForm1::CountTextButtonClick);
+    ASSERT_TRUE(fs::exists(dir_ / c.File));
+    const std::string text = testsupport::ReadFile(dir_ / c.File);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.Lines);
+    for (const auto& line : c.Holds)
+      EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "tests/export/ExifFixtures.h"
 
 #include "export/JpegCodec.h"
-#include "tests/common/TestSupport.h"
 
 namespace fixtures {
 namespace {
@@ -43,18 +42,18 @@ struct Writer {
   }
 };
 
+std::string Ascii(const char* text) {
+  return std::string(text) + '\0';
+}
+
+}  // namespace
+
 std::string Segment(unsigned char marker, const std::string& payload) {
   const std::size_t length = payload.size() + 2;
   std::string out = {'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
                      static_cast<char>(length & 0xFF)};
   return out + payload;
 }
-
-std::string Ascii(const char* text) {
-  return std::string(text) + '\0';
-}
-
-}  // namespace
 
 TABitmap Solid(int width, int height, TColor color) {
   TABitmap bitmap(width, height);
@@ -68,8 +67,7 @@ std::string PlainJpeg(int width, int height, TColor color) {
 
 CameraJpeg MakeCameraJpeg(const CameraOptions& o) {
   CameraJpeg result;
-  const std::string thumb =
-      o.Thumbnail.empty() ? PlainJpeg(160, 120, o.ThumbColor).substr(0) : o.Thumbnail;
+  const std::string thumb = o.Thumbnail.empty() ? PlainJpeg(160, 120, o.ThumbColor) : o.Thumbnail;
   const std::string make = Ascii("QuillCam"), model = Ascii("QC-1 Test"),
                     date = Ascii("2024:01:02 03:04:05");
 
@@ -147,16 +145,6 @@ CameraJpeg MakeCameraJpeg(const CameraOptions& o) {
 
 unsigned Be16(const std::string& bytes, std::size_t pos) {
   return (static_cast<unsigned char>(bytes[pos]) << 8) | static_cast<unsigned char>(bytes[pos + 1]);
-}
-
-int Run(const std::string& command, std::string* output) {
-  return testsupport::RunCommand(command + " 2>&1", output);
-}
-
-std::string Quote(const std::string& path) {
-  std::string out = "'";
-  for (char c : path) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
 }
 
 }  // namespace fixtures

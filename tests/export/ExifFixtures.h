@@ -40,6 +40,9 @@ struct CameraJpeg {
 
 CameraJpeg MakeCameraJpeg(const CameraOptions& options = {});
 
+// A marker segment: FF, the marker code, the big-endian length, the payload.
+std::string Segment(unsigned char marker, const std::string& payload);
+
 // A plain JPEG (JFIF, no Exif) of one colour.
 std::string PlainJpeg(int width, int height, TColor color);
 
@@ -48,10 +51,5 @@ TABitmap Solid(int width, int height, TColor color);
 
 // Big-endian 16-bit value at a byte offset.
 unsigned Be16(const std::string& bytes, std::size_t pos);
-
-// Runs a shell command with stderr folded into the output; returns the exit status.
-int Run(const std::string& command, std::string* output);
-// Quoted for the shell.
-std::string Quote(const std::string& path);
 
 }  // namespace fixtures

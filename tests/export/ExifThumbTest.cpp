@@ -17,10 +17,6 @@ ExifRefusal Locate(const std::string& payload, ExifThumbInfo* out = nullptr) {
   return r;
 }
 
-void PutLe32(std::string& s, std::size_t pos, std::uint32_t v, bool big) {
-  s.replace(pos, 4, PutExif32(v, big));
-}
-
 TEST(LocateThumbnail, FindsTheThumbnailInBothByteOrders) {
   for (bool big : {false, true}) {
     CameraOptions options;
@@ -36,78 +32,65 @@ TEST(LocateThumbnail, FindsTheThumbnailInBothByteOrders) {
   }
 }
 
-TEST(LocateThumbnail, AnUncompressedThumbnailGivesTheCompressionMessage) {
+TEST(LocateThumbnail, ThumbnailsThatAreNoJpegGiveTheCompressionMessage) {
   CameraOptions options;
   options.Compression = 1;
   ExifThumbInfo info;
   EXPECT_EQ(Locate(MakeCameraJpeg(options).Payload, &info), ExifRefusal::NotJpegThumb);
   EXPECT_EQ(ExifRefusalMessage(ExifRefusal::NotJpegThumb, info.Compression),
             "1 :Tumbnailの圧縮の種類はJpegではありません。中止します");
-}
-
-TEST(LocateThumbnail, ACompressionEntryOfTheWrongTypeReadsAsZero) {
-  auto camera = MakeCameraJpeg();
+  // A Compression entry (the first of IFD1) of type LONG reads as 0.
+  const auto camera = MakeCameraJpeg();
   std::string payload = camera.Payload;
-  // The first IFD1 entry is Compression: make its type LONG.
   payload[camera.Ifd1Pos + 2 + 2] = 4;
-  ExifThumbInfo info;
   EXPECT_EQ(Locate(payload, &info), ExifRefusal::NotJpegThumb);
   EXPECT_EQ(info.Compression, 0);
 }
 
-TEST(LocateThumbnail, BadSignaturesAndHeadersAreNoExif) {
-  const std::string good = MakeCameraJpeg().Payload;
-  std::string noZero = good, badOrder = good, bad42 = good;
-  noZero[4] = 'x';
-  badOrder[6] = 'X';
-  bad42[8] = 43;
-  for (const auto& payload : {std::string(), std::string("Exif"), noZero, badOrder, bad42})
-    EXPECT_EQ(Locate(payload), ExifRefusal::NoExif);
+TEST(LocateThumbnail, BadHeadersAndImpossibleOffsetsAreNoExif) {
+  const auto camera = MakeCameraJpeg();
+  const std::string& good = camera.Payload;
+  const std::size_t ifd0Next = 14 + 2 + 3 * 12;  // IFD0 at 14: its next-IFD offset
+  // IFD0 placed after the thumbnail, where the splice would move it.
+  std::string ifd0After = good + std::string("\x01\x00", 2) + std::string(12, '\0') +
+                          PutExif32(camera.Ifd1Pos - 6, false);
+  ifd0After.replace(10, 4, PutExif32(good.size() - 6, false));
+  struct Case {
+    const char* Name;
+    std::string Payload;
+    std::size_t At = 0;
+    std::string Bytes;  // written over the payload at At
+  };
+  const std::vector<Case> cases = {
+      {"empty", "", 0, ""},
+      {"signature only", "Exif", 0, ""},
+      {"no zero after Exif", good, 4, "x"},
+      {"byte order", good, 6, "X"},
+      {"not 42", good, 8, "\x2B"},
+      {"IFD0 far away", good, 10, PutExif32(0x7FFFFFF0u, false)},
+      {"IFD1 far away", good, ifd0Next, PutExif32(0x10000, false)},
+      {"no IFD1", good, ifd0Next, PutExif32(0, false)},
+      {"IFD1 entries past the block", good, camera.Ifd1Pos, "\xFF\x7F"},
+      {"IFD1 entries over the thumbnail", good, camera.Ifd1Pos, "\x0A"},
+      {"offset of type SHORT", good, camera.OffsetValuePos - 6, "\x03"},
+      {"thumbnail beyond the block", good, camera.OffsetValuePos, PutExif32(0xFFFFFF00u, false)},
+      {"thumbnail before its entries", good, camera.OffsetValuePos, PutExif32(0, false)},
+      {"length past the block", good, camera.LengthValuePos,
+       PutExif32(camera.ThumbLength + 1000, false)},
+      {"IFD0 after the thumbnail", ifd0After, 0, ""},
+  };
+  for (const auto& c : cases) {
+    std::string payload = c.Payload;
+    payload.replace(c.At, c.Bytes.size(), c.Bytes);
+    EXPECT_EQ(Locate(payload), ExifRefusal::NoExif) << c.Name;
+  }
+  CameraOptions noIfd1;
+  noIfd1.Ifd1 = false;
+  EXPECT_EQ(Locate(MakeCameraJpeg(noIfd1).Payload), ExifRefusal::NoExif);
   // The pad byte after "Exif\0" is not compared.
   std::string pad = good;
   pad[5] = 'z';
   EXPECT_EQ(Locate(pad), ExifRefusal::None);
-}
-
-TEST(LocateThumbnail, MissingOrImpossibleIfd1IsNoExif) {
-  CameraOptions noIfd1;
-  noIfd1.Ifd1 = false;
-  EXPECT_EQ(Locate(MakeCameraJpeg(noIfd1).Payload), ExifRefusal::NoExif);
-
-  const auto camera = MakeCameraJpeg();
-  const std::string& good = camera.Payload;
-  // Thumbnail offset beyond the block.
-  std::string far = good;
-  PutLe32(far, camera.OffsetValuePos, 0xFFFFFF00u, false);
-  // Thumbnail length running past the block.
-  std::string longer = good;
-  PutLe32(longer, camera.LengthValuePos, camera.ThumbLength + 1000, false);
-  // Thumbnail placed before its own length entry.
-  std::string before = good;
-  PutLe32(before, camera.OffsetValuePos, 0, false);
-  // Offset entry of the wrong type (SHORT).
-  std::string shortOffset = good;
-  shortOffset[camera.OffsetValuePos - 6] = 3;
-  // IFD1 entry count running past the block.
-  std::string manyEntries = good;
-  manyEntries[camera.Ifd1Pos] = '\xFF';
-  manyEntries[camera.Ifd1Pos + 1] = '\x7F';
-  // IFD0 offset and IFD1 offset out of range.
-  std::string farIfd0 = good;
-  PutLe32(farIfd0, 10, 0x7FFFFFF0u, false);
-  // IFD0 starts at payload offset 14; its next-IFD offset follows its 3 entries.
-  std::string farIfd1 = good;
-  PutLe32(farIfd1, 14 + 2 + 3 * 12, 0x10000, false);
-  // IFD1 entries running into the thumbnail, which the splice would overwrite.
-  std::string overlapping = good;
-  overlapping[camera.Ifd1Pos] = 10;
-  // IFD0 placed after the thumbnail, where the splice would move it.
-  std::string ifd0After = good + std::string("\x01\x00", 2) + std::string(12, '\0') +
-                          PutExif32(camera.Ifd1Pos - 6, false);
-  PutLe32(ifd0After, 10, good.size() - 6, false);
-  for (const auto* p : {&far, &longer, &before, &shortOffset, &manyEntries, &farIfd0, &farIfd1,
-                        &overlapping, &ifd0After})
-    EXPECT_EQ(Locate(*p), ExifRefusal::NoExif);
 }
 
 TEST(LocateThumbnail, EveryTruncationIsRefusedWithoutReadingOutside) {
@@ -148,11 +131,9 @@ TEST(ReplaceThumbnail, WritesTheLayoutWithLengthsInTheBlocksOrder) {
     options.FillBytes = 2;
     options.Trailing = "AFTER-THUMB";
     const auto camera = MakeCameraJpeg(options);
-    TMemoryStream source(camera.Bytes), out;
-    ExifTemplate tmpl;
-    ASSERT_EQ(ReadExifTemplate(source, tmpl), ExifRefusal::None);
-    ASSERT_EQ(ReplaceThumbnail(out, source, tmpl, thumb, image), ExifRefusal::None);
-    const std::string& o = out.Data();
+    const auto spliced = Splice(camera, thumb, image);
+    ASSERT_EQ(spliced.Refusal, ExifRefusal::None);
+    const std::string& o = spliced.Bytes;
     const std::size_t p = camera.PayloadPos;
     const std::size_t newLength = camera.Payload.size() - camera.ThumbLength + thumb.size() + 2;
     // Everything before the length field, fill bytes and APP0 included.
@@ -172,43 +153,31 @@ TEST(ReplaceThumbnail, WritesTheLayoutWithLengthsInTheBlocksOrder) {
   }
 }
 
-TEST(ReplaceThumbnail, AThumbnailOfTheSameLengthLeavesTheApp1LengthAlone) {
+TEST(ReplaceThumbnail, App1LengthIsKeptForTheSameSizeAndLimitedTo65535) {
   const auto camera = MakeCameraJpeg();
-  const std::string thumb(camera.ThumbLength, 'T');
-  const auto spliced = Splice(camera, thumb, "img");
-  ASSERT_EQ(spliced.Refusal, ExifRefusal::None);
-  EXPECT_EQ(Be16(spliced.Bytes, camera.PayloadPos - 2), Be16(camera.Bytes, camera.PayloadPos - 2));
-}
+  const auto same = Splice(camera, std::string(camera.ThumbLength, 'T'), "img");
+  ASSERT_EQ(same.Refusal, ExifRefusal::None);
+  EXPECT_EQ(Be16(same.Bytes, camera.PayloadPos - 2), Be16(camera.Bytes, camera.PayloadPos - 2));
 
-TEST(ReplaceThumbnail, AnApp1Above65535BytesIsRefusedWithNothingWritten) {
-  const auto camera = MakeCameraJpeg();
-  TMemoryStream source(camera.Bytes), out;
-  ExifTemplate tmpl;
-  ASSERT_EQ(ReadExifTemplate(source, tmpl), ExifRefusal::None);
   const std::size_t fits = 0xFFFF - (camera.Payload.size() - camera.ThumbLength + 2);
-  EXPECT_EQ(ReplaceThumbnail(out, source, tmpl, std::string(fits + 1, 'x'), "i"),
-            ExifRefusal::App1TooLong);
-  EXPECT_EQ(out.Size(), 0);
+  const auto tooLong = Splice(camera, std::string(fits + 1, 'x'), "i");
+  EXPECT_EQ(tooLong.Refusal, ExifRefusal::App1TooLong);
+  EXPECT_EQ(tooLong.Bytes, "");  // nothing written
   EXPECT_FALSE(ExifRefusalMessage(ExifRefusal::App1TooLong, 0).empty());
-  ASSERT_EQ(ReplaceThumbnail(out, source, tmpl, std::string(fits, 'x'), "i"), ExifRefusal::None);
-  EXPECT_EQ(Be16(out.Data(), camera.PayloadPos - 2), 0xFFFFu);
+  const auto longest = Splice(camera, std::string(fits, 'x'), "i");
+  ASSERT_EQ(longest.Refusal, ExifRefusal::None);
+  EXPECT_EQ(Be16(longest.Bytes, camera.PayloadPos - 2), 0xFFFFu);
 }
 
 TEST(ReadExifTemplate, UsesOnlyTheExifApp1AndNotTheXmpAroundIt) {
   CameraOptions options;
-  options.XmpBefore = true;
-  options.XmpAfter = true;
+  options.XmpBefore = options.XmpAfter = true;
   const auto camera = MakeCameraJpeg(options);
-  TMemoryStream source(camera.Bytes);
+  TMemoryStream source(camera.Bytes), plain(fixtures::PlainJpeg(16, 16, 0)), notJpeg("hello");
   ExifTemplate tmpl;
   ASSERT_EQ(ReadExifTemplate(source, tmpl), ExifRefusal::None);
   EXPECT_EQ(tmpl.Payload, camera.Payload);
   EXPECT_EQ(tmpl.PayloadPos, static_cast<std::int64_t>(camera.PayloadPos));
-}
-
-TEST(ReadExifTemplate, NoExifBlockIsNoExif) {
-  TMemoryStream plain(fixtures::PlainJpeg(16, 16, 0)), notJpeg(std::string("hello"));
-  ExifTemplate tmpl;
   EXPECT_EQ(ReadExifTemplate(plain, tmpl), ExifRefusal::NoExif);
   EXPECT_EQ(ReadExifTemplate(notJpeg, tmpl), ExifRefusal::NoExif);
 }

@@ -8,6 +8,7 @@
 #include "shell/Errors.h"
 #include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
+#include "tests/export/FileChecks.h"
 
 namespace {
 
@@ -25,16 +26,12 @@ struct Marker {
   std::size_t Pos;
 };
 
-// Every marker of the stream up to SOS, then SOS and the last two bytes.
+// Every marker of the stream up to and including SOS.
 std::vector<Marker> Markers(const std::string& jpeg) {
   std::vector<Marker> out{{0xD8, 0, 0}};
-  std::size_t i = 2;
-  while (i + 4 <= jpeg.size()) {
-    const unsigned code = static_cast<unsigned char>(jpeg[i + 1]);
-    out.push_back({code, Be16(jpeg, i + 2), i});
-    if (code == 0xDA) break;
-    i += 2 + Be16(jpeg, i + 2);
-  }
+  for (std::size_t i = 2; i + 4 <= jpeg.size() && out.back().Code != 0xDA;
+       i += 2 + Be16(jpeg, i + 2))
+    out.push_back({static_cast<unsigned char>(jpeg[i + 1]), Be16(jpeg, i + 2), i});
   return out;
 }
 
@@ -48,6 +45,14 @@ std::vector<std::array<int, 64>> Tables(const std::string& jpeg, std::size_t pos
     tables.push_back(t);
   }
   return tables;
+}
+
+TABitmap Noise(int width, int height, unsigned seed) {
+  std::mt19937 random(seed);
+  TABitmap bitmap(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width * 3; ++x) bitmap.ScanLine(y)[x] = static_cast<std::uint8_t>(random());
+  return bitmap;
 }
 
 TEST(ThumbQuantTable, FollowsTheQualityRule) {
@@ -113,13 +118,10 @@ TEST(JpegTTx, WritesOneDqtOneDhtAndNoHeaderSegments) {
 
 TEST(JpegTTx, TheStreamDecodesWithAnIndependentReader) {
   testsupport::TempDir dir;
-  TABitmap page = fixtures::Solid(640, 480, RGBColor(30, 60, 200));
   const std::string path = dir / "thumb.jpg";
-  testsupport::WriteFile(path, EncodeThumbnail(page, 60));
-  std::string out;
-  ASSERT_EQ(testsupport::RunCommand("djpeg -pnm " + fixtures::Quote(path) + " | head -c 15", &out),
-            0);
-  EXPECT_EQ(out.substr(0, 15), "P6\n160 120\n255\n");
+  testsupport::WriteFile(path,
+                         EncodeThumbnail(fixtures::Solid(640, 480, RGBColor(30, 60, 200)), 60));
+  EXPECT_EQ(checks::MainPicture(path), "P6\n160 120");
   const TABitmap back = DecodeJpeg(testsupport::ReadFile(path));
   ASSERT_EQ(back.Width(), 160);
   const TColor c = back.Pixel(80, 60);
@@ -128,10 +130,13 @@ TEST(JpegTTx, TheStreamDecodesWithAnIndependentReader) {
   EXPECT_NEAR(ColorB(c), 200, 4);
 }
 
-TEST(JpegTTx, HeaderOptionOffAddsJfifAndComment) {
-  TABitmap bitmap = fixtures::Solid(32, 16, clBlack);
+TEST(JpegTTx, HeaderOptionOffAddsJfifAndCommentAndAnEmptyBitmapIsAnError) {
+  const TABitmap empty, black = fixtures::Solid(32, 16, clBlack);
   JpegTTx encoder;
-  encoder.SetBitmap(bitmap);
+  EXPECT_THROW(encoder.Encode(), EImageError);
+  encoder.SetBitmap(empty);
+  EXPECT_THROW(encoder.Encode(), EImageError);
+  encoder.SetBitmap(black);
   encoder.SetHeaderless(false);
   encoder.SetComment("hello");
   const std::string jpeg = encoder.Encode();
@@ -145,20 +150,8 @@ TEST(JpegTTx, HeaderOptionOffAddsJfifAndComment) {
   EXPECT_EQ(m[3].Code, 0xDBu);
 }
 
-TEST(JpegTTx, AnEmptyBitmapIsAnError) {
-  TABitmap empty;
-  JpegTTx encoder;
-  EXPECT_THROW(encoder.Encode(), EImageError);
-  encoder.SetBitmap(empty);
-  EXPECT_THROW(encoder.Encode(), EImageError);
-}
-
 TEST(MergeTableSegments, KeepsTablesInOrderAndThePictureUnchanged) {
-  std::mt19937 random(7);
-  TABitmap bitmap(64, 48);
-  for (int y = 0; y < 48; ++y)
-    for (int x = 0; x < 64 * 3; ++x) bitmap.ScanLine(y)[x] = static_cast<std::uint8_t>(random());
-  const std::string plain = EncodePageJpeg(bitmap, 75);  // libjpeg: 2 DQT, 4 DHT
+  const std::string plain = EncodePageJpeg(Noise(64, 48, 7), 75);  // libjpeg: 2 DQT, 4 DHT
   const std::string merged = MergeTableSegments(plain);
   int dqt = 0, dht = 0;
   for (const auto& m : Markers(merged)) {
@@ -188,11 +181,8 @@ TABitmap BlockMeans(const TABitmap& source, int bw, int bh) {
 }
 
 TEST(ShrinkBitmap, PageSizesBecomeBlockMeans) {
-  std::mt19937 random(11);
   for (auto [w, h, block] : {std::tuple{640, 480, 4}, std::tuple{320, 240, 2}}) {
-    TABitmap page(w, h);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w * 3; ++x) page.ScanLine(y)[x] = static_cast<std::uint8_t>(random());
+    TABitmap page = Noise(w, h, 11);
     const TABitmap expected = BlockMeans(page, block, block);
     ShrinkBitmap(page, 160, 120);
     EXPECT_EQ(page, expected) << w;

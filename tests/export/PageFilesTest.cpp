@@ -1,8 +1,7 @@
 // The page writers and the two single saves of the page view.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <array>
 #include <filesystem>
 
 #include "export/JpegCodec.h"
@@ -11,46 +10,21 @@
 #include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
+#include "tests/export/FileChecks.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using fixtures::Quote;
-
-std::string PictureHeader(const std::string& jpegCommand) {
-  std::string out;
-  if (testsupport::RunCommand(jpegCommand + " | djpeg -pnm 2>/dev/null | head -c 20", &out) != 0)
-    return "";
-  return out.substr(0, out.find('\n', out.find('\n') + 1));
-}
-
-std::string MainPicture(const std::string& path) {
-  return PictureHeader("cat " + Quote(path));
-}
-std::string Thumbnail(const std::string& path) {
-  return PictureHeader("exiftool -b -ThumbnailImage " + Quote(path));
-}
-
-std::string Tag(const std::string& path, const std::string& tag) {
-  std::string out;
-  testsupport::RunCommand("exiftool -s -s -s -" + tag + " " + Quote(path), &out);
-  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-  return out;
-}
+using checks::MainPicture;
+using checks::Names;
+using checks::Quote;
+using checks::Strings;
+using checks::Tag;
 
 // The first value of the first quantisation table of a baseline JPEG.
 int FirstQuantValue(const std::string& jpeg) {
   const auto dqt = jpeg.find("\xFF\xDB");
-  if (dqt == std::string::npos) return -1;
-  return static_cast<unsigned char>(jpeg[dqt + 5]);
-}
-
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  if (!fs::exists(folder)) return names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
+  return dqt == std::string::npos ? -1 : static_cast<unsigned char>(jpeg[dqt + 5]);
 }
 
 class PageFiles : public ::testing::Test {
@@ -62,7 +36,7 @@ class PageFiles : public ::testing::Test {
 
   // Writes one numbered page of a text of allPage pages named saveName (UTF-8)
   // and returns the names the page folder then holds.
-  std::vector<std::string> NumberedNames(const std::string& saveName, int allPage, int page) {
+  Strings NumberedNames(const std::string& saveName, int allPage, int page) {
     fs::remove_all(dir_.Path() / "all_page");
     fs::create_directories(dir_.Path() / "all_page" / saveName);
     form_.FSaveName = saveName;
@@ -78,34 +52,30 @@ class PageFiles : public ::testing::Test {
   TForm1 form_{p_};
 };
 
-using Names_ = std::vector<std::string>;
-
-TEST_F(PageFiles, NumberWidthAndPrefixFollowTheSizeOfTheText) {
-  EXPECT_EQ(NumberedNames("novel", 120, 7), Names_{"nove0007.jpg"});
-  EXPECT_EQ(NumberedNames("novel", 9999, 1), Names_{"nove0001.jpg"});
-  EXPECT_EQ(NumberedNames("novel", 9999, 9999), Names_{"nove9999.jpg"});
-  EXPECT_EQ(NumberedNames("novel", 10000, 1), Names_{"no000001.jpg"});
-  EXPECT_EQ(NumberedNames("novel", 999999, 123456), Names_{"no123456.jpg"});
-  EXPECT_EQ(NumberedNames("novel", 1000000, 1), Names_{"00000001.jpg"});
+TEST_F(PageFiles, NumberWidthAndPrefixFollowTheSizeOfTheTextAndCharacterBoundaries) {
+  struct Case {
+    const char* SaveName;
+    int AllPage, Page;
+    const char* File;
+  };
+  for (const Case& c : {Case{"novel", 120, 7, "nove0007.jpg"},
+                        {"novel", 9999, 1, "nove0001.jpg"},
+                        {"novel", 9999, 9999, "nove9999.jpg"},
+                        {"novel", 10000, 1, "no000001.jpg"},
+                        {"novel", 999999, 123456, "no123456.jpg"},
+                        {"novel", 1000000, 1, "00000001.jpg"},
+                        {"abc", 12, 1, "abc0001.jpg"},  // short names are used whole
+                        {"a", 20000, 2, "a000002.jpg"},
+                        {"", 3, 3, "0003.jpg"},
+                        {"あいう", 50, 1, "あい0001.jpg"},  // two characters fill four bytes
+                        {"aあい", 50, 1, "aあ0001.jpg"},    // the second would be cut in half
+                        {"aあい", 10000, 1, "a000001.jpg"},
+                        {"ｱｲｳｴｵ", 50, 1, "ｱｲｳｴ0001.jpg"}})  // half-width: one byte each
+    EXPECT_EQ(NumberedNames(c.SaveName, c.AllPage, c.Page), Strings{c.File})
+        << c.SaveName << " " << c.AllPage << " " << c.Page;
 }
 
-TEST_F(PageFiles, ShortNamesAreUsedWhole) {
-  EXPECT_EQ(NumberedNames("abc", 12, 1), Names_{"abc0001.jpg"});
-  EXPECT_EQ(NumberedNames("a", 20000, 2), Names_{"a000002.jpg"});
-  EXPECT_EQ(NumberedNames("", 3, 3), Names_{"0003.jpg"});
-}
-
-TEST_F(PageFiles, PrefixIsCutAtACharacterBoundary) {
-  // Two full-width characters fill the four bytes exactly.
-  EXPECT_EQ(NumberedNames("あいう", 50, 1), Names_{"あい0001.jpg"});
-  // One byte and two full-width characters: the second would be cut in half.
-  EXPECT_EQ(NumberedNames("aあい", 50, 1), Names_{"aあ0001.jpg"});
-  EXPECT_EQ(NumberedNames("aあい", 10000, 1), Names_{"a000001.jpg"});
-  // Half-width katakana are one byte each.
-  EXPECT_EQ(NumberedNames("ｱｲｳｴｵ", 50, 1), Names_{"ｱｲｳｴ0001.jpg"});
-}
-
-TEST_F(PageFiles, PageJpegIsThePageAtTheChosenQuality) {
+TEST_F(PageFiles, PageJpegIsThePageAtTheChosenQualityAndAMissingFolderLeavesNothing) {
   fs::create_directories(dir_.Path() / "all_page/t");
   form_.FSaveName = "t";
   form_.FAllPage = form_.FPage = 1;
@@ -118,20 +88,17 @@ TEST_F(PageFiles, PageJpegIsThePageAtTheChosenQuality) {
   // Annex K luminance table starts with 16; the IJG quality rule scales it by 80 % at 60.
   EXPECT_EQ(FirstQuantValue(bytes), 13);
   EXPECT_EQ(bytes.substr(0, 4), "\xFF\xD8\xFF\xE0");
-}
 
-TEST_F(PageFiles, WriterIntoAMissingFolderFailsWithTheFinalNameAndLeavesNothing) {
+  fs::remove_all(dir_.Path() / "all_page");
   form_.FSaveName = "gone";
-  form_.FAllPage = form_.FPage = 1;
-  TABitmap page(32, 24);
   try {
     form_.SavePageJpeg(page);
     FAIL() << "no error";
   } catch (const EFileError& e) {
-    EXPECT_NE(std::string(e.what()).find(form_.FOutDir + "all_page/gone/gone0001.jpg"),
-              std::string::npos)
+    EXPECT_NE(
+        std::string(e.what()).find(form_.FOutDir + "all_page/gone/gone0001.jpg を作成できません"),
+        std::string::npos)
         << e.what();
-    EXPECT_NE(std::string(e.what()).find("を作成できません"), std::string::npos);
   }
   EXPECT_TRUE(Names(dir_.Path()).empty());
 }
@@ -142,13 +109,12 @@ TEST_F(PageFiles, JpegSaveWritesTheViewAtQuality95) {
   const std::string path = dir_ / "view.jpg";
   p_.FileAnswers.push_back(path);
   form_.Dispatch([&] { form_.JpegButtonClick(); });
-  ASSERT_EQ(p_.DialogsShown, Names_{"savepicture"});
+  ASSERT_EQ(p_.DialogsShown, Strings{"savepicture"});
   EXPECT_EQ(p_.DialogOptions[0].DefaultExt, "jpg");
   EXPECT_EQ(p_.DialogOptions[0].FileName, "");
   EXPECT_TRUE(p_.Errors.empty());
   EXPECT_EQ(MainPicture(path), "P6\n640 480");
-  // 16 scaled by 10 % (quality 95) and rounded.
-  EXPECT_EQ(FirstQuantValue(testsupport::ReadFile(path)), 2);
+  EXPECT_EQ(FirstQuantValue(testsupport::ReadFile(path)), 2);  // 16 x 10 %, rounded
 }
 
 TEST_F(PageFiles, BitmapSaveWritesExactlyTheView) {
@@ -158,22 +124,15 @@ TEST_F(PageFiles, BitmapSaveWritesExactlyTheView) {
   const std::string path = dir_ / "view.bmp";
   p_.FileAnswers.push_back(path);
   form_.Dispatch([&] { form_.BitsaveClick(); });
-  ASSERT_EQ(p_.DialogsShown, Names_{"savepicture"});
+  ASSERT_EQ(p_.DialogsShown, Strings{"savepicture"});
   EXPECT_EQ(p_.DialogOptions[0].DefaultExt, "bmp");
   const std::string bmp = testsupport::ReadFile(path);
   ASSERT_EQ(bmp.size(), 54u + 640 * 480 * 3);
-  auto u32 = [&](std::size_t at) {
-    return static_cast<unsigned char>(bmp[at]) | static_cast<unsigned char>(bmp[at + 1]) << 8 |
-           static_cast<unsigned char>(bmp[at + 2]) << 16 |
-           static_cast<unsigned>(static_cast<unsigned char>(bmp[at + 3])) << 24;
-  };
   EXPECT_EQ(bmp.substr(0, 2), "BM");
-  EXPECT_EQ(u32(18), 640u);
-  EXPECT_EQ(u32(22), 480u);
+  EXPECT_EQ(bmp.substr(18, 8), std::string("\x80\x02\0\0\xE0\x01\0\0", 8));  // 640 x 480
   EXPECT_EQ(bmp[28], 24);
   // Rows run bottom-up, pixels blue, green, red: the top-left pixel opens the last row.
-  const std::size_t topLeft = 54 + 479 * 640 * 3;
-  EXPECT_EQ(bmp.substr(topLeft, 3), std::string("\x07\x80\xFA", 3));
+  EXPECT_EQ(bmp.substr(54 + 479 * 640 * 3, 3), std::string("\x07\x80\xFA", 3));
   EXPECT_EQ(bmp.substr(54 + 639 * 3, 3), std::string("\x07\x08\x09", 3));
   EXPECT_EQ(bmp.substr(54 + 3, 3), std::string("\x03\x02\x01", 3));
 }
@@ -197,17 +156,22 @@ TEST_F(PageFiles, SingleSavesDoNothingWhenCancelledBusyOrDuringAnEffect) {
 
 class ExifWriters : public PageFiles {
  protected:
-  std::string Template(const std::string& name, const fixtures::CameraOptions& options = {}) {
-    const std::string path = cameras_ / name;
-    testsupport::WriteFile(path, fixtures::MakeCameraJpeg(options).Bytes);
-    return path;
+  std::string Template(const std::string& name, const std::string& bytes) {
+    testsupport::WriteFile(cameras_ / name, bytes);
+    return cameras_ / name;
   }
-  void Prepare(const std::vector<std::string>& templates) {
+  std::string Template(const std::string& name, const fixtures::CameraOptions& options = {}) {
+    return Template(name, fixtures::MakeCameraJpeg(options).Bytes);
+  }
+  // The Exif writer adds the text's folder to FOutDir; the thumbnail writer is given its own.
+  void Prepare(const Strings& templates, bool thumb) {
     form_.FSaveName = "novel";
     form_.FExifFiles = templates;
     form_.FAllPage = static_cast<int>(templates.size());
     form_.FBusy = true;
     form_.JQualityUpDown.Position = 70;
+    fs::create_directories(dir_.Path() / (thumb ? "novel_th" : "novel"));
+    if (thumb) form_.FOutDir = form_.FProgramDir + "/novel_th/";
   }
   testsupport::TempDir cameras_;
 };
@@ -217,10 +181,7 @@ TEST_F(ExifWriters, ExifPageIsTheTemplateHeadThenThePage) {
   options.App0 = true;
   options.XmpBefore = true;
   const auto camera = fixtures::MakeCameraJpeg(options);
-  const std::string t1 = cameras_ / "P0001.JPG";
-  testsupport::WriteFile(t1, camera.Bytes);
-  Prepare({Template("P0000.JPG"), t1});
-  fs::create_directories(dir_.Path() / "novel");
+  Prepare({Template("P0000.JPG"), Template("P0001.JPG", camera.Bytes)}, false);
   form_.FPage = 2;
   TABitmap page = fixtures::Solid(640, 480, RGBColor(0, 0, 255));
   form_.SavePageExif(page);
@@ -238,91 +199,62 @@ TEST_F(ExifWriters, ExifPageIsTheTemplateHeadThenThePage) {
 }
 
 TEST_F(ExifWriters, TemplateWithoutExifStopsTheBatchAndWritesNothing) {
-  const std::string plain = cameras_ / "P0001.JPG";
-  testsupport::WriteFile(plain, fixtures::PlainJpeg(64, 48, clWhite));
-  Prepare({plain});
-  fs::create_directories(dir_.Path() / "novel");
+  Prepare({Template("P0001.JPG", fixtures::PlainJpeg(64, 48, clWhite))}, false);
   form_.FPage = 1;
   TABitmap page(640, 480);
   form_.SavePageExif(page);
-  EXPECT_EQ(p_.MessageTexts(), Names_{"Exif情報が見つかりませんでした"});
+  EXPECT_EQ(p_.MessageTexts(), Strings{"Exif情報が見つかりませんでした"});
   EXPECT_FALSE(form_.FBusy);
   EXPECT_TRUE(Names(dir_.Path() / "novel").empty());
 }
 
-TEST_F(ExifWriters, ThumbnailWriterReplacesTheCameraThumbnailWithTheShrunkPage) {
-  fixtures::CameraOptions bigEndian;
-  bigEndian.BigEndian = true;
-  Prepare({Template("P0001.JPG"), Template("P0002.JPG", bigEndian)});
-  form_.FOutDir = form_.FProgramDir + "/novel_th/";
-  fs::create_directories(form_.FOutDir);
-  for (int page = 1; page <= 2; ++page) {
-    form_.FPage = page;
+TEST_F(ExifWriters, ThumbnailWriterPutsTheShrunkPageOrTheCountInEitherByteOrder) {
+  struct Case {
+    bool Count, BigEndian;
+    std::array<int, 3> Corner;  // blue page; the count picture is white around its digits
+    int Tolerance;
+  };
+  for (const Case& c : {Case{false, false, {0, 0, 250}, 29}, Case{false, true, {0, 0, 250}, 29},
+                        Case{true, false, {255, 255, 255}, 19}}) {
+    SCOPED_TRACE(std::to_string(c.Count) + std::to_string(c.BigEndian));
+    fixtures::CameraOptions options;
+    options.BigEndian = c.BigEndian;
+    fs::remove_all(dir_.Path() / "novel_th");
+    Prepare({Template("P0001.JPG", options)}, true);
+    form_.CountCheckBox.Checked = c.Count;
+    form_.FPage = 1;
     TABitmap bitmap = fixtures::Solid(640, 480, RGBColor(0, 0, 250));
     form_.SavePageExifThumb(bitmap);
+    const std::string out = form_.FOutDir + "P0001.JPG";
+    EXPECT_EQ(Tag(out, "Make"), "QuillCam");
+    EXPECT_EQ(MainPicture(out), "P6\n640 480");
+    EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
+    // The new thumbnail, not the camera's green one.
+    checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + Quote(out), c.Corner, c.Tolerance);
+    EXPECT_TRUE(p_.Messages.empty());
+    EXPECT_TRUE(form_.FBusy);
   }
-  for (const char* name : {"P0001.JPG", "P0002.JPG"}) {
-    const std::string out = form_.FOutDir + name;
-    EXPECT_EQ(Tag(out, "Make"), "QuillCam") << name;
-    EXPECT_EQ(MainPicture(out), "P6\n640 480") << name;
-    EXPECT_EQ(Thumbnail(out), "P6\n160 120") << name;
-    // The new thumbnail is the blue page, not the camera's green one.
-    std::string rgb;
-    testsupport::RunCommand(
-        "exiftool -b -ThumbnailImage " + Quote(out) + " | djpeg -pnm | tail -c 3 | od -An -tu1",
-        &rgb);
-    int r = 0, g = 0, b = 0;
-    ASSERT_EQ(std::sscanf(rgb.c_str(), "%d %d %d", &r, &g, &b), 3) << rgb;
-    EXPECT_LT(r, 30);
-    EXPECT_LT(g, 30);
-    EXPECT_GT(b, 220);
-  }
-  EXPECT_TRUE(p_.Messages.empty());
-  EXPECT_TRUE(form_.FBusy);
-}
-
-TEST_F(ExifWriters, CountThumbnailShowsBlackDigitsOnWhite) {
-  Prepare({Template("P0001.JPG")});
-  form_.CountCheckBox.Checked = true;
-  fs::create_directories(dir_.Path() / "novel_th");
-  form_.FOutDir = form_.FProgramDir + "/novel_th/";
-  form_.FPage = 1;
-  TABitmap bitmap = fixtures::Solid(640, 480, RGBColor(0, 0, 250));
-  form_.SavePageExifThumb(bitmap);
-  const std::string out = form_.FOutDir + "P0001.JPG";
-  ASSERT_EQ(Thumbnail(out), "P6\n160 120");
-  // Corner pixel of the number picture is white.
-  std::string rgb;
-  testsupport::RunCommand(
-      "exiftool -b -ThumbnailImage " + Quote(out) + " | djpeg -pnm | tail -c 3 | od -An -tu1",
-      &rgb);
-  int r = 0, g = 0, b = 0;
-  ASSERT_EQ(std::sscanf(rgb.c_str(), "%d %d %d", &r, &g, &b), 3);
-  EXPECT_GT(r, 235);
-  EXPECT_GT(g, 235);
-  EXPECT_GT(b, 235);
 }
 
 TEST_F(ExifWriters, ThumbnailRefusalsSkipThePageButLetTheBatchGoOn) {
   fixtures::CameraOptions uncompressed;
   uncompressed.Compression = 1;
-  Prepare({Template("P0001.JPG", uncompressed), cameras_ / "P0002.JPG"});
-  testsupport::WriteFile(cameras_ / "P0002.JPG", fixtures::PlainJpeg(64, 48, clWhite));
-  fs::create_directories(dir_.Path() / "novel_th");
-  form_.FOutDir = form_.FProgramDir + "/novel_th/";
+  Prepare({Template("P0001.JPG", uncompressed),
+           Template("P0002.JPG", fixtures::PlainJpeg(64, 48, clWhite))},
+          true);
   for (int page = 1; page <= 2; ++page) {
     form_.FPage = page;
     TABitmap bitmap(640, 480);
     form_.SavePageExifThumb(bitmap);
   }
-  EXPECT_EQ(p_.MessageTexts(), (Names_{"1 :Tumbnailの圧縮の種類はJpegではありません。中止します",
-                                       "Exif情報が見つかりませんでした"}));
+  EXPECT_EQ(p_.MessageTexts(), (Strings{"1 :Tumbnailの圧縮の種類はJpegではありません。中止します",
+                                        "Exif情報が見つかりませんでした"}));
   EXPECT_TRUE(form_.FBusy);
   EXPECT_TRUE(Names(dir_.Path() / "novel_th").empty());
 }
 
 TEST_F(ExifWriters, UnreadableTemplateIsAFileError) {
-  Prepare({cameras_ / "missing.JPG"});
+  Prepare({cameras_ / "missing.JPG"}, false);
   form_.FPage = 1;
   TABitmap bitmap(640, 480);
   EXPECT_THROW(form_.SavePageExif(bitmap), EFileError);

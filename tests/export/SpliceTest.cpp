@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <filesystem>
 
 #include "export/JpegCodec.h"
@@ -7,48 +8,34 @@
 #include "export/Splice.h"
 #include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
+#include "tests/export/FileChecks.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using checks::Quote;
+using checks::Tag;
 using fixtures::CameraOptions;
 using fixtures::MakeCameraJpeg;
-using fixtures::Quote;
-using fixtures::Run;
-
-// What exiftool says of one tag (-s -s -s: the bare value), "" when absent.
-std::string Tag(const std::string& path, const std::string& tag) {
-  std::string out;
-  testsupport::RunCommand("exiftool -s -s -s -" + tag + " " + Quote(path), &out);
-  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-  return out;
-}
-
-// The PNM header djpeg writes for the file's main picture, "" when it fails.
-std::string MainPictureHeader(const std::string& path) {
-  std::string out;
-  if (testsupport::RunCommand("djpeg -pnm " + Quote(path) + " | head -c 20", &out) != 0) return "";
-  return out.substr(0, out.find('\n', out.find('\n') + 1));
-}
-
-std::string ThumbnailHeader(const std::string& path) {
-  std::string out;
-  testsupport::RunCommand(
-      "exiftool -b -ThumbnailImage " + Quote(path) + " | djpeg -pnm 2>/dev/null | head -c 20",
-      &out);
-  return out.substr(0, out.find('\n', out.find('\n') + 1));
-}
 
 // The camera tags survive and independent readers accept the file.
 void ExpectCameraFile(const std::string& path, const std::string& picture) {
   EXPECT_EQ(Tag(path, "Make"), "QuillCam");
   EXPECT_EQ(Tag(path, "Model"), "QC-1 Test");
   EXPECT_EQ(Tag(path, "ModifyDate"), "2024:01:02 03:04:05");
-  EXPECT_EQ(MainPictureHeader(path), picture);
+  EXPECT_EQ(checks::MainPicture(path), picture);
   std::string jhead;
-  EXPECT_EQ(Run("jhead " + Quote(path), &jhead), 0) << jhead;
+  EXPECT_EQ(checks::Run("jhead " + Quote(path), &jhead), 0) << jhead;
   EXPECT_EQ(jhead.find("rror"), std::string::npos) << jhead;
   EXPECT_EQ(jhead.find("orrupt"), std::string::npos) << jhead;
+}
+
+// The thumbnail inside a written file, as our reader finds it.
+std::string ThumbnailOf(const std::string& file) {
+  TMemoryStream stream(file);
+  ExifTemplate written;
+  EXPECT_EQ(ReadExifTemplate(stream, written), ExifRefusal::None);
+  return written.Payload.substr(written.Thumb.ThumbPos, written.Thumb.ThumbLength);
 }
 
 class SpliceFiles : public ::testing::Test {
@@ -95,18 +82,15 @@ TEST_F(SpliceFiles, ReplaceModeMakesA160x120ThumbnailInBothByteOrders) {
     // Behind the new block: the insert's bytes after its own Exif block.
     EXPECT_EQ(out.substr(out.size() - insert.ImageData.size()), insert.ImageData);
     ExpectCameraFile(Out(), "P6\n640 480");
-    EXPECT_EQ(ThumbnailHeader(Out()), "P6\n160 120");
+    EXPECT_EQ(checks::Thumbnail(Out()), "P6\n160 120");
     EXPECT_EQ(Tag(Out(), "ExifByteOrder"),
               big ? "Big-endian (Motorola, MM)" : "Little-endian (Intel, II)");
-    // The new thumbnail shows the insert's blue picture.
-    TMemoryStream stream(out);
-    ExifTemplate written;
-    ASSERT_EQ(ReadExifTemplate(stream, written), ExifRefusal::None);
-    const std::string thumb =
-        written.Payload.substr(written.Thumb.ThumbPos, written.Thumb.ThumbLength);
+    // The new thumbnail shows the insert's blue picture; the bytes after it are kept.
+    const std::string thumb = ThumbnailOf(out);
     EXPECT_EQ(thumb.substr(0, 4), "\xFF\xD8\xFF\xDB");
     EXPECT_NEAR(ColorB(DecodeJpeg(thumb).Pixel(80, 60)), 240, 6);
-    EXPECT_EQ(written.Payload.substr(written.Payload.size() - 6), std::string(6, '\x5A'));
+    const std::size_t behind = out.find(thumb) + thumb.size();
+    EXPECT_EQ(out.substr(behind, 6), std::string(6, '\x5A'));
   }
 }
 
@@ -186,13 +170,8 @@ TEST_F(SpliceFiles, SameRebuildsTheThumbnailFromTheFilesOwnPicture) {
   EXPECT_EQ(out.substr(out.size() - camera.ImageData.size()), camera.ImageData);
   EXPECT_EQ(testsupport::ReadFile(in), camera.Bytes);
   ExpectCameraFile(Out(), "P6\n320 240");
-  EXPECT_EQ(ThumbnailHeader(Out()), "P6\n160 120");
-  TMemoryStream stream(out);
-  ExifTemplate written;
-  ASSERT_EQ(ReadExifTemplate(stream, written), ExifRefusal::None);
-  const TColor c =
-      DecodeJpeg(written.Payload.substr(written.Thumb.ThumbPos, written.Thumb.ThumbLength))
-          .Pixel(80, 60);
+  EXPECT_EQ(checks::Thumbnail(Out()), "P6\n160 120");
+  const TColor c = DecodeJpeg(ThumbnailOf(out)).Pixel(80, 60);
   EXPECT_GT(ColorR(c), 200);
   EXPECT_LT(ColorG(c), 30);
 }
@@ -211,6 +190,57 @@ TEST(InsertImageData, TakesTheTailAfterExifOrEverythingAfterSoi) {
   EXPECT_EQ(InsertImageData(plain), plain.substr(2));
   EXPECT_FALSE(InsertImageData("GIF89a"));
   EXPECT_FALSE(InsertImageData(""));
+}
+
+// The splice tools of quillane-cli; stderr is folded into the output.
+int Cli(const std::string& args, std::string* output) {
+  return checks::Run(Quote(testsupport::CliPath()) + " " + args, output);
+}
+
+TEST_F(SpliceFiles, CommandLineThumbnailSpliceAndSame) {
+  QImage image(640, 480, QImage::Format_RGB888);
+  image.fill(QColor(0, 200, 0));
+  ASSERT_TRUE(image.save(QString::fromStdString(Out("in.png"))));
+  std::string output;
+  ASSERT_EQ(Cli("thumbnail --quality 50 " + Quote(Out("in.png")) + " --out " + Quote(Out("t.jpg")),
+                &output),
+            0)
+      << output;
+  const std::string jpeg = testsupport::ReadFile(Out("t.jpg"));
+  EXPECT_EQ(jpeg.substr(0, 4), "\xFF\xD8\xFF\xDB");
+  const TABitmap back = DecodeJpeg(jpeg);
+  EXPECT_EQ(back.Width(), 160);
+  EXPECT_EQ(back.Height(), 120);
+  EXPECT_NEAR(ColorG(back.Pixel(80, 60)), 200, 5);
+
+  const auto camera = MakeCameraJpeg();
+  const std::string t = Quote(Put("cam.jpg", camera.Bytes));
+  const std::string i = Quote(Put("i.jpg", fixtures::PlainJpeg(320, 240, RGBColor(9, 9, 9))));
+  const std::string plain = Quote(Put("plain.jpg", fixtures::PlainJpeg(16, 16, 0)));
+  const std::string text = Quote(Put("text.jpg", "no picture"));
+  const std::string splice = "splice --template ";
+  ASSERT_EQ(Cli(splice + t + " --insert " + i + " --out " + Quote(Out("keep.jpg")), &output), 0)
+      << output;
+  ASSERT_EQ(Cli(splice + t + " --insert " + i + " --replace-thumbnail --quality 0 --out " +
+                    Quote(Out("new.jpg")),
+                &output),
+            0)
+      << output;
+  TMemoryStream keep(testsupport::ReadFile(Out("keep.jpg")));
+  ExifTemplate kept;
+  ASSERT_EQ(ReadExifTemplate(keep, kept), ExifRefusal::None);
+  EXPECT_EQ(kept.Payload, camera.Payload);
+  EXPECT_NE(ThumbnailOf(testsupport::ReadFile(Out("new.jpg"))).size(), camera.ThumbLength);
+  ASSERT_EQ(Cli("same " + t + " --out " + Quote(Out("same.jpg")), &output), 0) << output;
+  EXPECT_TRUE(checks::EndsWith(testsupport::ReadFile(Out("same.jpg")), camera.ImageData));
+
+  // Refusals print the message and exit 1; a missing option exits 2; nothing is written.
+  EXPECT_EQ(Cli(splice + plain + " --insert " + i + " --out " + Quote(Out("no.jpg")), &output), 1);
+  EXPECT_NE(output.find("Exif情報が見つかりませんでした"), std::string::npos) << output;
+  EXPECT_EQ(Cli("same " + text + " --out " + Quote(Out("no.jpg")), &output), 1);
+  EXPECT_NE(output.find("Exif情報が見つかりませんでした"), std::string::npos) << output;
+  EXPECT_EQ(Cli(splice + t + " --out " + Quote(Out("no.jpg")), &output), 2);
+  EXPECT_FALSE(fs::exists(Out("no.jpg")));
 }
 
 }  // namespace

@@ -80,79 +80,45 @@ TEST_F(SpliceTools, NoToTheFirstQuestionKeepsTheTemplatesThumbnail) {
 TEST_F(SpliceTools, ExtensionsCancelsAndNoStopWithoutWriting) {
   const std::string t = Put("t.jpg", MakeCameraJpeg().Bytes);
   const std::string jpe = Put("picture.jpe", fixtures::PlainJpeg(8, 8, 0));
-  {  // a template with the wrong extension
+  const std::string notJpeg = "Jpeg画像ではありません。作業を中止します";
+  struct Case {
+    const char* Name;
+    std::deque<MsgResult> Answers;
+    std::deque<std::optional<std::string>> Files;
+    std::vector<std::string> Messages;  // the last ones shown
+    std::size_t Count, Dialogs;
+  };
+  const std::vector<Case> cases = {
+      {"template .jpe", {}, {jpe}, {kAskMode, kAskTemplate, notJpeg}, 3, 1},
+      {"insert .jpe", {}, {t, jpe}, {notJpeg}, 4, 2},
+      {"No to the template question", {MsgResult::Yes, MsgResult::No}, {}, {kAskTemplate}, 2, 0},
+      {"second dialog cancelled", {}, {t, std::nullopt}, {kTellInsert}, 3, 2},
+      {"No to the confirmation",
+       {MsgResult::Yes, MsgResult::Yes, MsgResult::No},
+       {t, t},
+       {Confirm(t, t)},
+       4,
+       2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
     HeadlessPlatform p;
     TForm1 form(p);
     form.FProgramDir = dir_.Path().string();
-    p.FileAnswers = {jpe};
+    p.Answers = c.Answers;
+    p.FileAnswers = c.Files;
     form.SpButton1Click();
-    EXPECT_EQ(p.MessageTexts(),
-              (std::vector<std::string>{kAskMode, kAskTemplate,
-                                        "Jpeg画像ではありません。作業を中止します"}));
-  }
-  {  // an insert with the wrong extension
-    HeadlessPlatform p;
-    TForm1 form(p);
-    form.FProgramDir = dir_.Path().string();
-    p.FileAnswers = {t, jpe};
-    form.SpButton1Click();
-    EXPECT_EQ(p.MessageTexts().back(), "Jpeg画像ではありません。作業を中止します");
-    EXPECT_EQ(p.Messages.size(), 4u);
-  }
-  {  // No to the template question: no dialog at all
-    HeadlessPlatform p;
-    TForm1 form(p);
-    p.Answers = {MsgResult::Yes, MsgResult::No};
-    form.SpButton1Click();
-    EXPECT_TRUE(p.DialogsShown.empty());
-  }
-  {  // the second dialog cancelled
-    HeadlessPlatform p;
-    TForm1 form(p);
-    p.FileAnswers = {t, std::nullopt};
-    form.SpButton1Click();
-    EXPECT_EQ(p.Messages.size(), 3u);
-  }
-  {  // No to the confirmation
-    HeadlessPlatform p;
-    TForm1 form(p);
-    form.FProgramDir = dir_.Path().string();
-    p.Answers = {MsgResult::Yes, MsgResult::Yes, MsgResult::No};
-    p.FileAnswers = {t, t};
-    form.SpButton1Click();
-    EXPECT_EQ(p.Messages.size(), 4u);
+    const auto texts = p.MessageTexts();
+    ASSERT_EQ(texts.size(), c.Count);
+    EXPECT_EQ(std::vector<std::string>(texts.end() - c.Messages.size(), texts.end()), c.Messages);
+    EXPECT_EQ(p.DialogsShown.size(), c.Dialogs);
   }
   EXPECT_FALSE(fs::exists(dir_ / "special/t.jpg"));
-}
-
-TEST_F(SpliceTools, RefusalsShowTheirMessageInsteadOfSuccess) {
-  CameraOptions options;
-  options.Compression = 1;
-  const std::string t = Put("t.jpg", MakeCameraJpeg(options).Bytes);
-  const std::string i = Put("i.jpg", fixtures::PlainJpeg(8, 8, 0));
-  p_.FileAnswers = {t, i};
-  form_.SpButton1Click();
-  EXPECT_EQ(p_.MessageTexts().back(), "1 :Tumbnailの圧縮の種類はJpegではありません。中止します");
-  EXPECT_FALSE(p_.Shown("成功しました"));
-  EXPECT_FALSE(fs::exists(dir_ / "special/t.jpg"));
-}
-
-TEST_F(SpliceTools, NothingHappensWhileBusyOrDuringAnEffect) {
-  form_.FBusy = true;
-  form_.SpButton1Click();
-  form_.SameButton1Click();
-  form_.FBusy = false;
-  form_.FDeep = true;
-  form_.SpButton1Click();
-  form_.SameButton1Click();
-  EXPECT_TRUE(p_.Messages.empty());
-  EXPECT_TRUE(p_.DialogsShown.empty());
 }
 
 TEST_F(SpliceTools, SameWritesIntoTheSameFolder) {
   const auto camera = MakeCameraJpeg();
-  const std::string in = Put("sub/P1010001.JPEG", camera.Bytes);
-  p_.FileAnswers = {in};
+  p_.FileAnswers = {Put("sub/P1010001.JPEG", camera.Bytes)};
   form_.Dispatch([&] { form_.SameButton1Click(); });
   EXPECT_EQ(p_.MessageTexts(),
             (std::vector<std::string>{"同一化するJpeg画像を選んでください", "成功しました"}));
@@ -160,22 +126,36 @@ TEST_F(SpliceTools, SameWritesIntoTheSameFolder) {
   ASSERT_TRUE(fs::exists(out));
   const std::string bytes = testsupport::ReadFile(out);
   EXPECT_EQ(bytes.substr(bytes.size() - camera.ImageData.size()), camera.ImageData);
-
-  HeadlessPlatform p;
-  TForm1 form(p);
-  form.FProgramDir = dir_.Path().string();
-  p.FileAnswers = {Put("plain.jpg", fixtures::PlainJpeg(8, 8, 0))};
-  form.SameButton1Click();
-  EXPECT_EQ(p.MessageTexts().back(), "Exif情報が見つかりませんでした");
-  EXPECT_FALSE(fs::exists(dir_ / "same/plain.jpg"));
 }
 
-TEST_F(SpliceTools, AMissingInputIsShownAsAFileError) {
+TEST_F(SpliceTools, RefusalsAndFileErrorsShowTheirMessageInsteadOfSuccess) {
+  CameraOptions options;
+  options.Compression = 1;
+  const std::string i = Put("i.jpg", fixtures::PlainJpeg(8, 8, 0));
+  p_.FileAnswers = {Put("t.jpg", MakeCameraJpeg(options).Bytes), i};
+  form_.Dispatch([&] { form_.SpButton1Click(); });
+  EXPECT_EQ(p_.MessageTexts().back(), "1 :Tumbnailの圧縮の種類はJpegではありません。中止します");
+  p_.FileAnswers = {i};
+  form_.Dispatch([&] { form_.SameButton1Click(); });
+  EXPECT_EQ(p_.MessageTexts().back(), "Exif情報が見つかりませんでした");
   p_.FileAnswers = {inputs_ / "gone.jpg"};
   form_.Dispatch([&] { form_.SameButton1Click(); });
   ASSERT_EQ(p_.Errors.size(), 1u);
   EXPECT_NE(p_.Errors[0].find("gone.jpg は開けません"), std::string::npos);
   EXPECT_FALSE(p_.Shown("成功しました"));
+  EXPECT_FALSE(fs::exists(dir_ / "special/t.jpg"));
+  EXPECT_FALSE(fs::exists(dir_ / "same/i.jpg"));
+
+  p_.Messages.clear();
+  form_.FBusy = true;  // nothing at all while busy or during an effect
+  form_.SpButton1Click();
+  form_.SameButton1Click();
+  form_.FBusy = false;
+  form_.FDeep = true;
+  form_.SpButton1Click();
+  form_.SameButton1Click();
+  EXPECT_TRUE(p_.Messages.empty());
+  EXPECT_EQ(p_.DialogsShown.size(), 4u);
 }
 
 }  // namespace
