@@ -1,10 +1,8 @@
-// The built program on a virtual screen: started with a Japanese text, the
-// page clicked, the screen photographed; the page must show text.
+// The built program on a virtual screen, started with a text and clicked, must show it.
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QImage>
-#include <cstdlib>
 #include <sstream>
 
 #include "tests/common/TestSupport.h"
@@ -13,13 +11,10 @@ namespace {
 
 using testsupport::Sjis;
 
-bool Have(const char* tool) {
-  return testsupport::RunCommand(std::string("command -v ") + tool + " >/dev/null 2>&1") == 0;
-}
-
 TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
-  for (const char* tool : {"xvfb-run", "xdotool", "import"})
-    if (!Have(tool)) GTEST_SKIP() << tool << " is not installed";
+  for (std::string tool : {"xvfb-run", "xdotool", "import"})
+    if (testsupport::RunCommand("command -v " + tool + " >/dev/null 2>&1") != 0)
+      GTEST_SKIP() << tool << " is not installed";
   testsupport::TempDir dir;
   std::string text;
   for (int i = 0; i < 40; ++i)

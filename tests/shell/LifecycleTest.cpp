@@ -16,6 +16,11 @@ class LifecycleTest : public FormTest {
   std::optional<std::string> Stored(const char* section, const char* key) {
     return TIniFile(dir / "quillane.ini").Value(section, key);
   }
+  void StoreLastFile(const std::string& path) {
+    WriteFile(dir / "quillane.ini",
+              "[Form\\FFileName]\nString=" + path +
+                  "\n[Form1\\FFileIn]\nBoolean=1\n[Form\\FPage]\nInteger=4\n");
+  }
   void Forward(int steps) {
     for (int i = 0; i < steps; ++i) F().TriButton1Click();
   }
@@ -94,8 +99,7 @@ TEST_F(LifecycleTest, OtherwiseARestartShowsTheBuiltInText) {
 
 TEST_F(LifecycleTest, AnUnreadableLastFileIsReportedAndTheBuiltInTextShown) {
   std::filesystem::create_directories(dir.Path() / "folder.txt");
-  WriteFile(dir / "quillane.ini", "[Form\\FFileName]\nString=" + (dir / "folder.txt") +
-                                      "\n[Form1\\FFileIn]\nBoolean=1\n[Form\\FPage]\nInteger=4\n");
+  StoreLastFile(dir / "folder.txt");
   TForm1& f = Start();
   EXPECT_EQ(platform->Errors.size(), 1u);
   EXPECT_FALSE(f.FFileIn);
@@ -105,8 +109,7 @@ TEST_F(LifecycleTest, AnUnreadableLastFileIsReportedAndTheBuiltInTextShown) {
 
 TEST_F(LifecycleTest, AnHtmlLastFileIsStrippedAgain) {
   WriteFile(dir / "page.htm", "<p>kept words</p>\r\n");
-  WriteFile(dir / "quillane.ini",
-            "[Form\\FFileName]\nString=" + (dir / "page.htm") + "\n[Form1\\FFileIn]\nBoolean=1\n");
+  StoreLastFile(dir / "page.htm");
   TForm1& f = Start();
   EXPECT_TRUE(f.FFileIn);
   EXPECT_EQ(f.Editor1.Lines[0].find('<'), std::string::npos);

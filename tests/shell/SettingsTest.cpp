@@ -2,7 +2,6 @@
 // defaults.
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <sstream>
 #include <tuple>
 
@@ -14,26 +13,26 @@ namespace {
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
-// The items in the order the file holds them, as "section/key".
+// The items in the order the file holds them, as "section/key"; a section is
+// under "Form\\" unless it names its own parent.
 std::vector<std::string> Order() {
   std::istringstream items(
-      "Form\\Form1/Top Form\\Form1/Left Form\\LCheckBox1/Checked Form\\LCheckBox2/Checked "
-      "Form\\LCheckBox3/Checked Form\\LCheckBox4/Checked Form\\LCheckBox5/Checked "
-      "Form\\LCheckBox6/Checked Form\\LCheckBox7/Checked Form\\LCheckBox8/Checked "
-      "Form\\LCheckBox11/Checked Form\\LCheckBox12/Checked Form\\LCheckBox13/Checked "
-      "Form\\LCheckBox14/Checked Form\\LCheckBox15/Checked Form\\LCheckBox16/Checked "
-      "Form\\LCheckBox17/Checked Form\\LCheckBox18/Checked Form\\LCheckBox19/Checked "
-      "Form\\LCheckBox20/Checked Form\\LCheckBox21/Checked Form\\LCheckBox22/Checked "
-      "Form\\LCheckBox23/Checked Form\\SepaCheckBox/Checked Form\\FoColor/Integer "
-      "Form\\GColor/Integer Form\\FBColor/Boolean Form\\FPage/Integer Form\\FFileName/String "
-      "Form\\FLeaf/Integer Form1\\FFileIn/Boolean Form\\Pcx/Integer Form\\Pcy/Integer "
-      "Form\\Pmvc/Integer Form\\Piro/Integer Form\\Pform/Integer Form\\Pirot/Integer "
-      "Form\\Pformt/Integer Form\\Pdigi/Boolean Form\\Pdigit/Boolean Form\\Pb/Boolean "
-      "Form\\Pbt/Boolean Form\\Pmix/Boolean Form\\Pmouse/Boolean Form\\Fconm/Integer "
-      "Form\\FBlackRect/Boolean Form\\BoldCheckBox/Checked Form\\FullCheckBox/Checked "
-      "Form\\JQualityUpDown/Integer Form\\CountCheckBox/Checked Form\\BigFontCheckBox/Checked "
-      "Form\\MoreBigCheckBox/Checked Form\\TurnCheckBox/Checked Form\\fTriangl/Integer");
-  return {std::istream_iterator<std::string>(items), std::istream_iterator<std::string>()};
+      "Form1/Top Form1/Left LCheckBox1/Checked LCheckBox2/Checked LCheckBox3/Checked "
+      "LCheckBox4/Checked LCheckBox5/Checked LCheckBox6/Checked LCheckBox7/Checked "
+      "LCheckBox8/Checked LCheckBox11/Checked LCheckBox12/Checked LCheckBox13/Checked "
+      "LCheckBox14/Checked LCheckBox15/Checked LCheckBox16/Checked LCheckBox17/Checked "
+      "LCheckBox18/Checked LCheckBox19/Checked LCheckBox20/Checked LCheckBox21/Checked "
+      "LCheckBox22/Checked LCheckBox23/Checked SepaCheckBox/Checked FoColor/Integer "
+      "GColor/Integer FBColor/Boolean FPage/Integer FFileName/String FLeaf/Integer "
+      "Form1\\FFileIn/Boolean Pcx/Integer Pcy/Integer Pmvc/Integer Piro/Integer Pform/Integer "
+      "Pirot/Integer Pformt/Integer Pdigi/Boolean Pdigit/Boolean Pb/Boolean Pbt/Boolean "
+      "Pmix/Boolean Pmouse/Boolean Fconm/Integer FBlackRect/Boolean BoldCheckBox/Checked "
+      "FullCheckBox/Checked JQualityUpDown/Integer CountCheckBox/Checked "
+      "BigFontCheckBox/Checked MoreBigCheckBox/Checked TurnCheckBox/Checked fTriangl/Integer");
+  std::vector<std::string> order;
+  for (std::string item; items >> item;)
+    order.push_back(item.find('\\') == std::string::npos ? "Form\\" + item : item);
+  return order;
 }
 
 // The saved check boxes, found by the names the file gives them.
