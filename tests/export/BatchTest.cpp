@@ -2,7 +2,6 @@
 // headless platform.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "tests/export/ExifFixtures.h"
@@ -13,11 +12,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using checks::EndsWith;
-using checks::MainPicture;
+using checks::ExpectPictures;
 using checks::Names;
+using checks::Numbered;
 using checks::Strings;
 
 const std::string kBreak = "処理を中断します";
+const std::string kPasted = "貼り付けたファイルを保存して下さい";
+const std::string kNoFile = "ファイルがありませんので中断します";
 
 class Batch : public FormTest {
  protected:
@@ -27,14 +29,12 @@ class Batch : public FormTest {
     ASSERT_EQ(F().FAllPage, pages);
     platform->Messages.clear();
     platform->DialogsShown.clear();
+    platform->Sounds.clear();
   }
-  // Camera files P0000001.JPG ... and the folder answered in the next dialog.
+  // Camera files P0000001.JPG ... and their folder as the next dialog's answer.
   void Cameras(int count) {
-    for (int i = 1; i <= count; ++i) {
-      char name[32];
-      std::snprintf(name, sizeof name, "P%07d.JPG", i);
+    for (const auto& name : Numbered("P%07d.JPG", 1, count))
       testsupport::WriteFile(cameras / name, fixtures::MakeCameraJpeg().Bytes);
-    }
     platform->FileAnswers.push_back(cameras.Path().string());
   }
   void Click(void (TForm1::*handler)()) {
@@ -48,46 +48,33 @@ class Batch : public FormTest {
     EXPECT_FALSE(F().FShiftRight);
     EXPECT_TRUE(F().FExifFiles.empty());
   }
+  fs::path Folder(const char* name) const { return dir.Path() / name; }
   fs::path PageFolder() const { return dir.Path() / "all_page" / "novel"; }
-  Strings Pictures(int count) const {
-    Strings names;
-    for (int i = 1; i <= count; ++i) {
-      char name[32];
-      std::snprintf(name, sizeof name, "P%07d.JPG", i);
-      names.push_back(name);
-    }
-    return names;
-  }
 
   testsupport::TempDir cameras;
 };
 
 TEST_F(Batch, PlainBatchWritesEveryPageThenShowsTheLast) {
-  OpenPages(3);
-  F().FPage = 2;
-  Click(&TForm1::SaveAllButtonClick);
-  EXPECT_TRUE(platform->Errors.empty());
-  EXPECT_EQ(Names(PageFolder()), (Strings{"nove0001.jpg", "nove0002.jpg", "nove0003.jpg"}));
-  for (const auto& name : Names(PageFolder()))
-    EXPECT_EQ(MainPicture((PageFolder() / name).string()), "P6\n640 480") << name;
-  // The pages follow the text.
-  EXPECT_NE(testsupport::ReadFile((PageFolder() / "nove0001.jpg").string()),
-            testsupport::ReadFile((PageFolder() / "nove0002.jpg").string()));
-  // The time of three pages, each after a pause of 10 ms on the virtual clock.
-  EXPECT_EQ(platform->MessageTexts(), Strings{"30ミリ秒かかりました"});
-  EXPECT_EQ(platform->Sounds, Strings{"click05a.wav"});
-  EXPECT_EQ(F().FPage, 3);
-  EXPECT_EQ(F().Label1.Caption, "3");
-  ExpectIdle();
-}
-
-TEST_F(Batch, QvgaPagesAreQuarterSize) {
-  OpenPages(2);
-  F().QvgaCheckBox.Checked = true;
-  Click(&TForm1::SaveAllButtonClick);
-  ASSERT_EQ(Names(PageFolder()).size(), 2u);
-  for (const auto& name : Names(PageFolder()))
-    EXPECT_EQ(MainPicture((PageFolder() / name).string()), "P6\n320 240") << name;
+  for (bool qvga : {false, true}) {
+    SCOPED_TRACE(qvga);
+    fs::remove_all(dir.Path() / "all_page");
+    OpenPages(3);
+    F().FPage = 2;
+    F().QvgaCheckBox.Checked = qvga;
+    Click(&TForm1::SaveAllButtonClick);
+    EXPECT_TRUE(platform->Errors.empty());
+    ExpectPictures(PageFolder(), Numbered("nove%04d.jpg", 1, 3),
+                   qvga ? "P6\n320 240" : "P6\n640 480");
+    // The pages follow the text.
+    EXPECT_NE(testsupport::ReadFile((PageFolder() / "nove0001.jpg").string()),
+              testsupport::ReadFile((PageFolder() / "nove0002.jpg").string()));
+    // The time of three pages, each after a pause of 10 ms on the virtual clock.
+    EXPECT_EQ(platform->MessageTexts(), Strings{"30ミリ秒かかりました"});
+    EXPECT_EQ(platform->Sounds, Strings{"click05a.wav"});
+    EXPECT_EQ(F().FPage, 3);
+    EXPECT_EQ(F().Label1.Caption, "3");
+    ExpectIdle();
+  }
 }
 
 TEST_F(Batch, RefusalsAndTheBusyGuard) {
@@ -95,12 +82,15 @@ TEST_F(Batch, RefusalsAndTheBusyGuard) {
   F().FPage = 2;
   F().FTextName = "Clipboard";  // refused before the view is reset
   Click(&TForm1::SaveAllButtonClick);
-  EXPECT_EQ(platform->MessageTexts(), Strings{"貼り付けたファイルを保存して下さい"});
   EXPECT_EQ(F().FPage, 2);
   F().FTextName.clear();  // refused after the reset to page one
   Click(&TForm1::SaveAllButtonClick);
-  EXPECT_EQ(platform->MessageTexts().back(), "ファイルがありませんので中断します");
   EXPECT_EQ(F().FPage, 1);
+  F().FTextName = "Clipboard";
+  Click(&TForm1::SaveAllInButtonClick);
+  F().FTextName.clear();
+  Click(&TForm1::SaveAllInButtonClick);
+  EXPECT_EQ(platform->MessageTexts(), (Strings{kPasted, kNoFile, kPasted, kNoFile}));
   ExpectIdle();
 
   platform->Messages.clear();
@@ -115,6 +105,7 @@ TEST_F(Batch, RefusalsAndTheBusyGuard) {
   EXPECT_TRUE(platform->Messages.empty());
   EXPECT_TRUE(platform->DialogsShown.empty());
   EXPECT_FALSE(fs::exists(dir.Path() / "all_page"));
+  EXPECT_FALSE(fs::exists(Folder("novel")));
 }
 
 TEST_F(Batch, BreakStopsBeforeTheNextPageAndKeepsThePagesWritten) {
@@ -124,10 +115,11 @@ TEST_F(Batch, BreakStopsBeforeTheNextPageAndKeepsThePagesWritten) {
     if (F().FBusy && Names(PageFolder()).size() == 2) F().BreakButtonClick();
   };
   Click(&TForm1::SaveAllButtonClick);
-  EXPECT_EQ(Names(PageFolder()), (Strings{"nove0001.jpg", "nove0002.jpg", "nove0003.jpg"}));
-  ASSERT_EQ(platform->MessageTexts().size(), 2u);
-  EXPECT_EQ(platform->MessageTexts()[0], kBreak);
-  EXPECT_TRUE(EndsWith(platform->MessageTexts()[1], "ミリ秒かかりました"));
+  EXPECT_EQ(Names(PageFolder()), Numbered("nove%04d.jpg", 1, 3));
+  const Strings texts = platform->MessageTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], kBreak);
+  EXPECT_TRUE(EndsWith(texts[1], "ミリ秒かかりました"));
   EXPECT_EQ(platform->Sounds, Strings{"click05a.wav"});
   ExpectIdle();
 }
@@ -179,12 +171,9 @@ TEST_F(Batch, ExifBatchPairsPagesWithTemplatesUntilEitherRunsOut) {
   Click(&TForm1::SaveAllInButtonClick);
   EXPECT_TRUE(platform->Errors.empty());
   EXPECT_EQ(platform->DialogsShown, Strings{"directory"});
-  const fs::path out = dir.Path() / "novel";
-  EXPECT_EQ(Names(out), Pictures(5));
-  for (const auto& name : Names(out)) {
-    EXPECT_EQ(checks::Tag((out / name).string(), "Make"), "QuillCam") << name;
-    EXPECT_EQ(MainPicture((out / name).string()), "P6\n640 480") << name;
-  }
+  ExpectPictures(Folder("novel"), Numbered("P%07d.JPG", 1, 5), "P6\n640 480");
+  for (const auto& name : Names(Folder("novel")))
+    EXPECT_EQ(checks::Tag((Folder("novel") / name).string(), "Make"), "QuillCam") << name;
   ASSERT_EQ(platform->Messages.size(), 2u);
   EXPECT_EQ(platform->Messages[0].Text, cameras.Path().string() + " を選択しました");
   EXPECT_EQ(platform->Messages[0].Buttons, MsgButtons::Ok);
@@ -195,22 +184,21 @@ TEST_F(Batch, ExifBatchPairsPagesWithTemplatesUntilEitherRunsOut) {
   EXPECT_EQ(platform->Sounds, Strings{"iky1b_8b.wav"});
   EXPECT_EQ(F().FBatchLastPage, 5);
   EXPECT_EQ(F().FPage, 5);
-  EXPECT_FALSE(fs::exists(dir.Path() / "novel_A"));
+  EXPECT_FALSE(fs::exists(Folder("novel_A")));
   ExpectIdle();
 
-  // More templates than pages: the surplus stays unused.
-  fs::remove_all(out);
+  fs::remove_all(Folder("novel"));
   OpenPages(3);
-  Cameras(7);
+  Cameras(7);  // the surplus stays unused
   Click(&TForm1::SaveAllInButtonClick);
-  EXPECT_EQ(Names(out), Pictures(3));
+  EXPECT_EQ(Names(Folder("novel")), Numbered("P%07d.JPG", 1, 3));
   EXPECT_EQ(F().FBatchLastPage, 3);
 }
 
 TEST_F(Batch, OnlyTurnModeAsksWhetherToShiftTheText) {
   for (bool turn : {false, true}) {  // Turn is set after the text is open
     SCOPED_TRACE(turn);
-    fs::remove_all(dir.Path() / "novel");
+    fs::remove_all(Folder("novel"));
     OpenPages(2);
     Cameras(2);
     F().TurnCheckBox.Checked = turn;
@@ -227,34 +215,22 @@ TEST_F(Batch, OnlyTurnModeAsksWhetherToShiftTheText) {
                         : " を選択しました"));
     EXPECT_EQ(platform->Messages[0].Buttons, turn ? MsgButtons::YesNo : MsgButtons::Ok);
     EXPECT_EQ(shiftedDuringBatch, turn);
-    EXPECT_EQ(Names(dir.Path() / "novel").size(), 2u);
+    EXPECT_EQ(Names(Folder("novel")).size(), 2u);
     ExpectIdle();
   }
 }
 
-TEST_F(Batch, ExifBatchRefusals) {
+TEST_F(Batch, ExifBatchWithoutFolderOrTemplatesIsRefused) {
   OpenPages(2);
   Click(&TForm1::SaveAllInButtonClick);  // folder dialog cancelled
-  EXPECT_EQ(platform->MessageTexts(), Strings{"ディレクトリを選択して下さい"});
-  ExpectIdle();
-
-  platform->Messages.clear();
   testsupport::WriteFile(cameras / "photo.Jpg", "x");
   platform->FileAnswers.push_back(cameras.Path().string());
   Click(&TForm1::SaveAllThumbInButtonClick);
   EXPECT_EQ(platform->MessageTexts(),
-            (Strings{cameras.Path().string() + " を選択しました", "Fileが見つかりません"}));
+            (Strings{"ディレクトリを選択して下さい", cameras.Path().string() + " を選択しました",
+                     "Fileが見つかりません"}));
+  EXPECT_FALSE(fs::exists(Folder("novel_th")));
   ExpectIdle();
-
-  platform->Messages.clear();
-  F().FTextName = "Clipboard";
-  Click(&TForm1::SaveAllInButtonClick);
-  F().FTextName.clear();
-  Click(&TForm1::SaveAllInButtonClick);
-  EXPECT_EQ(platform->MessageTexts(),
-            (Strings{"貼り付けたファイルを保存して下さい", "ファイルがありませんので中断します"}));
-  EXPECT_EQ(platform->DialogsShown.size(), 2u);
-  EXPECT_FALSE(fs::exists(dir.Path() / "novel"));
 }
 
 TEST_F(Batch, TemplateWithoutExifEndsTheBatchThere) {
@@ -262,7 +238,7 @@ TEST_F(Batch, TemplateWithoutExifEndsTheBatchThere) {
   Cameras(3);
   testsupport::WriteFile(cameras / "P0000002.JPG", fixtures::PlainJpeg(64, 48, clWhite));
   Click(&TForm1::SaveAllInButtonClick);
-  EXPECT_EQ(Names(dir.Path() / "novel"), Strings{"P0000001.JPG"});
+  EXPECT_EQ(Names(Folder("novel")), Strings{"P0000001.JPG"});
   const Strings texts = platform->MessageTexts();
   ASSERT_EQ(texts.size(), 4u);
   EXPECT_EQ(texts[1], "Exif情報が見つかりませんでした");
@@ -278,16 +254,16 @@ TEST_F(Batch, ThumbnailBatchWritesIntoItsOwnFolderAndNoWritesTheAlbum) {
   platform->NumberAnswers = {2};
   Click(&TForm1::SaveAllThumbInButtonClick);
   EXPECT_TRUE(platform->Errors.empty());
-  const fs::path out = dir.Path() / "novel_th";
-  ASSERT_EQ(Names(out), Pictures(2));
-  for (const auto& name : Names(out)) {
-    EXPECT_EQ(checks::Tag((out / name).string(), "Model"), "QC-1 Test") << name;
-    EXPECT_EQ(checks::Thumbnail((out / name).string()), "P6\n160 120") << name;
+  ExpectPictures(Folder("novel_th"), Numbered("P%07d.JPG", 1, 2), "P6\n640 480");
+  for (const auto& name : Names(Folder("novel_th"))) {
+    const std::string path = (Folder("novel_th") / name).string();
+    EXPECT_EQ(checks::Tag(path, "Model"), "QC-1 Test") << name;
+    EXPECT_EQ(checks::Thumbnail(path), "P6\n160 120") << name;
   }
   EXPECT_EQ(platform->Sounds, Strings{"ksl5a_8.wav"});
-  EXPECT_FALSE(fs::exists(dir.Path() / "novel"));
-  EXPECT_TRUE(fs::exists(dir.Path() / "novel_th_A/ALBUM.PVM"));
-  EXPECT_TRUE(fs::exists(dir.Path() / "novel_th_A/OLALB/ALBUM002.PVM"));
+  EXPECT_FALSE(fs::exists(Folder("novel")));
+  EXPECT_TRUE(fs::exists(Folder("novel_th_A/ALBUM.PVM")));
+  EXPECT_TRUE(fs::exists(Folder("novel_th_A/OLALB/ALBUM002.PVM")));
   ExpectIdle();
 }
 

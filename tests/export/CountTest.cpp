@@ -153,9 +153,7 @@ TEST_F(CountJobs, PicturesAreNumberedJpegs) {
   form_.JQualityUpDown.Position = 80;
   Click(&TForm1::CoImageButtonClick);
   EXPECT_TRUE(p_.Errors.empty());
-  EXPECT_EQ(Names(Pictures()), (Strings{"QU000001.jpg", "QU000002.jpg", "QU000003.jpg"}));
-  for (const auto& name : Names(Pictures()))
-    EXPECT_EQ(checks::MainPicture((Pictures() / name).string()), "P6\n640 480") << name;
+  checks::ExpectPictures(Pictures(), checks::Numbered("QU%06d.jpg", 1, 3), "P6\n640 480");
   EXPECT_NE(testsupport::ReadFile((Pictures() / "QU000001.jpg").string()),
             testsupport::ReadFile((Pictures() / "QU000002.jpg").string()));
   ASSERT_EQ(p_.Messages.size(), 2u);
@@ -210,7 +208,7 @@ TEST_F(CountJobs, BreakStopsThePicturesAndKeepsThoseWritten) {
   };
   Click(&TForm1::CoImageButtonClick);
   // The picture under way when Break comes is finished before the job notices.
-  EXPECT_EQ(Names(Pictures()), (Strings{"QU000001.jpg", "QU000002.jpg", "QU000003.jpg"}));
+  EXPECT_EQ(Names(Pictures()), checks::Numbered("QU%06d.jpg", 1, 3));
   const Strings texts = p_.MessageTexts();
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[1], "処理を中断します");

@@ -37,6 +37,17 @@ inline Strings Names(const std::filesystem::path& folder) {
   return names;
 }
 
+// Names made by a printf pattern for the numbers first..last.
+inline Strings Numbered(const char* pattern, int first, int last) {
+  Strings names;
+  for (int i = first; i <= last; ++i) {
+    char name[64];
+    std::snprintf(name, sizeof name, pattern, i);
+    names.push_back(name);
+  }
+  return names;
+}
+
 inline bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() &&
          text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -53,6 +64,13 @@ inline std::string MainPicture(const std::string& path) {
 }
 inline std::string Thumbnail(const std::string& path) {
   return PictureOf("exiftool -b -ThumbnailImage " + Quote(path));
+}
+
+// The folder holds exactly these files, each a JPEG djpeg reads at this size ("P6\nW H").
+inline void ExpectPictures(const std::filesystem::path& folder, const Strings& names,
+                           const std::string& size) {
+  EXPECT_EQ(Names(folder), names);
+  for (const auto& name : names) EXPECT_EQ(MainPicture((folder / name).string()), size) << name;
 }
 
 // exiftool's bare value of one tag; "" when absent.
