@@ -8,23 +8,11 @@ namespace {
 struct Writer {
   bool Big;
   std::string Out;
-  void U16(unsigned v) {
-    if (Big) {
-      Out += static_cast<char>((v >> 8) & 0xFF);
-      Out += static_cast<char>(v & 0xFF);
-    } else {
-      Out += static_cast<char>(v & 0xFF);
-      Out += static_cast<char>((v >> 8) & 0xFF);
-    }
-  }
-  void U32(unsigned v) {
-    if (Big) {
-      U16(v >> 16);
-      U16(v & 0xFFFF);
-    } else {
-      U16(v & 0xFFFF);
-      U16(v >> 16);
-    }
+  void U16(unsigned v) { Put(v, 2); }
+  void U32(unsigned v) { Put(v, 4); }
+  void Put(unsigned v, int bytes) {
+    for (int k = 0; k < bytes; ++k)
+      Out += static_cast<char>((v >> (8 * (Big ? bytes - 1 - k : k))) & 0xFF);
   }
   // One 12-byte IFD entry; returns the payload offset of its value field.
   std::size_t Entry(unsigned tag, unsigned type, unsigned count, unsigned value) {
