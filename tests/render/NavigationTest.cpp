@@ -187,8 +187,9 @@ TEST_F(NavigationTest, AModeChangeKeepsTheRelativeReadingPlace) {
 }
 
 TEST_F(NavigationTest, TheSliderTicksThinOutOnLongTexts) {
-  for (const auto [pages, frequency] : {std::pair{1, 1}, std::pair{50, 1}, std::pair{51, 2},
-                                        std::pair{99, 2}, std::pair{100, 3}, std::pair{1000, 21}}) {
+  for (const auto& [pages, frequency] :
+       {std::pair{1, 1}, std::pair{50, 1}, std::pair{51, 2}, std::pair{99, 2}, std::pair{100, 3},
+        std::pair{1000, 21}}) {
     F().FAllPage = pages;
     F().PFrequency(F().ExtTrackBar1);
     EXPECT_EQ(F().ExtTrackBar1.Frequency, frequency) << pages;
