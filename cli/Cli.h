@@ -1,6 +1,7 @@
 #pragma once
 // quillane-cli: headless commands over the same TForm1 and routines as the window.
 // Each command lives in its own file and registers itself with a CliRegistrar.
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -44,10 +45,9 @@ class ArgParser {
 // Lower-case hex of the bytes.
 std::string Hex(std::string_view bytes);
 
-class TEditorStrings;
-// Loads a file into a line store; a file that cannot be read becomes one line
-// of error text (thrown as std::runtime_error).
-void LoadLinesOrRefuse(TEditorStrings& lines, const std::string& path);
+// Runs a load; a file that cannot be read becomes one line of error text
+// (thrown as std::runtime_error).
+void LoadOrRefuse(const std::function<void()>& load);
 // The program's folder chosen with --home DIR (default: the current folder),
 // absolute, without a trailing '/'.
 std::string HomeFolder(ArgParser& parser);

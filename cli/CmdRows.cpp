@@ -36,7 +36,7 @@ int RunRows(std::vector<std::string> args) {
   }
   store.SetWrapByte(static_cast<int>(width));
   store.Lines.Clear();
-  LoadLinesOrRefuse(store.Lines, files[0]);
+  LoadOrRefuse([&] { store.Lines.LoadFromFile(files[0]); });
 
   std::string out;
   for (int i = 0; i < store.RowCount(); ++i) {

@@ -16,18 +16,12 @@ int ModeLevel(const std::string& mode) {
 }
 
 void LoadUserText(TForm1& form, const std::string& path) {
-  form.Editor1.Lines.Clear();
-  LoadLinesOrRefuse(form.Editor1.Lines, path);
+  LoadOrRefuse([&] { form.PLoadLines(form.Editor1, path); });
   form.FFileName = path;
   form.FFileIn = true;
   form.FFilePage = 0;
   form.FTextName = ExtractFileName(path);
   form.FtxtDelete();
-  if (HasHtmlExtension(path)) {
-    const std::string html = form.Editor1.Lines.GetText();
-    form.Editor1.Lines.Clear();
-    form.Editor1.Lines.SetText(form.PTagStrip(html));
-  }
   form.Freplace(form.Editor1);
   form.FNewText = true;
   form.FPreEcri(form.Editor1);

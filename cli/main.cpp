@@ -9,7 +9,6 @@
 
 #include "cli/Cli.h"
 #include "shell/Errors.h"
-#include "text/HEditor.h"
 
 namespace {
 std::vector<CliCommand>& Registry() {
@@ -82,9 +81,9 @@ std::vector<std::string> ArgParser::Rest() {
   return args_;
 }
 
-void LoadLinesOrRefuse(TEditorStrings& lines, const std::string& path) {
+void LoadOrRefuse(const std::function<void()>& load) {
   try {
-    lines.LoadFromFile(path);
+    load();
   } catch (const EFileError& e) {
     std::string text = e.what();
     for (char& c : text)

@@ -93,13 +93,7 @@ void ReopenLastFile(TForm1& f) {
     f.PLabel.Transparent = true;
     return;
   }
-  f.Editor1.Lines.Clear();
-  f.Editor1.Lines.LoadFromFile(f.FFileName);
-  if (HasHtmlExtension(f.FFileName)) {
-    const std::string html = f.Editor1.Lines.GetText();
-    f.Editor1.Lines.Clear();
-    f.Editor1.Lines.SetText(f.PTagStrip(html));
-  }
+  f.PLoadLines(f.Editor1, f.FFileName);
   f.Freplace(f.Editor1);
   f.FPreEcri(f.Editor1);
   f.FTextName = ExtractFileName(f.FFileName);

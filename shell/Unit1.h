@@ -99,6 +99,9 @@ class TForm1 {
 
   // Strips the tags of an HTML text; an unclosed tag shows its message (text/TagStrip.cpp).
   std::string PTagStrip(std::string_view html);
+  // Clears the store and loads the file into it, stripping the tags of an HTML
+  // file. Throws EFileError when the file cannot be read.
+  void PLoadLines(TEditor& editor, const std::string& path);
 
   // Text sources (text/TextSources.cpp).
   void Open1Click();

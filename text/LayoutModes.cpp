@@ -122,16 +122,10 @@ void TForm1::ChangeBig(TEditor& editor) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(FFileName, ec)) return;
 
-  editor.Lines.Clear();
-  editor.Lines.LoadFromFile(FFileName);
+  PLoadLines(editor, FFileName);
   FFileIn = true;
   FTextName = ExtractFileName(FFileName);
   FtxtDelete();
-  if (HasHtmlExtension(FFileName)) {
-    const std::string html = editor.Lines.GetText();
-    editor.Lines.Clear();
-    editor.Lines.SetText(PTagStrip(html));
-  }
   Freplace(editor);
   FPreEcriChange(editor);
 

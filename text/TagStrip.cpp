@@ -1,5 +1,7 @@
 #include "text/TagStrip.h"
 
+#include "text/FileNames.h"
+
 #include "shell/Unit1.h"
 
 TTagStripResult StripTags(std::string_view html) {
@@ -19,6 +21,16 @@ TTagStripResult StripTags(std::string_view html) {
       return result;
     }
     rest = rest.substr(close + 1);
+  }
+}
+
+void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
+  editor.Lines.Clear();
+  editor.Lines.LoadFromFile(path);
+  if (HasHtmlExtension(path)) {
+    const std::string html = editor.Lines.GetText();
+    editor.Lines.Clear();
+    editor.Lines.SetText(PTagStrip(html));
   }
 }
 

@@ -51,19 +51,13 @@ void ShowNewUserText(TForm1& f) {
 }  // namespace
 
 void TForm1::PLoadTextFile(const std::string& path) {
-  Editor1.Lines.Clear();
-  Editor1.Lines.LoadFromFile(path);
+  PLoadLines(Editor1, path);
   FFileName = path;
   FFileIn = true;
   FFilePage = 0;
   FNewText = true;
   FTextName = ExtractFileName(path);
   FtxtDelete();
-  if (HasHtmlExtension(path)) {
-    const std::string html = Editor1.Lines.GetText();
-    Editor1.Lines.Clear();
-    Editor1.Lines.SetText(PTagStrip(html));
-  }
   Freplace(Editor1);
   FPreEcri(Editor1);
   ShowNewUserText(*this);
