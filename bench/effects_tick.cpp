@@ -2,7 +2,8 @@
 // the 640 x 480 view with a headless platform (repaints cost nothing there).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include "bench/GuiBenchMain.h"
+
 #include <cstdlib>
 
 #include "shell/HeadlessPlatform.h"
@@ -52,12 +53,5 @@ BENCHMARK(BM_PlasmaPicture)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The drawing layer needs a QGuiApplication for fonts.
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int qtArgc = 1;
-  QGuiApplication app(qtArgc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunGuiBenchmarks(argc, argv);
 }

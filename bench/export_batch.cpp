@@ -2,9 +2,10 @@
 // JPEG) and the Exif batch with thumbnails, driven through their buttons into a
 // temporary folder. Two page counts show that time grows linearly with pages.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <QGuiApplication>
+#include <unistd.h>
+#include "bench/GuiBenchMain.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -146,10 +147,5 @@ BENCHMARK(BM_ExifThumbnailBatch)->Arg(100)->Arg(300)->Unit(benchmark::kMilliseco
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunGuiBenchmarks(argc, argv);
 }

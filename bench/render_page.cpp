@@ -2,7 +2,8 @@
 // fade-in (the blends; the headless repaint costs nothing).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include "bench/GuiBenchMain.h"
+
 #include <cstdlib>
 
 #include "shell/HeadlessPlatform.h"
@@ -59,10 +60,5 @@ BENCHMARK(BM_PageTurnWithFades)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunGuiBenchmarks(argc, argv);
 }

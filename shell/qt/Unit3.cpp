@@ -5,18 +5,10 @@
 #include <QRegularExpressionValidator>
 #include <cmath>
 
-#include "shell/qt/QtColor.h"
+#include "shell/qt/DialogLook.h"
 
 TForm3::TForm3(double initial, QWidget* parent) : QDialog(parent) {
-  setWindowTitle("Quillane");
-  setFixedSize(291, 129);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, ToQColor(14807784));
-  setPalette(pal);
-  setAutoFillBackground(true);
-  QFont font("IPAPGothic");
-  font.setPixelSize(15);
-  setFont(font);
+  ApplyDialogLook(*this, 291, 129, 14807784);
 
   NValEdit1 = new QLineEdit(this);
   NValEdit1->setObjectName("NValEdit1");

@@ -4,18 +4,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "shell/qt/QtColor.h"
+#include "shell/qt/DialogLook.h"
 
 TForm4::TForm4(int initial, QWidget* parent) : QDialog(parent) {
-  setWindowTitle("Quillane");
-  setFixedSize(321, 200);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, ToQColor(0x9CC2D8));
-  setPalette(pal);
-  setAutoFillBackground(true);
-  QFont font("IPAPGothic");
-  font.setPixelSize(15);
-  setFont(font);
+  ApplyDialogLook(*this, 321, 200, 0x9CC2D8);
 
   UpDown = new QSpinBox(this);
   UpDown->setObjectName("UpDown");
