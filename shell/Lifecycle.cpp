@@ -221,7 +221,6 @@ void TForm1::FormCloseQuery() {
 void TForm1::FormDestroy() {
   FPasteList.clear();
   FPasteList.shrink_to_fit();
-  FHasPasteList = false;
 }
 
 namespace {

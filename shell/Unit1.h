@@ -76,8 +76,7 @@ class TForm1 {
   int FLeaf = 1;
   std::string FCmdLineFile;
   bool FCmdLineOpen = false;
-  std::vector<std::string> FPasteList;  // the last pasted text as pasted (one line)
-  bool FHasPasteList = false;
+  std::vector<std::string> FPasteList;  // the last pasted text as pasted, line by line
 
   // The built-in text's lines (StringResource1), code-page-932 bytes.
   static std::vector<std::string> StringResource1();

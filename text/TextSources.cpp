@@ -116,7 +116,6 @@ void TForm1::Paste1Click() {
   Editor1.Lines.SetText(*text);
   FPasteList.clear();
   for (int i = 0; i < Editor1.Lines.Count(); ++i) FPasteList.push_back(Editor1.Lines[i]);
-  FHasPasteList = true;
   FFileIn = true;
   FFilePage = 0;
   FNewText = true;
