@@ -53,3 +53,16 @@ std::string CurrentExecutablePath() {
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : exe.string();
 }
+
+std::string FindDataFile(const std::string& executablePath, const std::string& name) {
+  const fs::path dir = fs::path(executablePath).parent_path();
+  std::error_code ec;
+  for (const fs::path& candidate : {dir / name, dir / ".." / "share" / "quillane" / name}) {
+    if (fs::is_regular_file(candidate, ec)) return candidate.lexically_normal().string();
+  }
+  return std::string();
+}
+
+std::string FindDataFile(const std::string& name) {
+  return FindDataFile(CurrentExecutablePath(), name);
+}

@@ -25,3 +25,11 @@ TProgramPaths ComputeProgramPaths(const std::string& executablePath, const TPath
 TProgramPaths ComputeProgramPaths(const std::string& executablePath);
 // The path of the running executable (/proc/self/exe), or empty when unknown.
 std::string CurrentExecutablePath();
+
+// The program's own read-only files (help page, sound cues, icon) by name, such as
+// "help/index.htm": beside the executable when there (a build folder), else in
+// ../share/quillane/ relative to it (an installed or relocated copy). Empty when
+// neither exists. The executable's path is a parameter so the rule can be tested.
+std::string FindDataFile(const std::string& executablePath, const std::string& name);
+// The same for the running executable.
+std::string FindDataFile(const std::string& name);

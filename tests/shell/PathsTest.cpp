@@ -46,3 +46,20 @@ TEST(PathsTest, TheRealFolderIsCheckedForWriting) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PathsTest, DataFilesBesideTheExecutableBeforeTheInstalledShareFolder) {
+  testsupport::TempDir dir;
+  std::filesystem::create_directories(dir.Path() / "bin");
+  std::filesystem::create_directories(dir.Path() / "share/quillane/help");
+  const std::string exe = dir / "bin/quillane";
+  EXPECT_EQ(FindDataFile(exe, "help/index.htm"), "");
+  testsupport::WriteFile(dir / "share/quillane/help/index.htm", "installed");
+  EXPECT_EQ(FindDataFile(exe, "help/index.htm"), dir / "share/quillane/help/index.htm");
+  std::filesystem::create_directories(dir.Path() / "bin/help");
+  testsupport::WriteFile(dir / "bin/help/index.htm", "built");
+  EXPECT_EQ(FindDataFile(exe, "help/index.htm"), dir / "bin/help/index.htm");
+}
+
+}  // namespace
