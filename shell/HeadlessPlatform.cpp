@@ -129,3 +129,8 @@ std::string HeadlessPlatform::LongTimeText(const LocalTime& t) {
 void HeadlessPlatform::SetBusyCursor(bool busy) {
   BusyCursor = busy;
 }
+
+bool HeadlessPlatform::OpenDocument(const std::string& path) {
+  Documents.push_back(path);
+  return DocumentsOpen;
+}

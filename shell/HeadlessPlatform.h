@@ -44,6 +44,8 @@ class HeadlessPlatform : public Platform {
   int Repaints = 0;
   int EventPasses = 0;
   bool BusyCursor = false;
+  std::vector<std::string> Documents;  // files handed to the desktop, in order
+  bool DocumentsOpen = true;           // what OpenDocument answers
 
   // The texts of all messages shown so far.
   std::vector<std::string> MessageTexts() const;
@@ -70,6 +72,7 @@ class HeadlessPlatform : public Platform {
   LocalTime Now() override;
   std::string LongTimeText(const LocalTime& time) override;
   void SetBusyCursor(bool busy) override;
+  bool OpenDocument(const std::string& path) override;
 
  private:
   std::optional<std::string> NextFile(const char* kind, const FileDialogOptions& options);

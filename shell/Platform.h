@@ -74,4 +74,8 @@ class Platform {
 
   // The hourglass cursor while a long command runs.
   virtual void SetBusyCursor(bool busy) = 0;
+
+  // Opens a file with the desktop's program for its type (a web page in the
+  // browser) and returns at once; false when no program could be started.
+  virtual bool OpenDocument(const std::string& path) = 0;
 };

@@ -307,6 +307,12 @@ class TForm1 {
   void PNameon();
   void PNameoff();
 
+  // ---------------------------------------------------------------- help (shell/Help.cpp)
+  // The executable the program's data files (the help page) are found from;
+  // empty means the running one. Tests point it into a folder of their own.
+  std::string FExecutablePath;
+  void helpButtonClick();
+
   // ---------------------------------------------------------------- controls
   TImage Image1;
 

@@ -48,6 +48,7 @@ TCommand ButtonCommand(const std::string& name) {
       {"UniteButton", &TForm1::UniteButtonClick},
       {"SpButton", &TForm1::SpButton1Click},
       {"SameButton", &TForm1::SameButton1Click},
+      {"helpButton", &TForm1::helpButtonClick},
   };
   return Lookup(table, name);
 }

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -206,4 +207,8 @@ void QtPlatform::SetBusyCursor(bool busy) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   else
     QGuiApplication::restoreOverrideCursor();
+}
+
+bool QtPlatform::OpenDocument(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
 }

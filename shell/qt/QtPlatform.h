@@ -46,6 +46,7 @@ class QtPlatform : public QObject, public Platform {
   LocalTime Now() override;
   std::string LongTimeText(const LocalTime& time) override;
   void SetBusyCursor(bool busy) override;
+  bool OpenDocument(const std::string& path) override;
 
   int SoundsPlaying() const { return soundsPlaying_; }
 
