@@ -3,9 +3,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all setup configure build run test test-asan bench fuzz format clean
+.PHONY: all setup configure build run test test-asan bench fuzz format clean install package
 
 all: build
 
@@ -38,6 +39,15 @@ bench: build
 
 fuzz: setup
 	@scripts/fuzz.sh $(FUZZ_BUILD) 60
+
+# make install [PREFIX=/usr/local] [DESTDIR=/staging]
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package build/quillane_<version>_<arch>.deb, then its check.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@scripts/check-package.sh $(BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

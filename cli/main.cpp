@@ -19,6 +19,10 @@ std::vector<CliCommand>& Registry() {
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: quillane-cli COMMAND [OPTIONS]\n\ncommands:\n");
   for (const auto& c : CliCommands()) std::fprintf(out, "  %s\n", c.Usage.c_str());
+  std::fprintf(out,
+               "\n--home DIR is the folder outputs go under (default: the current folder).\n"
+               "quillane-cli --help lists the commands; quillane-cli --version prints the "
+               "version.\n");
 }
 }  // namespace
 
@@ -130,6 +134,10 @@ int main(int argc, char** argv) {
     return argc < 2 ? 2 : 0;
   }
   const std::string name = argv[1];
+  if (name == "--version") {
+    std::printf("quillane-cli %s\n", QUILLANE_VERSION);
+    return 0;
+  }
   for (const auto& c : CliCommands()) {
     if (c.Name != name) continue;
     int qtArgc = 1;
