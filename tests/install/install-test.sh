@@ -11,7 +11,7 @@ if [ "${1:-}" = --window ]; then # under xvfb-run, as the unprivileged user
     [ -n "$wid" ] && break
     sleep 0.1
   done
-  [ -n "$wid" ] || { echo "FAIL: no window" && kill $pid && exit 1; }
+  [ -n "$wid" ] || { echo "FAIL: no window"; kill $pid; exit 1; }
   eval "$(xdotool getwindowgeometry --shell "$wid")"
   # From the control table: the page's centre three times, "help", "Exit".
   for at in 339,285 339,285 339,285 843,242 841,574; do
@@ -28,7 +28,7 @@ fails=0
 fail() { echo "FAIL: $*" && fails=$((fails + 1)); }
 scratch=$(mktemp -d)
 trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
-chmod 755 "$scratch"
+chmod 755 "$scratch" && cp "$0" "$scratch/run" # the user may not reach this folder
 DESTDIR="$scratch/dest" cmake --install "$build" --prefix /usr >/dev/null || exit 1
 tree=$scratch/moved home=$scratch/home
 mv "$scratch/dest/usr" "$tree"
@@ -61,7 +61,7 @@ if [ "$(id -u)" = 0 ]; then # root writes into read-only folders: run as nobody
 fi
 "${run_as[@]}" env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
   XDG_RUNTIME_DIR="$home/run" PATH="$home/bin:$PATH" \
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --window "$tree" "$text" || fail "window run"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$scratch/run" --window "$tree" "$text" || fail "window run"
 
 ini=$home/config/quillane/quillane.ini
 page=$(sed -n '/^\[Form\\FPage\]/,/^\[/s/^Integer=//p' "$ini" 2>/dev/null)
