@@ -90,6 +90,10 @@ void HeadlessPlatform::SetClipboardText(const std::string& sjis) {
 void HeadlessPlatform::PlaySound(const std::string& fileName) {
   Sounds.push_back(fileName);
 }
+void HeadlessPlatform::PopupMenu(int screenX, int screenY) {
+  Popups.emplace_back(screenX, screenY);
+}
+
 void HeadlessPlatform::Repaint() {
   ++Repaints;
 }

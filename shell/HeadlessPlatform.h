@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/Platform.h"
@@ -41,6 +42,7 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> DialogsShown;         // "open", "save", "openpicture", "savepicture",
                                                  // "directory", "color", "number", "size"
   std::vector<FileDialogOptions> DialogOptions;  // options of each file dialog, in order
+  std::vector<std::pair<int, int>> Popups;       // screen positions the popup menu opened at
   int Repaints = 0;
   int EventPasses = 0;
   bool BusyCursor = false;
@@ -65,6 +67,7 @@ class HeadlessPlatform : public Platform {
   std::optional<std::string> ClipboardText() override;
   void SetClipboardText(const std::string& sjis) override;
   void PlaySound(const std::string& fileName) override;
+  void PopupMenu(int screenX, int screenY) override;
   void Repaint() override;
   void ProcessMessages() override;
   void WaitMessages(int maxMs) override;

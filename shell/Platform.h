@@ -59,6 +59,9 @@ class Platform {
   // A missing file plays nothing and reports nothing.
   virtual void PlaySound(const std::string& fileName) = 0;
 
+  // Opens the window's popup menu with its top-left corner at this screen position.
+  virtual void PopupMenu(int screenX, int screenY) = 0;
+
   // Repaints the page view Image1 at once.
   virtual void Repaint() = 0;
   // Handles all pending events once (Application.ProcessMessages).

@@ -28,6 +28,23 @@ struct TImage {
 };
 
 enum class TMouseButton { Left, Right, Middle };
+// The non-character keys the window acts on; every other key is Other.
+enum class TKey {
+  Other,
+  Space,
+  Enter,
+  Backspace,
+  Delete,
+  Insert,
+  Home,
+  End,
+  Left,
+  Right,
+  Up,
+  Down,
+  PageUp,
+  PageDown
+};
 
 class TForm1 {
  public:
@@ -312,6 +329,12 @@ class TForm1 {
   // empty means the running one. Tests point it into a folder of their own.
   std::string FExecutablePath;
   void helpButtonClick();
+
+  // ---------------------------------------------------------------- keys (shell/Keys.cpp)
+  void FormKeyDown(TKey key);
+  void FormKeyPress(char key);
+  bool GuardedKeyPress(char key);
+  void VelocityKeyPress(char key);
 
   // ---------------------------------------------------------------- controls
   TImage Image1;

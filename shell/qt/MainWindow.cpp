@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QSlider>
@@ -27,6 +29,21 @@ namespace {
 constexpr TColor kWindowColor = 12177598;
 QString Q(const std::string& utf8) {
   return QString::fromStdString(utf8);
+}
+
+TKey ToKey(int key) {
+  static const std::pair<int, TKey> keys[] = {
+      {Qt::Key_Space, TKey::Space},   {Qt::Key_Return, TKey::Enter},
+      {Qt::Key_Enter, TKey::Enter},   {Qt::Key_Backspace, TKey::Backspace},
+      {Qt::Key_Delete, TKey::Delete}, {Qt::Key_Insert, TKey::Insert},
+      {Qt::Key_Home, TKey::Home},     {Qt::Key_End, TKey::End},
+      {Qt::Key_Left, TKey::Left},     {Qt::Key_Right, TKey::Right},
+      {Qt::Key_Up, TKey::Up},         {Qt::Key_Down, TKey::Down},
+      {Qt::Key_PageUp, TKey::PageUp}, {Qt::Key_PageDown, TKey::PageDown},
+  };
+  for (const auto& [qtKey, which] : keys)
+    if (qtKey == key) return which;
+  return TKey::Other;
 }
 
 }  // namespace
@@ -60,6 +77,7 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent) : QWidget(parent), form_(f
   BuildMenu();
   BuildTimers();
   Sync();
+  qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -163,8 +181,7 @@ void MainWindow::BuildMenu() {
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
   for (const TControlEntry& entry : ControlTable()) {
-    // The credits card and the tray come with the window's chrome.
-    if (entry.Kind != "menuitem" || entry.Name == "AboutT1" || entry.Name == "Small2") continue;
+    if (entry.Kind != "menuitem") continue;
     QAction* action = popup_->addAction(Q(entry.Caption));
     action->setObjectName(Q(entry.Name));
     action->setStatusTip(Q(entry.Hint));
@@ -178,6 +195,10 @@ void MainWindow::BuildMenu() {
       connect(action, &QAction::triggered, this, &MainWindow::ExitClick);
     } else if (TCommand command = MenuCommand(entry.Name)) {
       connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    } else {
+      // The credits card and the tray come with the window's chrome: their
+      // shortcuts are taken already, and do nothing yet.
+      action->setEnabled(false);
     }
   }
   connect(popup_, &QMenu::hovered, this, [this](QAction* action) {
@@ -333,6 +354,44 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Run(&TForm1::FormCloseQuery);
   }
   event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || closed_) return false;
+  // An unhandled key travels up to the parents; act on its first delivery only,
+  // and only for keys of this window (not of a dialog or another window).
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  QWidget* focus = QApplication::focusWidget();
+  if (widget != (focus ? focus : this)) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const TKey which = ToKey(key->key());
+  const bool velocity = form_.FVelocity;
+  Run([&] { form_.FormKeyDown(which); });
+  const QString text = key->text();
+  if (text.size() == 1 && text[0].unicode() < 0x80) {
+    const char c = static_cast<char>(text[0].unicode());
+    Run([&] { form_.FormKeyPress(c); });
+  }
+  // Space and Enter page, and must not also press a focused button; the
+  // cursor keys steer Velocity while it runs, and otherwise move the slider.
+  switch (which) {
+    case TKey::Space:
+    case TKey::Enter:
+      return true;
+    case TKey::Home:
+    case TKey::End:
+    case TKey::Left:
+    case TKey::Right:
+    case TKey::Up:
+    case TKey::Down:
+    case TKey::PageUp:
+    case TKey::PageDown:
+      return velocity;
+    default:
+      return false;
+  }
 }
 
 void MainWindow::ExitClick() {

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -164,6 +165,11 @@ void QtPlatform::PlaySound(const std::string& fileName) {
   });
   sound->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
   sound->play();
+}
+
+void QtPlatform::PopupMenu(int screenX, int screenY) {
+  if (!window_) return;
+  if (auto* menu = window_->findChild<QMenu*>("PopupMenu1")) menu->popup(QPoint(screenX, screenY));
 }
 
 void QtPlatform::Repaint() {

@@ -39,6 +39,7 @@ class QtPlatform : public QObject, public Platform {
   std::optional<std::string> ClipboardText() override;
   void SetClipboardText(const std::string& sjis) override;
   void PlaySound(const std::string& fileName) override;
+  void PopupMenu(int screenX, int screenY) override;
   void Repaint() override;
   void ProcessMessages() override;
   void WaitMessages(int maxMs) override;

@@ -5,28 +5,39 @@
 #include <QImage>
 #include <sstream>
 
+#include "shell/IniFile.h"
 #include "tests/common/TestSupport.h"
 
 namespace {
 
 using testsupport::Sjis;
 
-TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
+bool ToolsMissing() {
   for (std::string tool : {"xvfb-run", "xdotool", "import"})
-    if (testsupport::RunCommand("command -v " + tool + " >/dev/null 2>&1") != 0)
-      GTEST_SKIP() << tool << " is not installed";
-  testsupport::TempDir dir;
-  std::string text;
-  for (int i = 0; i < 40; ++i)
-    text += Sjis("春はあけぼの。やうやう白くなりゆく山ぎは、すこしあかりて。") + "\r\n";
-  const std::string textPath = dir / "haru.txt";
-  testsupport::WriteFile(textPath, text);
+    if (testsupport::RunCommand("command -v " + tool + " >/dev/null 2>&1") != 0) return true;
+  return false;
+}
 
+// Runs tests/qt/e2e-window.sh on a text of 'lines' copies of 'line' written to dir;
+// returns what the script printed.
+std::string RunWindow(const testsupport::TempDir& dir, const std::string& line, int lines,
+                      const std::string& actions = "") {
+  std::string text;
+  for (int i = 0; i < lines; ++i) text += Sjis(line) + "\r\n";
+  testsupport::WriteFile(dir / "text.txt", text);
   std::string out;
   const std::string command = std::string(QUILLANE_SOURCE_DIR) + "/tests/qt/e2e-window.sh '" +
                               QUILLANE_BINARY_DIR + "/quillane' '" + dir.Path().string() + "' '" +
-                              textPath + "' 2>&1";
-  ASSERT_EQ(testsupport::RunCommand(command, &out), 0) << out;
+                              (dir / "text.txt") + "' " + actions + " 2>&1";
+  EXPECT_EQ(testsupport::RunCommand(command, &out), 0) << out;
+  return out;
+}
+
+TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
+  if (ToolsMissing()) GTEST_SKIP() << "xvfb-run, xdotool or import is not installed";
+  testsupport::TempDir dir;
+  const std::string out =
+      RunWindow(dir, "春はあけぼの。やうやう白くなりゆく山ぎは、すこしあかりて。", 40);
   std::istringstream lines(out);
   std::string word;
   int x = -1, y = -1;
@@ -51,6 +62,24 @@ TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
   // The window's own background beside the page.
   EXPECT_EQ(QColor(shot.pixel(x + 5, y + 300)), QColor(0xBE, 0xD0, 0xB9));
   EXPECT_EQ(QColor(shot.pixel(x + 18, y + 300)), QColor(Qt::black));  // the panel's edge
+}
+
+TEST(EndToEndTest, KeysPageWhateverHasTheFocusAndZRedrawsAtOnce) {
+  if (ToolsMissing()) GTEST_SKIP() << "xvfb-run, xdotool or import is not installed";
+  testsupport::TempDir dir;
+  // The first key shows the opening page and gives the slider the focus; the
+  // keys after it still page. Ctrl+T closes, which stores the page.
+  const std::string out = RunWindow(dir, "頁を繰る音が、静かな部屋に響く。", 60,
+                                    "space Return space BackSpace z ctrl+t");
+  EXPECT_EQ(out.find("still running"), std::string::npos) << "Ctrl+T did not close the window";
+  QImage shots[5];
+  for (int i = 0; i < 5; ++i) {
+    shots[i] = QImage(QString::fromStdString(dir / ("shot" + std::to_string(i + 1) + ".png")));
+    ASSERT_FALSE(shots[i].isNull());
+  }
+  for (int i = 1; i < 5; ++i) EXPECT_NE(shots[i], shots[i - 1]) << "key " << i + 1;
+  EXPECT_EQ(shots[3], shots[1]) << "Backspace did not return to the page before";
+  EXPECT_EQ(TIniFile(dir / "quillane.ini").Value("Form\\FPage", "Integer"), "2");
 }
 
 }  // namespace

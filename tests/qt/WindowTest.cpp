@@ -182,7 +182,7 @@ TEST_F(WindowTest, TheMenuHoldsItsItemsWithTheirShortcuts) {
   QMenu* menu = window->PopupMenu1();
   QStringList captions;
   for (QAction* a : menu->actions()) captions << a->text();
-  ASSERT_EQ(captions.size(), 20);  // "About" and "Small" come with the chrome
+  ASSERT_EQ(captions.size(), 22);
   EXPECT_EQ(captions[0], "Open");
   EXPECT_EQ(captions[2], "Deep (Mu-gen)");
   EXPECT_EQ(captions.last(), "Exit");
@@ -190,6 +190,7 @@ TEST_F(WindowTest, TheMenuHoldsItsItemsWithTheirShortcuts) {
                             {"Deep1", "Ctrl+P"},
                             {"Ecriture1", "Ctrl+F"},
                             {"Exit2", "Ctrl+T"},
+                            {"Small2", "Ctrl+L"},
                             {"Bitmapsave1", ""}}) {
     auto* action = menu->findChild<QAction*>(name);
     ASSERT_NE(action, nullptr) << name;
