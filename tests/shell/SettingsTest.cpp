@@ -58,7 +58,7 @@ TEST_F(SettingsTest, AllItemsSurviveAWriteAndARead) {
   // None of these is a default, so each must have come through the file.
   const auto values = std::make_tuple(
       -20, 1900, 0x123456, 0xABCDEF, true, 17, std::string("/home/読者/本 棚/物語.txt"), 9, true,
-      11, 12, 13, 14, 15, 16, 17, true, false, true, true, true, true, 125, false, 93, 42);
+      11, 12, 3, 4, 2, 5, 3, true, false, true, true, true, true, 125, false, 93, 42);
   TForm1& a = F();
   const auto boxes = SavedBoxes(a);
   ASSERT_EQ(boxes.size() + std::tuple_size_v<decltype(values)>, Order().size());
@@ -121,11 +121,61 @@ TEST_F(SettingsTest, OnlyDigitsCountInAHandWrittenFile) {
                                f.LCheckBox5.Checked, f.LCheckBox6.Checked, f.FFileIn}),
             std::vector<bool>({false, true, false, false, true, true}));
   EXPECT_EQ(std::vector<int>({f.FPage, f.FLeaf, f.Pcx, f.Pcy, f.Fconm, f.JQualityUpDown.Position}),
-            std::vector<int>({0, 0, -7, 0, 0, 100}));
+            std::vector<int>({1, 1, 0, 0, 0, 100}));  // held to their ranges
   // Keys that are missing take their defaults.
   EXPECT_TRUE(f.LCheckBox7.Checked);
   EXPECT_FALSE(f.LCheckBox11.Checked);
   EXPECT_EQ(f.fTriangl, 7);
+}
+
+TEST_F(SettingsTest, IntegersOutsideTheirRangeAreHeldToItAndTheProgramRuns) {
+  struct Case {
+    const char* section;  // under "Form\\"
+    const char* key;
+    const char* stored;
+    int TForm1::*field;
+    int read;
+  };
+  const Case cases[] = {
+      {"Form1", "Left", "2147483647", &TForm1::Form1Left, 32767},
+      {"Form1", "Top", "-2147483648", &TForm1::Form1Top, -32768},
+      {"FoColor", "Integer", "-1", &TForm1::FoColor, 0},
+      {"GColor", "Integer", "2147483647", &TForm1::GColor, 0xFFFFFF},
+      {"FPage", "Integer", "2147483647", &TForm1::FPage, 2147483647 / 8},
+      {"FLeaf", "Integer", "-5", &TForm1::FLeaf, 1},
+      {"Pcx", "Integer", "-2147483648", &TForm1::Pcx, 0},
+      {"Pcy", "Integer", "2147483647", &TForm1::Pcy, 479},
+      {"Pmvc", "Integer", "2147483647", &TForm1::Pmvc, 10},
+      {"Piro", "Integer", "0", &TForm1::Piro, 1},
+      {"Pform", "Integer", "9", &TForm1::Pform, 3},
+      {"Pirot", "Integer", "-2147483648", &TForm1::Pirot, 1},
+      {"Pformt", "Integer", "2147483647", &TForm1::Pformt, 3},
+      {"Fconm", "Integer", "2147483647", &TForm1::Fconm, 127},
+      {"fTriangl", "Integer", "-2147483648", &TForm1::fTriangl, 1},
+  };
+  TIniFile file(dir / "quillane.ini");
+  file.WriteString("Form\\JQualityUpDown", "Integer", "-2147483648");
+  for (const Case& c : cases) file.WriteString(std::string("Form\\") + c.section, c.key, c.stored);
+  // Every effect's options on, so that each value is used below.
+  for (const char* box : {"11", "16", "17", "21", "23"})
+    file.WriteString(std::string("Form\\LCheckBox") + box, "Checked", "1");
+  file.UpdateFile();
+
+  TForm1& f = Start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.section);
+    EXPECT_EQ(f.*c.field, c.read);
+  }
+  EXPECT_EQ(f.JQualityUpDown.Position, 0);
+  // The values in use: page steps past a page near INT_MAX, both effects.
+  f.TriButton1Click();
+  f.TriButton1Click();
+  EXPECT_EQ(f.FPage, 1);
+  f.VelocityClick();
+  for (int tick = 0; tick < 3; ++tick) f.Timer3Timer();
+  f.EffectOut1Click();
+  f.fineartsClick();
+  EXPECT_GT(f.FAllPage, 0);
 }
 
 TEST_F(SettingsTest, AFirstRunStartsFromTheDefaults) {
