@@ -180,7 +180,7 @@ std::string SjisToUtf8(std::string_view sjis) {
   return out;
 }
 
-std::string Utf8ToSjis(std::string_view utf8) {
+std::string Utf8ToSjis(std::string_view utf8, char replacement) {
   const auto& table = GetTables().fromUnicode;
   std::string out;
   out.reserve(utf8.size());
@@ -193,8 +193,14 @@ std::string Utf8ToSjis(std::string_view utf8) {
       out += static_cast<char>((code >> 8) & 0xFF);
       out += static_cast<char>(code & 0xFF);
     } else {
-      out += '?';
+      out += replacement;
     }
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();)
+    if (!NextUtf8(text, i)) return false;
+  return true;
 }
