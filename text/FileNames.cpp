@@ -19,7 +19,7 @@ bool HasHtmlExtension(std::string_view path) {
 }
 
 std::string DisplayName(std::string_view bytes) {
-  return IsValidUtf8(bytes) ? std::string(bytes) : SjisToUtf8(bytes);
+  return MixedToUtf8(bytes);
 }
 
 std::string SjisFileName(std::string_view name) {

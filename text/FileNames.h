@@ -14,8 +14,8 @@ std::string ExtractFileExt(std::string_view path);
 // ".htm", ".html", ".HTM" or ".HTML" exactly: such files have their tags stripped.
 bool HasHtmlExtension(std::string_view path);
 
-// A name or path as UTF-8 to show: well-formed UTF-8 as it is, anything else
-// read as Shift-JIS (the only other encoding such names come in).
+// A name or path, or a message naming one, as UTF-8 to show: well-formed UTF-8
+// as it is, other bytes read as Shift-JIS (the other encoding names come in).
 std::string DisplayName(std::string_view bytes);
 // The Shift-JIS form of a name, for file names measured in Shift-JIS bytes. A
 // UTF-8 character with no Shift-JIS form becomes '_' (memory cards formatted

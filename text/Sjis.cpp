@@ -199,6 +199,21 @@ std::string Utf8ToSjis(std::string_view utf8, char replacement) {
   return out;
 }
 
+std::string MixedToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t start = i;
+    if (NextUtf8(text, i)) {
+      out.append(text.substr(start, i - start));
+    } else {
+      i = start + SjisCharLength(text, start);
+      AppendUtf8(out, SjisCharToCodePoint(text.substr(start, i - start)));
+    }
+  }
+  return out;
+}
+
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();)
     if (!NextUtf8(text, i)) return false;

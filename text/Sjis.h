@@ -27,3 +27,7 @@ std::string SjisToUtf8(std::string_view sjis);
 std::string Utf8ToSjis(std::string_view utf8, char replacement = '?');
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view text);
+// Text that is UTF-8 in parts and Shift-JIS in others (a message naming a file
+// whose name is Shift-JIS) as UTF-8: well-formed UTF-8 sequences are kept, the
+// other bytes are read as Shift-JIS.
+std::string MixedToUtf8(std::string_view text);

@@ -146,7 +146,13 @@ TEST_F(TextSourcesTest, ANameInAnyEncodingOpensAndNamesItsExportedPages) {
     EXPECT_TRUE(
         std::filesystem::exists(std::filesystem::path(dir / "all_page") / c.name / c.firstPage));
   }
-  EXPECT_TRUE(platform->Errors.empty());
+  ASSERT_TRUE(platform->Errors.empty());
+  // The error box reads as a whole: its words and the Shift-JIS name.
+  OpenFile(dir / "\x96\xBC\x82\xC8\x82\xB5.txt");
+  ASSERT_EQ(platform->Errors.size(), 1u);
+  EXPECT_NE(DisplayName(platform->Errors[0]).find("ファイル " + (dir / "名なし.txt")),
+            std::string::npos)
+      << DisplayName(platform->Errors[0]);
 }
 
 TEST_F(TextSourcesTest, PastedTextBecomesTheClipboardText) {
