@@ -1,7 +1,9 @@
-// quillane-cli render: one page of a text drawn as the window draws it, written
-// as PNG or BMP.
+// quillane-cli render: one page of a text drawn as the window draws it (or, with
+// --stamp, with the page number an export stamps on it), written as PNG or BMP.
+#include <QBuffer>
 #include <QImage>
 #include <cctype>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -29,7 +31,14 @@ void WritePicture(const TABitmap& page, const std::string& path) {
   }
   const QImage image(page.Bits(), page.Width(), page.Height(), page.Stride(),
                      QImage::Format_BGR888);
-  if (!image.save(QString::fromStdString(path), "PNG"))
+  // Encoded in memory and written by path bytes: a QString could not name a
+  // file whose name is not UTF-8.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!image.save(&buffer, "PNG") || !file ||
+      !file.write(png.constData(), static_cast<std::streamsize>(png.size())).flush())
     throw std::runtime_error("cannot write " + path);
 }
 
@@ -37,6 +46,7 @@ int RunRender(std::vector<std::string> args) {
   ArgParser parser(std::move(args));
   const long long page = parser.Int("--page", 1, 1000000000).value_or(1);
   const auto out = parser.Value("--out");
+  const bool stamp = parser.Flag("--stamp");
   const TViewOptions options = ParseViewOptions(parser);
   const std::vector<std::string> files = parser.Rest();
   if (!out) throw CliError("--out PATH is needed");
@@ -55,7 +65,7 @@ int RunRender(std::vector<std::string> args) {
   form.FPage = static_cast<int>(page);
 
   TABitmap picture;
-  form.RenderPageForExport(picture);
+  form.RenderPageForExport(picture, stamp);
   WritePicture(picture, *out);
   return 0;
 }
@@ -63,8 +73,8 @@ int RunRender(std::vector<std::string> args) {
 const CliRegistrar kRender(
     {"render",
      "render [--page N] [--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] "
-     "[--bold] [--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin] [FILE] "
-     "--out PATH",
+     "[--bold] [--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin] [--stamp] "
+     "[FILE] --out PATH",
      RunRender});
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "export/Streams.h"
 #include "render/BmpFile.h"
 #include "shell/Unit1.h"
+#include "text/FileNames.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -21,10 +22,11 @@ namespace {
 constexpr int kSingleSaveQuality = 95;
 constexpr char kMsgNoExif[] = "Exif情報が見つかりませんでした";
 
-// The first maxBytes bytes of the name's code-page-932 form, shortened by one
-// byte when the cut would split a two-byte character, back as UTF-8.
+// The first maxBytes bytes of the name's code-page-932 form (see SjisFileName),
+// shortened by one byte when the cut would split a two-byte character, back as
+// UTF-8.
 std::string NamePrefix(const std::string& name, std::size_t maxBytes) {
-  const std::string sjis = Utf8ToSjis(name);
+  const std::string sjis = SjisFileName(name);
   std::size_t end = 0;
   while (end < sjis.size()) {
     const std::size_t next = end + SjisCharLength(sjis, end);

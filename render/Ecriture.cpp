@@ -39,12 +39,12 @@ void TForm1::Ecriture(TImage& view) {
   EndPageRender(*this, view);
 }
 
-void TForm1::RenderPageForExport(TABitmap& page) {
+void TForm1::RenderPageForExport(TABitmap& page, bool exportLook) {
   if (FFileIn)
     FRetsuText(Editor1);
   else
     FRetsuIist();
   const bool qvga = QvgaCheckBox.Checked;
   page.SetSize(qvga ? 320 : 640, qvga ? 240 : 480);
-  ComposePage(*this, page, qvga, true);
+  ComposePage(*this, page, qvga, exportLook || TurnCheckBox.Checked);
 }

@@ -1,6 +1,7 @@
 // Page navigation: the forward and back steps, the batch step, reset, the
 // bookmark, the page slider and clicks on the page. The forward step is also the
 // general redraw command: a caller sets FRedraw and calls it.
+#include <algorithm>
 #include <string>
 
 #include "shell/Unit1.h"
@@ -65,10 +66,16 @@ void InteractiveStep(TForm1& f, TButton& button, TColor normalColor, bool proces
   ShowPage(f);
   f.FRedraw = false;
   button.Color = normalColor;
-  f.FPagePermille = f.FPage * 1000 / f.FAllPage;
+  f.FPagePermille = PagePermille(f.FPage, f.FAllPage);
 }
 
 }  // namespace
+
+int PagePermille(int page, int allPage) {
+  if (allPage < 1) return 0;
+  const long long permille = static_cast<long long>(page) * 1000 / allPage;
+  return static_cast<int>(std::clamp(permille, 0LL, 1000LL));
+}
 
 void TForm1::TriButton1Click() {
   InteractiveStep(*this, TriButton1, kForwardColor, false, [this] {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "shell/ControlTable.h"
+#include "shell/Errors.h"
 #include "shell/Unit1.h"
 #include "text/FileNames.h"
 
@@ -93,6 +94,10 @@ void ReopenLastFile(TForm1& f) {
     f.PLabel.Transparent = true;
     return;
   }
+  // Only a regular file reads to an end: a FIFO would block every later start,
+  // a device may never end. The start reports it and shows the built-in text.
+  if (!std::filesystem::is_regular_file(f.FFileName, ec))
+    throw EFileError::CannotOpen(f.FFileName, "not a regular file");
   f.PLoadLines(f.Editor1, f.FFileName);
   f.Freplace(f.Editor1);
   f.FPreEcri(f.Editor1);
@@ -194,7 +199,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::CMShowingChanged(bool visible) {
-  if (visible && FAllPage > 0) FPagePermille = FPage * 1000 / FAllPage;
+  if (visible && FAllPage > 0) FPagePermille = PagePermille(FPage, FAllPage);
 }
 
 void TForm1::FormCloseQuery() {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <limits>
 #include <optional>
 #include <string>
 #include <variant>
@@ -18,18 +19,45 @@ namespace {
 using TTarget = std::variant<int TForm1::*, bool TForm1::*, std::string TForm1::*,
                              TCheckBox TForm1::*, TUpDown TForm1::*>;
 
+// The values an integer item may take. A stored value outside is brought to the
+// nearer end as it is read, so a damaged or hand-edited file cannot carry a
+// number into arithmetic that was never meant for it (a page near INT_MAX
+// overflows the next page step).
+struct TRange {
+  int Min = std::numeric_limits<int>::min();
+  int Max = std::numeric_limits<int>::max();
+};
+
 struct TItem {
   const char* Section;
   const char* Key;
   const char* Default;
   TTarget Target;
+  TRange Range = {};  // integers only
 };
 
 constexpr const char* kChecked = "Checked";
 
+// X11 keeps window coordinates in 16 bits; the view then moves a window that
+// lies off every screen back to a reachable place.
+constexpr TRange kScreen{-32768, 32767};
+constexpr TRange kColour{0, 0xFFFFFF};  // 0x00BBGGRR
+// The line store counts its lines in an int and a page holds at least 8 of them.
+constexpr TRange kPage{1, std::numeric_limits<int>::max() / 8};
+// The Velocity centre lies on the 640 x 480 picture.
+constexpr TRange kCentreX{0, 639};
+constexpr TRange kCentreY{0, 479};
+constexpr TRange kMoveLevel{0, 10};  // what Page Up and Page Down reach
+constexpr TRange kDotColours{1, 8};  // the colour schemes of the dots
+constexpr TRange kDotShapes{1, 3};   // line, ellipse, rectangle
+// A plasma value below the level is lifted by it; up to 127 the sum stays a byte.
+constexpr TRange kBrightness{0, 127};
+constexpr TRange kQuality{0, 100};   // JPEG quality
+constexpr TRange kLeafSize{1, 100};  // what the size dialog allows
+
 const TItem kItems[] = {
-    {"Form\\Form1", "Top", "100", &TForm1::Form1Top},
-    {"Form\\Form1", "Left", "100", &TForm1::Form1Left},
+    {"Form\\Form1", "Top", "100", &TForm1::Form1Top, kScreen},
+    {"Form\\Form1", "Left", "100", &TForm1::Form1Left, kScreen},
     {"Form\\LCheckBox1", kChecked, "False", &TForm1::LCheckBox1},
     {"Form\\LCheckBox2", kChecked, "False", &TForm1::LCheckBox2},
     {"Form\\LCheckBox3", kChecked, "False", &TForm1::LCheckBox3},
@@ -52,36 +80,36 @@ const TItem kItems[] = {
     {"Form\\LCheckBox22", kChecked, "False", &TForm1::LCheckBox22},
     {"Form\\LCheckBox23", kChecked, "False", &TForm1::LCheckBox23},
     {"Form\\SepaCheckBox", kChecked, "False", &TForm1::SepaCheckBox},
-    {"Form\\FoColor", "Integer", "0", &TForm1::FoColor},
-    {"Form\\GColor", "Integer", "16777215", &TForm1::GColor},
+    {"Form\\FoColor", "Integer", "0", &TForm1::FoColor, kColour},
+    {"Form\\GColor", "Integer", "16777215", &TForm1::GColor, kColour},
     {"Form\\FBColor", "Boolean", "False", &TForm1::FBColor},
-    {"Form\\FPage", "Integer", "1", &TForm1::FPage},
+    {"Form\\FPage", "Integer", "1", &TForm1::FPage, kPage},
     {"Form\\FFileName", "String", "", &TForm1::FFileName},
-    {"Form\\FLeaf", "Integer", "1", &TForm1::FLeaf},
+    {"Form\\FLeaf", "Integer", "1", &TForm1::FLeaf, kPage},
     {"Form1\\FFileIn", "Boolean", "False", &TForm1::FFileIn},
-    {"Form\\Pcx", "Integer", "240", &TForm1::Pcx},
-    {"Form\\Pcy", "Integer", "175", &TForm1::Pcy},
-    {"Form\\Pmvc", "Integer", "2", &TForm1::Pmvc},
-    {"Form\\Piro", "Integer", "1", &TForm1::Piro},
-    {"Form\\Pform", "Integer", "1", &TForm1::Pform},
-    {"Form\\Pirot", "Integer", "2", &TForm1::Pirot},
-    {"Form\\Pformt", "Integer", "1", &TForm1::Pformt},
+    {"Form\\Pcx", "Integer", "240", &TForm1::Pcx, kCentreX},
+    {"Form\\Pcy", "Integer", "175", &TForm1::Pcy, kCentreY},
+    {"Form\\Pmvc", "Integer", "2", &TForm1::Pmvc, kMoveLevel},
+    {"Form\\Piro", "Integer", "1", &TForm1::Piro, kDotColours},
+    {"Form\\Pform", "Integer", "1", &TForm1::Pform, kDotShapes},
+    {"Form\\Pirot", "Integer", "2", &TForm1::Pirot, kDotColours},
+    {"Form\\Pformt", "Integer", "1", &TForm1::Pformt, kDotShapes},
     {"Form\\Pdigi", "Boolean", "False", &TForm1::Pdigi},
     {"Form\\Pdigit", "Boolean", "True", &TForm1::Pdigit},
     {"Form\\Pb", "Boolean", "False", &TForm1::Pb},
     {"Form\\Pbt", "Boolean", "False", &TForm1::Pbt},
     {"Form\\Pmix", "Boolean", "False", &TForm1::Pmix},
     {"Form\\Pmouse", "Boolean", "False", &TForm1::Pmouse},
-    {"Form\\Fconm", "Integer", "80", &TForm1::Fconm},
+    {"Form\\Fconm", "Integer", "80", &TForm1::Fconm, kBrightness},
     {"Form\\FBlackRect", "Boolean", "True", &TForm1::FBlackRect},
     {"Form\\BoldCheckBox", kChecked, "False", &TForm1::BoldCheckBox},
     {"Form\\FullCheckBox", kChecked, "False", &TForm1::FullCheckBox},
-    {"Form\\JQualityUpDown", "Integer", "60", &TForm1::JQualityUpDown},
+    {"Form\\JQualityUpDown", "Integer", "60", &TForm1::JQualityUpDown, kQuality},
     {"Form\\CountCheckBox", kChecked, "True", &TForm1::CountCheckBox},
     {"Form\\BigFontCheckBox", kChecked, "False", &TForm1::BigFontCheckBox},
     {"Form\\MoreBigCheckBox", kChecked, "False", &TForm1::MoreBigCheckBox},
     {"Form\\TurnCheckBox", kChecked, "False", &TForm1::TurnCheckBox},
-    {"Form\\fTriangl", "Integer", "7", &TForm1::fTriangl},
+    {"Form\\fTriangl", "Integer", "7", &TForm1::fTriangl, kLeafSize},
 };
 static_assert(std::size(kItems) == 54);
 
@@ -119,7 +147,8 @@ void ReadItem(TForm1& form, const TIniFile& ini, const TItem& item) {
       [&](auto member) {
         using T = std::remove_reference_t<decltype(form.*member)>;
         if constexpr (std::is_same_v<T, int>) {
-          form.*member = ToInteger(stored.value_or(defaultText));
+          form.*member =
+              std::clamp(ToInteger(stored.value_or(defaultText)), item.Range.Min, item.Range.Max);
         } else if constexpr (std::is_same_v<T, bool>) {
           form.*member = ToBoolean(stored, defaultText);
         } else if constexpr (std::is_same_v<T, std::string>) {
@@ -128,8 +157,9 @@ void ReadItem(TForm1& form, const TIniFile& ini, const TItem& item) {
           (form.*member).Checked = ToBoolean(stored, defaultText);
         } else {
           TUpDown& upDown = form.*member;
-          upDown.Position =
-              std::clamp(ToInteger(stored.value_or(defaultText)), upDown.Min, upDown.Max);
+          const int value =
+              std::clamp(ToInteger(stored.value_or(defaultText)), item.Range.Min, item.Range.Max);
+          upDown.Position = std::clamp(value, upDown.Min, upDown.Max);
         }
       },
       item.Target);

@@ -156,9 +156,11 @@ class TForm1 {
   // Renderers (render/Ecriture.cpp, render/Eqriture.cpp).
   void Ecriture(TImage& view);
   void Eqriture(TImage& view);
-  // Renders the current page as a batch export would (no fades, no grain, page
-  // number stamped) into page, sized 640 x 480 or 320 x 240 with QVGA.
-  void RenderPageForExport(TABitmap& page);
+  // Renders the current page without fades or grain into page, sized 640 x 480
+  // or 320 x 240 with QVGA: with its page number stamped as a batch export
+  // stamps it, or (exportLook false) as the window shows it, where only turned
+  // pages carry the number.
+  void RenderPageForExport(TABitmap& page, bool exportLook = true);
 
   // Navigation (render/Navigation.cpp).
   void TriButton1Click();
@@ -383,3 +385,8 @@ class TForm1 {
   TButton* FindButton(const std::string& name);
   TLabel* FindLabel(const std::string& name);
 };
+
+// The reading position as a permille of the text, taken in 64 bits (a page
+// beyond 2,147,483 overflows page x 1000 in an int) and held to 0..1000, so a
+// stored page past the end means the end. 0 when the text has no page.
+int PagePermille(int page, int allPage);

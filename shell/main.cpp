@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,10 @@ int main(int argc, char** argv) {
       [&window] { window.Sync(); });
 
   form.Dispatch([&] { form.FormCreate(); });
-  std::vector<std::string> args;
-  const QStringList arguments = QCoreApplication::arguments();
-  for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+  // argv, not QCoreApplication::arguments(): a file name that is not UTF-8 must
+  // reach the loader as the file system's bytes. QApplication has already taken
+  // its own options out of argv.
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
   form.Dispatch([&] { form.ExamineCommandLine(args); });
 
   window.Sync();

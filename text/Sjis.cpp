@@ -180,7 +180,7 @@ std::string SjisToUtf8(std::string_view sjis) {
   return out;
 }
 
-std::string Utf8ToSjis(std::string_view utf8) {
+std::string Utf8ToSjis(std::string_view utf8, char replacement) {
   const auto& table = GetTables().fromUnicode;
   std::string out;
   out.reserve(utf8.size());
@@ -193,8 +193,29 @@ std::string Utf8ToSjis(std::string_view utf8) {
       out += static_cast<char>((code >> 8) & 0xFF);
       out += static_cast<char>(code & 0xFF);
     } else {
-      out += '?';
+      out += replacement;
     }
   }
   return out;
+}
+
+std::string MixedToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t start = i;
+    if (NextUtf8(text, i)) {
+      out.append(text.substr(start, i - start));
+    } else {
+      i = start + SjisCharLength(text, start);
+      AppendUtf8(out, SjisCharToCodePoint(text.substr(start, i - start)));
+    }
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();)
+    if (!NextUtf8(text, i)) return false;
+  return true;
 }

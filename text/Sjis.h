@@ -22,5 +22,12 @@ char32_t SjisCharToCodePoint(std::string_view ch);
 // CP932 -> UTF-8. Every byte sequence that is not CP932 becomes U+FFFD, one per
 // character as the lead-byte rule cuts them.
 std::string SjisToUtf8(std::string_view sjis);
-// UTF-8 -> CP932. A character CP932 cannot hold, or malformed UTF-8, becomes '?'.
-std::string Utf8ToSjis(std::string_view utf8);
+// UTF-8 -> CP932. A character CP932 cannot hold, or malformed UTF-8, becomes
+// the replacement ('?' unless told).
+std::string Utf8ToSjis(std::string_view utf8, char replacement = '?');
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(std::string_view text);
+// Text that is UTF-8 in parts and Shift-JIS in others (a message naming a file
+// whose name is Shift-JIS) as UTF-8: well-formed UTF-8 sequences are kept, the
+// other bytes are read as Shift-JIS.
+std::string MixedToUtf8(std::string_view text);

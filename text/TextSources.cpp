@@ -179,8 +179,8 @@ void TForm1::File1Click() {
 void TForm1::FtxtDelete() {
   if (FTextName.find(".txt") == std::string::npos) return;
   // The last four characters give way, whatever they are ('note.txt.htm' keeps
-  // its '.txt').
-  FTextName.erase(FTextName.size() - 4);
+  // its '.txt'); characters, not bytes, so a Japanese name is not cut mid-way.
+  FTextName = DropLastCharacters(FTextName, 4);
   while (!FTextName.empty() && static_cast<unsigned char>(FTextName.back()) <= ' ')
     FTextName.pop_back();
 }

@@ -19,6 +19,7 @@
 #include "shell/qt/ControlExtra.h"
 #include "shell/qt/PageView.h"
 #include "shell/qt/QtColor.h"
+#include "shell/qt/QtPlatform.h"
 #include "widgets/FlatButton.h"
 #include "widgets/LozengeCheckBox.h"
 #include "widgets/SwatchLabel.h"
@@ -27,8 +28,9 @@
 namespace {
 
 constexpr TColor kWindowColor = 12177598;
-QString Q(const std::string& utf8) {
-  return QString::fromStdString(utf8);
+// Captions may hold a file's name, which may not be UTF-8.
+QString Q(const std::string& text) {
+  return DisplayString(text);
 }
 
 TKey ToKey(int key) {
@@ -430,7 +432,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
   std::vector<std::string> files;
   for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+    if (url.isLocalFile()) files.push_back(LocalFilePath(url));
   if (files.empty()) return;
   event->acceptProposedAction();
   Run([&] { form_.DropDst1FileDrop(files); });

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -19,15 +20,29 @@
 #include "shell/qt/QtColor.h"
 #include "shell/qt/Unit3.h"
 #include "shell/qt/Unit4.h"
+#include "text/FileNames.h"
 #include "text/Sjis.h"
 
 namespace {
 
-QString Q(const std::string& utf8) {
-  return QString::fromStdString(utf8);
+QString Q(const std::string& text) {
+  return DisplayString(text);
+}
+
+// A path handed to a Qt dialog as its starting place.
+QString QPath(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 }  // namespace
+
+std::string LocalFilePath(const QUrl& url) {
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+QString DisplayString(const std::string& text) {
+  return QString::fromStdString(DisplayName(text));
+}
 
 QString ConvertFileFilter(const std::string& filter) {
   const QStringList parts = Q(filter).split('|');
@@ -94,13 +109,14 @@ void QtPlatform::ShowError(const std::string& text) {
 }
 
 std::optional<std::string> QtPlatform::FileDialog(const FileDialogOptions& options, bool save) {
-  QFileDialog dialog(window_, QString(), Q(options.InitialDir), ConvertFileFilter(options.Filter));
+  QFileDialog dialog(window_, QString(), QPath(options.InitialDir),
+                     ConvertFileFilter(options.Filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!options.DefaultExt.empty()) dialog.setDefaultSuffix(Q(options.DefaultExt));
   if (!options.FileName.empty()) dialog.selectFile(Q(options.FileName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first().toStdString();
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty()) return std::nullopt;
+  return LocalFilePath(dialog.selectedUrls().first());
 }
 
 std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogOptions& options) {
@@ -117,9 +133,10 @@ std::optional<std::string> QtPlatform::SavePictureDialog(const FileDialogOptions
 }
 
 std::optional<std::string> QtPlatform::SelectDirectory(const std::string& startDir) {
-  const QString dir = QFileDialog::getExistingDirectory(window_, QString(), Q(startDir));
+  const QUrl dir = QFileDialog::getExistingDirectoryUrl(window_, QString(),
+                                                        QUrl::fromLocalFile(QPath(startDir)));
   if (dir.isEmpty()) return std::nullopt;
-  return dir.toStdString();
+  return LocalFilePath(dir);
 }
 
 std::optional<TColor> QtPlatform::ColorDialog(TColor initial) {

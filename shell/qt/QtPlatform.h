@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <functional>
 
 #include "shell/Platform.h"
@@ -13,6 +14,14 @@ class QWidget;
 
 // "Text(*.txt)|*.txt|All(*.*)|*.*" as Qt's "Text(*.txt) (*.txt);;All(*.*) (*.*)".
 QString ConvertFileFilter(const std::string& filter);
+
+// File names are kept as the file system's bytes, which need not be UTF-8 (a
+// Shift-JIS name from an old archive); a QString cannot carry such a name, so
+// paths leave Qt as bytes and are decoded only to be shown.
+// A local file URL's path as bytes (the URL percent-encodes every byte).
+std::string LocalFilePath(const QUrl& url);
+// Text that may hold such a name, to be shown.
+QString DisplayString(const std::string& text);
 
 class QtPlatform : public QObject, public Platform {
   Q_OBJECT

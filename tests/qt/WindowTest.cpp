@@ -221,10 +221,11 @@ TEST_F(WindowTest, TheHintOfTheControlUnderTheMouseShowsInTheStatusLabel) {
 }
 
 TEST_F(WindowTest, ADroppedFileBecomesTheText) {
-  const std::string dropped = dir / "dropped.txt";
+  const std::string dropped = dir / "\x97\x8E\x82\xB5.txt";  // "落し" in Shift-JIS
   testsupport::WriteFile(dropped, Sjis("落とされた文章です。\r\n"));
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+  QMimeData data;  // the URL carries the name's bytes
+  data.setUrls(
+      {QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped).toPercentEncoding("/"))});
   QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(window.get(), &enter);
   EXPECT_TRUE(enter.isAccepted());
@@ -232,6 +233,7 @@ TEST_F(WindowTest, ADroppedFileBecomesTheText) {
   QCoreApplication::sendEvent(window.get(), &drop);
   EXPECT_EQ(F().FFileName, dropped);
   EXPECT_EQ(F().FAllPage, 1);
+  EXPECT_EQ(Widget<SwatchLabel>("HintLabel1")->Caption(), QString::fromUtf8("落し"));
 }
 
 TEST_F(WindowTest, TimersFollowTheirModels) {

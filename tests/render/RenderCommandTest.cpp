@@ -53,6 +53,18 @@ TEST_F(RenderCommand, WritesTheChosenPageInTheChosenColours) {
   for (int x = 582; x < 640; ++x) EXPECT_FALSE(ink[static_cast<std::size_t>(x)]) << x;
 }
 
+TEST_F(RenderCommand, OnlyTurnedPagesOrStampCarryThePageNumber) {
+  for (const std::string mode : {"normal", "turn"}) {
+    const std::string base = "--mode " + mode + " --page 2 " + (dir / "story.txt") + " --out ";
+    ASSERT_EQ(Render(base + (dir / "plain.png")), 0);
+    ASSERT_EQ(Render("--stamp " + base + (dir / "stamp.png")), 0);
+    const auto picture = [&](const char* name) {
+      return QImage(QString::fromStdString(dir / name));
+    };
+    EXPECT_EQ(picture("plain.png") == picture("stamp.png"), mode == "turn") << mode;
+  }
+}
+
 TEST_F(RenderCommand, QvgaBmpOfTheBuiltinText) {
   ASSERT_EQ(Render("--builtin --qvga --out " + (dir / "q.bmp")), 0);
   const QImage image(QString::fromStdString(dir / "q.bmp"));

@@ -1,5 +1,6 @@
 // Start-up, closing and restarting: the right text comes back at the right page.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -16,10 +17,10 @@ class LifecycleTest : public FormTest {
   std::optional<std::string> Stored(const char* section, const char* key) {
     return TIniFile(dir / "quillane.ini").Value(section, key);
   }
-  void StoreLastFile(const std::string& path) {
+  void StoreLastFile(const std::string& path, const std::string& page = "4") {
     WriteFile(dir / "quillane.ini",
               "[Form\\FFileName]\nString=" + path +
-                  "\n[Form1\\FFileIn]\nBoolean=1\n[Form\\FPage]\nInteger=4\n");
+                  "\n[Form1\\FFileIn]\nBoolean=1\n[Form\\FPage]\nInteger=" + page + "\n");
   }
   void Forward(int steps) {
     for (int i = 0; i < steps; ++i) F().TriButton1Click();
@@ -98,13 +99,21 @@ TEST_F(LifecycleTest, OtherwiseARestartShowsTheBuiltInText) {
 }
 
 TEST_F(LifecycleTest, AnUnreadableLastFileIsReportedAndTheBuiltInTextShown) {
-  std::filesystem::create_directories(dir.Path() / "folder.txt");
-  StoreLastFile(dir / "folder.txt");
+  ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);  // a reader would wait for good
+  StoreLastFile(dir / "fifo.txt");
   TForm1& f = Start();
   EXPECT_EQ(platform->Errors.size(), 1u);
   EXPECT_FALSE(f.FFileIn);
   EXPECT_EQ(f.FPage, 1);
   EXPECT_GT(f.FAllPage, 0);
+}
+
+TEST_F(LifecycleTest, AStoredPageFarPastTheEndMeansTheEndOfTheText) {
+  StoreLastFile(WriteRows("story.txt", 60), "3000000");  // page x 1000 is past INT_MAX
+  TForm1& f = Start();
+  f.BigFontCheckBox.Checked = true;  // re-laid at the same reading position
+  f.BigFontCheckBoxClick();
+  EXPECT_EQ(f.FPage, f.FAllPage);
 }
 
 TEST_F(LifecycleTest, AnHtmlLastFileIsStrippedAgain) {

@@ -58,7 +58,7 @@ TEST_F(SettingsTest, AllItemsSurviveAWriteAndARead) {
   // None of these is a default, so each must have come through the file.
   const auto values = std::make_tuple(
       -20, 1900, 0x123456, 0xABCDEF, true, 17, std::string("/home/読者/本 棚/物語.txt"), 9, true,
-      11, 12, 13, 14, 15, 16, 17, true, false, true, true, true, true, 125, false, 93, 42);
+      11, 12, 3, 4, 2, 5, 3, true, false, true, true, true, true, 125, false, 93, 42);
   TForm1& a = F();
   const auto boxes = SavedBoxes(a);
   ASSERT_EQ(boxes.size() + std::tuple_size_v<decltype(values)>, Order().size());
@@ -121,11 +121,29 @@ TEST_F(SettingsTest, OnlyDigitsCountInAHandWrittenFile) {
                                f.LCheckBox5.Checked, f.LCheckBox6.Checked, f.FFileIn}),
             std::vector<bool>({false, true, false, false, true, true}));
   EXPECT_EQ(std::vector<int>({f.FPage, f.FLeaf, f.Pcx, f.Pcy, f.Fconm, f.JQualityUpDown.Position}),
-            std::vector<int>({0, 0, -7, 0, 0, 100}));
+            std::vector<int>({1, 1, 0, 0, 0, 100}));  // held to their ranges
   // Keys that are missing take their defaults.
   EXPECT_TRUE(f.LCheckBox7.Checked);
   EXPECT_FALSE(f.LCheckBox11.Checked);
   EXPECT_EQ(f.fTriangl, 7);
+}
+
+TEST_F(SettingsTest, IntegersOutsideTheirRangeAreHeldToItAndTheProgramRuns) {
+  const std::tuple<const char*, const char*, int TForm1::*, int> cases[] = {
+      {"Form1", "2147483647", &TForm1::Form1Left, 32767},
+      {"FPage", "2147483647", &TForm1::FPage, 2147483647 / 8},
+      {"Pcx", "-2147483648", &TForm1::Pcx, 0},
+      {"Fconm", "2147483647", &TForm1::Fconm, 127}};
+  TIniFile file(dir / "quillane.ini");
+  for (auto [section, stored, field, read] : cases)
+    file.WriteString(std::string("Form\\") + section,
+                     field == &TForm1::Form1Left ? "Left" : "Integer", stored);
+  file.UpdateFile();
+  TForm1& f = Start();
+  for (auto [section, stored, field, read] : cases) EXPECT_EQ(f.*field, read) << section;
+  f.TriButton1Click();  // a page near INT_MAX, then a step past it
+  f.TriButton1Click();
+  EXPECT_EQ(f.FPage, 1);
 }
 
 TEST_F(SettingsTest, AFirstRunStartsFromTheDefaults) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "tests/shell/FormFixture.h"
+#include "text/FileNames.h"
 
 namespace {
 
@@ -111,13 +112,31 @@ TEST_F(TextSourcesTest, TheDisplayNameLosesItsTxtEnding) {
     const char* name;
     const char* shown;
   };
-  for (const Case c : {Case{"a.txt", "a"}, Case{"a.TXT", "a.TXT"}, Case{"note.txt.htm", "note.txt"},
-                       Case{"twice.txt.txt", "twice.txt"}, Case{"gap .txt", "gap"},
-                       Case{".txt", ""}, Case{"plain", "plain"}, Case{"Clipboard", "Clipboard"}}) {
+  for (const Case c :
+       {Case{"a.txt", "a"}, Case{"a.TXT", "a.TXT"}, Case{"note.txt.htm", "note.txt"},
+        Case{"twice.txt.txt", "twice.txt"}, Case{"gap .txt", "gap"}, Case{".txt", ""},
+        Case{"plain", "plain"}, Case{"Clipboard", "Clipboard"}, Case{"猫.txt文庫本", "猫.tx"},
+        Case{"\x94\x4C.txt\x95\xB6\x8C\xC9", "\x94\x4C.t"}}) {
     F().FTextName = c.name;
     F().FtxtDelete();
     EXPECT_EQ(F().FTextName, c.shown) << c.name;
   }
+}
+
+TEST_F(TextSourcesTest, ANameInAnyEncodingOpensAndNamesItsExportedPages) {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"\x96\xBC\x91\x4F.txt", "\x96\xBC\x91\x4F", "名前0001.jpg"},  // Shift-JIS
+      {"😀猫.txt", "😀猫", "_猫0001.jpg"}};  // no Shift-JIS form; FAT refuses '?'
+  Start();
+  for (const auto& [file, name, page] : cases) {
+    OpenFile(WriteRows(file, 3));
+    EXPECT_EQ(F().FTextName, name);
+    F().SaveAllButtonClick();
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir / "all_page") / name / page));
+  }
+  OpenFile(dir / "\x96\xBC\x82\xC8\x82\xB5.txt");  // the error box names it readably
+  EXPECT_NE(DisplayName(platform->Errors.at(0)).find("ファイル " + (dir / "名なし.txt")),
+            std::string::npos);
 }
 
 TEST_F(TextSourcesTest, PastedTextBecomesTheClipboardText) {
