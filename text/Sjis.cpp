@@ -141,6 +141,23 @@ std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& i) {
   return cp;
 }
 
+// The table holds the code points of code page 932's own characters. iconv
+// also writes a few other code points as one of them (the wave dash U+301C as
+// 81 60, the minus sign U+2212 as 81 7C ...), which texts from other systems use.
+bool AppendThroughIconv(std::string& out, char32_t cp, std::unique_ptr<TIconv>& cd) {
+  if (!cd) cd = std::make_unique<TIconv>("CP932", "UTF-32LE");
+  const unsigned char in[4] = {static_cast<unsigned char>(cp & 0xFF),
+                               static_cast<unsigned char>((cp >> 8) & 0xFF),
+                               static_cast<unsigned char>((cp >> 16) & 0xFF), 0};
+  char bytes[8];
+  std::size_t written = 0;
+  if (!cd->Ok() ||
+      !ConvertAll(*cd, reinterpret_cast<const char*>(in), 4, bytes, sizeof bytes, &written))
+    return false;
+  out.append(bytes, written);
+  return true;
+}
+
 }  // namespace
 
 char32_t SjisCharToCodePoint(std::string_view ch) {
@@ -168,6 +185,7 @@ std::string SjisToUtf8(std::string_view sjis) {
 
 std::string Utf8ToSjis(std::string_view utf8) {
   const auto& table = GetTables().fromUnicode;
+  std::unique_ptr<TIconv> fallback;
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -178,7 +196,7 @@ std::string Utf8ToSjis(std::string_view utf8) {
     } else if (code >> 16 == 2) {
       out += static_cast<char>((code >> 8) & 0xFF);
       out += static_cast<char>(code & 0xFF);
-    } else {
+    } else if (!cp || !AppendThroughIconv(out, *cp, fallback)) {
       out += '?';
     }
   }
