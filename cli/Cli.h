@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/Encoding.h"
+
 // A usage error or an input the command refuses: printed as one line on stderr,
 // exit status 2.
 struct CliError : std::runtime_error {
@@ -51,3 +53,7 @@ void LoadOrRefuse(const std::function<void()>& load);
 // The program's folder chosen with --home DIR (default: the current folder),
 // absolute, without a trailing '/'.
 std::string HomeFolder(ArgParser& parser);
+// The encoding texts are read in, chosen with --encoding (default: auto,
+// detected per file); an unknown name throws CliError.
+TTextEncoding TextEncodingOption(ArgParser& parser);
+inline constexpr const char* kEncodingUsage = "[--encoding auto|sjis|utf-8|utf-16|euc-jp]";

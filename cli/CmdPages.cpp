@@ -12,6 +12,7 @@ namespace {
 int RunPages(std::vector<std::string> args) {
   ArgParser parser(std::move(args));
   const std::string mode = parser.Value("--mode").value_or("normal");
+  const TTextEncoding encoding = TextEncodingOption(parser);
   const std::vector<std::string> files = parser.Rest();
   if (files.size() != 1) throw CliError("one FILE is needed");
   const std::string& path = files[0];
@@ -20,6 +21,7 @@ int RunPages(std::vector<std::string> args) {
   TForm1 form(platform);
   TViewOptions options;
   options.Mode = mode;
+  options.Encoding = encoding;
   ApplyViewOptions(form, options);
   LayOutText(form, options, path);  // the load sequence of a user text
 
@@ -36,7 +38,9 @@ int RunPages(std::vector<std::string> args) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const CliRegistrar kPages({"pages", "pages [--mode normal|full|bigfont|morebig|turn] FILE",
+const CliRegistrar kPages({"pages",
+                           std::string("pages [--mode normal|full|bigfont|morebig|turn] ") +
+                               kEncodingUsage + " FILE",
                            RunPages});
 
 }  // namespace

@@ -25,6 +25,7 @@ int RunRows(std::vector<std::string> args) {
   const std::string editor = parser.Value("--editor").value_or("1");
   if (editor != "1" && editor != "2") throw CliError("option --editor takes 1 or 2");
   const long long width = parser.Int("--width", INT_MIN, INT_MAX).value_or(36);
+  const TTextEncoding encoding = TextEncodingOption(parser);
   const std::vector<std::string> files = parser.Rest();
   if (files.size() != 1) throw CliError("one FILE is needed");
 
@@ -36,7 +37,7 @@ int RunRows(std::vector<std::string> args) {
   }
   store.SetWrapByte(static_cast<int>(width));
   store.Lines.Clear();
-  LoadOrRefuse([&] { store.Lines.LoadFromFile(files[0]); });
+  LoadOrRefuse([&] { store.Lines.LoadFromFile(files[0], encoding); });
 
   std::string out;
   for (int i = 0; i < store.RowCount(); ++i) {
@@ -53,6 +54,7 @@ int RunRows(std::vector<std::string> args) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const CliRegistrar kRows({"rows", "rows [--editor 1|2] [--width N] FILE", RunRows});
+const CliRegistrar kRows(
+    {"rows", std::string("rows [--editor 1|2] [--width N] ") + kEncodingUsage + " FILE", RunRows});
 
 }  // namespace

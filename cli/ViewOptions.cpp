@@ -52,12 +52,17 @@ TViewOptions ParseViewOptions(ArgParser& parser) {
   options.Builtin = parser.Flag("--builtin");
   if (auto fo = parser.Color("--fo")) options.TextColor = static_cast<TColor>(*fo);
   if (auto bg = parser.Color("--bg")) options.Background = static_cast<TColor>(*bg);
+  options.Encoding = TextEncodingOption(parser);
   return options;
 }
 
 const char* ViewOptionsUsage() {
-  return "[--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] [--bold] [--qvga] "
-         "[--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin]";
+  static const std::string usage =
+      std::string(
+          "[--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] [--bold] "
+          "[--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin] ") +
+      kEncodingUsage;
+  return usage.c_str();
 }
 
 void ApplyViewOptions(TForm1& form, const TViewOptions& options) {
@@ -72,6 +77,7 @@ void ApplyViewOptions(TForm1& form, const TViewOptions& options) {
   form.FShiftRight = options.ShiftRight;
   form.FoColor = options.TextColor;
   form.GColor = options.Background;
+  form.FEncoding = options.Encoding;
   form.CheckTurnMoreBig();
 }
 

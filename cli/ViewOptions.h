@@ -18,6 +18,7 @@ struct TViewOptions {
   bool Builtin = false;
   TColor TextColor = 0x000000;
   TColor Background = 0xFFFFFF;
+  TTextEncoding Encoding = TTextEncoding::Auto;  // of the text file
 };
 
 // Takes the view options off the argument list; bad values throw CliError.

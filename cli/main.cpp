@@ -105,6 +105,14 @@ std::string HomeFolder(ArgParser& parser) {
   return path;
 }
 
+TTextEncoding TextEncodingOption(ArgParser& parser) {
+  const auto name = parser.Value("--encoding");
+  if (!name) return TTextEncoding::Auto;
+  if (auto encoding = EncodingOption(*name)) return *encoding;
+  throw CliError("option --encoding takes auto, sjis, utf-8, utf-16 or euc-jp, not '" + *name +
+                 "'");
+}
+
 std::string Hex(std::string_view bytes) {
   static const char digits[] = "0123456789abcdef";
   std::string out;

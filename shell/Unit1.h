@@ -113,10 +113,15 @@ class TForm1 {
   void DoReplaceAll(const std::string& find, const std::string& replacement);
   void DoReplaceAll2(const std::string& find, const std::string& replacement);
 
+  // The encoding loaded texts are read in (Auto: detected), and what the last
+  // PLoadLines did to its text (text/TagStrip.cpp).
+  TTextEncoding FEncoding = TTextEncoding::Auto;
+  TEncodingReport FLoadReport;
   // Strips the tags of an HTML text; an unclosed tag shows its message (text/TagStrip.cpp).
   std::string PTagStrip(std::string_view html);
-  // Clears the store and loads the file into it, stripping the tags of an HTML
-  // file. Throws EFileError when the file cannot be read.
+  // Clears the store and loads the file into it in code page 932, stripping the
+  // tags of an HTML file and decoding its character references. Throws
+  // EFileError when the file cannot be read.
   void PLoadLines(TEditor& editor, const std::string& path);
 
   // Text sources (text/TextSources.cpp).

@@ -1,101 +1,29 @@
 #include "text/HEditor.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include <climits>
+#include <cstdint>
+#include <stdexcept>
 #include <utility>
 
 #include "shell/Errors.h"
+#include "text/FileNames.h"
 #include "text/Sjis.h"
+#include "text/TextFile.h"
 
 namespace {
 
-// Splits text into lines at CR LF, a lone CR or a lone LF. A break at the very
-// end adds no empty line; the result says whether the last line had none.
-bool SplitLines(std::string_view text, std::vector<std::string>& lines) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) {
-    lines.emplace_back(text.substr(start));
-    return true;
-  }
-  return false;
+// Lines are found by 32-bit offsets; a text never comes near this (files are
+// limited to kMaxTextFileBytes, and replacement at most multiplies that by 8).
+constexpr std::size_t kMaxTextBytes = UINT32_MAX;
+
+// The page model pads a text with at most 12 lines; room for them is kept so
+// that padding never copies the line offsets.
+constexpr std::size_t kPadRoom = 16;
+
+void CheckTextSize(std::size_t size) {
+  if (size > kMaxTextBytes) throw std::length_error("the text is too long for the line store");
 }
-
-// A file descriptor closed on every path.
-class TFileHandle {
- public:
-  explicit TFileHandle(int fd) : fd_(fd) {}
-  ~TFileHandle() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// Splits a file's bytes into lines as they are read, so a file of any size
-// needs no second copy of its text.
-class TLineReader {
- public:
-  // Takes the next chunk; false once 0x1A has ended the text.
-  bool Feed(const char* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) {
-      const char c = data[i];
-      if (afterCr_) {
-        afterCr_ = false;
-        if (c == '\n') continue;
-      }
-      switch (c) {
-        case '\x1A':
-          return false;
-        case '\r':
-          afterCr_ = true;
-          [[fallthrough]];
-        case '\n':
-          lines_.push_back(std::move(current_));
-          current_.clear();
-          break;
-        case '\0':
-          current_ += ' ';
-          break;
-        default: {
-          // Copy the run of ordinary bytes at once.
-          std::size_t j = i + 1;
-          while (j < size && !IsSpecial(data[j])) ++j;
-          current_.append(data + i, j - i);
-          i = j - 1;
-        }
-      }
-    }
-    return true;
-  }
-  // The lines read; the last one is unterminated when it had no line break.
-  std::vector<std::string> Finish(bool& lastUnterminated) {
-    lastUnterminated = !current_.empty();
-    if (lastUnterminated) lines_.push_back(std::move(current_));
-    return std::move(lines_);
-  }
-
- private:
-  static bool IsSpecial(char c) { return c == '\r' || c == '\n' || c == '\x1A' || c == '\0'; }
-
-  std::vector<std::string> lines_;
-  std::string current_;
-  bool afterCr_ = false;
-};
 
 TWrapRules RulesOf(const TWrapOption& o, int tabSpaceCount) {
   TWrapRules r;
@@ -115,48 +43,68 @@ TWrapRules RulesOf(const TWrapOption& o, int tabSpaceCount) {
 
 // ---------------------------------------------------------------- TEditorStrings
 
-void TEditorStrings::Assign(std::vector<std::string> lines, bool lastUnterminated) {
-  lines_ = std::move(lines);
-  lastUnterminated_ = lastUnterminated && !lines_.empty();
-  owner_.LinesChanged();
+bool TEditorStrings::Split(std::string text, bool loaded) {
+  if (loaded) text.resize(std::min(text.size(), text.find('\x1A')));
+  std::size_t lines = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+      ++lines;
+  }
+  const bool unterminated = !text.empty() && text.back() != '\n' && text.back() != '\r';
+  lines += unterminated;
+  ends_.clear();
+  ends_.shrink_to_fit();
+  ends_.reserve(lines + kPadRoom);
+  // The lines move down over their own line breaks.
+  char* const p = text.data();
+  const std::size_t n = text.size();
+  std::size_t w = 0;
+  for (std::size_t r = 0; r < n; ++r) {
+    const char c = p[r];
+    if (c == '\r' || c == '\n') {
+      ends_.push_back(static_cast<std::uint32_t>(w));
+      if (c == '\r' && r + 1 < n && p[r + 1] == '\n') ++r;
+    } else {
+      p[w++] = (loaded && c == '\0') ? ' ' : c;
+    }
+  }
+  if (unterminated) ends_.push_back(static_cast<std::uint32_t>(w));
+  text.resize(w);
+  if (text.capacity() - w > w / 4) text.shrink_to_fit();
+  text_ = std::move(text);
+  return unterminated;
 }
 
 void TEditorStrings::Clear() {
-  Assign({}, false);
+  text_.clear();
+  text_.shrink_to_fit();
+  ends_.clear();
+  ends_.shrink_to_fit();
+  lastUnterminated_ = false;
+  owner_.LinesChanged();
 }
 
-void TEditorStrings::LoadFromFile(const std::string& path) {
-  TFileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.Get() < 0) throw EFileError::CannotOpen(path, std::strerror(errno));
-  TLineReader reader;
-  std::vector<char> buffer(1 << 20);
-  for (;;) {
-    const ssize_t n = ::read(file.Get(), buffer.data(), buffer.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw EFileError::CannotOpen(path, std::strerror(errno));
-    }
-    if (n == 0 || !reader.Feed(buffer.data(), static_cast<std::size_t>(n))) break;
-  }
-  bool unterminated = false;
-  std::vector<std::string> lines = reader.Finish(unterminated);
-  Assign(std::move(lines), unterminated);
+TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncoding encoding) {
+  TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
+  CheckTextSize(decoded.Bytes.size());
+  lastUnterminated_ = Split(std::move(decoded.Bytes), true) && !ends_.empty();
+  owner_.LinesChanged();
+  return decoded.Report;
 }
 
 void TEditorStrings::SetText(std::string_view text) {
   text = text.substr(0, std::min(text.size(), text.find('\0')));
-  std::vector<std::string> lines;
-  SplitLines(text, lines);
-  Assign(std::move(lines), false);
+  CheckTextSize(text.size());
+  Split(std::string(text), false);
+  lastUnterminated_ = false;
+  owner_.LinesChanged();
 }
 
 std::string TEditorStrings::GetText() const {
-  std::size_t size = 0;
-  for (const auto& line : lines_) size += line.size() + 2;
   std::string text;
-  text.reserve(size);
-  for (const auto& line : lines_) {
-    text += line;
+  text.reserve(text_.size() + 2 * ends_.size());
+  for (std::size_t i = 0; i < ends_.size(); ++i) {
+    text += Line(i);
     text += "\r\n";
   }
   if (lastUnterminated_) text.resize(text.size() - 2);
@@ -167,15 +115,68 @@ std::string TEditorStrings::GetText() const {
 
 TEditor::TEditor() : rules_(RulesOf(wrap_, tabSpaceCount_)) {}
 
+// Cut j starts row cuts_[j].line + j + 1: the rows before it are one per
+// earlier line plus one per earlier cut. So the cuts at or before a row are
+// found by a binary search, and the row's line follows from their count.
+TEditor::RowPlace TEditor::Locate(std::size_t row) const {
+  const Cut* const first = cuts_.data();
+  const Cut* const after = std::partition_point(first, first + cuts_.size(), [&](const Cut& c) {
+    return c.line + static_cast<std::size_t>(&c - first) + 1 <= row;
+  });
+  const auto before = static_cast<std::size_t>(after - first);
+  RowPlace place{};
+  const bool atCut = before > 0 && after[-1].line + before == row;
+  place.line = atCut ? after[-1].line : row - before;
+  place.begin = atCut ? after[-1].offset : 0;
+  place.endsLine = after == first + cuts_.size() || after->line != place.line;
+  place.end = place.endsLine ? Lines.Line(place.line).size() : after->offset;
+  return place;
+}
+
 std::string_view TEditor::Rows(int i) const {
   if (i < 0 || i >= RowCount()) return {};
-  const Row& row = rows_[static_cast<std::size_t>(i)];
-  return std::string_view(Lines.lines_[row.line]).substr(row.offset, row.length);
+  const RowPlace p = Locate(static_cast<std::size_t>(i));
+  return Lines.Line(p.line).substr(p.begin, p.end - p.begin);
 }
 
 TRowEnd TEditor::RowEnd(int i) const {
   if (i < 0 || i >= RowCount()) return TRowEnd::LineEnd;
-  return rows_[static_cast<std::size_t>(i)].end;
+  if (i == RowCount() - 1 && Lines.lastUnterminated_) return TRowEnd::Unterminated;
+  return Locate(static_cast<std::size_t>(i)).endsLine ? TRowEnd::LineEnd : TRowEnd::Continues;
+}
+
+void TEditor::LayRowsAsLines(std::size_t padLines, std::string_view padLine) {
+  auto& ends = Lines.ends_;
+  if (pending_) {
+    ends.clear();  // no rows while updates are suspended
+    Lines.text_.clear();
+  }
+  const std::size_t lineCount = ends.size();
+  const std::size_t rowCount = lineCount + cuts_.size();
+  if (ends.capacity() < rowCount + padLines) ends.reserve(rowCount + padLines + kPadRoom);
+  ends.resize(rowCount);
+  // Rows keep their bytes where they are; only the ends change. Filled from
+  // the back, each line's ends are read before anything below them is written
+  // (its rows sit at indexes at or above its own).
+  std::size_t cut = cuts_.size();
+  for (std::size_t line = lineCount; line-- > 0;) {
+    const std::uint32_t start = line == 0 ? 0 : ends[line - 1];
+    ends[line + cut] = ends[line];
+    while (cut > 0 && cuts_[cut - 1].line == line) {
+      --cut;
+      ends[line + cut] = start + cuts_[cut].offset;
+    }
+  }
+  if (padLines == 0 && !ends.empty() && ends.back() == Lines.Start(ends.size() - 1))
+    ends.pop_back();
+  CheckTextSize(Lines.text_.size() + padLines * padLine.size());
+  for (std::size_t i = 0; i < padLines; ++i) {
+    Lines.text_ += padLine;
+    ends.push_back(static_cast<std::uint32_t>(Lines.text_.size()));
+  }
+  Lines.lastUnterminated_ = false;
+  cuts_.clear();
+  LinesChanged();
 }
 
 void TEditor::SetWordWrap(bool on) {
@@ -219,7 +220,7 @@ void TEditor::LinesChanged() {
   if (updateDepth_ > 0) {
     // The rows point into lines that have just changed: drop them until the
     // update ends rather than show stale or out-of-range text.
-    rows_.clear();
+    cuts_.clear();
     pending_ = true;
     return;
   }
@@ -228,23 +229,18 @@ void TEditor::LinesChanged() {
 
 void TEditor::Rebuild() {
   pending_ = false;
-  rows_.clear();
-  const auto& lines = Lines.lines_;
+  cuts_.clear();
+  if (!wordWrap_) return;
+  ++wrapCount_;
   std::vector<TRowSpan> spans;
-  if (wordWrap_) ++wrapCount_;
-  for (std::size_t li = 0; li < lines.size(); ++li) {
-    const auto line = static_cast<std::uint32_t>(li);
-    if (!wordWrap_) {
-      rows_.push_back({line, TRowEnd::LineEnd, 0, lines[li].size()});
-      continue;
-    }
+  for (std::size_t li = 0; li < Lines.ends_.size(); ++li) {
     spans.clear();
-    WrapLine(lines[li], rules_, spans);
-    for (const TRowSpan& s : spans)
-      rows_.push_back(
-          {line, s.EndsLine ? TRowEnd::LineEnd : TRowEnd::Continues, s.Offset, s.Length});
+    WrapLine(Lines.Line(li), rules_, spans);
+    // Spans cover their line from its start, one after another.
+    for (std::size_t k = 1; k < spans.size(); ++k)
+      cuts_.push_back(
+          {static_cast<std::uint32_t>(li), static_cast<std::uint32_t>(spans[k].Offset)});
   }
-  if (Lines.lastUnterminated_ && !rows_.empty()) rows_.back().end = TRowEnd::Unterminated;
 }
 
 // ---------------------------------------------------------------- replacement
@@ -260,25 +256,37 @@ std::size_t TEditor::ReplaceAll(std::string_view find, std::string_view replacem
 }
 
 // Neither string holds a line break, so no match crosses a line and no line
-// splits: each line is replaced on its own, in one left-to-right pass.
+// splits: each line is replaced on its own, in one left-to-right pass. The
+// buffer is copied only from the first line that changes.
 std::size_t TEditor::ReplaceInLines(std::string_view find, std::string_view replacement) {
+  auto& ends = Lines.ends_;
+  const std::string& text = Lines.text_;
   std::size_t count = 0;
   std::string out;
-  for (std::string& line : Lines.lines_) {
+  bool copying = false;
+  std::size_t start = 0;
+  for (std::size_t li = 0; li < ends.size(); ++li) {
+    const std::string_view line(text.data() + start, ends[li] - start);
     std::size_t at = line.find(find);
-    if (at == std::string::npos) continue;
-    out.clear();
+    if (at != std::string_view::npos && !copying) {
+      out.reserve(text.size() + text.size() / 8);
+      out.append(text, 0, start);
+      copying = true;
+    }
+    start = ends[li];
+    if (!copying) continue;
     std::size_t from = 0;
-    while (at != std::string::npos) {
-      out.append(line, from, at - from);
+    for (; at != std::string_view::npos; at = line.find(find, from)) {
+      out.append(line.substr(from, at - from));
       out.append(replacement);
       ++count;
       from = at + find.size();
-      at = line.find(find, from);
     }
-    out.append(line, from, std::string::npos);
-    line.swap(out);
+    out.append(line.substr(from));
+    CheckTextSize(out.size());
+    ends[li] = static_cast<std::uint32_t>(out.size());
   }
+  if (copying) Lines.text_.swap(out);
   return count;
 }
 
@@ -295,9 +303,8 @@ std::size_t TEditor::ReplaceInText(std::string_view find, std::string_view repla
   }
   if (count == 0) return 0;
   out.append(text, from, std::string::npos);
-  std::vector<std::string> lines;
-  Lines.lastUnterminated_ = SplitLines(out, lines) && !lines.empty();
-  Lines.lines_ = std::move(lines);
+  CheckTextSize(out.size());
+  Lines.lastUnterminated_ = Lines.Split(std::move(out), false) && !Lines.ends_.empty();
   return count;
 }
 

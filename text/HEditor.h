@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/Encoding.h"
 #include "text/Wrap.h"
 
 enum class TRowEnd : std::uint8_t {
@@ -30,31 +31,46 @@ struct TWrapOption {
 
 class TEditor;
 
-// The logical lines of a TEditor.
+// The logical lines of a TEditor. They are kept as one buffer of their bytes,
+// one after another, and the offset where each ends: four bytes a line, so a
+// text of empty lines costs little more than its own bytes. No line holds a
+// CR or an LF.
 class TEditorStrings {
  public:
   explicit TEditorStrings(TEditor& owner) : owner_(owner) {}
   void Clear();
-  // Replaces all lines by the file's lines (split at CR LF, CR or LF; 0x1A ends
-  // the text; a NUL byte becomes a half-width space so that the text after it
-  // survives the layout, which sets the text again). Throws EFileError when the
-  // file cannot be read, leaving the lines as they were.
-  void LoadFromFile(const std::string& path);
+  // Replaces all lines by the file's lines: read safely (ReadTextFile),
+  // converted to code page 932 from the encoding given or detected
+  // (DecodeText; the meta charset rule applies to HTML file names), then split
+  // at CR LF, CR or LF; 0x1A ends the text; a NUL byte becomes a half-width
+  // space so that the text after it survives the layout, which sets the text
+  // again. Throws EFileError when the file cannot be read, leaving the lines
+  // as they were.
+  TEncodingReport LoadFromFile(const std::string& path,
+                               TTextEncoding encoding = TTextEncoding::Auto);
   // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends it).
   void SetText(std::string_view text);
   // Every line followed by CR LF, except the unterminated last line of a loaded file.
   std::string GetText() const;
-  int Count() const { return static_cast<int>(lines_.size()); }
-  const std::string& operator[](int i) const { return lines_[static_cast<std::size_t>(i)]; }
+  int Count() const { return static_cast<int>(ends_.size()); }
+  std::string_view operator[](int i) const { return Line(static_cast<std::size_t>(i)); }
   // The last line came from a file that ended without a line break.
   bool LastUnterminated() const { return lastUnterminated_; }
 
  private:
   friend class TEditor;
-  void Assign(std::vector<std::string> lines, bool lastUnterminated);
+  std::size_t Start(std::size_t i) const { return i == 0 ? 0 : ends_[i - 1]; }
+  std::string_view Line(std::size_t i) const {
+    return std::string_view(text_).substr(Start(i), ends_[i] - Start(i));
+  }
+  // Makes text the lines, split in place. A loaded text also ends at 0x1A and
+  // turns NUL into a space. Returns whether the last line had no line break.
+  // The owner is not told.
+  bool Split(std::string text, bool loaded);
 
   TEditor& owner_;
-  std::vector<std::string> lines_;
+  std::string text_;
+  std::vector<std::uint32_t> ends_;
   bool lastUnterminated_ = false;
 };
 
@@ -66,10 +82,14 @@ class TEditor {
 
   TEditorStrings Lines{*this};
 
-  int RowCount() const { return static_cast<int>(rows_.size()); }
+  int RowCount() const { return pending_ ? 0 : Lines.Count() + static_cast<int>(cuts_.size()); }
   // Text of row i; empty outside 0..RowCount()-1.
   std::string_view Rows(int i) const;
   TRowEnd RowEnd(int i) const;
+  // The rows become the lines, followed by padLines lines of padLine, as if
+  // the rows were set as one text joined with CR LF (so a last empty row with
+  // nothing after it is dropped). Done in place, without a second copy.
+  void LayRowsAsLines(std::size_t padLines, std::string_view padLine);
 
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool on);
@@ -94,19 +114,27 @@ class TEditor {
 
  private:
   friend class TEditorStrings;
-  struct Row {
+  // Rows are kept as the places where a line breaks softly: every line has
+  // one row, plus one more after each cut. A text whose lines fit its width
+  // needs nothing here at all.
+  struct Cut {
     std::uint32_t line;
-    TRowEnd end;
-    std::size_t offset;
-    std::size_t length;
+    std::uint32_t offset;  // where the row that starts at the cut begins in its line
   };
+  struct RowPlace {
+    std::size_t line;
+    std::size_t begin;
+    std::size_t end;
+    bool endsLine;
+  };
+  RowPlace Locate(std::size_t row) const;
   // Rows are rebuilt at once, or when updates resume if they are suspended.
   void LinesChanged();
   void Rebuild();
   std::size_t ReplaceInLines(std::string_view find, std::string_view replacement);
   std::size_t ReplaceInText(std::string_view find, std::string_view replacement);
 
-  std::vector<Row> rows_;
+  std::vector<Cut> cuts_;
   TWrapOption wrap_;
   TWrapRules rules_;
   bool wordWrap_ = true;

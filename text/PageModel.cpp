@@ -25,8 +25,8 @@ void FillSlots(std::array<std::string, 14>& slots, const TEditor& editor, long l
       slot.clear();
       continue;
     }
-    const std::string& text = editor.Lines[static_cast<int>(line)];
-    slot.assign(text, 0, kSlotBytes);
+    const std::string_view text = editor.Lines[static_cast<int>(line)];
+    slot.assign(text.substr(0, kSlotBytes));
   }
 }
 
@@ -35,24 +35,9 @@ void FillSlots(std::array<std::string, 14>& slots, const TEditor& editor, long l
 void TForm1::ReLayRowsAsLines(TEditor& editor, int columnsPerPage) {
   if (columnsPerPage < 1) columnsPerPage = 1;
   const int rowCount = editor.RowCount();
-  std::size_t size = 0;
-  for (int i = 0; i < rowCount; ++i) size += editor.Rows(i).size() + 2;
   const int missing =
       rowCount % columnsPerPage == 0 ? 0 : columnsPerPage - rowCount % columnsPerPage;
-  // The store takes the rows back as one text joined with CR LF, so the line
-  // split rules of setting text apply to them.
-  std::string text;
-  text.reserve(size + static_cast<std::size_t>(missing) * 4);
-  for (int i = 0; i < rowCount; ++i) {
-    if (i > 0) text += "\r\n";
-    text += editor.Rows(i);
-  }
-  for (int i = 0; i < missing; ++i) {
-    if (rowCount > 0 || i > 0) text += "\r\n";
-    text += kIdeographicSpace;
-  }
-  editor.Lines.Clear();
-  editor.Lines.SetText(text);
+  editor.LayRowsAsLines(static_cast<std::size_t>(missing), kIdeographicSpace);
 }
 
 void TForm1::FPreEcri(TEditor& editor) {

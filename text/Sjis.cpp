@@ -1,45 +1,31 @@
 #include "text/Sjis.h"
 
-#include <iconv.h>
-
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "text/Iconv.h"
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// An iconv descriptor owned for its lifetime.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (Ok()) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-  // Converts all of in; false when iconv refuses any part of it.
-  bool Convert(const char* in, std::size_t inSize, char* out, std::size_t outSize,
-               std::size_t* written) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char* src = const_cast<char*>(in);
-    char* dst = out;
-    std::size_t inLeft = inSize;
-    std::size_t outLeft = outSize;
-    if (iconv(cd_, &src, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1)) return false;
-    if (iconv(cd_, nullptr, nullptr, &dst, &outLeft) == static_cast<std::size_t>(-1)) return false;
-    *written = outSize - outLeft;
-    return inLeft == 0;
-  }
-
- private:
-  iconv_t cd_;
-};
+// One whole conversion from the initial state; false when iconv refuses any
+// part of it.
+bool ConvertAll(TIconv& cd, const char* in, std::size_t inSize, char* out, std::size_t outSize,
+                std::size_t* written) {
+  cd.Reset();
+  char* src = const_cast<char*>(in);
+  char* dst = out;
+  std::size_t inLeft = inSize;
+  std::size_t outLeft = outSize;
+  if (cd.Step(&src, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1)) return false;
+  if (cd.Flush(&dst, &outLeft) == static_cast<std::size_t>(-1)) return false;
+  *written = outSize - outLeft;
+  return inLeft == 0;
+}
 
 // Both directions of code page 932, asked of iconv once per character when the
 // program first needs them, so converting text never calls iconv again.
@@ -51,13 +37,13 @@ struct Tables {
   // Characters outside the basic plane are never in CP932.
 
   Tables() {
-    Converter toUtf32("UTF-32LE", "CP932");
-    Converter fromUtf32("CP932", "UTF-32LE");
+    TIconv toUtf32("UTF-32LE", "CP932");
+    TIconv fromUtf32("CP932", "UTF-32LE");
     if (!toUtf32.Ok() || !fromUtf32.Ok()) return;
     auto decode = [&](const char* bytes, std::size_t n) -> char32_t {
       char out[16];
       std::size_t written = 0;
-      if (!toUtf32.Convert(bytes, n, out, sizeof out, &written) || written != 4)
+      if (!ConvertAll(toUtf32, bytes, n, out, sizeof out, &written) || written != 4)
         return kReplacement;
       const auto* u = reinterpret_cast<const unsigned char*>(out);
       return static_cast<char32_t>(u[0] | (u[1] << 8) | (u[2] << 16) | (u[3] << 24));
@@ -82,7 +68,7 @@ struct Tables {
                                    static_cast<unsigned char>((cp >> 8) & 0xFF), 0, 0};
       char out[8];
       std::size_t written = 0;
-      if (!fromUtf32.Convert(reinterpret_cast<const char*>(in), 4, out, sizeof out, &written))
+      if (!ConvertAll(fromUtf32, reinterpret_cast<const char*>(in), 4, out, sizeof out, &written))
         continue;
       const auto* o = reinterpret_cast<const unsigned char*>(out);
       if (written == 1) fromUnicode[cp] = (1u << 16) | o[0];
@@ -155,6 +141,23 @@ std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& i) {
   return cp;
 }
 
+// The table holds the code points of code page 932's own characters. iconv
+// also writes a few other code points as one of them (the wave dash U+301C as
+// 81 60, the minus sign U+2212 as 81 7C ...), which texts from other systems use.
+bool AppendThroughIconv(std::string& out, char32_t cp, std::unique_ptr<TIconv>& cd) {
+  if (!cd) cd = std::make_unique<TIconv>("CP932", "UTF-32LE");
+  const unsigned char in[4] = {static_cast<unsigned char>(cp & 0xFF),
+                               static_cast<unsigned char>((cp >> 8) & 0xFF),
+                               static_cast<unsigned char>((cp >> 16) & 0xFF), 0};
+  char bytes[8];
+  std::size_t written = 0;
+  if (!cd->Ok() ||
+      !ConvertAll(*cd, reinterpret_cast<const char*>(in), 4, bytes, sizeof bytes, &written))
+    return false;
+  out.append(bytes, written);
+  return true;
+}
+
 }  // namespace
 
 char32_t SjisCharToCodePoint(std::string_view ch) {
@@ -182,6 +185,7 @@ std::string SjisToUtf8(std::string_view sjis) {
 
 std::string Utf8ToSjis(std::string_view utf8, char replacement) {
   const auto& table = GetTables().fromUnicode;
+  std::unique_ptr<TIconv> fallback;
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -192,7 +196,7 @@ std::string Utf8ToSjis(std::string_view utf8, char replacement) {
     } else if (code >> 16 == 2) {
       out += static_cast<char>((code >> 8) & 0xFF);
       out += static_cast<char>(code & 0xFF);
-    } else {
+    } else if (!cp || !AppendThroughIconv(out, *cp, fallback)) {
       out += replacement;
     }
   }

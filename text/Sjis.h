@@ -22,8 +22,8 @@ char32_t SjisCharToCodePoint(std::string_view ch);
 // CP932 -> UTF-8. Every byte sequence that is not CP932 becomes U+FFFD, one per
 // character as the lead-byte rule cuts them.
 std::string SjisToUtf8(std::string_view sjis);
-// UTF-8 -> CP932. A character CP932 cannot hold, or malformed UTF-8, becomes
-// the replacement ('?' unless told).
+// UTF-8 -> CP932 as iconv writes it. A character CP932 cannot hold, or
+// malformed UTF-8, becomes the replacement ('?' unless told).
 std::string Utf8ToSjis(std::string_view utf8, char replacement = '?');
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view text);

@@ -1,5 +1,6 @@
 #include "text/TagStrip.h"
 
+#include "text/Entities.h"
 #include "text/FileNames.h"
 
 #include "shell/Unit1.h"
@@ -26,11 +27,13 @@ TTagStripResult StripTags(std::string_view html) {
 
 void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
   editor.Lines.Clear();
-  editor.Lines.LoadFromFile(path);
+  FLoadReport = editor.Lines.LoadFromFile(path, FEncoding);
   if (HasHtmlExtension(path)) {
-    const std::string html = editor.Lines.GetText();
+    std::string text = PTagStrip(editor.Lines.GetText());
     editor.Lines.Clear();
-    editor.Lines.SetText(PTagStrip(html));
+    // References are decoded only now, so that a decoded "<" never opens a tag.
+    FLoadReport.Replaced += DecodeEntities(text);
+    editor.Lines.SetText(text);
   }
 }
 

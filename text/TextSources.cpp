@@ -48,6 +48,12 @@ void ShowNewUserText(TForm1& f) {
   f.Image1.Hint = f.FTextName;
 }
 
+// Characters of the file that the page cannot hold are never dropped in
+// silence: the status line says how many became 〓.
+void ShowReplacedCount(TForm1& f) {
+  if (f.FLoadReport.Replaced > 0) f.HintLabel1.Caption = ReplacedMessage(f.FLoadReport.Replaced);
+}
+
 }  // namespace
 
 void TForm1::PLoadTextFile(const std::string& path) {
@@ -61,6 +67,7 @@ void TForm1::PLoadTextFile(const std::string& path) {
   Freplace(Editor1);
   FPreEcri(Editor1);
   ShowNewUserText(*this);
+  ShowReplacedCount(*this);
 }
 
 void TForm1::Open1Click() {
@@ -115,11 +122,12 @@ void TForm1::Paste1Click() {
   Editor1.Lines.Clear();
   Editor1.Lines.SetText(*text);
   FPasteList.clear();
-  for (int i = 0; i < Editor1.Lines.Count(); ++i) FPasteList.push_back(Editor1.Lines[i]);
+  for (int i = 0; i < Editor1.Lines.Count(); ++i) FPasteList.emplace_back(Editor1.Lines[i]);
   FFileIn = true;
   FFilePage = 0;
   FNewText = true;
   FTextName = "Clipboard";
+  FLoadReport = {};  // the clipboard's text comes in as code page 932 already
   Freplace(Editor1);
   FPreEcri(Editor1);
   ShowNewUserText(*this);
@@ -160,7 +168,7 @@ void TForm1::File1Click() {
   } else if (FileExists(FFileName)) {
     FFileIn = true;
     Editor1.Lines.Clear();
-    Editor1.Lines.LoadFromFile(FFileName);
+    FLoadReport = Editor1.Lines.LoadFromFile(FFileName, FEncoding);
     FNewText = true;
     FPreEcri(Editor1);
     FTextName = ExtractFileName(FFileName);
@@ -174,6 +182,7 @@ void TForm1::File1Click() {
   }
   Image1.Hint = FTextName;
   HintLabel1.Caption = FTextName;
+  ShowReplacedCount(*this);
 }
 
 void TForm1::FtxtDelete() {

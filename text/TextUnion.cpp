@@ -3,24 +3,36 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
 #include "shell/Errors.h"
 #include "shell/Unit1.h"
+#include "text/Encoding.h"
 #include "text/FileNames.h"
+#include "text/TextFile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EFileError::CannotOpen(path, std::strerror(errno));
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EFileError::CannotOpen(path, std::strerror(errno));
-  return bytes;
+// The file's text in code page 932, whatever encoding it came in; what the
+// conversion did is added to `report`.
+std::string ReadText(const std::string& path, TTextEncoding encoding, TEncodingReport& report) {
+  TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
+  if (decoded.Report.Converted()) report.Encoding = decoded.Report.Encoding;
+  report.Replaced += decoded.Report.Replaced;
+  return std::move(decoded.Bytes);
+}
+
+// The union is written in code page 932; the status line says when an input
+// had to be converted for it, and how many characters became 〓.
+std::string UnionMessage(const TEncodingReport& report) {
+  std::string message;
+  if (report.Converted()) message = std::string(EncodingName(report.Encoding)) + "から変換";
+  if (report.Replaced > 0)
+    message += (message.empty() ? "" : " ") + ReplacedMessage(report.Replaced);
+  return message;
 }
 
 // The file as a list of lines, each then followed by CR LF: lines end at CR LF,
@@ -64,14 +76,17 @@ std::string UnionFileName(const std::string& currentFile) {
 void TForm1::UniteButtonClick() {
   std::string first;
   std::error_code ec;
-  if (!FFileName.empty() && fs::exists(FFileName, ec)) first = LinesText(ReadBytes(FFileName));
+  TEncodingReport report;
+  if (!FFileName.empty() && fs::exists(FFileName, ec))
+    first = LinesText(ReadText(FFileName, FEncoding, report));
 
   FileDialogOptions options;
   options.Filter = "Text(*.txt)|*.txt|All(*.*)|*.*";
   options.FileName = "*.txt";
   const auto second = P.OpenFileDialog(options);
   if (!second) return;
-  const std::string secondText = LinesText(ReadBytes(*second));
+  const std::string secondText = LinesText(ReadText(*second, FEncoding, report));
+  const std::string message = UnionMessage(report);
 
   const fs::path folder = fs::path(FProgramDir) / "unite";
   fs::create_directories(folder, ec);
@@ -80,12 +95,15 @@ void TForm1::UniteButtonClick() {
   WriteBytes(output, first + "\r\n\r\n\r\n\r\n\r\n" + secondText);
 
   if (P.MessageBox("作業は完了しました\nファイルを開きますか", MsgButtons::YesNo,
-                   MsgIcon::Information) == MsgResult::No)
+                   MsgIcon::Information) == MsgResult::No) {
+    if (!message.empty()) HintLabel1.Caption = message;
     return;
+  }
   FFileName = output;
   CheckTurnMoreBig();
   Editor1.Lines.Clear();
-  Editor1.Lines.LoadFromFile(output);
+  // The union is code page 932 whatever the inputs were.
+  FLoadReport = Editor1.Lines.LoadFromFile(output, TTextEncoding::ShiftJis);
   FFileIn = true;
   FTextName = ExtractFileName(output);
   FtxtDelete();
@@ -95,4 +113,5 @@ void TForm1::UniteButtonClick() {
   PLabel.Transparent = false;
   TriButton1Click();
   Image1.Hint = FTextName;
+  if (!message.empty()) HintLabel1.Caption = message;
 }

@@ -122,3 +122,21 @@ TEST(PagesCommandTest, ReplacesAndStripsBeforeLayout) {
 }
 
 }  // namespace
+
+TEST(PagesCommandTest, EncodingOptionOverridesDetection) {
+  TempDir dir;
+  // 日本 in EUC-JP reads as Shift-JIS 93 FA 96 7B only when named; detected, it
+  // is neither UTF-8 nor meant as Shift-JIS.
+  WriteFile(dir / "e.txt", "\xC6\xFC\xCB\xDC\r\n");
+  WriteFile(dir / "s.txt", "\x93\xFA\x96\x7B\r\n");
+  std::string euc, sjis, detected;
+  ASSERT_EQ(Cli("pages --encoding euc-jp " + dir / "e.txt", &euc), 0);
+  ASSERT_EQ(Cli("pages " + dir / "s.txt", &sjis), 0);
+  ASSERT_EQ(Cli("pages " + dir / "e.txt", &detected), 0);
+  EXPECT_EQ(euc, sjis);
+  EXPECT_NE(detected, sjis);
+  std::string rows;
+  ASSERT_EQ(Cli("rows --encoding euc-jp " + dir / "e.txt", &rows), 0);
+  EXPECT_EQ(rows, "E 93fa967b\n");
+  EXPECT_EQ(Cli("pages --encoding latin1 " + dir / "e.txt", &rows), 2);
+}

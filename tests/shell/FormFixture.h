@@ -61,7 +61,10 @@ class FormTest : public ::testing::Test {
   // The user's text as it now stands, lines joined with '\n'.
   std::string UserText() {
     std::string text;
-    for (int i = 0; i < form_->Editor1.Lines.Count(); ++i) text += form_->Editor1.Lines[i] + "\n";
+    for (int i = 0; i < form_->Editor1.Lines.Count(); ++i) {
+      text += form_->Editor1.Lines[i];
+      text += '\n';
+    }
     return text;
   }
 

@@ -19,7 +19,7 @@ namespace {
 
 std::vector<std::string> LinesOf(const TEditor& e) {
   std::vector<std::string> lines;
-  for (int i = 0; i < e.Lines.Count(); ++i) lines.push_back(e.Lines[i]);
+  for (int i = 0; i < e.Lines.Count(); ++i) lines.emplace_back(e.Lines[i]);
   return lines;
 }
 

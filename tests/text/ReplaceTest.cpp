@@ -13,7 +13,7 @@ class ReplaceTest : public ::testing::Test {
  protected:
   HeadlessPlatform platform;
   TForm1 form{platform};
-  std::string Line(int i) const { return form.Editor1.Lines[i]; }
+  std::string Line(int i) const { return std::string(form.Editor1.Lines[i]); }
 };
 
 TEST_F(ReplaceTest, TableReplacesTabsBracketsAndColons) {

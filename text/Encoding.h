@@ -1,0 +1,62 @@
+#pragma once
+// The encodings a text file may come in, and its conversion to code page 932,
+// the one encoding the rest of the program handles.
+//
+// Which encoding a file is read in, first rule that applies:
+//   1. a byte order mark: EF BB BF (UTF-8), FF FE (UTF-16LE), FE FF (UTF-16BE);
+//   2. for an HTML file, a charset named in a <meta> tag within its first
+//      1,024 bytes (charset=... in either meta form);
+//   3. valid UTF-8 holding at least one multi-byte sequence;
+//   4. otherwise code page 932, kept byte for byte (pure ASCII included).
+// Conversion goes through iconv. A character with no code-page-932 form, and an
+// input byte sequence that is not a character of its encoding, become the geta
+// mark 〓 (81 AC) and are counted.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class TTextEncoding {
+  Auto,      // detect by the rules above
+  ShiftJis,  // code page 932
+  Utf8,
+  Utf16,  // byte order from the mark, else guessed from the zero bytes
+  Utf16Le,
+  Utf16Be,
+  EucJp,
+  Iso2022Jp,
+};
+
+// How many bytes the meta charset rule looks at.
+inline constexpr std::size_t kCharsetSniffBytes = 1024;
+
+// The encoding by the rules above (never Auto or Utf16).
+TTextEncoding DetectEncoding(std::string_view bytes, bool html);
+
+// An encoding named in a charset attribute; nullopt for a name not read.
+std::optional<TTextEncoding> CharsetEncoding(std::string_view name);
+// The name the command line takes (auto, sjis, utf-8, utf-16, euc-jp); nullopt
+// for any other.
+std::optional<TTextEncoding> EncodingOption(std::string_view name);
+// A short name for messages ("UTF-8", "Shift-JIS" ...).
+const char* EncodingName(TTextEncoding encoding);
+
+// What loading a text did to it.
+struct TEncodingReport {
+  TTextEncoding Encoding = TTextEncoding::ShiftJis;  // what the input was read as
+  std::size_t Replaced = 0;                          // characters that became 〓
+  bool Converted() const { return Encoding != TTextEncoding::ShiftJis; }
+};
+
+struct TDecodedText {
+  std::string Bytes;  // code page 932
+  TEncodingReport Report;
+};
+
+// The text in code page 932. `encoding` Auto detects; any other value is used
+// as given (a byte order mark that agrees with it is dropped).
+TDecodedText DecodeText(std::string bytes, bool html, TTextEncoding encoding = TTextEncoding::Auto);
+
+// The status text for a load that replaced `replaced` characters by 〓 (empty
+// when none was).
+std::string ReplacedMessage(std::size_t replaced);

@@ -1,0 +1,11 @@
+#pragma once
+// The character references of an HTML text, decoded after its tags are
+// stripped: &#N; and &#xH;, &amp; &lt; &gt; &quot; &apos; and the Latin-1
+// names (&nbsp; ... &yuml;).
+#include <cstddef>
+#include <string>
+
+// Decodes the references of a code-page-932 text in place. A reference to a
+// character with no code-page-932 form becomes 〓 (81 AC); returns how many
+// did. Anything that is not a complete known reference is left as it is.
+std::size_t DecodeEntities(std::string& cp932);
