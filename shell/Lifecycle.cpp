@@ -96,8 +96,6 @@ void ReopenLastFile(TForm1& f) {
   }
   // Only a regular file reads to an end: a FIFO would block every later start,
   // a device may never end. The start reports it and shows the built-in text.
-  if (!std::filesystem::is_regular_file(f.FFileName, ec))
-    throw EFileError::CannotOpen(f.FFileName, "not a regular file");
   f.PLoadLines(f.Editor1, f.FFileName);
   f.Freplace(f.Editor1);
   f.FPreEcri(f.Editor1);
