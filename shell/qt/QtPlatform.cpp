@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "shell/SoundCues.h"
 #include "shell/qt/QtColor.h"
 #include "shell/qt/Unit3.h"
 #include "shell/qt/Unit4.h"
@@ -145,8 +146,11 @@ void QtPlatform::SetClipboardText(const std::string& sjis) {
 }
 
 void QtPlatform::PlaySound(const std::string& fileName) {
-  const QFileInfo file(Q(fileName));
-  if (!file.isFile()) return;
+  // The lookup reads the current folder and the executable's place, so it is
+  // made here at the edge; the headless platform records the bare names.
+  const std::string path = FindCueFile(fileName);
+  if (path.empty()) return;
+  const QFileInfo file(Q(path));
   // The effect lives until it has played (or failed to load); the cue is
   // asynchronous, so the command that asked for it goes on at once.
   auto* sound = new QSoundEffect(this);
