@@ -158,9 +158,13 @@ void CounterWindow::Sync() {
     timer_->start(m.Timer1.Interval);
   if (model_->ShowPending) {
     model_->ShowPending = false;
+    // A new window comes up in front; one already open is brought forward.
+    if (isVisible()) {
+      setWindowState(windowState() & ~Qt::WindowMinimized);
+      raise();
+      activateWindow();
+    }
     show();
-    raise();
-    activateWindow();
   }
 }
 

@@ -1,12 +1,14 @@
 #include "shell/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -149,7 +151,8 @@ void QtPlatform::PlaySound(const std::string& fileName) {
   // The lookup reads the current folder and the executable's place, so it is
   // made here at the edge; the headless platform records the bare names.
   const std::string path = FindCueFile(fileName);
-  if (path.empty()) return;
+  // Without an audio output the effect would only complain on stderr per cue.
+  if (path.empty() || QMediaDevices::audioOutputs().isEmpty()) return;
   const QFileInfo file(Q(path));
   // The effect lives until it has played (or failed to load); the cue is
   // asynchronous, so the command that asked for it goes on at once.
