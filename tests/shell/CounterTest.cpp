@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string_view>
+#include <tuple>
 
 #include "shell/SoundCues.h"
 #include "tests/shell/FormFixture.h"
@@ -58,12 +60,9 @@ TEST_F(CounterTest, KeysActOnlyInTheirTimerState) {
     counter.ticks = 2;
     platform->Sounds.clear();
     counter.FormKeyDown(c.Key);
-    EXPECT_EQ(counter.Label1.Caption, c.Shown);
-    EXPECT_EQ(counter.ticks, c.Ticks);
-    EXPECT_EQ(counter.Timer1.Enabled, c.RunningAfter);
-    EXPECT_EQ(counter.CountUpDown.Visible, c.UpDownAfter);
-    EXPECT_FALSE(counter.Edit1.Visible);
-    EXPECT_EQ(platform->Sounds, c.Cues);
+    EXPECT_EQ(std::tuple(counter.Label1.Caption, counter.ticks, counter.Timer1.Enabled,
+                         counter.CountUpDown.Visible, counter.Edit1.Visible, platform->Sounds),
+              std::tuple(c.Shown, c.Ticks, c.RunningAfter, c.UpDownAfter, false, c.Cues));
   }
 }
 
@@ -80,14 +79,12 @@ TEST_F(CounterTest, TheTimerMarksTicksAndStepsEveryPTicks) {
       counter.Timer1Timer();
       captions.push_back(counter.Caption);
     }
-    EXPECT_EQ(captions[0], " +");
-    EXPECT_EQ(captions[3], " + + + +");
-    EXPECT_EQ(captions.back(), "");
-    EXPECT_EQ(counter.Label1.Caption, "1");
-    EXPECT_EQ(counter.ticks, 0);
-    EXPECT_EQ(platform->Sounds.front(), "se-037a.wav");
-    EXPECT_EQ(platform->Sounds[1], "se-037b.wav");
-    EXPECT_EQ(platform->Sounds.back(), "iky1b_8b.wav");
+    EXPECT_EQ(std::tuple(captions[0], captions[3], captions.back(), counter.Label1.Caption,
+                         counter.ticks),
+              std::tuple(" +", " + + + +", "", "1", 0));
+    const Strings& cues = platform->Sounds;
+    EXPECT_EQ((Strings{cues[0], cues[1], cues.back()}),
+              (Strings{"se-037a.wav", "se-037b.wav", "iky1b_8b.wav"}));
     if (p == 100) {
       EXPECT_EQ(captions[5], " + + + + +  +");
       for (int k = 20; k < 99; ++k) EXPECT_EQ(captions[k - 1], kTwenty) << k;
@@ -97,49 +94,37 @@ TEST_F(CounterTest, TheTimerMarksTicksAndStepsEveryPTicks) {
 
 TEST_F(CounterTest, DoubleClickAndTheMenuDriveTheCounter) {
   TForm2& counter = Open();
-  counter.FormDblClick();
-  EXPECT_TRUE(counter.Timer1.Enabled);
-  counter.Timer1Timer();
-  counter.FormDblClick();
-  EXPECT_FALSE(counter.Timer1.Enabled);
-  EXPECT_TRUE(counter.CountUpDown.Visible && counter.Edit1.Visible);
-  EXPECT_EQ(counter.ticks, 0);
-
-  const std::pair<const char*, int> amounts[] = {
-      {"plus10000", 10000}, {"plus5000", 5000}, {"plus1000", 1000}, {"plus500", 500},
-      {"plus100", 100},     {"plus50", 50},     {"plus10", 10}};
-  int expected = 0;
-  for (const auto& [name, amount] : amounts) {
-    Menu(counter, name);
-    expected += amount;
-    EXPECT_EQ(counter.Label1.Caption, std::to_string(expected)) << name;
+  for (bool running : {true, false}) {  // double-clicks toggle the timer; both zero ticks
+    counter.ticks = 3;
+    counter.FormDblClick();
+    EXPECT_EQ(std::tuple(counter.Timer1.Enabled, counter.ticks, counter.Edit1.Visible),
+              std::tuple(running, 0, !running));
   }
+  int expected = 0;  // each "plusN" item adds N
+  for (const auto& item : TForm2::MenuItems())
+    if (std::string_view(item.Name).starts_with("plus")) {
+      item.Click(counter);
+      expected += std::stoi(item.Name + 4);
+      EXPECT_EQ(counter.Label1.Caption, std::to_string(expected)) << item.Name;
+    }
+  EXPECT_EQ(expected, 16660);
   counter.count = INT_MAX - 5;
   Menu(counter, "plus10");
   EXPECT_EQ(counter.Label1.Caption, std::to_string(INT_MAX));  // no wrap to a negative count
   counter.ticks = 3;
   Menu(counter, "reset");
-  EXPECT_EQ(counter.Label1.Caption, "0");
-  EXPECT_EQ(counter.ticks, 0);
-
+  EXPECT_EQ(std::pair(counter.Label1.Caption, counter.ticks), std::pair(std::string("0"), 0));
   counter.Edit1.Text = "ready";
   counter.Edit1Click();
   EXPECT_EQ(counter.Label1.Caption, "ready");
-
-  platform->ColorAnswers = {0x123456, std::nullopt, 0x00FF00};
-  Menu(counter, "BgColor1");
-  Menu(counter, "fontColor1");  // cancelled
-  EXPECT_EQ(counter.Color, 0x123456);
-  EXPECT_EQ(counter.Label1FontColor, clBlack);
-  Menu(counter, "fontColor1");
-  EXPECT_EQ(counter.Label1FontColor, 0x00FF00);
+  platform->ColorAnswers = {0x123456, 0x00FF00, std::nullopt};  // the last one is cancelled
+  for (const char* item : {"BgColor1", "fontColor1", "fontColor1"}) Menu(counter, item);
+  EXPECT_EQ(std::pair(counter.Color, counter.Label1FontColor), std::pair(0x123456, 0x00FF00));
   Menu(counter, "OneColor1");
   EXPECT_EQ(counter.Label1FontColor, 0x123456);
-  F().GColor = 0x0000AA;
-  F().FoColor = 0xAA0000;
+  std::tie(F().GColor, F().FoColor) = std::pair(0x0000AA, 0xAA0000);
   Menu(counter, "QuillaneColor1");
-  EXPECT_EQ(counter.Color, 0x0000AA);
-  EXPECT_EQ(counter.Label1FontColor, 0xAA0000);
+  EXPECT_EQ(std::pair(counter.Color, counter.Label1FontColor), std::pair(0x0000AA, 0xAA0000));
 
   Menu(counter, "sound1");  // off again: nothing plays
   platform->Sounds.clear();
@@ -150,7 +135,7 @@ TEST_F(CounterTest, DoubleClickAndTheMenuDriveTheCounter) {
 
 TEST_F(CounterTest, ThePanelIsDraggedInsideTheWindow) {
   TForm2& counter = Open();
-  counter.Panel1MouseDown(200, 200);
+  counter.Panel1MouseDown(200, 200);  // 72, 16 into the panel
   counter.Panel1MouseMove(300, 250);
   EXPECT_EQ(std::make_pair(counter.Panel1.Left, counter.Panel1.Top), std::make_pair(228, 234));
   counter.Panel1MouseMove(5000, -50);  // the grabbed point stays in the window
@@ -170,26 +155,21 @@ TEST_F(CounterTest, CoOpensOneCounterUnlessBusyAndReopensAtZero) {
   counter.FormKeyDown(TCounterKey::Space);
   counter.FormDblClick();
   counter.ShowPending = false;
-  F().CountButtonClick();
-  EXPECT_EQ(F().Form2.get(), &counter);
-  EXPECT_TRUE(counter.ShowPending);
-  EXPECT_EQ(counter.Label1.Caption, "1");
-
+  F().CountButtonClick();  // the same counter, shown again
+  EXPECT_EQ(std::tuple(F().Form2.get(), counter.ShowPending, counter.Label1.Caption),
+            std::tuple(&counter, true, "1"));
   F().Form2Close();
   TForm2& again = Open();
-  EXPECT_EQ(again.Label1.Caption, "0");
-  EXPECT_EQ(again.count + again.ticks, 0);
-  EXPECT_FALSE(again.Timer1.Enabled);
+  EXPECT_EQ(std::tuple(again.Label1.Caption, again.count, again.ticks, again.Timer1.Enabled),
+            std::tuple("0", 0, 0, false));
 }
 
 TEST(SoundCueTest, TheCurrentFolderWinsOverTheProgramsOwnCues) {
   testsupport::TempDir dir;
   const std::string exe = dir / "bin/quillane";
-  std::filesystem::create_directories(dir / "bin");
-  std::filesystem::create_directories(dir / "here");
-  testsupport::WriteFile(dir / "bin/click05a.wav", "ours");
-  testsupport::WriteFile(dir / "here/ksl5a_8.wav", "mine");
-  testsupport::WriteFile(dir / "bin/ksl5a_8.wav", "ours");
+  for (const char* sub : {"bin", "here"}) std::filesystem::create_directories(dir / sub);
+  for (const char* cue : {"bin/click05a.wav", "bin/ksl5a_8.wav", "here/ksl5a_8.wav"})
+    testsupport::WriteFile(dir / cue, "RIFF");
   EXPECT_EQ(FindCueFile("click05a.wav", dir / "here", exe), dir / "bin/click05a.wav");
   EXPECT_EQ(FindCueFile("ksl5a_8.wav", dir / "here", exe), dir / "here/ksl5a_8.wav");
   EXPECT_EQ(FindCueFile("se-037a.wav", dir / "here", exe), "");

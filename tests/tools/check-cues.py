@@ -1,6 +1,5 @@
 #!/usr/bin/env python3
-"""check-cues.py FOLDER NAME...: each named cue in FOLDER must be a 16-bit PCM WAV
-file, shorter than a second, audible but quiet, and unlike every other cue."""
+"""check-cues.py FOLDER NAME...: each cue is 16-bit PCM, under a second, quiet, distinct."""
 import array
 import sys
 import wave
