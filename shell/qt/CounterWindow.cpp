@@ -130,8 +130,11 @@ void CounterWindow::BuildMenu() {
 
 void CounterWindow::Run(const std::function<void(TForm2&)>& handler) {
   if (closed_) return;
+  ++running_;
   form1_.Dispatch([&] { handler(*model_); });
+  --running_;
   Sync();
+  if (closePending_ && running_ == 0) close();
 }
 
 void CounterWindow::Sync() {
@@ -211,6 +214,12 @@ bool CounterWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CounterWindow::closeEvent(QCloseEvent* event) {
+  // A handler waiting in a dialog still holds the model: close once it returns.
+  if (running_ > 0) {
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
   if (!closed_) {
     timer_->stop();
     closed_ = true;

@@ -52,5 +52,7 @@ class CounterWindow : public QWidget {
   QMenu* menu_ = nullptr;
   QAction* soundAction_ = nullptr;
   QTimer* timer_ = nullptr;
+  int running_ = 0;  // handlers on the stack (a colour dialog waits inside one)
+  bool closePending_ = false;
   bool closed_ = false;
 };
