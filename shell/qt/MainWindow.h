@@ -83,9 +83,10 @@ class MainWindow : public QWidget {
   std::vector<QAbstractButton*> inert_;
   std::vector<std::pair<TLabel*, SwatchLabel*>> labels_;
   std::vector<std::pair<TTimer*, QTimer*>> timers_;
-  QPointer<CounterWindow> counter_;  // the view of TForm1::Form2 while it is open
-  int running_ = 0;                  // commands on the stack (a long one handles events inside)
+  int running_ = 0;  // commands on the stack (a long one handles events inside)
   bool closePending_ = false;
   bool shownOnce_ = false;
   bool closed_ = false;
+
+  QPointer<CounterWindow> counter_;  // the view of TForm1::Form2 while it is open
 };
