@@ -55,7 +55,8 @@ class Platform {
   virtual std::optional<std::string> ClipboardText() = 0;
   virtual void SetClipboardText(const std::string& sjis) = 0;
 
-  // Plays a sound file named relative to the current folder, asynchronously.
+  // Plays a sound cue by its bare file name, asynchronously: from the current
+  // folder when there, else the program's own (FindCueFile in shell/SoundCues.h).
   // A missing file plays nothing and reports nothing.
   virtual void PlaySound(const std::string& fileName) = 0;
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "shell/Controls.h"
 #include "shell/Platform.h"
 #include "shell/Types.h"
+#include "shell/Unit2.h"
 #include "text/HEditor.h"
 
 // The page view: a 640 x 480 picture every page and effect is drawn on.
@@ -314,6 +316,12 @@ class TForm1 {
   // Count pictures and count text (export/Count.cpp).
   void CoImageButtonClick();
   void CountTextButtonClick();
+  // The counter window (shell/Unit2.cpp): opened by "co", created on first use.
+  // The one reference to it lives here rather than in a global, and closing the
+  // window (Form2Close) destroys it, so the next opening starts again at 0.
+  std::unique_ptr<TForm2> Form2;
+  void CountButtonClick();
+  void Form2Close();
   // Splice tools (export/SpliceTools.cpp).
   void SpButton1Click();
   void SameButton1Click();

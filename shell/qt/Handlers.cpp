@@ -31,6 +31,7 @@ TCommand ButtonCommand(const std::string& name) {
       {"Leafgo1", &TForm1::Leafgo1Click},
       {"File1", &TForm1::File1Click},
       {"CoImageButton", &TForm1::CoImageButtonClick},
+      {"CountButton", &TForm1::CountButtonClick},
       {"Quillane1", &TForm1::Quillane1Click},
       {"Paste1", &TForm1::Paste1Click},
       {"PasteSave1", &TForm1::PasteSave1Click},

@@ -293,6 +293,11 @@ void MainWindow::Sync() {
     page_->update();
   }
   SyncTimers();
+  // The counter window follows its model: made when "co" first creates it, made
+  // anew when the model was closed and created again.
+  if (form_.Form2 && (!counter_ || counter_->Closed()))
+    counter_ = new CounterWindow(form_, *form_.Form2, this);
+  if (counter_ && !counter_->Closed()) counter_->Sync();
 }
 
 void MainWindow::SyncTimers() {

@@ -2,6 +2,7 @@
 // The main window: a view over TForm1. It builds its widgets from the control
 // table, forwards every user action to TForm1's handler through Dispatch, and
 // after each one mirrors the models onto the widgets in one Sync pass.
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/qt/CounterWindow.h"
 #include "shell/qt/Handlers.h"
 
 class TForm1;
@@ -44,6 +46,7 @@ class MainWindow : public QWidget {
   // The widget built for a control of the table; nullptr when there is none.
   QWidget* Control(const std::string& name) const;
   QTimer* TimerFor(const std::string& name) const;
+  CounterWindow* Counter() const { return counter_; }
 
  protected:
   bool event(QEvent* event) override;
@@ -86,4 +89,6 @@ class MainWindow : public QWidget {
   bool closePending_ = false;
   bool shownOnce_ = false;
   bool closed_ = false;
+
+  QPointer<CounterWindow> counter_;  // the view of TForm1::Form2 while it is open
 };

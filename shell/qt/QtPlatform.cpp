@@ -1,6 +1,7 @@
 #include "shell/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDateTime>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -17,6 +19,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "shell/SoundCues.h"
 #include "shell/qt/QtColor.h"
 #include "shell/qt/Unit3.h"
 #include "shell/qt/Unit4.h"
@@ -164,8 +167,12 @@ void QtPlatform::SetClipboardText(const std::string& sjis) {
 }
 
 void QtPlatform::PlaySound(const std::string& fileName) {
-  const QFileInfo file(Q(fileName));
-  if (!file.isFile()) return;
+  // The lookup reads the current folder and the executable's place, so it is
+  // made here at the edge; the headless platform records the bare names.
+  const std::string path = FindCueFile(fileName);
+  // Without an audio output the effect would only complain on stderr per cue.
+  if (path.empty() || QMediaDevices::audioOutputs().isEmpty()) return;
+  const QFileInfo file(Q(path));
   // The effect lives until it has played (or failed to load); the cue is
   // asynchronous, so the command that asked for it goes on at once.
   auto* sound = new QSoundEffect(this);

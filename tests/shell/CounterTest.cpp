@@ -1,0 +1,178 @@
+// The counter window driven headless: keys, the timer, the menu, the panel drag,
+// opening and reopening, its cues, and where a cue file is found.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string_view>
+#include <tuple>
+
+#include "shell/SoundCues.h"
+#include "tests/shell/FormFixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+const std::string kTwenty = " + + + + +  + + + + +  + + + + +  + + + + +";
+
+class CounterTest : public FormTest {
+ protected:
+  // Opens the counter with "co" and switches its sound on.
+  TForm2& Open() {
+    F().CountButtonClick();
+    EXPECT_NE(F().Form2, nullptr);
+    F().Form2->sound1Click();
+    return *F().Form2;
+  }
+  void Menu(TForm2& c, const std::string& name) {
+    for (const auto& item : TForm2::MenuItems())
+      if (item.Name == name) return item.Click(c);
+    ADD_FAILURE() << "no menu item " << name;
+  }
+};
+
+TEST_F(CounterTest, KeysActOnlyInTheirTimerState) {
+  struct Case {
+    bool Running;
+    TCounterKey Key;
+    std::string Shown;
+    int Ticks;
+    bool RunningAfter, UpDownAfter;
+    Strings Cues;
+  };
+  using K = TCounterKey;
+  const Case cases[] = {
+      {false, K::Space, "1", 2, false, false, {"ksl5a_8.wav"}},
+      {false, K::Enter, "1", 2, false, false, {"ksl5a_8.wav"}},
+      {false, K::Backspace, "-1", 2, false, false, {"click05a.wav"}},
+      {false, K::Home, "0", 0, false, false, {"click05a.wav"}},
+      {false, K::End, "0", 2, false, false, {}},
+      {true, K::Space, "0", 2, true, false, {}},
+      {true, K::Enter, "0", 2, true, false, {}},
+      {true, K::Backspace, "0", 2, true, false, {}},
+      {true, K::Home, "0", 2, true, false, {}},
+      {true, K::End, "0", 2, false, true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.Key)) + (c.Running ? " running" : ""));
+    F().Form2Close();
+    TForm2& counter = Open();
+    if (c.Running) Menu(counter, "Timer2");
+    counter.ticks = 2;
+    platform->Sounds.clear();
+    counter.FormKeyDown(c.Key);
+    EXPECT_EQ(std::tuple(counter.Label1.Caption, counter.ticks, counter.Timer1.Enabled,
+                         counter.CountUpDown.Visible, counter.Edit1.Visible, platform->Sounds),
+              std::tuple(c.Shown, c.Ticks, c.RunningAfter, c.UpDownAfter, false, c.Cues));
+  }
+}
+
+TEST_F(CounterTest, TheTimerMarksTicksAndStepsEveryPTicks) {
+  for (int p : {5, 100}) {
+    SCOPED_TRACE(p);
+    F().Form2Close();
+    TForm2& counter = Open();
+    counter.CountUpDown.Position = p;
+    counter.FormDblClick();
+    platform->Sounds.clear();
+    Strings captions;
+    for (int tick = 1; tick <= p; ++tick) {
+      counter.Timer1Timer();
+      captions.push_back(counter.Caption);
+    }
+    EXPECT_EQ(std::tuple(captions[0], captions[3], captions.back(), counter.Label1.Caption,
+                         counter.ticks),
+              std::tuple(" +", " + + + +", "", "1", 0));
+    const Strings& cues = platform->Sounds;
+    EXPECT_EQ((Strings{cues[0], cues[1], cues.back()}),
+              (Strings{"se-037a.wav", "se-037b.wav", "iky1b_8b.wav"}));
+    if (p == 100) {
+      EXPECT_EQ(captions[5], " + + + + +  +");
+      for (int k = 20; k < 99; ++k) EXPECT_EQ(captions[k - 1], kTwenty) << k;
+    }
+  }
+}
+
+TEST_F(CounterTest, DoubleClickAndTheMenuDriveTheCounter) {
+  TForm2& counter = Open();
+  for (bool running : {true, false}) {  // double-clicks toggle the timer; both zero ticks
+    counter.ticks = 3;
+    counter.FormDblClick();
+    EXPECT_EQ(std::tuple(counter.Timer1.Enabled, counter.ticks, counter.Edit1.Visible),
+              std::tuple(running, 0, !running));
+  }
+  int expected = 0;  // each "plusN" item adds N
+  for (const auto& item : TForm2::MenuItems())
+    if (std::string_view(item.Name).starts_with("plus")) {
+      item.Click(counter);
+      expected += std::stoi(item.Name + 4);
+      EXPECT_EQ(counter.Label1.Caption, std::to_string(expected)) << item.Name;
+    }
+  EXPECT_EQ(expected, 16660);
+  counter.count = INT_MAX - 5;
+  Menu(counter, "plus10");
+  EXPECT_EQ(counter.Label1.Caption, std::to_string(INT_MAX));  // no wrap to a negative count
+  counter.ticks = 3;
+  Menu(counter, "reset");
+  EXPECT_EQ(std::pair(counter.Label1.Caption, counter.ticks), std::pair(std::string("0"), 0));
+  counter.Edit1.Text = "ready";
+  counter.Edit1Click();
+  EXPECT_EQ(counter.Label1.Caption, "ready");
+  platform->ColorAnswers = {0x123456, 0x00FF00, std::nullopt};  // the last one is cancelled
+  for (const char* item : {"BgColor1", "fontColor1", "fontColor1"}) Menu(counter, item);
+  EXPECT_EQ(std::pair(counter.Color, counter.Label1FontColor), std::pair(0x123456, 0x00FF00));
+  Menu(counter, "OneColor1");
+  EXPECT_EQ(counter.Label1FontColor, 0x123456);
+  std::tie(F().GColor, F().FoColor) = std::pair(0x0000AA, 0xAA0000);
+  Menu(counter, "QuillaneColor1");
+  EXPECT_EQ(std::pair(counter.Color, counter.Label1FontColor), std::pair(0x0000AA, 0xAA0000));
+
+  Menu(counter, "sound1");  // off again: nothing plays
+  platform->Sounds.clear();
+  counter.FormKeyDown(TCounterKey::Space);
+  counter.Timer1Timer();
+  EXPECT_TRUE(platform->Sounds.empty());
+}
+
+TEST_F(CounterTest, ThePanelIsDraggedInsideTheWindow) {
+  TForm2& counter = Open();
+  counter.Panel1MouseDown(200, 200);  // 72, 16 into the panel
+  counter.Panel1MouseMove(300, 250);
+  EXPECT_EQ(std::make_pair(counter.Panel1.Left, counter.Panel1.Top), std::make_pair(228, 234));
+  counter.Panel1MouseMove(5000, -50);  // the grabbed point stays in the window
+  EXPECT_EQ(std::make_pair(counter.Panel1.Left, counter.Panel1.Top), std::make_pair(789, -16));
+  counter.Panel1MouseUp();
+  counter.Panel1MouseMove(0, 0);
+  EXPECT_EQ(counter.Panel1.Left, 789);
+}
+
+TEST_F(CounterTest, CoOpensOneCounterUnlessBusyAndReopensAtZero) {
+  F().FBusy = true;
+  F().CountButtonClick();
+  EXPECT_EQ(F().Form2, nullptr);
+  F().FBusy = false;
+  F().FDeep = true;  // a running effect does not keep it closed
+  TForm2& counter = Open();
+  counter.FormKeyDown(TCounterKey::Space);
+  counter.FormDblClick();
+  counter.ShowPending = false;
+  F().CountButtonClick();  // the same counter, shown again
+  EXPECT_EQ(std::tuple(F().Form2.get(), counter.ShowPending, counter.Label1.Caption),
+            std::tuple(&counter, true, "1"));
+  F().Form2Close();
+  TForm2& again = Open();
+  EXPECT_EQ(std::tuple(again.Label1.Caption, again.count, again.ticks, again.Timer1.Enabled),
+            std::tuple("0", 0, 0, false));
+}
+
+TEST(SoundCueTest, TheCurrentFolderWinsOverTheProgramsOwnCues) {
+  testsupport::TempDir dir;
+  const std::string exe = dir / "bin/quillane";
+  for (const char* sub : {"bin", "here"}) std::filesystem::create_directories(dir / sub);
+  for (const char* cue : {"bin/click05a.wav", "bin/ksl5a_8.wav", "here/ksl5a_8.wav"})
+    testsupport::WriteFile(dir / cue, "RIFF");
+  EXPECT_EQ(FindCueFile("click05a.wav", dir / "here", exe), dir / "bin/click05a.wav");
+  EXPECT_EQ(FindCueFile("ksl5a_8.wav", dir / "here", exe), dir / "here/ksl5a_8.wav");
+  EXPECT_EQ(FindCueFile("se-037a.wav", dir / "here", exe), "");
+}
+
+}  // namespace
