@@ -151,21 +151,20 @@ TEST_F(ExportCli, CountCommands) {
 // An Exif export whose templates lie in its own output folder would replace the
 // photographs it reads: refused, every photograph unchanged.
 TEST_F(ExportCli, AnExifExportIntoItsOwnTemplateFolderIsRefused) {
-  Cameras(2);
+  Cameras(1);
+  const std::string camera = testsupport::ReadFile(cameras_.Path() / "P001.JPG");
   for (const std::string folder : {"novel", "novel_th"}) {
     SCOPED_TRACE(folder);
     const fs::path own = home_.Path() / folder;
     fs::create_directories(own);
-    for (const auto& name : Names(cameras_.Path()))
-      fs::copy_file(cameras_.Path() / name, own / name, fs::copy_options::overwrite_existing);
+    fs::copy_file(cameras_.Path() / "P001.JPG", own / "P001.JPG");
     std::string err;
-    EXPECT_EQ(Cli("export " + Home() + " --exif " + Quote(own.string()) +
-                      (folder == "novel" ? " " : " --thumbnail ") + Quote(text_),
+    EXPECT_EQ(Cli("export " + Home() + (folder == "novel" ? "" : " --thumbnail") + " --exif " +
+                      Quote(own.string()) + " " + Quote(text_),
                   &err),
               1);
     EXPECT_NE(err.find("入力ファイルそのもの"), std::string::npos) << err;
-    for (const auto& name : Names(cameras_.Path()))
-      EXPECT_EQ(testsupport::ReadFile(own / name), testsupport::ReadFile(cameras_.Path() / name));
+    EXPECT_EQ(testsupport::ReadFile(own / "P001.JPG"), camera);
   }
 }
 

@@ -40,7 +40,7 @@ std::string Ascii(const char* text) {
 }
 
 // Exif IFD (exposure 1/250, maybe a maker note, the interoperability pointer),
-// interoperability IFD ("R98") and GPS IFD (north, 35° 40'), with their values,
+// interoperability IFD ("R98") and GPS IFD (north), with their values,
 // at the end of w; the Exif and GPS pointers of IFD0 are patched to them.
 void AppendSubIfds(Writer& w, std::size_t exifField, std::size_t gpsField, bool makerNote) {
   if (w.Out.size() % 2) w.Out += '\0';
@@ -64,13 +64,10 @@ void AppendSubIfds(Writer& w, std::size_t exifField, std::size_t gpsField, bool 
   w.Out.replace(w.Out.size() - 4, 4, std::string("R98", 4));
   w.U32(0);
   w.Patch(gpsField, here());
-  w.U16(2);
+  w.U16(1);
   w.Entry(0x0001, 2, 2, 0);
   w.Out.replace(w.Out.size() - 4, 4, std::string("N\0\0\0", 4));
-  const std::size_t latitude = w.Entry(0x0002, 5, 3, 0);
   w.U32(0);
-  w.Patch(latitude, here());
-  for (unsigned v : {35u, 1u, 40u, 1u, 0u, 1u}) w.U32(v);
 }
 
 }  // namespace
