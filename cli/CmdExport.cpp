@@ -5,6 +5,7 @@
 
 #include "cli/Cli.h"
 #include "cli/ViewOptions.h"
+#include "export/ExifThumb.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
 
@@ -19,7 +20,7 @@ bool Contains(const std::string& text, const char* part) {
 
 // The program's messages on stderr. The run succeeded when no error box was shown,
 // the batch reached its elapsed-time message, and nothing else was said but the
-// folder notice and the questions.
+// folder notice, the questions and the note of pages that kept their thumbnail.
 bool ReportRun(const HeadlessPlatform& platform) {
   bool finished = false;
   bool refused = false;
@@ -27,7 +28,8 @@ bool ReportRun(const HeadlessPlatform& platform) {
     std::fprintf(stderr, "%s\n", m.Text.c_str());
     if (Contains(m.Text, kElapsed)) {
       finished = true;
-    } else if (m.Buttons == MsgButtons::Ok && !Contains(m.Text, kChosen)) {
+    } else if (m.Buttons == MsgButtons::Ok && !Contains(m.Text, kChosen) &&
+               !Contains(m.Text, kMsgKeptThumbs)) {
       refused = true;
     }
   }

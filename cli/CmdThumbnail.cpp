@@ -1,6 +1,9 @@
 // quillane-cli thumbnail: a picture file shrunk to 160 x 120 and encoded as an
 // Exif thumbnail.
+#include <stdexcept>
+
 #include "cli/Cli.h"
+#include "export/FileWrite.h"
 #include "export/ImageFiles.h"
 #include "export/JpegTTx.h"
 #include "export/Streams.h"
@@ -14,6 +17,7 @@ int RunThumbnail(std::vector<std::string> args) {
   const auto rest = parser.Rest();
   if (!out) throw CliError("--out is required");
   if (rest.size() != 1) throw CliError("one input picture is required");
+  if (auto refusal = OverwriteRefusal(*out, {rest[0]})) throw std::runtime_error(*refusal);
   const TABitmap picture = ReadPictureFile(rest[0]);
   WriteFileAtomically(*out, EncodeThumbnail(picture, quality));
   return 0;

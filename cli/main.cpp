@@ -1,8 +1,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QGuiApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -102,6 +104,17 @@ std::string HomeFolder(ArgParser& parser) {
   std::string path = std::filesystem::absolute(home, error).lexically_normal().string();
   if (error) throw CliError("cannot use --home " + home);
   while (path.size() > 1 && path.back() == '/') path.pop_back();
+  // Every output goes under it: say now why it cannot hold them, rather than let
+  // the first file fail with a reason that names another path.
+  struct stat info {};
+  int reason = 0;
+  if (stat(path.c_str(), &info) != 0)
+    reason = errno;
+  else if (!S_ISDIR(info.st_mode))
+    reason = ENOTDIR;
+  else if (access(path.c_str(), W_OK | X_OK) != 0)
+    reason = errno;
+  if (reason != 0) throw std::runtime_error("--home " + home + ": " + std::strerror(reason));
   return path;
 }
 

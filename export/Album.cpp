@@ -6,7 +6,10 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <limits>
+#include <string_view>
+#include <utility>
 
 #include "export/FileWrite.h"
 #include "shell/Unit1.h"
@@ -61,6 +64,52 @@ void SaveLines(const std::string& path, const std::vector<std::string>& lines) {
 
 std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
+}
+
+// The length of the UTF-8 character at i when XML can hold it, else 0: control
+// characters, broken or overlong sequences, surrogates and U+FFFE/U+FFFF cannot.
+std::size_t XmlCharLength(std::string_view s, std::size_t i) {
+  const auto byte = [&s](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned lead = byte(i);
+  if (lead < 0x80) return lead >= 0x20 ? 1 : 0;
+  const std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (n == 0 || lead > 0xF4 || i + n > s.size()) return 0;
+  unsigned code = lead & (0x7Fu >> n);
+  for (std::size_t k = 1; k < n; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3F);
+  }
+  static constexpr unsigned kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  const bool bad = code < kSmallest[n] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ||
+                   code == 0xFFFE || code == 0xFFFF;
+  return bad ? 0 : n;
+}
+
+// A file name as text of a LastURL element: the five markup characters as
+// entities, and a byte XML cannot hold (a Shift-JIS name from an old card, a
+// control character) percent-encoded as in any URL, so the manifest stays
+// well-formed for every name.
+std::string XmlName(std::string_view name) {
+  static constexpr std::pair<char, const char*> kEntities[] = {
+      {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&apos;"}};
+  std::string out;
+  for (std::size_t i = 0; i < name.size();) {
+    const std::size_t n = XmlCharLength(name, i);
+    if (n == 0) {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(name[i++]));
+      out += escaped;
+      continue;
+    }
+    const auto entity = std::find_if(std::begin(kEntities), std::end(kEntities),
+                                     [c = name[i]](const auto& e) { return e.first == c; });
+    if (entity != std::end(kEntities))
+      out += entity->second;
+    else
+      out.append(name.substr(i, n));
+    i += n;
+  }
+  return out;
 }
 
 // The number entered, its fraction cut off; 1 when the dialog was closed without OK.
@@ -136,8 +185,8 @@ void TForm1::WriteAlbum(const std::string& suffix) {
   std::vector<std::string> lines = ManifestHead();
   for (int i = start.FirstPicture; i <= last; ++i) {
     lines.push_back(Tabs(2) + "<mpv:Still mpv:id=\"" + AlbumStillId(i) + "\">");
-    lines.push_back(Tabs(3) + "<mpv:LastURL>../DCIM/100OLYMP/" + FileNameOf(FExifFiles[i - 1]) +
-                    "</mpv:LastURL>");
+    lines.push_back(Tabs(3) + "<mpv:LastURL>../DCIM/100OLYMP/" +
+                    XmlName(FileNameOf(FExifFiles[i - 1])) + "</mpv:LastURL>");
     lines.push_back(Tabs(2) + "</mpv:Still>");
     if (i % kPicturesPerAlbum != 0 && i != last) continue;
     Append(lines, ManifestTail());

@@ -74,8 +74,12 @@ class TBatchFlags {
 // go with it on every path.
 class TExifBatchState {
  public:
-  explicit TExifBatchState(TForm1& form) : f_(form) { f_.FExifFiles.clear(); }
+  explicit TExifBatchState(TForm1& form) : f_(form) {
+    f_.FExifFiles.clear();
+    f_.FKeptThumbs.clear();
+  }
   ~TExifBatchState() {
+    f_.FKeptThumbs.clear();
     f_.FExifFiles.clear();
     f_.FExifFiles.shrink_to_fit();
     f_.FShiftRight = false;
@@ -131,6 +135,11 @@ void RunExifBatch(TForm1& f, bool thumb) {
   f.Reset1Click();
   f.FSaveName = WithoutExtension(f.FTextName);
   if (thumb) f.FOutDir = f.FProgramDir + "/" + f.FSaveName + "_th/";
+  if (auto refusal =
+          FolderOverwriteRefusal(thumb ? f.FOutDir : f.FOutDir + f.FSaveName + "/", f.FExifFiles)) {
+    f.P.ShowMessage(*refusal);
+    return;
+  }
   {
     TBatchFlags flags(f, true, thumb);
     CreateFolderQuietly(thumb ? f.FOutDir : f.FOutDir + f.FSaveName);
@@ -138,6 +147,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
     f.FBatchLastPage = std::min(static_cast<int>(f.FExifFiles.size()), f.FAllPage);
     flags.RunPages(f.FBatchLastPage);
   }
+  if (thumb) f.ReportKeptThumbs();
 
   f.P.PlaySound(thumb ? "ksl5a_8.wav" : "iky1b_8b.wav");
   if (f.P.MessageBox(Elapsed(f) + kMsgElapsed + "\n" + kMsgDone, MsgButtons::YesNo,

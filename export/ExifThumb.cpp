@@ -1,7 +1,9 @@
 #include "export/ExifThumb.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "export/ExifOffsets.h"
 #include "export/JpegSegments.h"
 
 namespace {
@@ -19,9 +21,11 @@ bool Fits(std::string_view payload, std::uint64_t pos, std::uint64_t count) {
 
 struct Ifd1Entries {
   int Compression = 0;
+  bool HasCompression = false;
   bool HasOffset = false, HasLength = false;
   std::uint32_t Offset = 0, Length = 0;
   std::size_t LengthValuePos = 0;
+  std::size_t CompressionValuePos = 0, OffsetValuePos = 0;
 };
 
 Ifd1Entries ReadIfd1(std::string_view a, std::size_t pos, std::uint16_t count, bool big) {
@@ -32,9 +36,12 @@ Ifd1Entries ReadIfd1(std::string_view a, std::size_t pos, std::uint16_t count, b
     const std::uint16_t type = GetExif16(a, entry + 2, big);
     // An entry of another type than required reads as 0.
     if (tag == kTagCompression) {
+      e.HasCompression = true;
+      e.CompressionValuePos = entry + 8;
       e.Compression = type == kTypeShort ? GetExif16(a, entry + 8, big) : 0;
     } else if (tag == kTagThumbOffset) {
       e.HasOffset = type == kTypeLong;
+      e.OffsetValuePos = entry + 8;
       e.Offset = e.HasOffset ? GetExif32(a, entry + 8, big) : 0;
     } else if (tag == kTagThumbLength) {
       e.HasLength = type == kTypeLong;
@@ -57,6 +64,8 @@ std::string ExifRefusalMessage(ExifRefusal refusal, int compression) {
       return std::to_string(compression) + " :Tumbnailの圧縮の種類はJpegではありません。中止します";
     case ExifRefusal::App1TooLong:
       return "サムネイルが大きすぎてExif情報に収まりません。画質を下げてください。中止します";
+    case ExifRefusal::UnsafeOffsets:
+      return "サムネイルの後ろにあるExif情報（メーカーノートなど）を正しく移せません。中止します";
   }
   return {};
 }
@@ -85,20 +94,31 @@ ExifRefusal LocateThumbnail(std::string_view a, ExifThumbInfo& info) {
   const std::uint16_t count = GetExif16(a, ifd1, big);
   if (!Fits(a, ifd1 + 2, 12 * std::uint64_t{count})) return ExifRefusal::NoExif;
 
-  const Ifd1Entries e = ReadIfd1(a, ifd1, count, big);
+  Ifd1Entries e = ReadIfd1(a, ifd1, count, big);
+  const std::uint64_t thumbPos = kTiffStart + std::uint64_t{e.Offset};
+  if (!e.HasCompression && e.HasOffset && e.HasLength && Fits(a, thumbPos, 2) &&
+      a.substr(thumbPos, 2) == "\xFF\xD8")
+    e.Compression = 6;
   info.Compression = e.Compression;
   if (e.Compression != 6) return ExifRefusal::NotJpegThumb;
   if (!e.HasOffset || !e.HasLength) return ExifRefusal::NoExif;
-  const std::uint64_t thumbPos = kTiffStart + std::uint64_t{e.Offset};
   // The splice keeps everything before the thumbnail in place and moves what
   // follows it, so both IFDs (and the length entry it rewrites) must come before
   // the thumbnail, which must end inside the block.
   const std::uint64_t ifd1End = ifd1 + 2 + 12 * std::uint64_t{count};
   if (thumbPos < next + 4 || thumbPos < ifd1End || !Fits(a, thumbPos, e.Length))
     return ExifRefusal::NoExif;
+  auto offsets = OffsetFieldsAfter(a, big, ifd0, thumbPos, thumbPos + e.Length);
+  // A field that would move must not be one of those the thumbnail is found by.
+  const auto ownField = [&e](std::size_t f) {
+    return f == e.LengthValuePos || f == e.OffsetValuePos || f == e.CompressionValuePos;
+  };
+  if (!offsets || std::any_of(offsets->begin(), offsets->end(), ownField))
+    return ExifRefusal::UnsafeOffsets;
   info.ThumbPos = thumbPos;
   info.ThumbLength = e.Length;
   info.LengthValuePos = e.LengthValuePos;
+  info.OffsetsAfter = std::move(*offsets);
   return ExifRefusal::None;
 }
 
@@ -123,11 +143,19 @@ ExifRefusal ReplaceThumbnail(TStream& output, TStream& source, const ExifTemplat
                              std::string_view thumb, std::string_view imageData) {
   const std::int64_t length = NewApp1Length(tmpl, thumb.size());
   if (length > 0xFFFF) return ExifRefusal::App1TooLong;
-  const std::string_view a = tmpl.Payload;
   const ExifThumbInfo& t = tmpl.Thumb;
   if (t.ThumbPos < t.LengthValuePos + 4 || t.LengthValuePos == 0 ||
-      !Fits(a, t.ThumbPos, t.ThumbLength) || tmpl.PayloadPos < 4)
+      !Fits(tmpl.Payload, t.ThumbPos, t.ThumbLength) || tmpl.PayloadPos < 4)
     return ExifRefusal::NoExif;
+  std::string moved = tmpl.Payload;
+  const std::int64_t shift =
+      static_cast<std::int64_t>(thumb.size()) - static_cast<std::int64_t>(t.ThumbLength);
+  for (const std::size_t field : t.OffsetsAfter) {
+    if (field + 4 > moved.size()) return ExifRefusal::NoExif;
+    const auto offset = static_cast<std::uint32_t>(GetExif32(moved, field, t.BigEndian) + shift);
+    moved.replace(field, 4, PutExif32(offset, t.BigEndian));
+  }
+  const std::string_view a = moved;
 
   source.Seek(0);
   output.CopyFrom(source, tmpl.PayloadPos - 2);

@@ -19,16 +19,23 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "export/Streams.h"
 
 // Why a template cannot be spliced. None means it can.
 enum class ExifRefusal {
   None,
-  NoExif,        // no Exif block, bad signature or TIFF header, no usable IFD1
-  NotJpegThumb,  // the thumbnail is not JPEG-compressed
-  App1TooLong,   // the new APP1 segment would not fit a 16-bit length
+  NoExif,         // no Exif block, bad signature or TIFF header, no usable IFD1
+  NotJpegThumb,   // the thumbnail is not JPEG-compressed
+  App1TooLong,    // the new APP1 segment would not fit a 16-bit length
+  UnsafeOffsets,  // what follows the thumbnail holds offsets the splice cannot move
 };
+
+// After a thumbnail batch, the count of pages that kept their template's own
+// thumbnail, then this text, then the first few template names.
+inline constexpr char kMsgKeptThumbs[] =
+    "ページはサムネイルを入れ替えられず、元の写真のサムネイルのまま保存しました";
 
 // The program's message for a refusal; compression is the value read from IFD1.
 std::string ExifRefusalMessage(ExifRefusal refusal, int compression);
@@ -40,11 +47,16 @@ struct ExifThumbInfo {
   std::size_t ThumbPos = 0;        // T
   std::size_t ThumbLength = 0;     // L_old
   std::size_t LengthValuePos = 0;  // V: value field of the JPEGInterchangeFormatLength entry
+  // The offset fields pointing past the old thumbnail, moved by the length change.
+  std::vector<std::size_t> OffsetsAfter;
 };
 
 // Locates the thumbnail in payload. Every IFD, entry and thumbnail must lie inside
 // the payload, and IFD0 and IFD1 must come before the thumbnail (the splice moves
-// what follows it); otherwise NoExif. A Compression other than 6 is NotJpegThumb.
+// what follows it); otherwise NoExif. A Compression other than 6 is NotJpegThumb;
+// without a Compression entry, JPEG bytes (FF D8) at the thumbnail's offset count
+// as a JPEG thumbnail, as some phones write it. Offsets past the thumbnail that
+// cannot be moved safely are UnsafeOffsets.
 ExifRefusal LocateThumbnail(std::string_view payload, ExifThumbInfo& info);
 
 // A template's Exif block: the payload of its first Exif APP1 segment.
@@ -61,7 +73,8 @@ ExifRefusal ReadExifTemplate(TStream& source, ExifTemplate& result);
 std::int64_t NewApp1Length(const ExifTemplate& tmpl, std::size_t thumbSize);
 
 // Writes the template's bytes up to its APP1 marker, the APP1 segment with the new
-// thumbnail (its length entry rewritten in the block's byte order), then imageData.
+// thumbnail (its length entry, and every offset pointing past the old thumbnail,
+// rewritten in the block's byte order), then imageData.
 // Refuses with App1TooLong before writing anything when the segment would not fit.
 ExifRefusal ReplaceThumbnail(TStream& output, TStream& source, const ExifTemplate& tmpl,
                              std::string_view thumb, std::string_view imageData);

@@ -15,8 +15,16 @@
 namespace {
 
 // Pictures above this many pixels are refused rather than allocated: a corrupt
-// header can claim 65535 x 65535.
+// header can claim 65535 x 65535. The size is checked as soon as the header is
+// read, before libjpeg allocates anything for the picture.
 constexpr long long kMaxDecodePixels = 120LL * 1000 * 1000;
+// libjpeg's own working memory (a progressive picture keeps all its coefficients):
+// beyond this it fails instead of growing, so a decode stays well under 1 GB.
+constexpr long kMaxDecoderMemory = 512L * 1024 * 1024;
+// A progressive file may declare thousands of tiny scans, each a pass over the
+// whole picture; real encoders write about ten.
+constexpr int kMaxScans = 200;
+constexpr char kTooLarge[] = "picture too large";
 
 struct ErrorManager {
   jpeg_error_mgr pub;
@@ -114,9 +122,18 @@ bool RunCompress(const TABitmap& bitmap,
   return true;
 }
 
+void LimitScans(j_common_ptr cinfo) {
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
+  auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
+  std::strcpy(manager->message, "too many scans");
+  std::longjmp(manager->jump, 1);
+}
+
 bool RunDecompress(std::string_view bytes, TABitmap& bitmap, char* message) {
   jpeg_decompress_struct cinfo;
   ErrorManager errors;
+  jpeg_progress_mgr progress{};
+  progress.progress_monitor = LimitScans;
   InitErrors(errors);
   cinfo.err = &errors.pub;
   if (setjmp(errors.jump)) {
@@ -125,9 +142,17 @@ bool RunDecompress(std::string_view bytes, TABitmap& bitmap, char* message) {
     return false;
   }
   jpeg_create_decompress(&cinfo);
+  cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
+  cinfo.progress = &progress;
   jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
+  const long long declared = static_cast<long long>(cinfo.image_width) * cinfo.image_height;
+  if (declared <= 0 || declared > kMaxDecodePixels) {
+    std::strcpy(message, kTooLarge);
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
   cinfo.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&cinfo);
   const long long pixels = static_cast<long long>(cinfo.output_width) * cinfo.output_height;
@@ -140,7 +165,7 @@ bool RunDecompress(std::string_view bytes, TABitmap& bitmap, char* message) {
     }
   }
   if (!sized) {
-    std::strcpy(message, "picture too large");
+    std::strcpy(message, kTooLarge);
     jpeg_destroy_decompress(&cinfo);
     return false;
   }

@@ -85,28 +85,10 @@ ScanEnd ScanJpegSegments(TStream& source, const std::function<bool(const JpegSeg
   }
 }
 
-std::optional<JpegSegment> FindJpegSegment(TStream& source, std::uint8_t marker, bool* failed) {
-  return FindWhere(source, failed,
-                   [marker](const JpegSegment& segment) { return segment.Marker == marker; });
-}
-
 std::optional<JpegSegment> FindExifSegment(TStream& source, bool* failed) {
   return FindWhere(source, failed, [&source](const JpegSegment& segment) {
     return IsExifPayload(source, segment);
   });
-}
-
-bool CopyJpegHead(TStream& destination, TStream& source, std::uint8_t marker,
-                  std::int64_t* payloadPos) {
-  bool failed = false;
-  const auto segment = FindJpegSegment(source, marker, &failed);
-  return CopyHead(destination, source, segment, failed, payloadPos);
-}
-
-bool CopyJpegTail(TStream& destination, TStream& source, std::uint8_t marker) {
-  bool failed = false;
-  const auto segment = FindJpegSegment(source, marker, &failed);
-  return CopyTail(destination, source, segment, failed);
 }
 
 bool CopyExifHead(TStream& destination, TStream& source, std::int64_t* payloadPos) {
@@ -119,28 +101,6 @@ bool CopyExifTail(TStream& destination, TStream& source) {
   bool failed = false;
   const auto segment = FindExifSegment(source, &failed);
   return CopyTail(destination, source, segment, failed);
-}
-
-bool ReadJpegSegments(TStream& destination, TStream& source, std::uint8_t marker,
-                      std::int64_t* lastPayloadPos) {
-  bool truncated = false;
-  TMemoryStream gathered;
-  std::int64_t last = 0;
-  const ScanEnd end = ScanJpegSegments(source, [&](const JpegSegment& segment) {
-    if (segment.Marker != marker) return false;
-    if (!Inside(source, segment)) {
-      truncated = true;
-      return true;
-    }
-    last = segment.PayloadPos;
-    source.Seek(segment.PayloadPos);
-    if (segment.PayloadSize() > 0) gathered.CopyFrom(source, segment.PayloadSize());
-    return false;
-  });
-  if (end != ScanEnd::Sos || truncated) return false;
-  destination.Write(gathered.Data());
-  if (lastPayloadPos && last) *lastPayloadPos = last;
-  return true;
 }
 
 std::uint16_t GetExif16(std::string_view bytes, std::size_t offset, bool bigEndian) {

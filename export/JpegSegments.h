@@ -39,30 +39,17 @@ enum class ScanEnd {
 // the scan continues after the segment's end. It returns true to stop.
 ScanEnd ScanJpegSegments(TStream& source, const std::function<bool(const JpegSegment&)>& visit);
 
-// The first segment with this marker before SOS; std::nullopt when there is none
-// or the scan fails (failed is set then, when given).
-std::optional<JpegSegment> FindJpegSegment(TStream& source, std::uint8_t marker,
-                                           bool* failed = nullptr);
 // The first APP1 segment whose payload starts with "Exif" and a zero byte. Other
 // APP1 segments (XMP and the like) are passed over.
 std::optional<JpegSegment> FindExifSegment(TStream& source, bool* failed = nullptr);
 
-// Copies the source from offset 0 to the end of the first segment with this
-// marker; payloadPos receives that segment's payload position. Succeeds without
-// copying anything when SOS comes first; fails on a malformed head or a segment
-// running past the end of the data.
-bool CopyJpegHead(TStream& destination, TStream& source, std::uint8_t marker,
-                  std::int64_t* payloadPos = nullptr);
-// Copies the source from the end of the first segment with this marker to its end.
-// Succeeds without copying anything when SOS comes first.
-bool CopyJpegTail(TStream& destination, TStream& source, std::uint8_t marker);
-// Appends the payload of every segment with this marker before SOS; lastPayloadPos
-// receives the payload position of the last one. Fails when the scan ends before SOS.
-bool ReadJpegSegments(TStream& destination, TStream& source, std::uint8_t marker,
-                      std::int64_t* lastPayloadPos = nullptr);
-
-// The same head and tail copies around the Exif APP1 segment (FindExifSegment).
+// Copies the source from offset 0 to the end of its Exif APP1 segment
+// (FindExifSegment); payloadPos receives that segment's payload position.
+// Succeeds without copying anything when SOS comes first; fails on a malformed
+// head or a segment running past the end of the data.
 bool CopyExifHead(TStream& destination, TStream& source, std::int64_t* payloadPos = nullptr);
+// Copies the source from the end of its Exif APP1 segment to its end. Succeeds
+// without copying anything when SOS comes first.
 bool CopyExifTail(TStream& destination, TStream& source);
 
 // Byte-order helpers for values of the Exif block: a value read as little-endian

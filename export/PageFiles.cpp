@@ -57,6 +57,25 @@ std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
+// The template from its start to the end of its Exif APP1 segment; std::nullopt
+// when it has none.
+std::optional<std::string> ExifHead(const std::string& templatePath) {
+  TFileStream source(templatePath, TFileStream::Mode::ReadOnly);
+  TMemoryStream head;
+  // The head ends with the Exif APP1 segment itself: an XMP APP1 before it
+  // would otherwise cut the head short of the camera's tags.
+  if (!CopyExifHead(head, source) || head.Size() == 0) return std::nullopt;
+  return head.TakeData();
+}
+
+// A page JPEG behind a template's head: the page's SOI goes, the head has its own.
+std::string AfterHead(const std::string& head, const std::string& pageJpeg) {
+  return head + pageJpeg.substr(2);
+}
+
+// How many names of kept thumbnails the summary lists.
+constexpr std::size_t kKeptNamesShown = 5;
+
 std::optional<std::string> AskPicturePath(Platform& p, const char* filter, const char* ext) {
   FileDialogOptions options;
   options.Filter = filter;
@@ -92,53 +111,63 @@ void TForm1::SavePageJpeg(TABitmap& bitmap) {
 void TForm1::SavePageExif(TABitmap& bitmap) {
   if (FPage < 1 || static_cast<std::size_t>(FPage) > FExifFiles.size()) return;
   const std::string& templatePath = FExifFiles[FPage - 1];
-  TMemoryStream head;
-  {
-    TFileStream source(templatePath, TFileStream::Mode::ReadOnly);
-    // The head ends with the Exif APP1 segment itself: an XMP APP1 before it
-    // would otherwise cut the head short of the camera's tags.
-    if (!CopyExifHead(head, source) || head.Size() == 0) {
-      P.ShowMessage(kMsgNoExif);
-      FBusy = false;
-      return;
-    }
+  const auto head = ExifHead(templatePath);
+  if (!head) {
+    P.ShowMessage(kMsgNoExif);
+    FBusy = false;
+    return;
   }
   const std::string jpeg = EncodePageJpeg(bitmap, JQualityUpDown.Position);
-  head.Write(std::string_view(jpeg).substr(2));
-  WriteExportFile(FOutDir + FSaveName + "/" + FileNameOf(templatePath), head.Data());
+  WriteExportFile(FOutDir + FSaveName + "/" + FileNameOf(templatePath), AfterHead(*head, jpeg));
 }
 
 void TForm1::SavePageExifThumb(TABitmap& bitmap) {
   if (FPage < 1 || static_cast<std::size_t>(FPage) > FExifFiles.size()) return;
   const std::string& templatePath = FExifFiles[FPage - 1];
+  const std::string outPath = FOutDir + FileNameOf(templatePath);
+  const int quality = JQualityUpDown.Position;
   TFileStream source(templatePath, TFileStream::Mode::ReadOnly);
   ExifTemplate tmpl;
-  if (const ExifRefusal r = ReadExifTemplate(source, tmpl); r != ExifRefusal::None) {
-    // The batch goes on with the next page; the user learns why this one is missing.
-    P.ShowMessage(ExifRefusalMessage(r, tmpl.Thumb.Compression));
-    return;
-  }
-  const int quality = JQualityUpDown.Position;
+  ExifRefusal r = ReadExifTemplate(source, tmpl);
   const std::string jpeg = EncodePageJpeg(bitmap, quality);
-  std::string thumb;
-  if (CountCheckBox.Checked) {
-    thumb = MakeCountThumb(FPage, BoldCheckBox.Checked, LCheckBox15.Checked, quality);
-  } else {
-    // The renderer discards the page after this call, so it may be shrunk in place.
-    ShrinkBitmap(bitmap, kThumbWidth, kThumbHeight);
-    JpegTTx encoder;
-    encoder.SetBitmap(bitmap);
-    encoder.SetQuality(quality);
-    encoder.SetHeaderless(true);
-    encoder.SetSampling(JpegTTx::Sampling::Y2x1C1x1);
-    thumb = encoder.Encode();
-  }
   TMemoryStream out;
-  const ExifRefusal r =
-      ReplaceThumbnail(out, source, tmpl, thumb, std::string_view(jpeg).substr(2));
-  if (r != ExifRefusal::None) {
+  if (r == ExifRefusal::None) {
+    const std::string thumb = PageThumbnail(bitmap, quality);
+    r = ReplaceThumbnail(out, source, tmpl, thumb, std::string_view(jpeg).substr(2));
+  }
+  if (r == ExifRefusal::None) {
+    WriteExportFile(outPath, out.Data());
+    return;
+  }
+  // A template whose thumbnail cannot be replaced still carries the page, with
+  // its own thumbnail; the batch tells of all such pages once, at its end.
+  const auto head = ExifHead(templatePath);
+  if (!head) {
     P.ShowMessage(ExifRefusalMessage(r, tmpl.Thumb.Compression));
     return;
   }
-  WriteExportFile(FOutDir + FileNameOf(templatePath), out.Data());
+  WriteExportFile(outPath, AfterHead(*head, jpeg));
+  FKeptThumbs.push_back(FileNameOf(templatePath));
+}
+
+std::string TForm1::PageThumbnail(TABitmap& bitmap, int quality) {
+  if (CountCheckBox.Checked)
+    return MakeCountThumb(FPage, BoldCheckBox.Checked, LCheckBox15.Checked, quality);
+  // The renderer discards the page after the writer returns, so it may be shrunk in place.
+  ShrinkBitmap(bitmap, kThumbWidth, kThumbHeight);
+  JpegTTx encoder;
+  encoder.SetBitmap(bitmap);
+  encoder.SetQuality(quality);
+  encoder.SetHeaderless(true);
+  encoder.SetSampling(JpegTTx::Sampling::Y2x1C1x1);
+  return encoder.Encode();
+}
+
+void TForm1::ReportKeptThumbs() {
+  if (FKeptThumbs.empty()) return;
+  std::string text = std::to_string(FKeptThumbs.size()) + kMsgKeptThumbs;
+  for (std::size_t k = 0; k < FKeptThumbs.size() && k < kKeptNamesShown; ++k)
+    text += "\n" + FKeptThumbs[k];
+  if (FKeptThumbs.size() > kKeptNamesShown) text += "\n…";
+  P.ShowMessage(text);
 }

@@ -1,5 +1,9 @@
 #include "export/Splice.h"
 
+#include <functional>
+#include <vector>
+
+#include "export/FileWrite.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
 #include "export/JpegTTx.h"
@@ -9,7 +13,7 @@
 namespace {
 
 SpliceOutcome Refuse(SpliceRefusal refusal, int compression = 0) {
-  return SpliceOutcome{refusal, compression};
+  return SpliceOutcome{refusal, compression, {}};
 }
 
 SpliceOutcome FromExif(ExifRefusal refusal, int compression) {
@@ -22,6 +26,8 @@ SpliceOutcome FromExif(ExifRefusal refusal, int compression) {
       return Refuse(SpliceRefusal::NotJpegThumb, compression);
     case ExifRefusal::App1TooLong:
       return Refuse(SpliceRefusal::App1TooLong);
+    case ExifRefusal::UnsafeOffsets:
+      return Refuse(SpliceRefusal::UnsafeExif);
   }
   return {};
 }
@@ -34,15 +40,47 @@ std::optional<TABitmap> Decode(std::string_view jpeg) {
   }
 }
 
-// The template's block with a thumbnail of picture, then imageData, written to outPath.
-SpliceOutcome WriteReplaced(TStream& source, const ExifTemplate& tmpl, const TABitmap& picture,
-                            int quality, std::string_view imageData, const std::string& outPath) {
-  const std::string thumb = EncodeThumbnail(picture, quality);
-  TMemoryStream out;
-  const ExifRefusal refusal = ReplaceThumbnail(out, source, tmpl, thumb, imageData);
-  if (refusal != ExifRefusal::None) return FromExif(refusal, tmpl.Thumb.Compression);
-  WriteFileAtomically(outPath, out.Data());
+// The bytes after a JPEG's own Exif block; std::nullopt when there are none.
+std::optional<std::string> ExifTail(std::string_view jpeg) {
+  TMemoryStream source{std::string(jpeg)};
+  TMemoryStream tail;
+  if (!CopyExifTail(tail, source) || tail.Size() == 0) return std::nullopt;
+  return tail.TakeData();
+}
+
+// The template's block with a thumbnail of the picture in jpeg, then imageData.
+SpliceOutcome Replaced(std::string_view templ, std::string_view jpeg,
+                       const std::optional<std::string>& imageData, int quality, std::string& out) {
+  TMemoryStream source{std::string(templ)};
+  ExifTemplate tmpl;
+  if (auto r = ReadExifTemplate(source, tmpl); r != ExifRefusal::None)
+    return FromExif(r, tmpl.Thumb.Compression);
+  if (!imageData) return Refuse(SpliceRefusal::NotJpegImage);
+  const auto picture = Decode(jpeg);
+  if (!picture) return Refuse(SpliceRefusal::NotJpegImage);
+  const std::string thumb = EncodeThumbnail(*picture, quality);
+  TMemoryStream written;
+  if (auto r = ReplaceThumbnail(written, source, tmpl, thumb, *imageData); r != ExifRefusal::None)
+    return FromExif(r, tmpl.Thumb.Compression);
+  out = written.TakeData();
   return {};
+}
+
+using TByteSplice = std::function<SpliceOutcome(const std::vector<std::string>&, std::string&)>;
+
+SpliceOutcome OnFiles(const std::vector<std::string>& inputs, const std::string& outPath,
+                      const TByteSplice& splice) {
+  if (auto refusal = OverwriteRefusal(outPath, inputs)) {
+    SpliceOutcome outcome = Refuse(SpliceRefusal::Overwrite);
+    outcome.Detail = std::move(*refusal);
+    return outcome;
+  }
+  std::vector<std::string> bytes;
+  for (const auto& path : inputs) bytes.push_back(ReadWholeFile(path));
+  std::string out;
+  SpliceOutcome outcome = splice(bytes, out);
+  if (outcome.Ok()) WriteFileAtomically(outPath, out);
+  return outcome;
 }
 
 }  // namespace
@@ -59,6 +97,10 @@ std::string SpliceOutcome::Message() const {
       return ExifRefusalMessage(ExifRefusal::App1TooLong, Compression);
     case SpliceRefusal::NotJpegImage:
       return kMsgNotJpegImage;
+    case SpliceRefusal::UnsafeExif:
+      return ExifRefusalMessage(ExifRefusal::UnsafeOffsets, Compression);
+    case SpliceRefusal::Overwrite:
+      return Detail;
   }
   return {};
 }
@@ -80,42 +122,43 @@ std::optional<std::string> InsertImageData(std::string_view jpeg) {
   return std::nullopt;
 }
 
-SpliceOutcome SpliceKeepThumbnail(const std::string& templatePath, const std::string& insertPath,
-                                  const std::string& outPath) {
-  TFileStream source(templatePath, TFileStream::Mode::ReadOnly);
+SpliceOutcome SpliceKeepThumbnailBytes(std::string_view templ, std::string_view insert,
+                                       std::string& out) {
+  TMemoryStream source{std::string(templ)};
   TMemoryStream head;
   if (!CopyExifHead(head, source) || head.Size() == 0) return Refuse(SpliceRefusal::NoExif);
-  const std::string insert = ReadWholeFile(insertPath);
   const auto data = InsertImageData(insert);
   if (!data || !Decode(insert)) return Refuse(SpliceRefusal::NotJpegImage);
   head.Write(*data);
-  WriteFileAtomically(outPath, head.Data());
+  out = head.TakeData();
   return {};
+}
+
+SpliceOutcome SpliceReplaceThumbnailBytes(std::string_view templ, std::string_view insert,
+                                          int quality, std::string& out) {
+  return Replaced(templ, insert, InsertImageData(insert), quality, out);
+}
+
+SpliceOutcome SameThumbnailBytes(std::string_view jpeg, int quality, std::string& out) {
+  return Replaced(jpeg, jpeg, ExifTail(jpeg), quality, out);
+}
+
+SpliceOutcome SpliceKeepThumbnail(const std::string& templatePath, const std::string& insertPath,
+                                  const std::string& outPath) {
+  return OnFiles({templatePath, insertPath}, outPath, [](const auto& in, std::string& out) {
+    return SpliceKeepThumbnailBytes(in[0], in[1], out);
+  });
 }
 
 SpliceOutcome SpliceReplaceThumbnail(const std::string& templatePath, const std::string& insertPath,
                                      int quality, const std::string& outPath) {
-  TFileStream source(templatePath, TFileStream::Mode::ReadOnly);
-  ExifTemplate tmpl;
-  if (auto r = ReadExifTemplate(source, tmpl); r != ExifRefusal::None)
-    return FromExif(r, tmpl.Thumb.Compression);
-  const std::string insert = ReadWholeFile(insertPath);
-  const auto data = InsertImageData(insert);
-  if (!data) return Refuse(SpliceRefusal::NotJpegImage);
-  const auto picture = Decode(insert);
-  if (!picture) return Refuse(SpliceRefusal::NotJpegImage);
-  return WriteReplaced(source, tmpl, *picture, quality, *data, outPath);
+  return OnFiles({templatePath, insertPath}, outPath, [quality](const auto& in, std::string& out) {
+    return SpliceReplaceThumbnailBytes(in[0], in[1], quality, out);
+  });
 }
 
 SpliceOutcome SameThumbnail(const std::string& path, int quality, const std::string& outPath) {
-  const std::string bytes = ReadWholeFile(path);
-  TMemoryStream source(bytes);
-  ExifTemplate tmpl;
-  if (auto r = ReadExifTemplate(source, tmpl); r != ExifRefusal::None)
-    return FromExif(r, tmpl.Thumb.Compression);
-  TMemoryStream tail;
-  if (!CopyExifTail(tail, source) || tail.Size() == 0) return Refuse(SpliceRefusal::NotJpegImage);
-  const auto picture = Decode(bytes);
-  if (!picture) return Refuse(SpliceRefusal::NotJpegImage);
-  return WriteReplaced(source, tmpl, *picture, quality, tail.Data(), outPath);
+  return OnFiles({path}, outPath, [quality](const auto& in, std::string& out) {
+    return SameThumbnailBytes(in[0], quality, out);
+  });
 }

@@ -20,11 +20,14 @@ enum class SpliceRefusal {
   NotJpegThumb,  // the template's thumbnail is not JPEG-compressed
   App1TooLong,   // the new thumbnail does not fit the APP1 segment
   NotJpegImage,  // the picture is not a JPEG, or libjpeg cannot decode it
+  UnsafeExif,    // moving the thumbnail would break offsets the program cannot fix
+  Overwrite,     // the output is one of the input files
 };
 
 struct SpliceOutcome {
   SpliceRefusal Refusal = SpliceRefusal::None;
   int Compression = 0;  // the template's Compression value, for NotJpegThumb
+  std::string Detail;   // the message of an Overwrite refusal
   bool Ok() const { return Refusal == SpliceRefusal::None; }
   // The program's message for the refusal (empty when Ok).
   std::string Message() const;
@@ -38,14 +41,23 @@ bool HasJpegExtension(const std::string& path);
 // std::nullopt when the bytes are not a JPEG.
 std::optional<std::string> InsertImageData(std::string_view jpeg);
 
+// Each splice runs on bytes in memory and, when Ok, leaves the file to write in out.
 // Keep mode: the template up to the end of its Exif APP1 segment (thumbnail
 // unchanged), then the insert image's data.
-SpliceOutcome SpliceKeepThumbnail(const std::string& templatePath, const std::string& insertPath,
-                                  const std::string& outPath);
+SpliceOutcome SpliceKeepThumbnailBytes(std::string_view templ, std::string_view insert,
+                                       std::string& out);
 // Replace mode: the template's Exif block with a thumbnail made from the insert
 // image at the quality, then the insert image's data.
-SpliceOutcome SpliceReplaceThumbnail(const std::string& templatePath, const std::string& insertPath,
-                                     int quality, const std::string& outPath);
+SpliceOutcome SpliceReplaceThumbnailBytes(std::string_view templ, std::string_view insert,
+                                          int quality, std::string& out);
 // Rebuilds the thumbnail of a JPEG from its own main picture; the picture's bytes
 // are kept as they are.
+SpliceOutcome SameThumbnailBytes(std::string_view jpeg, int quality, std::string& out);
+
+// The same on files: an output that is one of the inputs is refused before any
+// reading; the result is written through a temporary file.
+SpliceOutcome SpliceKeepThumbnail(const std::string& templatePath, const std::string& insertPath,
+                                  const std::string& outPath);
+SpliceOutcome SpliceReplaceThumbnail(const std::string& templatePath, const std::string& insertPath,
+                                     int quality, const std::string& outPath);
 SpliceOutcome SameThumbnail(const std::string& path, int quality, const std::string& outPath);

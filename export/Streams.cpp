@@ -10,6 +10,18 @@
 
 #include "shell/Errors.h"
 
+namespace {
+
+// The system's reason in an error text built by EFileError: what follows the
+// first line break, or nothing.
+std::string ReasonOf(const EFileError& error) {
+  const std::string text = error.what();
+  const auto lineBreak = text.find('\n');
+  return lineBreak == std::string::npos ? std::string() : text.substr(lineBreak + 1);
+}
+
+}  // namespace
+
 void TStream::ReadExact(void* buffer, std::size_t count) {
   if (Read(buffer, count) != count) throw EFileError("ファイルの終わりを越えて読もうとしました");
 }
@@ -110,19 +122,28 @@ void TFileStream::Close() {
 
 std::string TAtomicFileStream::TempName(const std::string& path) {
   static std::atomic<unsigned> counter{0};
-  const std::filesystem::path p(path);
-  std::string name(1, '.');
-  name += p.filename().string();
-  name += '.';
-  name += std::to_string(getpid());
-  name += '.';
-  name += std::to_string(counter++);
-  name += ".part";
-  return (p.parent_path() / name).string();
+  // The temporary name does not repeat the final one: a legal 255-byte name
+  // would leave no room for a prefix and a suffix.
+  const std::string name =
+      ".q" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".part";
+  return (std::filesystem::path(path).parent_path() / name).string();
+}
+
+// The temporary file is ours; a failure names the file the user asked for.
+void TAtomicFileStream::Fail(const std::string& reason) const {
+  throw EFileError::CannotCreate(path_, reason);
+}
+
+TFileStream TAtomicFileStream::OpenTemp() const {
+  try {
+    return TFileStream(tempPath_, TFileStream::Mode::Create);
+  } catch (const EFileError& e) {
+    Fail(ReasonOf(e));
+  }
 }
 
 TAtomicFileStream::TAtomicFileStream(const std::string& path)
-    : path_(path), tempPath_(TempName(path)), file_(tempPath_, TFileStream::Mode::Create) {}
+    : path_(path), tempPath_(TempName(path)), file_(OpenTemp()) {}
 
 TAtomicFileStream::~TAtomicFileStream() {
   if (committed_) return;
@@ -134,11 +155,23 @@ TAtomicFileStream::~TAtomicFileStream() {
   std::filesystem::remove(tempPath_, ignored);
 }
 
+void TAtomicFileStream::Write(const void* buffer, std::size_t count) {
+  try {
+    file_.Write(buffer, count);
+  } catch (const EFileError& e) {
+    Fail(ReasonOf(e));
+  }
+}
+
 void TAtomicFileStream::Commit() {
-  file_.Close();
+  try {
+    file_.Close();
+  } catch (const EFileError& e) {
+    Fail(ReasonOf(e));
+  }
   std::error_code error;
   std::filesystem::rename(tempPath_, path_, error);
-  if (error) throw EFileError::CannotCreate(path_, error.message());
+  if (error) Fail(error.message());
   committed_ = true;
 }
 

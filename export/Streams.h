@@ -84,6 +84,7 @@ class TFileStream : public TStream {
 // An output file that appears under its final name only when complete: the
 // bytes go to a temporary file in the same folder, Commit renames it over the
 // final name, and a stream destroyed without Commit removes the temporary file.
+// Every failure throws EFileError::CannotCreate naming the final path.
 class TAtomicFileStream : public TStream {
  public:
   explicit TAtomicFileStream(const std::string& path);
@@ -95,7 +96,7 @@ class TAtomicFileStream : public TStream {
   std::int64_t Position() const override { return file_.Position(); }
   void Seek(std::int64_t position) override { file_.Seek(position); }
   std::size_t Read(void* buffer, std::size_t count) override { return file_.Read(buffer, count); }
-  void Write(const void* buffer, std::size_t count) override { file_.Write(buffer, count); }
+  void Write(const void* buffer, std::size_t count) override;
   using TStream::Write;
 
   // Closes the temporary file and renames it to the final name.
@@ -103,6 +104,8 @@ class TAtomicFileStream : public TStream {
 
  private:
   static std::string TempName(const std::string& path);
+  [[noreturn]] void Fail(const std::string& reason) const;
+  TFileStream OpenTemp() const;
   std::string path_;
   std::string tempPath_;
   TFileStream file_;

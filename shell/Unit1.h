@@ -298,6 +298,9 @@ class TForm1 {
   std::string FSaveName;  // UTF-8
   std::string FOutDir;    // UTF-8, ends in '/'
   std::vector<std::string> FExifFiles;
+  // Templates of the running thumbnail batch whose thumbnail could not be
+  // replaced, so their page kept it; told once at the end (ReportKeptThumbs).
+  std::vector<std::string> FKeptThumbs;
 
   // Page files (export/PageFiles.cpp).
   void BitsaveClick();
@@ -305,6 +308,8 @@ class TForm1 {
   void SavePageJpeg(TABitmap& bitmap);
   void SavePageExif(TABitmap& bitmap);
   void SavePageExifThumb(TABitmap& bitmap);
+  std::string PageThumbnail(TABitmap& bitmap, int quality);
+  void ReportKeptThumbs();
   // Batch export (export/Batch.cpp).
   void SaveAllButtonClick();
   void SaveAllInButtonClick();

@@ -121,8 +121,11 @@ TEST_F(ExportCli, RefusalsAndErrorsExitNonZero) {
           &err),
       1);
   EXPECT_NE(err.find("Fileが見つかりません"), std::string::npos) << err;
+  // A --home that cannot hold the outputs is told with its own reason.
   EXPECT_EQ(Cli("export --home " + Quote(home_ / "missing") + " " + Quote(text_), &err), 1);
-  EXPECT_NE(err.find("を作成できません"), std::string::npos) << err;
+  EXPECT_NE(err.find("missing: No such file or directory"), std::string::npos) << err;
+  EXPECT_EQ(Cli("count-text --home " + Quote(text_) + " 2", &err), 1);
+  EXPECT_NE(err.find("novel.txt: Not a directory"), std::string::npos) << err;
   EXPECT_EQ(Cli("export " + Home() + " --album 3 " + Quote(text_), &err), 2);
   EXPECT_EQ(Cli("export " + Home(), &err), 2);
 }
@@ -143,6 +146,55 @@ TEST_F(ExportCli, CountCommands) {
   EXPECT_EQ(Cli("count-text " + Home() + " -1", &err), 2);
   EXPECT_EQ(Cli("count-text " + Home() + " 12345678", &err), 2);
   EXPECT_EQ(Cli("count-text --home " + Quote(home_ / "missing") + " 2", &err), 1);
+}
+
+// An Exif export whose templates lie in its own output folder would replace the
+// photographs it reads: refused, every photograph unchanged.
+TEST_F(ExportCli, AnExifExportIntoItsOwnTemplateFolderIsRefused) {
+  Cameras(1);
+  const std::string camera = testsupport::ReadFile(cameras_.Path() / "P001.JPG");
+  for (const std::string folder : {"novel", "novel_th"}) {
+    SCOPED_TRACE(folder);
+    const fs::path own = home_.Path() / folder;
+    fs::create_directories(own);
+    fs::copy_file(cameras_.Path() / "P001.JPG", own / "P001.JPG");
+    std::string err;
+    EXPECT_EQ(Cli("export " + Home() + (folder == "novel" ? "" : " --thumbnail") + " --exif " +
+                      Quote(own.string()) + " " + Quote(text_),
+                  &err),
+              1);
+    EXPECT_NE(err.find("入力ファイルそのもの"), std::string::npos) << err;
+    EXPECT_EQ(testsupport::ReadFile(own / "P001.JPG"), camera);
+  }
+}
+
+// Templates whose thumbnail cannot be replaced keep it, and one note at the end
+// names them; the album manifests stay well-formed for any file name.
+TEST_F(ExportCli, ThumbnailExportNotesKeptThumbnailsOnceAndAlbumsEscapeNames) {
+  Cameras(3);
+  const std::string odd = "a&b'<c>\".JPG", sjis = "\x83\x65.JPG";
+  fs::rename(cameras_.Path() / "P001.JPG", cameras_.Path() / odd);
+  fs::rename(cameras_.Path() / "P002.JPG", cameras_.Path() / sjis);
+  ASSERT_EQ(RunCommand("exiftool -q -overwrite_original -ThumbnailImage= " +
+                       Quote((cameras_.Path() / odd).string()) + " " +
+                       Quote((cameras_.Path() / sjis).string())),
+            0);
+  std::string err;
+  ASSERT_EQ(Cli("export " + Home() + " --exif " + Quote(cameras_.Path().string()) +
+                    " --thumbnail --album 2 " + Quote(text_),
+                &err),
+            0)
+      << err;
+  EXPECT_EQ(Names(home_.Path() / "novel_th").size(), 3u);
+  const auto note = err.find("2ページはサムネイルを入れ替えられず");
+  ASSERT_NE(note, std::string::npos) << err;
+  EXPECT_EQ(err.find("ページはサムネイル", note + 2), std::string::npos) << err;
+  EXPECT_NE(err.find(odd), std::string::npos) << err;
+  const fs::path album = home_.Path() / "novel_th_A/OLALB/ALBUM002.PVM";
+  EXPECT_EQ(RunCommand("xmllint --noout " + Quote(album.string())), 0);
+  const std::string manifest = testsupport::ReadFile(album);
+  EXPECT_NE(manifest.find("/a&amp;b&apos;&lt;c&gt;&quot;.JPG<"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("/%83e.JPG<"), std::string::npos) << manifest;
 }
 
 }  // namespace

@@ -10,6 +10,11 @@ struct Writer {
   std::string Out;
   void U16(unsigned v) { Put(v, 2); }
   void U32(unsigned v) { Put(v, 4); }
+  void Patch(std::size_t at, unsigned v) {
+    Writer value{Big, {}};
+    value.U32(v);
+    Out.replace(at, 4, value.Out);
+  }
   void Put(unsigned v, int bytes) {
     for (int k = 0; k < bytes; ++k)
       Out += static_cast<char>((v >> (8 * (Big ? bytes - 1 - k : k))) & 0xFF);
@@ -32,6 +37,37 @@ struct Writer {
 
 std::string Ascii(const char* text) {
   return std::string(text) + '\0';
+}
+
+// Exif IFD (exposure 1/250, maybe a maker note, the interoperability pointer),
+// interoperability IFD ("R98") and GPS IFD (north), with their values,
+// at the end of w; the Exif and GPS pointers of IFD0 are patched to them.
+void AppendSubIfds(Writer& w, std::size_t exifField, std::size_t gpsField, bool makerNote) {
+  if (w.Out.size() % 2) w.Out += '\0';
+  const auto here = [&w] { return static_cast<unsigned>(w.Out.size() - 6); };
+  w.Patch(exifField, here());
+  w.U16(makerNote ? 3 : 2);
+  const std::size_t exposure = w.Entry(0x829A, 5, 1, 0);
+  const std::size_t note = makerNote ? w.Entry(0x927C, 7, 16, 0) : 0;
+  const std::size_t interop = w.Entry(0xA005, 4, 1, 0);
+  w.U32(0);
+  w.Patch(exposure, here());
+  w.U32(1);
+  w.U32(250);
+  if (makerNote) {
+    w.Patch(note, here());
+    w.Out += "QuillCam note 16";
+  }
+  w.Patch(interop, here());
+  w.U16(1);
+  w.Entry(0x0001, 2, 4, 0);
+  w.Out.replace(w.Out.size() - 4, 4, std::string("R98", 4));
+  w.U32(0);
+  w.Patch(gpsField, here());
+  w.U16(1);
+  w.Entry(0x0001, 2, 2, 0);
+  w.Out.replace(w.Out.size() - 4, 4, std::string("N\0\0\0", 4));
+  w.U32(0);
 }
 
 }  // namespace
@@ -66,22 +102,26 @@ CameraJpeg MakeCameraJpeg(const CameraOptions& o) {
   w.U16(42);
   w.U32(8);
   const std::size_t ifd0 = w.Out.size();
-  const std::size_t ifd0Data = ifd0 + 2 + 3 * 12 + 4;
+  const unsigned ifd0Count = o.IfdsAfterThumb ? 5 : 3;
+  const std::size_t ifd0Data = ifd0 + 2 + ifd0Count * 12 + 4;
   const std::size_t ifd1 = ifd0Data + make.size() + model.size() + date.size() + 1;
   const std::size_t ifd1Aligned = ifd1 + (ifd1 % 2);
-  w.U16(3);
+  w.U16(ifd0Count);
   w.Entry(0x010F, 2, make.size(), ifd0Data - 6);
   w.Entry(0x0110, 2, model.size(), ifd0Data + make.size() - 6);
   w.Entry(0x0132, 2, date.size(), ifd0Data + make.size() + model.size() - 6);
+  const std::size_t exifField = o.IfdsAfterThumb ? w.Entry(0x8769, 4, 1, 0) : 0;
+  const std::size_t gpsField = o.IfdsAfterThumb ? w.Entry(0x8825, 4, 1, 0) : 0;
   w.U32(o.Ifd1 ? ifd1Aligned - 6 : 0);
   w.Out += make + model + date;
   while (w.Out.size() < ifd1Aligned) w.Out += '\0';
   if (o.Ifd1) {
     result.Ifd1Pos = w.Out.size();
     if (o.Compression == 6) {
-      const std::size_t thumbPos = w.Out.size() + 2 + 3 * 12 + 4;
-      w.U16(3);
-      w.Entry(0x0103, 3, 1, 6);
+      const unsigned count = o.CompressionTag ? 3 : 2;
+      const std::size_t thumbPos = w.Out.size() + 2 + count * 12 + 4;
+      w.U16(count);
+      if (o.CompressionTag) w.Entry(0x0103, 3, 1, 6);
       result.OffsetValuePos = w.Entry(0x0201, 4, 1, thumbPos - 6);
       result.LengthValuePos = w.Entry(0x0202, 4, 1, thumb.size());
       w.U32(0);
@@ -106,6 +146,7 @@ CameraJpeg MakeCameraJpeg(const CameraOptions& o) {
     }
   }
   w.Out += o.Trailing;
+  if (o.IfdsAfterThumb) AppendSubIfds(w, exifField, gpsField, o.MakerNote);
   result.Payload = w.Out;
 
   const std::string main = EncodePageJpeg(Solid(o.Width, o.Height, o.Color), 85);

@@ -18,9 +18,12 @@ struct CameraOptions {
   bool XmpBefore = false;     // an XMP APP1 before the Exif one
   bool XmpAfter = false;      // an XMP APP1 after the Exif one
   bool Ifd1 = true;
-  int Compression = 6;    // 1: uncompressed thumbnail (no JPEG entries)
-  std::string Thumbnail;  // empty: a 160 x 120 JPEG of ThumbColor
-  std::string Trailing;   // payload bytes after the thumbnail
+  int Compression = 6;          // 1: uncompressed thumbnail (no JPEG entries)
+  bool CompressionTag = true;   // false: IFD1 places a JPEG thumbnail without 0x0103
+  bool IfdsAfterThumb = false;  // Exif, GPS and interoperability IFDs after the thumbnail
+  bool MakerNote = false;       // with IfdsAfterThumb: a maker note there too
+  std::string Thumbnail;        // empty: a 160 x 120 JPEG of ThumbColor
+  std::string Trailing;         // payload bytes after the thumbnail
   int Width = 320, Height = 240;
   TColor Color = RGBColor(200, 40, 40);
   TColor ThumbColor = RGBColor(10, 200, 10);

@@ -21,7 +21,7 @@ TEST(FuzzSeeds, WriteTheSeedCorpus) {
   const char* chosen = std::getenv("QUILLANE_FUZZ_SEEDS");
   const fs::path root = chosen ? fs::path(chosen) : scratch.Path();
   const std::string smallThumb = fixtures::PlainJpeg(8, 8, RGBColor(1, 2, 3));
-  std::vector<fixtures::CameraOptions> variants(7);
+  std::vector<fixtures::CameraOptions> variants(8);
   for (auto& v : variants) {
     v.Width = 16;
     v.Height = 16;
@@ -35,12 +35,15 @@ TEST(FuzzSeeds, WriteTheSeedCorpus) {
   variants[5].XmpBefore = variants[5].XmpAfter = true;
   variants[6].BigEndian = true;
   variants[6].Trailing = "tail";
-  for (const char* sub : {"segments", "thumbnail", "replace"}) fs::create_directories(root / sub);
+  variants[7].IfdsAfterThumb = true;
+  for (const char* sub : {"segments", "thumbnail", "replace", "decode"})
+    fs::create_directories(root / sub);
   for (std::size_t k = 0; k < variants.size(); ++k) {
     const auto camera = fixtures::MakeCameraJpeg(variants[k]);
     const std::string name = "camera" + std::to_string(k);
     testsupport::WriteFile((root / "segments" / name).string(), camera.Bytes);
     testsupport::WriteFile((root / "replace" / name).string(), camera.Bytes);
+    testsupport::WriteFile((root / "decode" / name).string(), camera.Bytes);
     testsupport::WriteFile((root / "thumbnail" / name).string(), camera.Payload);
     // The generator's files are what the routines accept (or refuse) as designed.
     TMemoryStream source(camera.Bytes);

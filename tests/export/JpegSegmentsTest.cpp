@@ -12,31 +12,32 @@ const std::string kScan = std::string("\xFF\xDA\x00\x08", 4) + "scandata\xFF\xD9
 TEST(SegmentScan, SkipsFillBytesAndStandaloneMarkers) {
   // FF FF FF E1: fill bytes; FF 01 (TEM) and FF D3 (RST3) carry no length.
   const std::string jpeg = kSoi + Segment(0xE0, "jfif") + "\xFF\x01\xFF\xD3" + "\xFF\xFF\xFF" +
-                           std::string(1, '\xE1') + std::string("\x00\x06", 2) + "Exif" + kScan;
+                           std::string(1, '\xE1') + std::string("\x00\x08", 2) +
+                           std::string("Exif\0\0", 6) + kScan;
   TMemoryStream source(jpeg);
   TMemoryStream head;
   std::int64_t payloadPos = 0;
-  ASSERT_TRUE(CopyJpegHead(head, source, 0xE1, &payloadPos));
+  ASSERT_TRUE(CopyExifHead(head, source, &payloadPos));
   EXPECT_EQ(payloadPos, 2 + 8 + 4 + 3 + 1 + 2);
-  EXPECT_EQ(head.Data(), jpeg.substr(0, payloadPos + 4));
+  EXPECT_EQ(head.Data(), jpeg.substr(0, payloadPos + 6));
   TMemoryStream tail;
-  ASSERT_TRUE(CopyJpegTail(tail, source, 0xE1));
+  ASSERT_TRUE(CopyExifTail(tail, source));
   EXPECT_EQ(tail.Data(), kScan);
 }
 
 TEST(SegmentScan, SosBeforeTheMarkerSucceedsWithNothingCopied) {
-  const std::string jpeg = kSoi + Segment(0xE0, "jfif") + kScan + Segment(0xE1, "Exif");
-  TMemoryStream source(jpeg), head, tail, gathered;
-  EXPECT_TRUE(CopyJpegHead(head, source, 0xE1));
-  EXPECT_TRUE(CopyJpegTail(tail, source, 0xE1));
-  EXPECT_TRUE(ReadJpegSegments(gathered, source, 0xE1));
+  const std::string jpeg =
+      kSoi + Segment(0xE0, "jfif") + kScan + Segment(0xE1, std::string("Exif\0\0", 6));
+  TMemoryStream source(jpeg), head, tail;
+  EXPECT_TRUE(CopyExifHead(head, source));
+  EXPECT_TRUE(CopyExifTail(tail, source));
   EXPECT_EQ(head.Size(), 0);
   EXPECT_EQ(tail.Size(), 0);
-  EXPECT_EQ(gathered.Size(), 0);
 }
 
 TEST(SegmentScan, FailsOnBadOrTruncatedHeads) {
-  const std::string good = kSoi + Segment(0xE0, "jfif") + Segment(0xE1, "Exif-payload") + kScan;
+  const std::string good =
+      kSoi + Segment(0xE0, "jfif") + Segment(0xE1, std::string("Exif\0payload", 12)) + kScan;
   const std::vector<std::string> bad = {
       "",
       "\xFF",
@@ -50,24 +51,10 @@ TEST(SegmentScan, FailsOnBadOrTruncatedHeads) {
   for (std::size_t k = 0; k < bad.size(); ++k) {
     SCOPED_TRACE(k);
     TMemoryStream source(bad[k]), dest;
-    EXPECT_FALSE(CopyJpegHead(dest, source, 0xE1));
-    EXPECT_FALSE(CopyJpegTail(dest, source, 0xE1));
-    EXPECT_FALSE(ReadJpegSegments(dest, source, 0xE1));
+    EXPECT_FALSE(CopyExifHead(dest, source));
+    EXPECT_FALSE(CopyExifTail(dest, source));
     EXPECT_EQ(dest.Size(), 0);
   }
-}
-
-TEST(ReadJpegSegments, GathersEveryPayloadAndKeepsTheLastPosition) {
-  const std::string jpeg =
-      kSoi + Segment(0xE1, "one") + Segment(0xE0, "jfif") + Segment(0xE1, "two") + kScan;
-  TMemoryStream source(jpeg), gathered;
-  std::int64_t last = 0;
-  ASSERT_TRUE(ReadJpegSegments(gathered, source, 0xE1, &last));
-  EXPECT_EQ(gathered.Data(), "onetwo");
-  EXPECT_EQ(jpeg.substr(last, 3), "two");
-  // Without SOS the gathering fails.
-  TMemoryStream cut(jpeg.substr(0, jpeg.size() - kScan.size())), none;
-  EXPECT_FALSE(ReadJpegSegments(none, cut, 0xE1));
 }
 
 TEST(ExifSegment, OnlyAnApp1StartingWithExifAndZeroCounts) {

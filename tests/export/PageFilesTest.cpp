@@ -236,7 +236,7 @@ TEST_F(ExifWriters, ThumbnailWriterPutsTheShrunkPageOrTheCountInEitherByteOrder)
   }
 }
 
-TEST_F(ExifWriters, ThumbnailRefusalsSkipThePageButLetTheBatchGoOn) {
+TEST_F(ExifWriters, AThumbnailThatCannotBeReplacedStaysAndOnlyNoExifSkipsThePage) {
   fixtures::CameraOptions uncompressed;
   uncompressed.Compression = 1;
   Prepare({Template("P0001.JPG", uncompressed),
@@ -247,10 +247,10 @@ TEST_F(ExifWriters, ThumbnailRefusalsSkipThePageButLetTheBatchGoOn) {
     TABitmap bitmap(640, 480);
     form_.SavePageExifThumb(bitmap);
   }
-  EXPECT_EQ(p_.MessageTexts(), (Strings{"1 :Tumbnailの圧縮の種類はJpegではありません。中止します",
-                                        "Exif情報が見つかりませんでした"}));
+  EXPECT_EQ(p_.MessageTexts(), Strings{"Exif情報が見つかりませんでした"});
   EXPECT_TRUE(form_.FBusy);
-  EXPECT_TRUE(Names(dir_.Path() / "novel_th").empty());
+  EXPECT_EQ(Names(dir_.Path() / "novel_th"), Strings{"P0001.JPG"});
+  EXPECT_EQ(form_.FKeptThumbs, Strings{"P0001.JPG"});
 }
 
 TEST_F(ExifWriters, UnreadableTemplateIsAFileError) {

@@ -243,4 +243,84 @@ TEST_F(SpliceFiles, CommandLineThumbnailSpliceAndSame) {
   EXPECT_FALSE(fs::exists(Out("no.jpg")));
 }
 
+// Offsets after the thumbnail move with it in both byte orders; a maker note
+// there (its inner offsets follow no standard) refuses the splice; a JPEG
+// thumbnail without a Compression tag, as some phones write it, is replaced.
+TEST_F(SpliceFiles, CommandLineReplaceKeepsTheTagsAfterTheThumbnail) {
+  const std::tuple<const char*, bool, bool, bool> cases[] = {
+      // big-endian, IFDs after, tag
+      {"IFDs after, II", false, true, true},
+      {"IFDs after, MM", true, true, true},
+      {"no Compression tag", true, false, false},
+      {"maker note after", false, true, true}};
+  for (const auto& [name, big, ifds, tag] : cases) {
+    SCOPED_TRACE(name);
+    const bool makerNote = std::string(name) == "maker note after";
+    CameraOptions o;
+    o.BigEndian = big;
+    o.IfdsAfterThumb = ifds;
+    o.MakerNote = makerNote;
+    o.CompressionTag = tag;
+    const std::string t = Quote(Put("cam.jpg", MakeCameraJpeg(o).Bytes)), out = Out(name);
+    std::string output;
+    const int status = Cli(
+        "splice --replace-thumbnail --template " + t + " --insert " + t + " --out " + Quote(out),
+        &output);
+    if (makerNote) {
+      EXPECT_EQ(status, 1);
+      EXPECT_NE(output.find("メーカーノート"), std::string::npos) << output;
+      EXPECT_FALSE(fs::exists(out));
+      continue;
+    }
+    ASSERT_EQ(status, 0) << output;
+    ExpectCameraFile(out, "P6\n320 240");
+    EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
+    if (!ifds) continue;
+    EXPECT_EQ(Tag(out, "ExposureTime"), "1/250");
+    EXPECT_EQ(Tag(out, "GPSLatitudeRef"), "North");
+    EXPECT_EQ(Tag(out, "InteropIndex"), "R98 - DCF basic file (sRGB)");
+    checks::Run("exiftool -validate -warning -a " + Quote(out), &output);
+    EXPECT_EQ(output.find("Bad"), std::string::npos) << output;
+  }
+}
+
+// Refused before anything is written, each with its reason: an output that is an
+// input (by its name or through a link), a progressive header claiming 65,500 x
+// 65,500 pixels (before the decoder allocates for it), and an output folder that
+// does not exist (named as asked, not as the temporary file). The longest legal
+// name can be written.
+TEST_F(SpliceFiles, CommandLineRefusesOverwritingAnInputOrDecodingABomb) {
+  const std::string camera = MakeCameraJpeg().Bytes;
+  const std::string t = Quote(Put("cam.jpg", camera)), link = Quote(Out("link.jpg"));
+  fs::create_symlink(Out("cam.jpg"), Out("link.jpg"));
+  ASSERT_EQ(checks::Run("jpegtran -progressive -outfile " + Quote(Out("b.jpg")) + " " +
+                        Quote(Put("small.jpg", fixtures::PlainJpeg(16, 16, 0)))),
+            0);
+  std::string bomb = testsupport::ReadFile(Out("b.jpg"));
+  bomb.replace(bomb.find("\xFF\xC2") + 5, 4, "\xFF\xDC\xFF\xDC");
+  const std::string b = Quote(Put("b.jpg", bomb)), o = " --out " + Quote(Out("o.jpg"));
+  const std::pair<std::string, const char*> cases[] = {
+      {"same " + t + " --out " + link, "入力ファイルそのもの"},
+      {"splice --template " + Quote(Out("./cam.jpg")) + " --insert " + b + " --out " + t,
+       "入力ファイルそのもの"},
+      {"splice --replace-thumbnail --template " + link + " --insert " + link + " --out " + t,
+       "入力ファイルそのもの"},
+      {"thumbnail " + t + " --out " + t, "入力ファイルそのもの"},
+      {"splice --template " + t + " --insert " + b + o, "Jpeg画像はありません"},
+      {"splice --replace-thumbnail --template " + t + " --insert " + b + o, "Jpeg画像はありません"},
+      {"thumbnail " + b + o, "picture too large"},
+      {"same " + t + " --out " + Quote(Out("no/o.jpg")), "no/o.jpg を作成できません"}};
+  for (const auto& [command, message] : cases) {
+    SCOPED_TRACE(command);
+    std::string output;
+    EXPECT_EQ(Cli(command, &output), 1);
+    EXPECT_NE(output.find(message), std::string::npos) << output;
+    EXPECT_EQ(testsupport::ReadFile(Out("cam.jpg")), camera);
+    EXPECT_FALSE(fs::exists(Out("o.jpg")));
+  }
+  const std::string longest = Out(std::string(251, 'n') + ".jpg");
+  EXPECT_EQ(Cli("same " + t + " --out " + Quote(longest), nullptr), 0);
+  EXPECT_EQ(checks::Thumbnail(longest), "P6\n160 120");
+}
+
 }  // namespace
