@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "base/Errors.h"
 #include "cli/Cli.h"
-#include "shell/Errors.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
 #include "export/FileWrite.h"
-#include "shell/Errors.h"
 #include "shell/Unit1.h"
 #include "text/FileNames.h"
 

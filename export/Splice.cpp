@@ -1,10 +1,10 @@
 #include "export/Splice.h"
 
+#include "base/Errors.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
 #include "export/JpegTTx.h"
 #include "export/Streams.h"
-#include "shell/Errors.h"
 
 namespace {
 

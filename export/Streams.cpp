@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 
 void TStream::ReadExact(void* buffer, std::size_t count) {
   if (Read(buffer, count) != count) throw EFileError("ファイルの終わりを越えて読もうとしました");

@@ -19,8 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Types.h"
 #include "render/ABitmap.h"
-#include "shell/Types.h"
 
 struct TLogFont {
   int lfHeight = 0;      // cell height in pixels (positive)

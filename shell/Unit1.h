@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Types.h"
 #include "render/ABitmap.h"
 #include "shell/Controls.h"
 #include "shell/Platform.h"
-#include "shell/Types.h"
 #include "text/HEditor.h"
 
 // The page view: a 640 x 480 picture every page and effect is drawn on.

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <utility>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "text/Sjis.h"
 
 namespace {

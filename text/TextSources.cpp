@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "shell/Unit1.h"
 #include "text/FileNames.h"
 #include "text/Shortcut.h"

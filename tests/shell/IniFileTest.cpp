@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "tests/common/TestSupport.h"
 
 namespace {
