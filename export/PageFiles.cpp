@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int kSingleSaveQuality = 95;
-constexpr char kMsgNoExif[] = "Exif情報が見つかりませんでした";
 
 // The first maxBytes bytes of the name's code-page-932 form, shortened by one
 // byte when the cut would split a two-byte character, back as UTF-8.
@@ -120,7 +119,7 @@ void TForm1::SavePageExifThumb(TABitmap& bitmap) {
   const std::string jpeg = EncodePageJpeg(bitmap, quality);
   std::string thumb;
   if (CountCheckBox.Checked) {
-    thumb = MakeCountThumb(FPage, BoldCheckBox.Checked, LCheckBox15.Checked, quality);
+    thumb = MakeCountThumb(FPage, BoldCheckBox.Checked, Gothic(), quality);
   } else {
     // The renderer discards the page after this call, so it may be shrunk in place.
     ShrinkBitmap(bitmap, kThumbWidth, kThumbHeight);

@@ -64,8 +64,7 @@ std::string SpliceOutcome::Message() const {
 }
 
 bool HasJpegExtension(const std::string& path) {
-  for (const char* ext : {".jpg", ".jpeg", ".JPG", ".JPEG"}) {
-    const std::string_view e(ext);
+  for (const std::string_view e : kJpegExtensions) {
     if (path.size() > e.size() && std::string_view(path).substr(path.size() - e.size()) == e)
       return true;
   }

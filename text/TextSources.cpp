@@ -165,10 +165,9 @@ void TForm1::File1Click() {
     FPreEcri(Editor1);
     FTextName = ExtractFileName(FFileName);
     FtxtDelete();
-    FRedraw = true;
     FFilePage = 0;
     PLabel.Transparent = false;
-    TriButton1Click();
+    Redraw();
   } else {
     return;
   }
