@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "base/Errors.h"
 #include "cli/Cli.h"
-#include "shell/Errors.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
 
@@ -86,7 +86,7 @@ int RunEffect(std::vector<std::string> argv) {
   SetVelocityOptions(args, form);
   form.LCheckBox20.Checked = args.Flag("--green");
   form.LCheckBox21.Checked = args.Flag("--bright");
-  if (form.LCheckBox21.Checked) form.Fconm = 125;
+  if (form.Bright()) form.Fconm = 125;
   form.LCheckBox22.Checked = args.Flag("--devenir");
   form.LCheckBox23.Checked = args.Flag("--repetition");
   form.FBlackRect = !args.Flag("--white");

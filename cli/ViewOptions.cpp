@@ -32,7 +32,7 @@ void LoadBuiltinText(TForm1& form) {
   for (const auto& line : TForm1::StringResource1()) text += line + "\r\n";
   form.Editor2.Lines.Clear();
   form.Editor2.Lines.SetText(text);
-  form.FreplaceP(form.Editor2);
+  form.Freplace(form.Editor2);
   form.FFileIn = false;
   form.FQuiEcri();
   form.FQuiReady = true;

@@ -3,8 +3,8 @@
 // mode, writing direction, faces, colours, QVGA, and which text to lay out.
 #include <string>
 
+#include "base/Types.h"
 #include "cli/Cli.h"
-#include "shell/Types.h"
 
 class TForm1;
 

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/Errors.h"
 #include "cli/Cli.h"
-#include "shell/Errors.h"
 
 namespace {
 std::vector<CliCommand>& Registry() {

@@ -40,7 +40,7 @@ void SwingLevel(TForm1& f) {
     else
       f.FArtsLevel += 5;
   } else if (f.FArtsLevel <= 80) {
-    f.LCheckBox20.Checked = !f.LCheckBox20.Checked;
+    f.SetGreen(!f.Green());
     f.FArtsUp = true;
   } else {
     f.FArtsLevel -= 5;
@@ -71,15 +71,15 @@ void TForm1::fineartsClick() {
   if (GColor != clBlack && !FArtsCanvas) PFadeOutB(Image1);
   FArtsCanvas = true;
   Label3.Transparent = false;
-  if (LCheckBox22.Checked) {
+  if (Devenir()) {
     FArts = true;
     FArtsUp = true;
     FArtsLevel = 80;
-    LCheckBox20.Checked = false;
+    SetGreen(false);
     ShowLevel(*this, FArtsLevel);
     Timer4.Enabled = true;
     Pplasma(Image1);
-  } else if (LCheckBox23.Checked) {
+  } else if (Repetition()) {
     FArts = true;
     ShowLevel(*this, Fconm);
     Timer4.Enabled = true;
@@ -118,10 +118,10 @@ void TForm1::Pplasma(TImage& view) {
   FArtsLastEvents = P.TickCount() - kEventGapMs;
   Quartering(0, 0, w - 1, h - 1);
 
-  const bool devenir = LCheckBox22.Checked;
+  const bool devenir = Devenir();
   const int level = devenir ? FArtsLevel : Fconm;
   TABitmap picture(w, h);
-  PaintHeights(*this, picture, level, LCheckBox20.Checked);
+  PaintHeights(*this, picture, level, Green());
 
   // Events handled meanwhile may have given the view to a page or another
   // effect; the picture is then thrown away.
@@ -181,18 +181,18 @@ void TForm1::SetColor(int x1, int y1, int x, int y, int x2, int y2) {
 
 void TForm1::LCheckBox20Click() {
   if (FBusy) return;
-  HintLabel1.Caption = LCheckBox20.Checked ? "Green arts" : "Blue arts";
+  HintLabel1.Caption = Green() ? "Green arts" : "Blue arts";
 }
 
 void TForm1::LCheckBox21Click() {
   if (FBusy) return;
-  Fconm = LCheckBox21.Checked ? 125 : 80;
+  Fconm = Bright() ? 125 : 80;
   ShowLevel(*this, Fconm);
 }
 
 void TForm1::LCheckBox22Click() {
   if (FBusy) return;
-  if (LCheckBox22.Checked) {
+  if (Devenir()) {
     HintLabel1.Caption = "Devenir on";
   } else {
     FArts = false;
@@ -202,7 +202,7 @@ void TForm1::LCheckBox22Click() {
 
 void TForm1::LCheckBox23Click() {
   if (FBusy) return;
-  if (LCheckBox23.Checked) {
+  if (Repetition()) {
     HintLabel1.Caption = "Repetition on " + std::to_string(Fconm);
   } else {
     FArts = false;

@@ -29,19 +29,19 @@ void TForm1::Timer5Timer() {
   const int d = FDeepInset;
   const bool separation = SepaCheckBox.Checked;
   {
-    TViewCanvas canvas(Image1);
+    TCanvas canvas(Image1.Picture);
     if (!separation) {
-      canvas->Brush.Color = FDeepColor;
-      canvas->FrameRect({d, d, w - d, h - d});
+      canvas.Brush.Color = FDeepColor;
+      canvas.FrameRect({d, d, w - d, h - d});
     } else {
-      canvas->Pen.Color = FDeepColor;
-      canvas->Pen.Width = 1;
+      canvas.Pen.Color = FDeepColor;
+      canvas.Pen.Width = 1;
       if (FDeepPhase == 1 || FDeepPhase == 2) {
-        canvas->MoveTo(d, d), canvas->LineTo(d, h - d);
-        canvas->MoveTo(w - d, d), canvas->LineTo(w - d, h - d);
+        canvas.MoveTo(d, d), canvas.LineTo(d, h - d);
+        canvas.MoveTo(w - d, d), canvas.LineTo(w - d, h - d);
       } else {
-        canvas->MoveTo(d, d), canvas->LineTo(w - d, d);
-        canvas->MoveTo(d, h - d), canvas->LineTo(w - d, h - d);
+        canvas.MoveTo(d, d), canvas.LineTo(w - d, d);
+        canvas.MoveTo(d, h - d), canvas.LineTo(w - d, h - d);
       }
     }
   }

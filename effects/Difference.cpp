@@ -12,7 +12,7 @@ struct TDiffOptions {
 };
 
 TDiffOptions Options(const TForm1& f) {
-  return {f.LCheckBox1.Checked, f.LCheckBox2.Checked, f.LCheckBox3.Checked};
+  return {f.DiffForm(), f.DiffColor(), f.DiffPaint()};
 }
 
 // The colour tables of one trail. Products are formed in one byte, so they wrap.
@@ -100,9 +100,7 @@ void TForm1::Effect1Click() {
     for (int& v : FDiffVel[s]) v = RandomSpeed();
   }
 
-  LCheckBox1.Enabled = false;
-  LCheckBox2.Enabled = false;
-  LCheckBox3.Enabled = false;
+  LockDifferenceOptions(true);
   Image1.Hint = "difference";
   Timer1.Enabled = true;
 }
@@ -112,33 +110,31 @@ void TForm1::ShiftTrails() {
     for (int i = FDiffSteps - 1; i >= 0; --i) FDiffRect[s][i + 1] = FDiffRect[s][i];
 }
 
-void TForm1::FillTrail(int s) {
+void TForm1::FillTrail(TCanvas& canvas, int s) {
   const TDiffOptions o = Options(*this);
   const bool paintOnly = !o.Form && !o.Color && o.Paint;
-  TViewCanvas canvas(Image1);
   for (int i = FDiffSteps; i >= 0; --i) {
-    canvas->Brush.Color = paintOnly ? FDiffColorC[s][i] : FDiffColorB[s][i];
-    FillBetweenCorners(*canvas, FDiffRect[s][i]);
+    canvas.Brush.Color = paintOnly ? FDiffColorC[s][i] : FDiffColorB[s][i];
+    FillBetweenCorners(canvas, FDiffRect[s][i]);
   }
 }
 
-void TForm1::DrawTrail(int s) {
+void TForm1::DrawTrail(TCanvas& canvas, int s) {
   const TDiffOptions o = Options(*this);
-  TViewCanvas canvas(Image1);
-  canvas->Pen.Width = o.Form ? 2 : 1;
+  canvas.Pen.Width = o.Form ? 2 : 1;
   for (int i = FDiffSteps; i >= 0; --i) {
     const TRect& r = FDiffRect[s][i];
-    canvas->Brush.Color = FDiffColorA[s][i];
-    canvas->Pen.Color = FDiffColorA[s][i];
+    canvas.Brush.Color = FDiffColorA[s][i];
+    canvas.Pen.Color = FDiffColorA[s][i];
     if (!o.Form) {
       if (o.Paint)
-        canvas->Ellipse(r.Left, r.Top, r.Right, r.Bottom);
+        canvas.Ellipse(r.Left, r.Top, r.Right, r.Bottom);
       else
-        DrawEllipseOutline(*canvas, r);
+        DrawEllipseOutline(canvas, r);
     } else if (o.Paint) {
-      FillBetweenCorners(*canvas, r);
+      FillBetweenCorners(canvas, r);
     } else {
-      DrawRectOutline(*canvas, r);
+      DrawRectOutline(canvas, r);
     }
   }
 }
@@ -151,10 +147,10 @@ void TForm1::Timer1Timer() {
   const int h = Image1.Height();
   if (FDiffCount == 0) FDiffCount = 1;
   const int c = FDiffCount;
-  TViewCanvas canvas(Image1);
+  TCanvas canvas(Image1.Picture);
   ShiftTrails();
   if (c <= 2 * n) {
-    if (o.Form || o.Color || o.Paint) FillTrail(0);
+    if (o.Form || o.Color || o.Paint) FillTrail(canvas, 0);
     const int x = FDiffStep[0].x * c;
     const int y = FDiffStep[0].y * c;
     TRect& head = FDiffRect[0][0];
@@ -173,7 +169,7 @@ void TForm1::Timer1Timer() {
     ++FDiffCount;
   } else {
     for (int s = 0; s < FDiffSets; ++s) {
-      DrawTrail(s);
+      DrawTrail(canvas, s);
       TRect& head = FDiffRect[s][0];
       MoveCoordinate(*this, head.Left, FDiffVel[s][0], w);
       MoveCoordinate(*this, head.Top, FDiffVel[s][1], h);

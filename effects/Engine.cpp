@@ -2,33 +2,6 @@
 
 #include <string>
 
-namespace {
-// The canvas opened by the outermost TViewCanvas on a view, for nested ones.
-TImage* gOpenView = nullptr;
-TCanvas* gOpenCanvas = nullptr;
-}  // namespace
-
-TViewCanvas::TViewCanvas(TImage& view) : view_(view) {
-  if (gOpenView == &view_ && gOpenCanvas) {
-    canvas_ = gOpenCanvas;
-    return;
-  }
-  own_ = std::make_unique<TCanvas>(view_.Picture);
-  canvas_ = own_.get();
-  if (!gOpenView) {
-    gOpenView = &view_;
-    gOpenCanvas = canvas_;
-    outermost_ = true;
-  }
-}
-
-TViewCanvas::~TViewCanvas() {
-  if (outermost_) {
-    gOpenView = nullptr;
-    gOpenCanvas = nullptr;
-  }
-}
-
 bool EffectMayStart(TForm1& form, TEffectKind kind) {
   if (form.FBusy) return false;
   const bool other = (kind != TEffectKind::Difference && form.FDifference) ||
@@ -44,9 +17,7 @@ void TForm1::EffectOut1Click() {
   if (Timer1.Enabled) {
     Timer1.Enabled = false;
     FDifference = false;
-    LCheckBox1.Enabled = true;
-    LCheckBox2.Enabled = true;
-    LCheckBox3.Enabled = true;
+    LockDifferenceOptions(false);
   }
   if (Timer3.Enabled) {
     Timer3.Enabled = false;

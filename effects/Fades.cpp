@@ -31,7 +31,7 @@ TABitmap PlainTarget(const TImage& view, TColor color) {
 
 void TForm1::PFadeOut(TImage& view, TColor color) {
   TABitmap target = PlainTarget(view, color);
-  if (LCheckBox6.Checked) {
+  if (Tenderly()) {
     Randomize();
     target.AddNoise(15, Rng);
   }
@@ -85,7 +85,7 @@ void TForm1::BGChangeClick() {
   if (!Idle()) return;
   Randomize();
   TColor color;
-  if (LCheckBox4.Checked) {
+  if (CoolColor()) {
     int b = Random(255);
     if (b >= 168) b -= 100;
     if (b <= 70) b += 60;
@@ -98,11 +98,12 @@ void TForm1::BGChangeClick() {
   GColor = color;
   GLabel.Color = GColor;
   PFadeOut(Image1, GColor);
-  FRedraw = true;
-  if (FPageShown)
-    TriButton1Click();
-  else
+  if (FPageShown) {
+    Redraw();
+  } else {
     FPageShown = false;
+    FRedraw = true;
+  }
 }
 
 void TForm1::Pause(int seconds, int milliseconds) {

@@ -21,8 +21,7 @@ struct TVelOptions {
 };
 
 TVelOptions Options(const TForm1& f) {
-  return {f.LCheckBox16.Checked, f.LCheckBox17.Checked, f.LCheckBox18.Checked,
-          f.LCheckBox19.Checked};
+  return {f.Movement(), f.MiniBlackHole(), f.RoadMovie(), f.Clock()};
 }
 
 // The band the centre keeps to in Clock mode.
@@ -146,8 +145,6 @@ void DrawDigitalTime(TForm1& f, TCanvas& c, int w, int h) {
   TLogFont font;
   font.lfHeight = 17;
   font.lfWeight = 500;
-  font.lfCharSet = 1;         // default character set
-  font.lfPitchAndFamily = 2;  // variable pitch
   font.lfFaceName = "Times New Roman";
   c.SetFont(font);
   const bool centred = f.Pcx == w / 2 && f.Pcy == h / 2;
@@ -235,7 +232,7 @@ void TForm1::Timer3Timer() {
   const TVelOptions o = Options(*this);
   const int w = Image1.Width();
   const int h = Image1.Height();
-  TViewCanvas canvas(Image1);
+  TCanvas canvas(Image1.Picture);
   Image1.Picture.Fill(clBlack);
   if ((o.RoadMovie || o.Clock) && FVelWarm == 0) FVelWarm = 1;
   if (o.Clock) {
@@ -251,9 +248,9 @@ void TForm1::Timer3Timer() {
   for (int i = 0; i < 100; ++i) {
     if (plain || FVelWarm > kWarmUpTicks) {
       if (o.Clock) {
-        DrawClockDot(i);
+        DrawClockDot(canvas, i);
       } else {
-        DrawDot(i);
+        DrawDot(canvas, i);
         if (Pdigi && ScopeHit(*this, i)) FVelHit = true;
       }
     }
@@ -264,15 +261,15 @@ void TForm1::Timer3Timer() {
     HintLabel1.Caption = "lock " + std::to_string(FVelLock);
   }
   if (o.BlackHole && Pb && !o.Movement) {
-    canvas->Brush.Color = clBlack;
-    canvas->Pen.Color = clBlack;
-    canvas->Pen.Width = 1;
+    canvas.Brush.Color = clBlack;
+    canvas.Pen.Color = clBlack;
+    canvas.Pen.Width = 1;
     const int r = FVelDiv + 2;
-    canvas->Rectangle(Pcx - r, Pcy - r, Pcx + r, Pcy + r);
+    canvas.Rectangle(Pcx - r, Pcy - r, Pcx + r, Pcy + r);
   }
-  if (o.Clock && Pdigit) DrawDigitalTime(*this, *canvas, w, h);
+  if (o.Clock && Pdigit) DrawDigitalTime(*this, canvas, w, h);
   if (!o.Clock && Pdigi) {
-    DrawScope(*this, *canvas, w, h);
+    DrawScope(*this, canvas, w, h);
     FVelHit = false;
   }
   if (plain || FVelWarm > kWarmUpTicks)
@@ -282,32 +279,30 @@ void TForm1::Timer3Timer() {
   if (o.Movement) MoveCentre(*this, o, w, h);
 }
 
-void TForm1::DrawDot(int i) {
-  TViewCanvas canvas(Image1);
+void TForm1::DrawDot(TCanvas& canvas, int i) {
   const TRect& d = FVelDots[i];
   const int v = FVelBright[i];
-  if (const std::optional<TColor> c = DotColor(Piro, i, v, false, Rng)) canvas->Pen.Color = *c;
-  canvas->Pen.Width = Pb ? 2 : 1;
+  if (const std::optional<TColor> c = DotColor(Piro, i, v, false, Rng)) canvas.Pen.Color = *c;
+  canvas.Pen.Width = Pb ? 2 : 1;
   const int shape = (Pmix && (Pform == 2 || Pform == 3) && v < 250) ? 1 : Pform;
   if (shape == 1) {
-    canvas->MoveTo(d.Left, d.Top);
-    canvas->LineTo(d.Right, d.Bottom);
+    canvas.MoveTo(d.Left, d.Top);
+    canvas.LineTo(d.Right, d.Bottom);
   } else if (shape == 2) {
-    DrawEllipseOutline(*canvas, d);
+    DrawEllipseOutline(canvas, d);
   } else if (shape == 3) {
-    DrawRectOutline(*canvas, d);
+    DrawRectOutline(canvas, d);
   }
 }
 
-void TForm1::DrawClockDot(int i) {
-  TViewCanvas canvas(Image1);
+void TForm1::DrawClockDot(TCanvas& canvas, int i) {
   TRect& d = FVelDots[i];
   if (const std::optional<TColor> c = DotColor(Pirot, i, FVelBright[i], true, Rng))
-    canvas->Pen.Color = *c;
-  canvas->Pen.Width = Pbt ? 3 : 2;
+    canvas.Pen.Color = *c;
+  canvas.Pen.Width = Pbt ? 3 : 2;
   const auto line = [&] {
-    canvas->MoveTo(d.Left, d.Top);
-    canvas->LineTo(d.Right, d.Bottom);
+    canvas.MoveTo(d.Left, d.Top);
+    canvas.LineTo(d.Right, d.Bottom);
   };
   if (Pformt == 1) {
     line();
@@ -331,25 +326,25 @@ void TForm1::DrawClockDot(int i) {
     if (Pcy - 3 < d.Top && d.Top < Pcy + 3)
       line();
     else
-      DrawEllipseOutline(*canvas, d);
+      DrawEllipseOutline(canvas, d);
   } else if (Pformt == 3) {
     if (d.Left == Pcx) d.Right = Pcx;
     if (d.Top == Pcy) {
       d.Bottom = Pcy;
       line();
     } else {
-      DrawRectOutline(*canvas, d);
+      DrawRectOutline(canvas, d);
     }
   }
 }
 
 void TForm1::LCheckBox16Click() {
-  if (FBusy || !LCheckBox16.Checked) return;
+  if (FBusy || !Movement()) return;
   HintLabel1.Caption = "MoveLevel " + std::to_string(Pmvc);
 }
 
 void TForm1::LCheckBox19Click() {
-  if (FBusy || !LCheckBox19.Checked) return;
+  if (FBusy || !Clock()) return;
   Pcx = Image1.Width() / 2;
   Pcy = Image1.Height() / 2;
 }

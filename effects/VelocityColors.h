@@ -3,7 +3,7 @@
 // a colour scheme.
 #include <optional>
 
-#include "shell/Types.h"
+#include "base/Types.h"
 
 // Tint 0..4 of brightness v.
 TColor DotTint(int tint, int v);

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
 #include "export/FileWrite.h"
-#include "shell/Errors.h"
+#include "export/Splice.h"
 #include "shell/Unit1.h"
 #include "text/FileNames.h"
 
@@ -155,8 +156,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
     f.WriteAlbum(thumb ? "_th_A" : "_A");
   f.FExifFiles.clear();
   f.FShiftRight = false;
-  f.FRedraw = true;
-  f.TriButton1Click();
+  f.Redraw();
 }
 
 }  // namespace
@@ -176,8 +176,7 @@ void TForm1::SaveAllButtonClick() {
   }
   P.PlaySound("click05a.wav");
   P.ShowMessage(Elapsed(*this) + kMsgElapsed);
-  FRedraw = true;
-  TriButton1Click();
+  Redraw();
 }
 
 void TForm1::SaveAllInButtonClick() {
@@ -202,7 +201,7 @@ void TForm1::FindJpegFiles(const std::string& folder) {
     if (entry.is_directory(statError)) continue;
     const std::string name = entry.path().filename().string();
     const std::string ext = ExtractFileExt(name);
-    if (ext == ".jpg" || ext == ".JPG" || ext == ".jpeg" || ext == ".JPEG") names.push_back(name);
+    if (std::ranges::find(kJpegExtensions, ext) != kJpegExtensions.end()) names.push_back(name);
   }
   // A camera names its pictures in shooting order; a directory listing on Linux
   // has no order worth keeping.

@@ -89,7 +89,7 @@ void TForm1::CoImageButtonClick() {
     TBusy busy(*this);
     TABitmap bitmap(640, 480);
     for (int i = 1; i <= n; ++i) {
-      DrawCountImage(bitmap, i, BoldCheckBox.Checked, LCheckBox15.Checked, FoColor, GColor);
+      DrawCountImage(bitmap, i, BoldCheckBox.Checked, Gothic(), FoColor, GColor);
       WriteExportFile(folder + CountImageName(i), EncodePageJpeg(bitmap, JQualityUpDown.Position));
       HintLabel1.Caption = std::to_string(i);
       if (!FBusy) {

@@ -3,8 +3,8 @@
 // the current text.
 #include <string>
 
+#include "base/Types.h"
 #include "render/ABitmap.h"
-#include "shell/Types.h"
 
 // One line of the count text: the number in decimal after as many spaces as keep
 // it near the middle of the line (13 for one digit down to 9 from seven digits).

@@ -15,10 +15,7 @@ void DrawCountNumber(TABitmap& bitmap, int number, int x, int y, int height, boo
   TLogFont font;
   font.lfHeight = height;
   font.lfWeight = bold ? 600 : 500;
-  font.lfItalic = false;
-  font.lfCharSet = 1;         // default character set
-  font.lfPitchAndFamily = 2;  // variable pitch
-  font.lfFaceName = gothic ? "ＭＳ ゴシック" : "ＭＳ 明朝";
+  font.lfFaceName = PageFaceName(gothic);
   canvas.SetFont(font);
   canvas.FontColor = color;
   canvas.TextOut(x, y, std::to_string(number));

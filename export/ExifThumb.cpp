@@ -59,7 +59,7 @@ std::string ExifRefusalMessage(ExifRefusal refusal, int compression) {
     case ExifRefusal::None:
       return {};
     case ExifRefusal::NoExif:
-      return "Exif情報が見つかりませんでした";
+      return kMsgNoExif;
     case ExifRefusal::NotJpegThumb:
       return std::to_string(compression) + " :Tumbnailの圧縮の種類はJpegではありません。中止します";
     case ExifRefusal::App1TooLong:

@@ -39,14 +39,16 @@ inline constexpr char kMsgKeptThumbs[] =
 
 // The program's message for a refusal; compression is the value read from IFD1.
 std::string ExifRefusalMessage(ExifRefusal refusal, int compression);
+// Shown when a camera photograph has no Exif block to splice behind.
+inline constexpr char kMsgNoExif[] = "Exif情報が見つかりませんでした";
 
 // Where the thumbnail lies in an Exif payload (positions count from the payload start).
 struct ExifThumbInfo {
   bool BigEndian = false;
   int Compression = 0;
-  std::size_t ThumbPos = 0;        // T
-  std::size_t ThumbLength = 0;     // L_old
-  std::size_t LengthValuePos = 0;  // V: value field of the JPEGInterchangeFormatLength entry
+  std::size_t ThumbPos = 0;        // where the old thumbnail starts
+  std::size_t ThumbLength = 0;     // the old thumbnail's length in bytes
+  std::size_t LengthValuePos = 0;  // value field of the JPEGInterchangeFormatLength entry
   // The offset fields pointing past the old thumbnail, moved by the length change.
   std::vector<std::size_t> OffsetsAfter;
 };
@@ -61,15 +63,16 @@ ExifRefusal LocateThumbnail(std::string_view payload, ExifThumbInfo& info);
 
 // A template's Exif block: the payload of its first Exif APP1 segment.
 struct ExifTemplate {
-  std::string Payload;          // A
-  std::int64_t PayloadPos = 0;  // P: file offset just after the APP1 length field
+  std::string Payload;
+  std::int64_t PayloadPos = 0;  // file offset just after the APP1 length field
   ExifThumbInfo Thumb;
 };
 
 // Gathers the template's Exif block and locates its thumbnail.
 ExifRefusal ReadExifTemplate(TStream& source, ExifTemplate& result);
 
-// The APP1 length field the splice writes: size(A) - L_old + size(thumb) + 2.
+// The APP1 length field the splice writes: the payload's size, less the old
+// thumbnail's length, plus the new thumbnail's size, plus the two bytes of the field.
 std::int64_t NewApp1Length(const ExifTemplate& tmpl, std::size_t thumbSize);
 
 // Writes the template's bytes up to its APP1 marker, the APP1 segment with the new

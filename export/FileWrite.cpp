@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "base/Errors.h"
 #include "export/Streams.h"
-#include "shell/Errors.h"
 
 void WriteExportFile(const std::string& path, std::string_view bytes) {
   WriteFileAtomically(path, bytes);

@@ -4,9 +4,9 @@
 #include <QImage>
 #include <cstring>
 
+#include "base/Errors.h"
 #include "export/JpegCodec.h"
 #include "export/Streams.h"
-#include "shell/Errors.h"
 
 TABitmap ReadPictureFile(const std::string& path) {
   const std::string bytes = ReadWholeFile(path);

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <new>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 

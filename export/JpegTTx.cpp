@@ -7,9 +7,9 @@
 
 #include <vector>
 
+#include "base/Errors.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
-#include "shell/Errors.h"
 
 namespace {
 

@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kSingleSaveQuality = 95;
-constexpr char kMsgNoExif[] = "Exif情報が見つかりませんでした";
 
 // The first maxBytes bytes of the name's code-page-932 form (see SjisFileName),
 // shortened by one byte when the cut would split a two-byte character, back as
@@ -151,8 +150,7 @@ void TForm1::SavePageExifThumb(TABitmap& bitmap) {
 }
 
 std::string TForm1::PageThumbnail(TABitmap& bitmap, int quality) {
-  if (CountCheckBox.Checked)
-    return MakeCountThumb(FPage, BoldCheckBox.Checked, LCheckBox15.Checked, quality);
+  if (CountCheckBox.Checked) return MakeCountThumb(FPage, BoldCheckBox.Checked, Gothic(), quality);
   // The renderer discards the page after the writer returns, so it may be shrunk in place.
   ShrinkBitmap(bitmap, kThumbWidth, kThumbHeight);
   JpegTTx encoder;

@@ -3,12 +3,12 @@
 #include <functional>
 #include <vector>
 
+#include "base/Errors.h"
 #include "export/FileWrite.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
 #include "export/JpegTTx.h"
 #include "export/Streams.h"
-#include "shell/Errors.h"
 
 namespace {
 
@@ -106,8 +106,7 @@ std::string SpliceOutcome::Message() const {
 }
 
 bool HasJpegExtension(const std::string& path) {
-  for (const char* ext : {".jpg", ".jpeg", ".JPG", ".JPEG"}) {
-    const std::string_view e(ext);
+  for (const std::string_view e : kJpegExtensions) {
     if (path.size() > e.size() && std::string_view(path).substr(path.size() - e.size()) == e)
       return true;
   }

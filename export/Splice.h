@@ -3,13 +3,13 @@
 // Each routine reads its inputs (opened read-only), decides, and only then writes
 // the output through a temporary file renamed on success: a refusal or a failure
 // never leaves a file, or half a file, under the output name.
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "export/ExifThumb.h"
 
-inline constexpr char kMsgNoExif[] = "Exif情報が見つかりませんでした";
 inline constexpr char kMsgNotJpegImage[] = "Jpeg画像はありません。作業を中止します";
 inline constexpr char kMsgNotJpegName[] = "Jpeg画像ではありません。作業を中止します";
 inline constexpr char kMsgSuccess[] = "成功しました";
@@ -34,6 +34,8 @@ struct SpliceOutcome {
 };
 
 // Whether the name ends exactly in ".jpg", ".jpeg", ".JPG" or ".JPEG".
+// The extensions a camera JPEG may carry.
+inline constexpr std::array<std::string_view, 4> kJpegExtensions{".jpg", ".jpeg", ".JPG", ".JPEG"};
 bool HasJpegExtension(const std::string& path);
 
 // The image data a JPEG contributes behind a template's Exif block: the bytes after

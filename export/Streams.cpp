@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 

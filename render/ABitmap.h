@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/Types.h"
+#include "base/Types.h"
 
 class TRandom;
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 

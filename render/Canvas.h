@@ -19,25 +19,25 @@
 #include <string>
 #include <string_view>
 
+#include "base/Types.h"
 #include "render/ABitmap.h"
-#include "shell/Types.h"
 
+// Only the fields drawing reads: the face is always upright, plain, in the
+// default character set.
 struct TLogFont {
-  int lfHeight = 0;      // cell height in pixels (positive)
-  int lfWidth = 0;       // average character width; 0 = the face's own proportions
-  int lfEscapement = 0;  // 0, 900 or 2700 in this program
-  int lfOrientation = 0;
-  int lfWeight = 400;  // 600 and above draws bold
-  bool lfItalic = false;
-  bool lfUnderline = false;
-  bool lfStrikeOut = false;
-  int lfCharSet = 1;
-  int lfOutPrecision = 0;
-  int lfClipPrecision = 0;
-  int lfQuality = 0;
-  int lfPitchAndFamily = 2;
+  int lfHeight = 0;        // cell height in pixels (positive)
+  int lfWidth = 0;         // average character width; 0 = the face's own proportions
+  int lfEscapement = 0;    // 0, 900 or 2700 in this program
+  int lfWeight = 400;      // 600 and above draws bold
   std::string lfFaceName;  // UTF-8, e.g. "@ＭＳ 明朝"
 };
+
+// The two faces pages, the title card and the count pictures are set in.
+inline constexpr char kFaceMincho[] = "ＭＳ 明朝";
+inline constexpr char kFaceGothic[] = "ＭＳ ゴシック";
+inline const char* PageFaceName(bool gothic) {
+  return gothic ? kFaceGothic : kFaceMincho;
+}
 
 struct TPen {
   TColor Color = clBlack;

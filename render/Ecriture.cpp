@@ -15,7 +15,7 @@ void FadeInWithLeaves(TForm1& form, const TABitmap& page, TImage& view) {
     leaves.BlendDraw(view.Picture, 0, 0, 8 * k);
     form.P.Repaint();
   }
-  BlendSteps(form, page, view, 17, form.LCheckBox5.Checked ? 4 : 6);
+  BlendSteps(form, page, view, 17, form.PlusFadeOut() ? 4 : 6);
 }
 
 }  // namespace
@@ -26,9 +26,9 @@ void TForm1::Ecriture(TImage& view) {
   TABitmap page(view.Width(), view.Height());
   ComposePage(*this, page, false, FBatchSave || TurnCheckBox.Checked);
   if (!HandOffBatchPage(*this, page)) {
-    if (LCheckBox6.Checked) AddPageGrain(*this, page);
-    if (LCheckBox7.Checked) {
-      if (LCheckBox11.Checked)
+    if (Tenderly()) AddPageGrain(*this, page);
+    if (PlusFadeIn()) {
+      if (RakeUpFallenLeaves())
         FadeInWithLeaves(*this, page, view);
       else
         BlendSteps(*this, page, view, 17, 6);

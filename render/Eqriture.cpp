@@ -9,9 +9,9 @@ void TForm1::Eqriture(TImage& view) {
   TABitmap page(320, 240);
   ComposePage(*this, page, true, FBatchSave || TurnCheckBox.Checked);
   if (!HandOffBatchPage(*this, page)) {
-    if (LCheckBox6.Checked) AddPageGrain(*this, page);
-    if (LCheckBox7.Checked) {
-      if (LCheckBox5.Checked)
+    if (Tenderly()) AddPageGrain(*this, page);
+    if (PlusFadeIn()) {
+      if (PlusFadeOut())
         BlendSteps(*this, page, view, 24, 4);
       else
         BlendSteps(*this, page, view, 17, 6);

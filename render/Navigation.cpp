@@ -1,6 +1,7 @@
 // Page navigation: the forward and back steps, the batch step, reset, the
-// bookmark, the page slider and clicks on the page. The forward step is also the
-// general redraw command: a caller sets FRedraw and calls it.
+// bookmark, the page slider and clicks on the page. Redraw() draws the current
+// page again. It is the forward step with FRedraw set, so it behaves as a step in
+// every other way: it stops a running effect and does nothing while a job runs.
 #include <algorithm>
 #include <string>
 
@@ -85,6 +86,11 @@ void TForm1::TriButton1Click() {
   });
 }
 
+void TForm1::Redraw() {
+  FRedraw = true;
+  TriButton1Click();
+}
+
 void TForm1::TriButton2Click() {
   InteractiveStep(*this, TriButton2, kBackColor, true, [this] {
     if (FPage <= 1) {
@@ -115,8 +121,7 @@ void TForm1::Reset1Click() {
   ExtTrackBar1.SetPosition(1);
   ShowTextName(*this);
   Label1.Caption = std::string("1");
-  FRedraw = true;
-  TriButton1Click();
+  Redraw();
 }
 
 void TForm1::Leaf1Click() {
@@ -136,8 +141,7 @@ void TForm1::Leafgo1Click() {
   FPage = FLeaf;
   ExtTrackBar1.SetPosition(FPage);
   Label1.Caption = std::to_string(FPage);
-  FRedraw = true;
-  TriButton1Click();
+  Redraw();
 }
 
 void TForm1::ExtTrackBar1Change() {

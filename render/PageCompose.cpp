@@ -4,19 +4,31 @@
 
 namespace {
 
-const char* const kMincho = "ＭＳ 明朝";
-const char* const kGothic = "ＭＳ ゴシック";
+// The options a page's layout depends on, read once from the window.
+struct TPageOptions {
+  bool UserText;  // the user's text; the built-in one keeps the normal layouts
+  bool Horizontal, Gothic, Bold, Turn, Full, BigFont, MoreBig, ShiftRight;
+};
 
-TLogFont PageFont(const TForm1& form, bool vertical, int height, int escapement) {
+TPageOptions PageOptions(const TForm1& form) {
+  return {form.FFileIn,
+          form.Horizontal(),
+          form.Gothic(),
+          form.BoldCheckBox.Checked,
+          form.TurnCheckBox.Checked,
+          form.FullCheckBox.Checked,
+          form.BigFontCheckBox.Checked,
+          form.MoreBigCheckBox.Checked,
+          form.FShiftRight};
+}
+
+TLogFont PageFont(const TPageOptions& o, bool vertical, int height, int escapement) {
   TLogFont font;
   font.lfHeight = height;
   font.lfWidth = 0;
   font.lfEscapement = escapement;
-  font.lfWeight = form.BoldCheckBox.Checked ? 600 : 500;
-  font.lfCharSet = 1;
-  font.lfPitchAndFamily = 2;
-  font.lfFaceName =
-      std::string(vertical ? "@" : "") + (form.LCheckBox15.Checked ? kGothic : kMincho);
+  font.lfWeight = o.Bold ? 600 : 500;
+  font.lfFaceName = std::string(vertical ? "@" : "") + PageFaceName(o.Gothic);
   return font;
 }
 
@@ -46,9 +58,9 @@ constexpr std::array<int, 8> kTurnRowsQvga = {10, 38, 67, 95, 124, 152, 181, 210
 constexpr std::array<int, 13> kBigColumnsQvga = {315, 290, 266, 241, 217, 192, 168,
                                                  143, 119, 94,  70,  45,  21};
 
-void TurnLayout(const TForm1& form, TSlotLayout& layout, bool qvga) {
-  const bool shift = form.FShiftRight;
-  layout.Font = PageFont(form, !form.LCheckBox8.Checked, qvga ? 21 : 42, 0);
+void TurnLayout(const TPageOptions& o, TSlotLayout& layout, bool qvga) {
+  const bool shift = o.ShiftRight;
+  layout.Font = PageFont(o, !o.Horizontal, qvga ? 21 : 42, 0);
   layout.Font.lfWidth = shift ? (qvga ? 10 : 20) : 0;
   layout.Count = 8;
   const int x = qvga ? (shift ? 43 : 25) : (shift ? 85 : 40);
@@ -58,9 +70,8 @@ void TurnLayout(const TForm1& form, TSlotLayout& layout, bool qvga) {
   }
 }
 
-void VerticalUserLayout(const TForm1& form, TSlotLayout& layout, bool qvga) {
-  const bool full = form.FullCheckBox.Checked, big = form.BigFontCheckBox.Checked,
-             more = form.MoreBigCheckBox.Checked;
+void VerticalUserLayout(const TPageOptions& o, TSlotLayout& layout, bool qvga) {
+  const bool full = o.Full, big = o.BigFont, more = o.MoreBig;
   int height;
   if (big && full && more)
     height = qvga ? 16 : 33;
@@ -70,7 +81,7 @@ void VerticalUserLayout(const TForm1& form, TSlotLayout& layout, bool qvga) {
     height = qvga ? 12 : 24;
   else
     height = qvga ? 10 : 20;
-  layout.Font = PageFont(form, true, height, 2700);
+  layout.Font = PageFont(o, true, height, 2700);
   if (big) {
     if (qvga) {
       for (int k = 1; k <= 13; ++k) {
@@ -96,41 +107,43 @@ void VerticalUserLayout(const TForm1& form, TSlotLayout& layout, bool qvga) {
 }  // namespace
 
 TSlotLayout SlotLayout(const TForm1& form, bool qvga) {
+  const TPageOptions o = PageOptions(form);
   TSlotLayout layout;
-  const bool horizontal = form.LCheckBox8.Checked;
-  if (!form.FFileIn) {
+  const bool horizontal = o.Horizontal;
+  if (!o.UserText) {
     // The built-in text keeps the normal layouts whatever the size options say.
     if (horizontal) {
-      layout.Font = PageFont(form, false, qvga ? 10 : 21, 0);
+      layout.Font = PageFont(o, false, qvga ? 10 : 21, 0);
       Rows(layout, qvga ? 55 : 110, qvga ? kRowsQvga : kRowsFull);
     } else {
-      layout.Font = PageFont(form, true, qvga ? 10 : 20, 2700);
+      layout.Font = PageFont(o, true, qvga ? 10 : 20, 2700);
       if (qvga)
         Columns(layout, 290, 21, 25);
       else
         Columns(layout, 580, 42, 50);
     }
-  } else if (form.TurnCheckBox.Checked) {
-    TurnLayout(form, layout, qvga);
+  } else if (o.Turn) {
+    TurnLayout(o, layout, qvga);
   } else if (!horizontal) {
-    VerticalUserLayout(form, layout, qvga);
+    VerticalUserLayout(o, layout, qvga);
   } else {
-    const bool big = form.BigFontCheckBox.Checked, more = form.MoreBigCheckBox.Checked;
+    const bool big = o.BigFont, more = o.MoreBig;
     const int height = more ? (qvga ? 16 : 33) : big ? (qvga ? 14 : 29) : (qvga ? 10 : 21);
-    layout.Font = PageFont(form, false, height, 0);
+    layout.Font = PageFont(o, false, height, 0);
     Rows(layout, big ? (qvga ? 50 : 100) : (qvga ? 55 : 110), qvga ? kRowsQvga : kRowsFull);
   }
   return layout;
 }
 
 TStampLayout StampLayout(const TForm1& form, bool qvga) {
-  const bool turn = form.TurnCheckBox.Checked;
+  const TPageOptions o = PageOptions(form);
+  const bool turn = o.Turn;
   TStampLayout stamp;
-  stamp.Font = PageFont(form, false, turn ? (qvga ? 13 : 26) : (qvga ? 9 : 19),
-                        turn && !form.LCheckBox8.Checked ? 900 : 0);
+  stamp.Font = PageFont(o, false, turn ? (qvga ? 13 : 26) : (qvga ? 9 : 19),
+                        turn && !o.Horizontal ? 900 : 0);
   if (turn)
     stamp.X = qvga ? 5 : 10;
-  else if (form.BigFontCheckBox.Checked)
+  else if (o.BigFont)
     stamp.X = qvga ? 21 : 42;
   else
     stamp.X = qvga ? 16 : 33;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/Canvas.h"
+#include "render/RenderSteps.h"
 #include "shell/Unit1.h"
 
 namespace {
@@ -14,18 +15,15 @@ namespace {
 void ColourTransition(TForm1& f) {
   f.PFadeOut(f.Image1, f.GColor);
   if (f.FPageShown) {
-    f.FRedraw = true;
-    f.TriButton1Click();
+    f.Redraw();
   } else {
     f.FPageShown = false;
     f.FRedraw = true;
   }
 }
 
-void Redraw(TForm1& f) {
-  if (!f.Idle()) return;
-  f.FRedraw = true;
-  f.TriButton1Click();
+void RedrawWhenIdle(TForm1& f) {
+  if (f.Idle()) f.Redraw();
 }
 
 }  // namespace
@@ -52,27 +50,27 @@ void TForm1::BgColor1Click() {
 }
 
 void TForm1::LCheckBox8Click() {
-  Redraw(*this);
+  RedrawWhenIdle(*this);
 }
 void TForm1::LCheckBox15Click() {
-  Redraw(*this);
+  RedrawWhenIdle(*this);
 }
 void TForm1::BoldCheckBoxClick() {
-  Redraw(*this);
+  RedrawWhenIdle(*this);
 }
 void TForm1::LCheckBox6Click() {
-  Redraw(*this);
+  RedrawWhenIdle(*this);
 }
 
 void TForm1::LCheckBox11Click() {
-  if (!LCheckBox11.Checked) return;
+  if (!RakeUpFallenLeaves()) return;
   const auto size = P.SizeDialog(fTriangl);
   if (size) fTriangl = std::clamp(*size, 1, 100);
 }
 
 void TForm1::LCheckBox14Click() {
   if (FBusy) return;
-  const bool slow = LCheckBox14.Checked;
+  const bool slow = Slow();
   Timer1.Interval = slow ? 110 : 55;
   Timer3.Interval = slow ? 110 : 55;
   Timer4.Interval = slow ? 8000 : 4500;
@@ -88,7 +86,7 @@ void TForm1::Quillane1Click() {
     for (const auto& line : StringResource1()) text += line + "\r\n";
     Editor2.Lines.Clear();
     Editor2.Lines.SetText(text);
-    FreplaceP(Editor2);
+    Freplace(Editor2);
   } else {
     FPage = FQuiPage;
   }
@@ -98,9 +96,8 @@ void TForm1::Quillane1Click() {
   FQuiEcri();
   Label1.Caption = std::to_string(FPage);
   Label2.Caption = std::to_string(FAllPage);
-  FRedraw = true;
   PLabel.Transparent = true;
-  TriButton1Click();
+  Redraw();
   Image1.Hint = "Quillane";
   HintLabel1.Caption = std::string("Quillane");
   FQuiReady = true;
@@ -112,9 +109,7 @@ void TForm1::FQuillane(TImage& view) {
   TLogFont font;
   font.lfHeight = 30;
   font.lfWeight = 700;
-  font.lfCharSet = 1;
-  font.lfPitchAndFamily = 2;
-  font.lfFaceName = LCheckBox15.Checked ? "ＭＳ ゴシック" : "ＭＳ 明朝";
+  font.lfFaceName = PageFaceName(Gothic());
 
   if (FFinish && !FBColor && !FFirstShow) PFadeOut(view, GColor);
   {
@@ -128,18 +123,13 @@ void TForm1::FQuillane(TImage& view) {
       canvas.TextOut(card.Width() / 2 - 60, y, "Quillane");
     }
   }
-  if (LCheckBox6.Checked) {
+  if (Tenderly()) {
     Randomize();
     card.AddNoise(15, Rng);
   }
   // The card always fades in, in the steps "+Fade Out" chooses.
-  const bool fine = LCheckBox5.Checked;
-  const int steps = fine ? 24 : 17;
-  const int alphaStep = fine ? 4 : 6;
-  for (int k = 0; k < steps; ++k) {
-    card.BlendDraw(view.Picture, 0, 0, alphaStep * k);
-    P.Repaint();
-  }
+  const bool fine = PlusFadeOut();
+  BlendSteps(*this, card, view, fine ? 24 : 17, fine ? 4 : 6);
   card.CopyTo(view.Picture, 0, 0);
   P.Repaint();
 

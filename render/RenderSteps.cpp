@@ -8,8 +8,7 @@ void BeginPageRender(TForm1& form, TImage& view) {
     form.FRetsuText(form.Editor1);
   else
     form.FRetsuIist();
-  if (form.LCheckBox5.Checked && form.FPageShown && !form.FBatchSave)
-    form.PFadeOut(view, form.GColor);
+  if (form.PlusFadeOut() && form.FPageShown && !form.FBatchSave) form.PFadeOut(view, form.GColor);
 }
 
 bool HandOffBatchPage(TForm1& form, TABitmap& page) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "shell/Types.h"
+#include "base/Types.h"
 
 struct TCheckBox {
   explicit TCheckBox(std::string name = {}) : Name(std::move(name)) {}

@@ -11,7 +11,7 @@
 #include <memory>
 #include <system_error>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 
 namespace fs = std::filesystem;
 

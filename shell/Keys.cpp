@@ -57,7 +57,7 @@ void TForm1::FormKeyDown(TKey key) {
 // The keys Velocity reads while it runs: with "Clock" checked they set the clock's
 // look, otherwise the scope's.
 void TForm1::VelocityKeyPress(char key) {
-  const bool clock = LCheckBox19.Checked;
+  const bool clock = Clock();
   int& colour = clock ? Pirot : Piro;
   int& form = clock ? Pformt : Pform;
   if (key >= '1' && key <= '6') colour = key - '0';
@@ -76,7 +76,7 @@ void TForm1::VelocityKeyPress(char key) {
   if (key == 'o') HintLabel1.Caption = OnOff(Pdigi = !Pdigi, "Scope", "NotScope");
   if (key == 'i') HintLabel1.Caption = OnOff(Pb = !Pb, "Bold", "NotBold");
   if (key == 'u') HintLabel1.Caption = OnOff(Pmix = !Pmix, "Mix", "NotMix");
-  if (key == 'm' && LCheckBox16.Checked)
+  if (key == 'm' && Movement())
     HintLabel1.Caption = OnOff(Pmouse = !Pmouse, "MoveMouse", "MoveRandom");
   if (key == 'n') {
     FVelLock = 0;
@@ -93,8 +93,7 @@ bool TForm1::GuardedKeyPress(char key) {
       return true;
     case 'z':
       HintLabel1.Caption = OnOff(Toggle(LCheckBox6), "Tenderly on", "Tenderly off");
-      FRedraw = true;
-      TriButton1Click();
+      Redraw();
       return true;
     case 'x':
       HintLabel1.Caption = OnOff(Toggle(LCheckBox7), "+Fade In", "Fade In off");
@@ -104,8 +103,7 @@ bool TForm1::GuardedKeyPress(char key) {
       return true;
     case 'v':
       HintLabel1.Caption = OnOff(Toggle(LCheckBox8), "Horizontal", "Vertical");
-      FRedraw = true;
-      TriButton1Click();
+      Redraw();
       return true;
     default:
       return false;
@@ -165,7 +163,7 @@ void TForm1::FormKeyPress(char key) {
       break;
     case 'l':
       if (!Toggle(LCheckBox22)) FArts = false;
-      HintLabel1.Caption = OnOff(LCheckBox22.Checked, "Devenir on", "Devenir off");
+      HintLabel1.Caption = OnOff(Devenir(), "Devenir on", "Devenir off");
       break;
     case ';': {
       // Its own table: plan de arts slows more than with the "Slow" box, and
@@ -215,7 +213,7 @@ void TForm1::FormKeyPress(char key) {
   if (key >= '0' && key <= '9') {
     // 1 .. 9, 0: the brightness of plan de arts in steps of 5 from 80 to 125.
     const int value = 80 + 5 * ((key - '0' + 9) % 10);
-    (LCheckBox22.Checked ? FArtsLevel : Fconm) = value;
+    (Devenir() ? FArtsLevel : Fconm) = value;
     HintLabel1.Caption = "bright " + std::to_string(value);
   }
   if (FDeep) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "base/Errors.h"
 #include "shell/ControlTable.h"
-#include "shell/Errors.h"
 #include "shell/Unit1.h"
 #include "text/FileNames.h"
 
@@ -112,7 +112,7 @@ void ShowBuiltinText(TForm1& f) {
   for (const auto& line : TForm1::StringResource1()) text += line + "\r\n";
   f.Editor2.Lines.Clear();
   f.Editor2.Lines.SetText(text);
-  f.FreplaceP(f.Editor2);
+  f.Freplace(f.Editor2);
   f.FQuiEcri();
   f.ExtTrackBar1.SetPosition(f.FPage);
   f.Label1.Caption = std::to_string(f.FPage);
@@ -147,7 +147,7 @@ void TForm1::FormCreate() {
   FFirstShow = true;
 
   Image1.Picture.Fill(GColor);
-  if (LCheckBox6.Checked) PNoise1(Image1);
+  if (Tenderly()) PNoise1(Image1);
   FBColor = false;
 
   if (FFileIn) {
@@ -155,7 +155,7 @@ void TForm1::FormCreate() {
   } else {
     FQuiPage = FPage;
   }
-  if (LCheckBox13.Checked) {
+  if (ShowName()) {
     PNameon();
   } else {
     PNameoff();
@@ -192,7 +192,7 @@ void TForm1::FormShow() {
     if (!FFileIn) ShowBuiltinText(*this);
   }
   FCmdLineOpen = false;
-  if (LCheckBox12.Checked) Timer2.Enabled = true;
+  if (BeginEnd()) Timer2.Enabled = true;
   if (failure) std::rethrow_exception(failure);
 }
 
@@ -215,7 +215,7 @@ void TForm1::FormCloseQuery() {
   } catch (const std::exception& e) {
     P.ShowError(e.what());
   }
-  if (LCheckBox12.Checked) {
+  if (BeginEnd()) {
     FFinish = true;
     FQuillane(Image1);
   }

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/Types.h"
+#include "base/Types.h"
 
 enum class MsgButtons { Ok, YesNo };
 enum class MsgIcon { None, Information, Warning, Error };

@@ -9,7 +9,7 @@
 #include <string>
 #include <variant>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "shell/IniFile.h"
 #include "shell/Unit1.h"
 

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 
 TForm1::TForm1(Platform& platform) : P(platform) {
   ApplyEditor1Settings(Editor1);

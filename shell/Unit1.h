@@ -13,10 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Types.h"
 #include "render/ABitmap.h"
 #include "shell/Controls.h"
 #include "shell/Platform.h"
-#include "shell/Types.h"
 #include "shell/Unit2.h"
 #include "text/HEditor.h"
 
@@ -47,6 +47,8 @@ enum class TKey {
   PageUp,
   PageDown
 };
+
+class TCanvas;
 
 class TForm1 {
  public:
@@ -109,11 +111,8 @@ class TForm1 {
   // Rows of the store become its lines, padded with "　" lines to whole pages.
   static void ReLayRowsAsLines(TEditor& editor, int columnsPerPage);
 
-  // Character replacement (text/Replace.cpp).
+  // Character replacement (text/Replace.cpp), for the user's and the built-in text alike.
   void Freplace(TEditor& editor);
-  void FreplaceP(TEditor& editor);
-  void DoReplaceAll(const std::string& find, const std::string& replacement);
-  void DoReplaceAll2(const std::string& find, const std::string& replacement);
 
   // The encoding loaded texts are read in (Auto: detected), and what the last
   // PLoadLines did to its text (text/TagStrip.cpp).
@@ -171,6 +170,9 @@ class TForm1 {
 
   // Navigation (render/Navigation.cpp).
   void TriButton1Click();
+  // Draws the current page again (the forward step with FRedraw set). To show it
+  // at the next step instead, set FRedraw alone.
+  void Redraw();
   void TriButton2Click();
   void TriProc();
   void Reset1Click();
@@ -232,11 +234,20 @@ class TForm1 {
   void Effect1Click();
   void Timer1Timer();
   void ShiftTrails();
-  void FillTrail(int s);
-  void DrawTrail(int s);
+  // The trail routines draw through the tick's canvas, sharing its pen and brush.
+  void FillTrail(TCanvas& canvas, int s);
+  void DrawTrail(TCanvas& canvas, int s);
   int RandomSpeed();
 
   // Velocity (effects/Velocity.cpp).
+  // Settings the keyboard changes while Velocity runs, named as the settings file
+  // stores them: Pcx, Pcy the centre dots fly out from; Pmvc the step of a moving
+  // centre (0..10); Piro, Pirot the colour scheme (1..8) of plain and clock dots;
+  // Pform, Pformt their shape (1 line, 2 ellipse, 3 rectangle); Pdigi the scope
+  // mark and its lock count; Pdigit the time as text with Clock; Pb, Pbt bold
+  // plain and clock dots (Pb also draws MiniBlackHole's black square); Pmix plain
+  // dots drawn as lines until they are bright; Pmouse a moving centre follows the
+  // mouse instead of wandering.
   int Pcx = 320, Pcy = 240, Pmvc = 2, Piro = 1, Pform = 1, Pirot = 2, Pformt = 1;
   bool Pdigi = false, Pdigit = true, Pb = false, Pbt = false, Pmix = false, Pmouse = false;
   TRect FVelDots[100] = {};
@@ -250,8 +261,10 @@ class TForm1 {
   int FVelHour = 0, FVelMin = 0, FVelSec = 0, FVelMSec = 0;
   void VelocityClick();
   void Timer3Timer();
-  void DrawDot(int i);
-  void DrawClockDot(int i);
+  // A dot keeps the pen colour of the dot before it when it draws in no colour
+  // of its own, so the tick passes its one canvas down.
+  void DrawDot(TCanvas& canvas, int i);
+  void DrawClockDot(TCanvas& canvas, int i);
   void LCheckBox16Click();
   void LCheckBox17Click() {}
   void LCheckBox18Click() {}
@@ -370,6 +383,39 @@ class TForm1 {
       SepaCheckBox{"SepaCheckBox"}, BoldCheckBox{"BoldCheckBox"}, FullCheckBox{"FullCheckBox"},
       BigFontCheckBox{"BigFontCheckBox"}, MoreBigCheckBox{"MoreBigCheckBox"},
       TurnCheckBox{"TurnCheckBox"}, QvgaCheckBox{"QvgaCheckBox"}, CountCheckBox{"CountCheckBox"};
+
+  // The numbered check boxes by what they mean (their captions are in
+  // resources/controls.tsv). Logic reads the options through these; the numbered
+  // names stay for the settings file's items, the control table and the window.
+  bool CoolColor() const { return LCheckBox4.Checked; }
+  bool PlusFadeOut() const { return LCheckBox5.Checked; }  // also the finer fade steps
+  bool Tenderly() const { return LCheckBox6.Checked; }     // grain on every page
+  bool PlusFadeIn() const { return LCheckBox7.Checked; }   // "+Fade In"
+  bool Horizontal() const { return LCheckBox8.Checked; }
+  bool RakeUpFallenLeaves() const { return LCheckBox11.Checked; }
+  bool BeginEnd() const { return LCheckBox12.Checked; }  // title card at start and end
+  bool ShowName() const { return LCheckBox13.Checked; }
+  bool Slow() const { return LCheckBox14.Checked; }
+  bool Gothic() const { return LCheckBox15.Checked; }
+  // Difference.
+  bool DiffForm() const { return LCheckBox1.Checked; }
+  bool DiffColor() const { return LCheckBox2.Checked; }
+  bool DiffPaint() const { return LCheckBox3.Checked; }
+  // Difference reads its options at every tick, so they are locked while it runs.
+  void LockDifferenceOptions(bool locked) {
+    for (TCheckBox* box : {&LCheckBox1, &LCheckBox2, &LCheckBox3}) box->Enabled = !locked;
+  }
+  // Velocity.
+  bool Movement() const { return LCheckBox16.Checked; }
+  bool MiniBlackHole() const { return LCheckBox17.Checked; }
+  bool RoadMovie() const { return LCheckBox18.Checked; }
+  bool Clock() const { return LCheckBox19.Checked; }
+  // plan de arts; Devenir turns Green over each time its brightness swing ends.
+  bool Green() const { return LCheckBox20.Checked; }
+  void SetGreen(bool on) { LCheckBox20.Checked = on; }
+  bool Bright() const { return LCheckBox21.Checked; }
+  bool Devenir() const { return LCheckBox22.Checked; }
+  bool Repetition() const { return LCheckBox23.Checked; }
 
   // Buttons whose state the logic changes or reads.
   TButton TriButton1{"TriButton1", "", 0xFBBC9D}, TriButton2{"TriButton2", "", 0xABC2CF};

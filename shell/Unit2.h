@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Types.h"
 #include "shell/Controls.h"
 #include "shell/Platform.h"
-#include "shell/Types.h"
 
 class TForm1;
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "text/FileNames.h"
 #include "text/Sjis.h"
 #include "text/TextFile.h"

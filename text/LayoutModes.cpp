@@ -132,8 +132,7 @@ void TForm1::ChangeBig(TEditor& editor) {
   // The same relative place: the permille of the old layout applied to the new.
   const long long page = static_cast<long long>(FAllPage) * FPagePermille / 1000;
   FPage = static_cast<int>(std::max(1LL, std::min<long long>(page, FAllPage)));
-  FRedraw = true;
-  TriButton1Click();
+  Redraw();
   Image1.Hint = FTextName;
   PLabel.Transparent = false;
 }

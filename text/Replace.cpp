@@ -54,15 +54,3 @@ void ReplaceTable(Platform& platform, TEditor& editor) {
 void TForm1::Freplace(TEditor& editor) {
   ReplaceTable(P, editor);
 }
-
-void TForm1::FreplaceP(TEditor& editor) {
-  ReplaceTable(P, editor);
-}
-
-void TForm1::DoReplaceAll(const std::string& find, const std::string& replacement) {
-  Editor1.ReplaceAll(find, replacement);
-}
-
-void TForm1::DoReplaceAll2(const std::string& find, const std::string& replacement) {
-  Editor2.ReplaceAll(find, replacement);
-}

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 

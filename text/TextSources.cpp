@@ -10,7 +10,7 @@
 #include <string>
 #include <system_error>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "shell/Unit1.h"
 #include "text/FileNames.h"
 #include "text/Shortcut.h"
@@ -173,10 +173,9 @@ void TForm1::File1Click() {
     FPreEcri(Editor1);
     FTextName = ExtractFileName(FFileName);
     FtxtDelete();
-    FRedraw = true;
     FFilePage = 0;
     PLabel.Transparent = false;
-    TriButton1Click();
+    Redraw();
   } else {
     return;
   }

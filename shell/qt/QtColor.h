@@ -2,7 +2,7 @@
 // The program's colours (0x00BBGGRR) as Qt colours and back.
 #include <QColor>
 
-#include "shell/Types.h"
+#include "base/Types.h"
 
 inline QColor ToQColor(TColor c) {
   return QColor(ColorR(c), ColorG(c), ColorB(c));

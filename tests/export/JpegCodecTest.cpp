@@ -2,9 +2,9 @@
 
 #include <QImage>
 
+#include "base/Errors.h"
 #include "export/ImageFiles.h"
 #include "export/JpegCodec.h"
-#include "shell/Errors.h"
 #include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
 #include "tests/export/FileChecks.h"

@@ -2,10 +2,10 @@
 
 #include <random>
 
+#include "base/Errors.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
 #include "export/JpegTTx.h"
-#include "shell/Errors.h"
 #include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
 #include "tests/export/FileChecks.h"

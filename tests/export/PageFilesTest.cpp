@@ -4,8 +4,8 @@
 #include <array>
 #include <filesystem>
 
+#include "base/Errors.h"
 #include "export/JpegCodec.h"
-#include "shell/Errors.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"

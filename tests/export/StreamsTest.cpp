@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "base/Errors.h"
 #include "export/Streams.h"
-#include "shell/Errors.h"
 #include "tests/common/TestSupport.h"
 
 namespace {

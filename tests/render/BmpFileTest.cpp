@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "tests/common/TestSupport.h"
 
 namespace {

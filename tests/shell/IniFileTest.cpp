@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "tests/common/TestSupport.h"
 
 namespace {
@@ -75,6 +76,33 @@ TEST(IniFileTest, AFileThatCannotBeWrittenIsAFileError) {
   ini.WriteString("A", "b", "c");
   EXPECT_THROW(ini.UpdateFile(), EFileError);
   EXPECT_EQ(ReadFile(dir / "plain"), "not a folder");
+}
+
+// Writes the settings-file fuzzer's seeds and checks that each reads back as it
+// is written. To renew fuzz/seeds:
+//   QUILLANE_FUZZ_SEEDS=fuzz/seeds build/tests/test_shell --gtest_filter='*SeedCorpus*'
+TEST(IniFileTest, WriteTheSeedCorpus) {
+  testsupport::TempDir scratch;
+  const char* chosen = std::getenv("QUILLANE_FUZZ_SEEDS");
+  const std::filesystem::path folder =
+      (chosen ? std::filesystem::path(chosen) : scratch.Path()) / "inifile";
+  std::filesystem::create_directories(folder);
+  TIniFile program("");
+  program.WriteString("Form1", "Top", "100");
+  program.WriteString("Form\\LCheckBox15", "Checked", "1");
+  program.WriteString("Form\\FFileName", "String", "/home/読者/物語=1.txt");
+  const std::string seeds[] = {program.Text(),
+                               "; by hand\r\n[Form\\Pcx]\r\n Integer = 240 \r\nstray\r\n=x\r\n",
+                               "[unclosed\nkey=value\n[]\n"};
+  for (std::size_t k = 0; k < std::size(seeds); ++k) {
+    const std::string path = (folder / ("settings" + std::to_string(k))).string();
+    WriteFile(path, seeds[k]);
+    TIniFile again("");
+    again.Parse(TIniFile(path).Text());
+    EXPECT_EQ(again.Text(), TIniFile(path).Text()) << k;
+  }
+  EXPECT_EQ(TIniFile((folder / "settings0").string()).Value("form\\ffilename", "STRING"),
+            "/home/読者/物語=1.txt");
 }
 
 }  // namespace

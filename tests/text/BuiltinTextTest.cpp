@@ -39,7 +39,7 @@ TEST(BuiltinTextTest, LaysOutIntoWholePages) {
   std::string text;
   for (const auto& line : TForm1::StringResource1()) text += line + "\r\n";
   form.Editor2.Lines.SetText(text);
-  form.FreplaceP(form.Editor2);
+  form.Freplace(form.Editor2);
   form.FQuiEcri();
   EXPECT_GT(form.FQuiAllPage, 149 / 13);
   EXPECT_EQ(form.Editor2.Lines.Count() % 13, 0);

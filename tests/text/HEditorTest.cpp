@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Errors.h"
+#include "base/Errors.h"
 #include "tests/common/TestSupport.h"
 #include "text/HEditor.h"
 

@@ -1,4 +1,4 @@
-#include "shell/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 std::string WithReason(std::string text, const std::string& reason) {
