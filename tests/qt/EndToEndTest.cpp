@@ -11,10 +11,16 @@ namespace {
 
 using testsupport::Sjis;
 
+// The first of the virtual screen's tools that is not installed, if any.
+const char* MissingTool() {
+  for (const char* tool : {"xvfb-run", "xdotool", "import"})
+    if (testsupport::RunCommand(std::string("command -v ") + tool + " >/dev/null 2>&1") != 0)
+      return tool;
+  return nullptr;
+}
+
 TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
-  for (std::string tool : {"xvfb-run", "xdotool", "import"})
-    if (testsupport::RunCommand("command -v " + tool + " >/dev/null 2>&1") != 0)
-      GTEST_SKIP() << tool << " is not installed";
+  if (const char* tool = MissingTool()) GTEST_SKIP() << tool << " is not installed";
   testsupport::TempDir dir;
   std::string text;
   for (int i = 0; i < 40; ++i)
@@ -51,6 +57,27 @@ TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
   // The window's own background beside the page.
   EXPECT_EQ(QColor(shot.pixel(x + 5, y + 300)), QColor(0xBE, 0xD0, 0xB9));
   EXPECT_EQ(QColor(shot.pixel(x + 18, y + 300)), QColor(Qt::black));  // the panel's edge
+}
+
+// Turning pages with the mouse, then one close request as a window manager
+// sends it: the program must go at once, every time.
+TEST(EndToEndTest, OneCloseRequestAfterClickingThePageCloses) {
+  if (const char* tool = MissingTool()) GTEST_SKIP() << tool << " is not installed";
+  testsupport::TempDir dir;
+  std::string text;
+  for (int i = 1; i < 200; ++i)
+    text += Sjis("第" + std::to_string(i) + "節　夜の雨は静かに窓を叩き、灯の下で頁をめくる。") +
+            "\r\n";
+  testsupport::WriteFile(dir / "story.txt", text);
+  std::string out;
+  const std::string bin = QUILLANE_BINARY_DIR;
+  EXPECT_EQ(testsupport::RunCommand(std::string(QUILLANE_SOURCE_DIR) +
+                                        "/tests/qt/close-after-clicks.sh '" + bin + "/quillane' '" +
+                                        bin + "/tests/send-close' '" + dir.Path().string() + "' '" +
+                                        (dir / "story.txt") + "' 3 2>&1",
+                                    &out),
+            0)
+      << out;
 }
 
 }  // namespace
