@@ -32,14 +32,22 @@ void BM_PageRender(benchmark::State& state) {
   TForm1 form(platform);
   LoadText(form);
   form.LCheckBox8.Checked = state.range(0) != 0;
+  const bool qvga = state.range(1) != 0;  // the camera size, where type is drawn solid
+  form.QvgaCheckBox.Checked = qvga;
   int page = 1;
   for (auto _ : state) {
     form.FPage = page;
-    form.Ecriture(form.Image1);
+    if (qvga)
+      form.Eqriture(form.Image1);
+    else
+      form.Ecriture(form.Image1);
     page = page % form.FAllPage + 1;
   }
 }
-BENCHMARK(BM_PageRender)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PageRender)
+    ->ArgNames({"horizontal", "qvga"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_PageTurnWithFades(benchmark::State& state) {
   HeadlessPlatform platform;

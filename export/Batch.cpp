@@ -59,7 +59,8 @@ class TBatchFlags {
     f_.FBatchStart = f_.P.TickCount();
     for (int i = 0; i < count; ++i) {
       if (!f_.FBusy) {
-        f_.P.ShowMessage(kMsgBreak);
+        // A close request breaks the batch off too, but the window is going.
+        if (!f_.FCloseRequested) f_.P.ShowMessage(kMsgBreak);
         break;
       }
       f_.Pause(0, 10);
@@ -115,7 +116,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
   std::error_code ignored;
   auto folder = f.P.SelectDirectory(std::filesystem::current_path(ignored).string());
   if (!folder || folder->empty()) {
-    f.P.ShowMessage(kMsgChooseFolder);
+    if (!f.FCloseRequested) f.P.ShowMessage(kMsgChooseFolder);
     return;
   }
   if (f.TurnCheckBox.Checked) {
@@ -148,12 +149,14 @@ void RunExifBatch(TForm1& f, bool thumb) {
     f.FBatchLastPage = std::min(static_cast<int>(f.FExifFiles.size()), f.FAllPage);
     flags.RunPages(f.FBatchLastPage);
   }
+  if (f.FCloseRequested) return;
   if (thumb) f.ReportKeptThumbs();
 
   f.P.PlaySound(thumb ? "ksl5a_8.wav" : "iky1b_8b.wav");
-  if (f.P.MessageBox(Elapsed(f) + kMsgElapsed + "\n" + kMsgDone, MsgButtons::YesNo,
-                     MsgIcon::Information) == MsgResult::No)
-    f.WriteAlbum(thumb ? "_th_A" : "_A");
+  const MsgResult answer = f.P.MessageBox(Elapsed(f) + kMsgElapsed + "\n" + kMsgDone,
+                                          MsgButtons::YesNo, MsgIcon::Information);
+  // Closing the window while the question is up dismisses it; that is no No.
+  if (answer == MsgResult::No && !f.FCloseRequested) f.WriteAlbum(thumb ? "_th_A" : "_A");
   f.FExifFiles.clear();
   f.FShiftRight = false;
   f.Redraw();
@@ -174,6 +177,7 @@ void TForm1::SaveAllButtonClick() {
     CreateFolderQuietly(FOutDir + "all_page/" + FSaveName);
     flags.RunPages(FAllPage);
   }
+  if (FCloseRequested) return;
   P.PlaySound("click05a.wav");
   P.ShowMessage(Elapsed(*this) + kMsgElapsed);
   Redraw();

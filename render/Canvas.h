@@ -9,7 +9,8 @@
 //  - text is drawn with a logical font record (TLogFont) whose height is the cell
 //    height in pixels; TextOut(x, y) puts the top-left corner of the first cell at
 //    (x, y) and rotates the line about that point by the escapement (tenths of a
-//    degree, counter-clockwise); the background stays transparent; antialiased.
+//    degree, counter-clockwise); the background stays transparent; antialiased,
+//    except small cells, which are drawn solid (render/Fonts.h);
 //  - face names: "ＭＳ 明朝" -> IPAMincho, "ＭＳ ゴシック" -> IPAGothic,
 //    "ＭＳ Ｐ明朝" -> IPAPMincho, "ＭＳ Ｐゴシック" -> IPAPGothic,
 //    "Times New Roman" -> Liberation Serif; a leading "@" selects the vertical

@@ -35,8 +35,9 @@ void TCanvas::TextOut(int x, int y, std::string_view sjis) {
   QImage image(bitmap_.Bits(), bitmap_.Width(), bitmap_.Height(), bitmap_.Stride(),
                QImage::Format_BGR888);
   QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  // Turned glyphs may be filled as paths, so both hints follow the font.
+  painter.setRenderHint(QPainter::Antialiasing, !font.Crisp);
+  painter.setRenderHint(QPainter::TextAntialiasing, !font.Crisp);
   painter.setPen(QColor(ColorR(FontColor), ColorG(FontColor), ColorB(FontColor)));
   painter.translate(x, y);
   painter.rotate(-impl_->font.lfEscapement / 10.0);

@@ -23,17 +23,21 @@ std::vector<QString> CandidateFamilies(const std::string& faceName) {
   return {QString::fromStdString(faceName), "IPAMincho"};
 }
 
-QRawFont FindRawFont(const std::string& faceName) {
+// The font engine decides at load time whether its glyphs are antialiased, so
+// the crisp and the smooth variants of a face are two loads.
+QRawFont FindRawFont(const std::string& faceName, QFont::StyleStrategy strategy) {
   const auto candidates = CandidateFamilies(faceName);
   for (const auto& family : candidates) {
     QFont font(family);
     font.setPixelSize(64);
+    font.setStyleStrategy(strategy);
     QRawFont raw = QRawFont::fromFont(font);
     if (raw.isValid() && raw.familyName().compare(family, Qt::CaseInsensitive) == 0) return raw;
   }
   // Whatever fontconfig offers for the first choice.
   QFont font(candidates.front());
   font.setPixelSize(64);
+  font.setStyleStrategy(strategy);
   return QRawFont::fromFont(font);
 }
 
@@ -63,7 +67,8 @@ int Signed16(int value) {
 
 }  // namespace
 
-TFontFace::TFontFace(QRawFont base) : base_(std::move(base)) {
+TFontFace::TFontFace(QRawFont base, QRawFont crisp)
+    : base_(std::move(base)), crisp_(std::move(crisp)) {
   hbFace_ = hb_face_create_for_tables(ReferenceTable, &base_, nullptr);
   hbFont_ = hb_font_create(hbFace_);
   unitsPerEm_ = std::max(1, static_cast<int>(hb_face_get_upem(hbFace_)));
@@ -99,12 +104,14 @@ TFontFace::~TFontFace() {
 std::shared_ptr<TFontFace> TFontFace::ForName(const std::string& faceName) {
   static std::map<std::string, std::shared_ptr<TFontFace>> faces;
   auto& slot = faces[faceName];
-  if (!slot) slot.reset(new TFontFace(FindRawFont(faceName)));
+  if (!slot)
+    slot.reset(new TFontFace(FindRawFont(faceName, QFont::PreferDefault),
+                             FindRawFont(faceName, QFont::NoAntialias)));
   return slot;
 }
 
-QRawFont TFontFace::RawAt(double pixelSize) const {
-  QRawFont raw = base_;
+QRawFont TFontFace::RawAt(double pixelSize, bool crisp) const {
+  QRawFont raw = crisp ? crisp_ : base_;
   raw.setPixelSize(pixelSize);
   return raw;
 }
@@ -167,7 +174,8 @@ std::shared_ptr<const TSizedFont> ResolveFont(const TLogFont& record) {
   sized->Em = height * static_cast<double>(face.UnitsPerEm()) / face.CellUnits();
   sized->Ascent = height * static_cast<double>(face.WinAscent()) / face.CellUnits();
   sized->EmBoxAscent = face.EmBoxAscent() * sized->Scale();
-  sized->Raw = face.RawAt(sized->Em);
+  sized->Crisp = height <= kCrispCellMax;
+  sized->Raw = face.RawAt(sized->Em, sized->Crisp);
   if (record.lfWidth > 0) {
     // The average width is measured as if the em filled the cell, as it did
     // in the faces these names stand for; so a width of half the height keeps

@@ -30,7 +30,8 @@ class TFontFace {
   int EmBoxAscent() const { return emBoxAscent_; }
   int AverageWidthUnits() const { return avgWidth_; }
 
-  QRawFont RawAt(double pixelSize) const;
+  // The face at a pixel size; crisp glyphs have no antialiasing.
+  QRawFont RawAt(double pixelSize, bool crisp) const;
   // Nominal glyph of a code point (0 when the font has none).
   quint32 Glyph(char32_t codePoint) const;
   // The vertical-writing form of a code point's glyph; the nominal glyph when
@@ -40,8 +41,9 @@ class TFontFace {
   int AdvanceUnits(quint32 glyph) const;
 
  private:
-  explicit TFontFace(QRawFont base);
+  TFontFace(QRawFont base, QRawFont crisp);
   QRawFont base_;
+  QRawFont crisp_;
   hb_face_t* hbFace_ = nullptr;
   hb_font_t* hbFont_ = nullptr;
   int unitsPerEm_ = 2048;
@@ -52,12 +54,20 @@ class TFontFace {
   mutable std::unordered_map<char32_t, quint32> vertical_;
 };
 
+// Cells up to this height are drawn solid, without antialiasing. On a 320 x 240
+// page (the camera size) an antialiased stroke is narrower than a pixel, so
+// small type never reached its colour and looked faint on a camera screen;
+// from the full page's 19-pixel cells up, smooth Mincho keeps its thin strokes
+// that a solid rendering breaks.
+constexpr int kCrispCellMax = 16;
+
 // A face at one cell height, ready to draw.
 struct TSizedFont {
   std::shared_ptr<TFontFace> Face;
   QRawFont Raw;
   bool Vertical = false;   // an "@" face
   bool Bold = false;       // weight 600 and above, drawn by overprinting
+  bool Crisp = false;      // no antialiasing (cells up to kCrispCellMax)
   double Cell = 0;         // cell height in pixels (the record's height)
   double Em = 0;           // em size in pixels
   double Ascent = 0;       // baseline below the top of the cell, pixels

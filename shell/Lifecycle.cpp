@@ -221,6 +221,11 @@ void TForm1::FormCloseQuery() {
   }
 }
 
+void TForm1::CloseRequest() {
+  FCloseRequested = true;
+  FBusy = false;
+}
+
 void TForm1::FormDestroy() {
   FPasteList.clear();
   FPasteList.shrink_to_fit();

@@ -352,6 +352,11 @@ class TForm1 {
   void CMShowingChanged(bool visible);
   void FormCloseQuery();
   void FormDestroy();
+  // A close request (the window's close button, "Exit") is never refused: it
+  // breaks off a running job, which then ends without its closing boxes, and
+  // the window closes as soon as the command under way has returned.
+  bool FCloseRequested = false;
+  void CloseRequest();
   void ReadSettings();   // shell/Settings.cpp
   void WriteSettings();  // shell/Settings.cpp
   void PNameon();

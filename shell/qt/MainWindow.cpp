@@ -1,7 +1,11 @@
 #include "shell/qt/MainWindow.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
+#include <xcb/xcb.h>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -48,7 +52,43 @@ TKey ToKey(int key) {
   return TKey::Other;
 }
 
+xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name) {
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
+  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  std::free(reply);
+  return atom;
+}
+
 }  // namespace
+
+// Qt drops a window manager's close request to a window that a modal box
+// blocks, so closing the window while a box was up did nothing. The request is
+// caught on its way in and becomes a close of our own, which no box blocks.
+class MainWindow::BlockedCloseFilter : public QAbstractNativeEventFilter {
+ public:
+  BlockedCloseFilter(MainWindow& window, xcb_connection_t* connection)
+      : window_(window),
+        protocols_(InternAtom(connection, "WM_PROTOCOLS")),
+        deleteWindow_(InternAtom(connection, "WM_DELETE_WINDOW")) {}
+
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    if (type != "xcb_generic_event_t" || !QApplication::activeModalWidget()) return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE) return false;
+    const auto* client = static_cast<const xcb_client_message_event_t*>(message);
+    if (client->window != window_.winId() || client->type != protocols_ ||
+        client->data.data32[0] != deleteWindow_)
+      return false;
+    QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
+    return true;
+  }
+
+ private:
+  MainWindow& window_;
+  xcb_atom_t protocols_;
+  xcb_atom_t deleteWindow_;
+};
 
 MainWindow::MainWindow(TForm1& form, QWidget* parent) : QWidget(parent), form_(form) {
   setWindowTitle("Quillane ");
@@ -80,9 +120,18 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent) : QWidget(parent), form_(f
   BuildTimers();
   Sync();
   qApp->installEventFilter(this);
+  // Only the X11 platform has the request to catch (the offscreen one of the
+  // tests answers for X11 too, without a connection).
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 && x11->connection() && QGuiApplication::platformName() == "xcb") {
+    closeFilter_ = std::make_unique<BlockedCloseFilter>(*this, x11->connection());
+    QCoreApplication::instance()->installNativeEventFilter(closeFilter_.get());
+  }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  if (closeFilter_) QCoreApplication::instance()->removeNativeEventFilter(closeFilter_.get());
+}
 
 QWidget* MainWindow::BuildControl(const TControlEntry& entry, QWidget* parent) {
   if (entry.Kind == "panel") {
@@ -345,12 +394,15 @@ void MainWindow::hideEvent(QHideEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // A close that arrives while a command runs (a batch handles events between
-  // its pages) would write the settings and empty the line stores under it.
-  // The job is broken off instead, and the window closes once it has returned.
+  // A close is never refused, but one that arrives while a command runs (a
+  // batch handles events between its pages, a box waits for its answer) would
+  // write the settings and empty the line stores under it. The job is broken
+  // off and its box dismissed instead, and the window closes once the command
+  // has returned.
   if (running_ > 0 && !closed_) {
-    form_.FBusy = false;
+    form_.CloseRequest();
     closePending_ = true;
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
     event->ignore();
     return;
   }
@@ -402,7 +454,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ExitClick() {
-  if (!form_.FBusy) close();
+  close();
 }
 
 void MainWindow::PagePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +74,8 @@ class MainWindow : public QWidget {
   void ExitClick();
   void SyncTimers();
 
+  class BlockedCloseFilter;
+  std::unique_ptr<BlockedCloseFilter> closeFilter_;  // on X11 only
   TForm1& form_;
   PageView* page_ = nullptr;
   QMenu* popup_ = nullptr;

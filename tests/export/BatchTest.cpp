@@ -124,6 +124,30 @@ TEST_F(Batch, BreakStopsBeforeTheNextPageAndKeepsThePagesWritten) {
   ExpectIdle();
 }
 
+TEST_F(Batch, ACloseRequestBreaksOffWithoutTheClosingBoxes) {
+  using Handler = void (TForm1::*)();
+  for (auto [handler, pages] :
+       {std::pair<Handler, const char*>{&TForm1::SaveAllButtonClick, "all_page/novel"},
+        {&TForm1::SaveAllInButtonClick, "novel"},
+        {&TForm1::SaveAllThumbInButtonClick, "novel_th"}}) {
+    SCOPED_TRACE(pages);
+    OpenPages(6);
+    if (handler != &TForm1::SaveAllButtonClick) Cameras(6);
+    F().FCloseRequested = false;
+    platform->Answers = {MsgResult::No};  // would write the album if asked
+    platform->EventHook = [&] {
+      if (F().FBusy && Names(dir.Path() / pages).size() == 2) F().CloseRequest();
+    };
+    Click(handler);
+    EXPECT_EQ(Names(dir.Path() / pages).size(), 3u);
+    for (const std::string& text : platform->MessageTexts())  // only the chosen folder
+      EXPECT_NE(text.find(" を選択しました"), std::string::npos) << text;
+    EXPECT_EQ(platform->Answers.size(), 1u) << "the album question was asked";
+    EXPECT_TRUE(platform->Sounds.empty());
+    ExpectIdle();
+  }
+}
+
 TEST_F(Batch, UnwritableFoldersShowTheErrorAndClearTheFlags) {
   struct Case {
     const char* Blocked;  // a file where the output folder should be

@@ -12,10 +12,12 @@ namespace {
 
 using testsupport::Sjis;
 
-bool ToolsMissing() {
-  for (std::string tool : {"xvfb-run", "xdotool", "import"})
-    if (testsupport::RunCommand("command -v " + tool + " >/dev/null 2>&1") != 0) return true;
-  return false;
+// The first of the virtual screen's tools that is not installed, if any.
+const char* MissingTool() {
+  for (const char* tool : {"xvfb-run", "xdotool", "import"})
+    if (testsupport::RunCommand(std::string("command -v ") + tool + " >/dev/null 2>&1") != 0)
+      return tool;
+  return nullptr;
 }
 
 // Runs tests/qt/e2e-window.sh on a text of 'lines' copies of 'line' written to dir;
@@ -34,7 +36,7 @@ std::string RunWindow(const testsupport::TempDir& dir, const std::string& line, 
 }
 
 TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
-  if (ToolsMissing()) GTEST_SKIP() << "xvfb-run, xdotool or import is not installed";
+  if (const char* tool = MissingTool()) GTEST_SKIP() << tool << " is not installed";
   testsupport::TempDir dir;
   const std::string out =
       RunWindow(dir, "春はあけぼの。やうやう白くなりゆく山ぎは、すこしあかりて。", 40);
@@ -65,7 +67,7 @@ TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
 }
 
 TEST(EndToEndTest, KeysPageWhateverHasTheFocusAndZRedrawsAtOnce) {
-  if (ToolsMissing()) GTEST_SKIP() << "xvfb-run, xdotool or import is not installed";
+  if (const char* tool = MissingTool()) GTEST_SKIP() << tool << " is not installed";
   testsupport::TempDir dir;
   // The first key shows the opening page and gives the slider the focus; the
   // keys after it still page. Ctrl+T closes, which stores the page.
@@ -80,6 +82,27 @@ TEST(EndToEndTest, KeysPageWhateverHasTheFocusAndZRedrawsAtOnce) {
   for (int i = 1; i < 5; ++i) EXPECT_NE(shots[i], shots[i - 1]) << "key " << i + 1;
   EXPECT_EQ(shots[3], shots[1]) << "Backspace did not return to the page before";
   EXPECT_EQ(TIniFile(dir / "quillane.ini").Value("Form\\FPage", "Integer"), "2");
+}
+
+// Turning pages with the mouse, then one close request as a window manager
+// sends it: the program must go at once, every time.
+TEST(EndToEndTest, OneCloseRequestAfterClickingThePageCloses) {
+  if (const char* tool = MissingTool()) GTEST_SKIP() << tool << " is not installed";
+  testsupport::TempDir dir;
+  std::string text;
+  for (int i = 1; i < 200; ++i)
+    text += Sjis("第" + std::to_string(i) + "節　夜の雨は静かに窓を叩き、灯の下で頁をめくる。") +
+            "\r\n";
+  testsupport::WriteFile(dir / "story.txt", text);
+  std::string out;
+  const std::string bin = QUILLANE_BINARY_DIR;
+  EXPECT_EQ(testsupport::RunCommand(std::string(QUILLANE_SOURCE_DIR) +
+                                        "/tests/qt/close-after-clicks.sh '" + bin + "/quillane' '" +
+                                        bin + "/tests/send-close' '" + dir.Path().string() + "' '" +
+                                        (dir / "story.txt") + "' 3 2>&1",
+                                    &out),
+            0)
+      << out;
 }
 
 }  // namespace

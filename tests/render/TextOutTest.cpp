@@ -6,6 +6,8 @@
 
 #include "render/Canvas.h"
 #include "render/Fonts.h"
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 
 namespace {
@@ -146,6 +148,37 @@ TEST(FontWeightAndWidth, BoldDrawsMoreInkAndWidthNarrowsTheLine) {
   const Ink thin = Draw(narrow, 85, 20, "漢字漢字漢字漢字漢字");
   EXPECT_TRUE(thin.Width() < wide.Width() * 0.97 && thin.Width() > wide.Width() * 0.85);
   EXPECT_NEAR(thin.Height(), wide.Height(), 2);
+}
+
+// Small type on a camera-size page reads solid: most of its ink is the text
+// colour itself (within 10 %), not a blend with the page. Full pages stay smooth.
+TEST(SmallType, QvgaInkReachesTheTextColourAndFullPagesStaySmooth) {
+  const TColor colour = RGBColor(0xC0, 0x20, 0x20);
+  for (int look = 0; look < 8; ++look) {
+    const bool qvga = look & 1, horizontal = look & 2, gothic = look & 4;
+    SCOPED_TRACE(testing::Message()
+                 << "qvga " << qvga << " horizontal " << horizontal << " gothic " << gothic);
+    HeadlessPlatform platform;
+    TForm1 form(platform);
+    form.Editor2.Lines.SetText(Sjis("吾輩は猫である。名前はまだ無い。\r\n"));
+    form.FQuiEcri();
+    form.FoColor = colour;
+    form.QvgaCheckBox.Checked = qvga;
+    form.LCheckBox8.Checked = horizontal;
+    form.LCheckBox15.Checked = gothic;
+    TABitmap page;
+    form.RenderPageForExport(page);
+    long ink = 0, solid = 0;
+    for (int y = 0; y < page.Height(); ++y)
+      for (int x = 0; x < page.Width(); ++x)
+        if (const TColor c = page.Pixel(x, y); c != form.GColor) {
+          ++ink;
+          solid += std::abs(ColorR(c) - 0xC0) <= 25 && std::abs(ColorG(c) - 0x20) <= 25 &&
+                   std::abs(ColorB(c) - 0x20) <= 25;
+        }
+    ASSERT_GT(ink, 100);
+    EXPECT_EQ(solid > ink * 9 / 10, qvga) << solid << " of " << ink;
+  }
 }
 
 }  // namespace
