@@ -133,3 +133,26 @@ std::string HeadlessPlatform::LongTimeText(const LocalTime& t) {
 void HeadlessPlatform::SetBusyCursor(bool busy) {
   BusyCursor = busy;
 }
+
+bool HeadlessPlatform::AddTrayIcon(const std::string& tip) {
+  if (!TrayAvailable) return false;
+  TrayIcon = true;
+  TrayTip = tip;
+  return true;
+}
+
+void HeadlessPlatform::DeleteTrayIcon() {
+  TrayIcon = false;
+}
+
+void HeadlessPlatform::ShowMainWindow(bool visible) {
+  WindowVisible = visible;
+}
+
+void HeadlessPlatform::PopupTrayMenu() {
+  ++TrayMenus;
+}
+
+void HeadlessPlatform::SetForeground() {
+  ++ForegroundRequests;
+}

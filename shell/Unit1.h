@@ -324,6 +324,22 @@ class TForm1 {
   void PNameon();
   void PNameoff();
 
+  // ---------------------------------------------------------------- chrome (shell/Chrome.cpp)
+  bool FTrayIcon = false;  // the icon is in the tray and the window hidden
+  // A request to close the window: the view closes it once the handler has
+  // returned, and the closing sequence runs from the close.
+  bool FCloseRequest = false;
+  void LCheckBox13Click();
+  void Small1Click();
+  void TrayIconMessage(TTrayMouse event);
+  void Show1Click();
+  void Close1Click();
+  void Exit1Click();
+  // The hint under the mouse changed.
+  void AppHint(const std::string& hint);
+  // The credits card.
+  void About();
+
   // ---------------------------------------------------------------- keys (shell/Keys.cpp)
   void FormKeyDown(TKey key);
   void FormKeyPress(char key);

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
         window.Page()->repaint();
       },
       [&window] { window.Sync(); });
+  platform.AttachTray([&window](TTrayMouse event) { window.TrayMouse(event); });
 
   form.Dispatch([&] { form.FormCreate(); });
   std::vector<std::string> args;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/Platform.h"
 #include "shell/qt/Handlers.h"
 
 class TForm1;
@@ -16,6 +17,8 @@ struct TButton;
 struct TCheckBox;
 struct TLabel;
 struct TTimer;
+class BalloonHints;
+class FaceWidget;
 class LozengeCheckBox;
 class PageView;
 class QAbstractButton;
@@ -41,6 +44,11 @@ class MainWindow : public QWidget {
   TForm1& Form() const { return form_; }
   PageView* Page() const { return page_; }
   QMenu* PopupMenu1() const { return popup_; }
+  QMenu* PopupMenu2() const { return trayMenu_; }
+  FaceWidget* Face() const { return face_; }
+  BalloonHints* Balloons() const { return balloons_; }
+  // A mouse event on the tray icon.
+  void TrayMouse(TTrayMouse event);
   // The widget built for a control of the table; nullptr when there is none.
   QWidget* Control(const std::string& name) const;
   QTimer* TimerFor(const std::string& name) const;
@@ -69,10 +77,15 @@ class MainWindow : public QWidget {
   void ShowPopup(const QPoint& globalPos);
   void ExitClick();
   void SyncTimers();
+  void BuildFace();
+  void BuildTrayMenu();
 
   TForm1& form_;
   PageView* page_ = nullptr;
   QMenu* popup_ = nullptr;
+  QMenu* trayMenu_ = nullptr;
+  FaceWidget* face_ = nullptr;
+  BalloonHints* balloons_ = nullptr;
   QSlider* trackBar_ = nullptr;
   QSpinBox* upDown_ = nullptr;
   std::map<std::string, QWidget*> controls_;
