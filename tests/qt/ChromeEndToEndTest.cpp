@@ -45,9 +45,7 @@ TEST(ChromeEndToEndTest, TheShapedWindowDragsOpensItsMenuHintsShowsCreditsAndHid
   }
   for (const char* name : {"window", "root", "corner", "dragged", "menu", "hint", "hidden", "back"})
     ASSERT_TRUE(found.count(name)) << name << " missing in:\n" << out;
-  const auto shot = [&](const char* name) {
-    return QImage(QString::fromStdString(dir / name)).convertToFormat(QImage::Format_RGB32);
-  };
+  const auto shot = [&](const char* name) { return QImage(QString::fromStdString(dir / name)); };
 
   // Just outside the rounded corner the screen behind shows, not the blue.
   EXPECT_EQ(found["corner"], found["root"]);
@@ -68,7 +66,7 @@ TEST(ChromeEndToEndTest, TheShapedWindowDragsOpensItsMenuHintsShowsCreditsAndHid
   EXPECT_GT(Ink(credits, QRect(page + QPoint(50, 421), QSize(300, 21)), paper), 100);
   EXPECT_EQ(Ink(credits, QRect(page + QPoint(0, 184), QSize(640, 30)), paper), 0);
 
-  EXPECT_EQ(found["hidden"], std::vector<int>{1});
+  EXPECT_EQ(found["hidden"], std::vector<int>{0});
   EXPECT_EQ(found["back"], std::vector<int>{1});
 }
 

