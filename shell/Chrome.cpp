@@ -37,6 +37,17 @@ const TCardLine kCardLines[] = {
 // copied whole: after this many the view lies within about 1 % of the card.
 constexpr int kCardBlends = 17;
 constexpr int kCardAlpha = 64;
+constexpr int kCardGrain = 15;
+
+// The page-look options the card follows.
+struct TCardLook {
+  bool Bold, Gothic, Tenderly, FadeIn;
+};
+
+TCardLook CardLook(const TForm1& f) {
+  return {f.BoldCheckBox.Checked, f.LCheckBox15.Checked, f.LCheckBox6.Checked,
+          f.LCheckBox7.Checked};
+}
 
 }  // namespace
 
@@ -90,28 +101,28 @@ void TForm1::Exit1Click() {
 void TForm1::AppHint(const std::string& hint) {
   HintLabel1.Caption = hint;
   HintLabel1.Hint = kVersion;
-  P.Repaint();
 }
 
 void TForm1::About() {
   if (!Idle()) return;
+  const TCardLook look = CardLook(*this);
   FPageShown = false;
   TABitmap card(Image1.Width(), Image1.Height());
   card.Fill(GColor);
   TLogFont font;
   font.lfHeight = 21;
-  font.lfWeight = BoldCheckBox.Checked ? 600 : 400;
+  font.lfWeight = look.Bold ? 600 : 400;
   font.lfCharSet = 1;
   font.lfPitchAndFamily = 2;
-  font.lfFaceName = LCheckBox15.Checked ? "ＭＳ ゴシック" : "ＭＳ 明朝";
+  font.lfFaceName = look.Gothic ? "ＭＳ ゴシック" : "ＭＳ 明朝";
   {
     TCanvas canvas(card);
     canvas.SetFont(font);
     canvas.FontColor = FoColor;
     for (const TCardLine& line : kCardLines) canvas.TextOut(line.X, line.Y, Utf8ToSjis(line.Text));
   }
-  if (LCheckBox6.Checked) card.AddNoise(15, Rng);
-  if (LCheckBox7.Checked) {
+  if (look.Tenderly) card.AddNoise(kCardGrain, Rng);
+  if (look.FadeIn) {
     for (int k = 0; k < kCardBlends; ++k) {
       card.BlendDraw(Image1.Picture, 0, 0, kCardAlpha);
       P.Repaint();

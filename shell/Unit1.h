@@ -335,7 +335,7 @@ class TForm1 {
   void Show1Click();
   void Close1Click();
   void Exit1Click();
-  // The hint under the mouse changed.
+  // The hint under the mouse changed; the view repaints the status label at once.
   void AppHint(const std::string& hint);
   // The credits card.
   void About();

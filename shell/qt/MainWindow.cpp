@@ -325,7 +325,9 @@ bool MainWindow::event(QEvent* event) {
     // The status label shows the hint of whatever the mouse is over; leaving a
     // control (an empty tip) keeps the last text, so command messages stay.
     const std::string tip = static_cast<QStatusTipEvent*>(event)->tip().toStdString();
-    if (!tip.empty()) Run([&] { form_.AppHint(tip); });
+    if (tip.empty()) return true;
+    Run([&] { form_.AppHint(tip); });
+    if (QWidget* label = Control("HintLabel1")) label->repaint();
     return true;
   }
   return QWidget::event(event);
