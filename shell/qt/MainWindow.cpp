@@ -253,7 +253,10 @@ void MainWindow::Run(const std::function<void()>& handler) {
   Sync();
   if (closePending_ && running_ == 0) {
     closePending_ = false;
+    // Closing a hidden window (in the tray) does not end the program by itself.
+    const bool hidden = !isVisible();
     close();
+    if (hidden && closed_) QCoreApplication::quit();
   }
 }
 

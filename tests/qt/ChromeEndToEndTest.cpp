@@ -43,7 +43,8 @@ TEST(ChromeEndToEndTest, TheShapedWindowDragsOpensItsMenuHintsShowsCreditsAndHid
     words >> name;
     for (int v; words >> v;) found[name].push_back(v);
   }
-  for (const char* name : {"window", "root", "corner", "dragged", "menu", "hint", "hidden", "back"})
+  for (const char* name :
+       {"window", "root", "corner", "dragged", "menu", "hint", "hidden", "back", "closed"})
     ASSERT_TRUE(found.count(name)) << name << " missing in:\n" << out;
   const auto shot = [&](const char* name) { return QImage(QString::fromStdString(dir / name)); };
 
@@ -68,6 +69,7 @@ TEST(ChromeEndToEndTest, TheShapedWindowDragsOpensItsMenuHintsShowsCreditsAndHid
 
   EXPECT_EQ(found["hidden"], std::vector<int>{0});
   EXPECT_EQ(found["back"], std::vector<int>{1});
+  EXPECT_EQ(found["closed"], std::vector<int>{1});
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 # "window X Y" (origin), "root R G B" / "corner R G B" (far off, and just outside the
 # rounded corner), "dragged X Y" (after a drag by +90, +40), "menu X Y" (menu.png),
 # "hint X Y" (balloon tip, hint.png), credits.png, "hidden N" / "back N"
-# (windows shown after "Small", and after a click on the tray icon).
+# (windows shown after "Small", and after a click on the tray icon), "closed 1".
 set -u
 if [ "${1:-}" != --inner ]; then
   cp "$1" "$2/quillane" || exit 2
@@ -69,6 +69,10 @@ echo "hidden $(xdotool search --onlyvisible --name '^Quillane $' | grep -c .)"
 xdotool mousemove 1264 1008 click 1
 sleep 1.5
 echo "back $(xdotool search --onlyvisible --name '^Quillane $' | grep -c .)"
+# Hidden again, "Close" of the tray menu (which opens up and left of the pointer) ends it.
+xdotool mousemove $((X + 839)) $((Y + 550)) click 1 sleep 1.5 mousemove 1264 1008 click 3 \
+  sleep 1 mousemove 1250 995 click 1 sleep 2
+echo "closed $(kill -0 "$pid" 2>/dev/null; echo $?)"
 kill "$pid" "$tray" 2>/dev/null
 wait "$pid" 2>/dev/null
 exit 0
