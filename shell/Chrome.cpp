@@ -66,16 +66,14 @@ void TForm1::Small1Click() {
     HintLabel1.Caption = kNoTray;
     return;
   }
-  FTrayIcon = true;
   P.ShowMainWindow(false);
 }
 
 void TForm1::TrayIconMessage(TTrayMouse event) {
-  if (event == TTrayMouse::LeftDown) {
+  if (event == TTrayMouse::LeftDown)
     Show1Click();
-    return;
-  }
-  P.SetForeground();
+  else
+    P.SetForeground();
   P.ProcessMessages();
   if (event == TTrayMouse::RightDown) P.PopupTrayMenu();
 }
@@ -83,13 +81,11 @@ void TForm1::TrayIconMessage(TTrayMouse event) {
 void TForm1::Show1Click() {
   P.ShowMainWindow(true);
   P.DeleteTrayIcon();
-  FTrayIcon = false;
 }
 
 void TForm1::Close1Click() {
   if (FBusy) return;
   P.DeleteTrayIcon();
-  FTrayIcon = false;
   FCloseRequest = true;
 }
 

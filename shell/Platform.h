@@ -82,7 +82,7 @@ class Platform {
   virtual void SetBusyCursor(bool busy) = 0;
 
   // --- the tray icon and the main window's visibility ---
-  // The tray icon reports its mouse events to TForm1::TrayIconMessage.
+  // (The icon's mouse events go to TForm1::TrayIconMessage.)
   // Adds the tray icon with this tip; false when the desktop has no tray.
   virtual bool AddTrayIcon(const std::string& tip) = 0;
   virtual void DeleteTrayIcon() = 0;

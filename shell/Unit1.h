@@ -325,7 +325,6 @@ class TForm1 {
   void PNameoff();
 
   // ---------------------------------------------------------------- chrome (shell/Chrome.cpp)
-  bool FTrayIcon = false;  // the icon is in the tray and the window hidden
   // A request to close the window: the view closes it once the handler has
   // returned, and the closing sequence runs from the close.
   bool FCloseRequest = false;

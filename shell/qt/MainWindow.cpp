@@ -84,7 +84,7 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent) : QWidget(parent), form_(f
   }
   BuildMenu();
   BuildTrayMenu();
-  balloons_ = new BalloonHints(this);
+  new BalloonHints(this);  // owned by the window
   BuildTimers();
   Sync();
   qApp->installEventFilter(this);

@@ -17,7 +17,6 @@ struct TButton;
 struct TCheckBox;
 struct TLabel;
 struct TTimer;
-class BalloonHints;
 class FaceWidget;
 class LozengeCheckBox;
 class PageView;
@@ -44,9 +43,6 @@ class MainWindow : public QWidget {
   TForm1& Form() const { return form_; }
   PageView* Page() const { return page_; }
   QMenu* PopupMenu1() const { return popup_; }
-  QMenu* PopupMenu2() const { return trayMenu_; }
-  FaceWidget* Face() const { return face_; }
-  BalloonHints* Balloons() const { return balloons_; }
   // A mouse event on the tray icon.
   void TrayMouse(TTrayMouse event);
   // The widget built for a control of the table; nullptr when there is none.
@@ -85,7 +81,6 @@ class MainWindow : public QWidget {
   QMenu* popup_ = nullptr;
   QMenu* trayMenu_ = nullptr;
   FaceWidget* face_ = nullptr;
-  BalloonHints* balloons_ = nullptr;
   QSlider* trackBar_ = nullptr;
   QSpinBox* upDown_ = nullptr;
   std::map<std::string, QWidget*> controls_;
