@@ -9,7 +9,6 @@ namespace {
 
 class ChromeTest : public FormTest {};
 
-// Whether any pixel of the band [top, top + height) differs from colour.
 bool InkInRows(const TABitmap& b, int top, int height, TColor colour) {
   for (int y = top; y < top + height; ++y)
     for (int x = 0; x < b.Width(); ++x)
