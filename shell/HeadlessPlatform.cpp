@@ -138,3 +138,26 @@ bool HeadlessPlatform::OpenDocument(const std::string& path) {
   Documents.push_back(path);
   return DocumentsOpen;
 }
+
+bool HeadlessPlatform::AddTrayIcon(const std::string& tip) {
+  if (!TrayAvailable) return false;
+  TrayIcon = true;
+  TrayTip = tip;
+  return true;
+}
+
+void HeadlessPlatform::DeleteTrayIcon() {
+  TrayIcon = false;
+}
+
+void HeadlessPlatform::ShowMainWindow(bool visible) {
+  WindowVisible = visible;
+}
+
+void HeadlessPlatform::PopupTrayMenu() {
+  ++TrayMenus;
+}
+
+void HeadlessPlatform::SetForeground() {
+  ++ForegroundRequests;
+}

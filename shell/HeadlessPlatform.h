@@ -77,6 +77,19 @@ class HeadlessPlatform : public Platform {
   void SetBusyCursor(bool busy) override;
   bool OpenDocument(const std::string& path) override;
 
+  // --- the tray and the main window ---
+  bool TrayAvailable = true;  // script: whether the desktop has a tray
+  bool TrayIcon = false;      // the icon is in the tray
+  std::string TrayTip;
+  bool WindowVisible = true;
+  int TrayMenus = 0;  // times the tray menu opened
+  int ForegroundRequests = 0;
+  bool AddTrayIcon(const std::string& tip) override;
+  void DeleteTrayIcon() override;
+  void ShowMainWindow(bool visible) override;
+  void PopupTrayMenu() override;
+  void SetForeground() override;
+
  private:
   std::optional<std::string> NextFile(const char* kind, const FileDialogOptions& options);
 };

@@ -26,6 +26,9 @@ struct FileDialogOptions {
   std::string InitialDir;
 };
 
+// Mouse events on the tray icon.
+enum class TTrayMouse { LeftDown, RightDown, Other };
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -82,4 +85,15 @@ class Platform {
   // Opens a file with the desktop's program for its type (a web page in the
   // browser) and returns at once; false when no program could be started.
   virtual bool OpenDocument(const std::string& path) = 0;
+
+  // --- the tray icon and the main window's visibility ---
+  // (The icon's mouse events go to TForm1::TrayIconMessage.)
+  // Adds the tray icon with this tip; false when the desktop has no tray.
+  virtual bool AddTrayIcon(const std::string& tip) = 0;
+  virtual void DeleteTrayIcon() = 0;
+  virtual void ShowMainWindow(bool visible) = 0;
+  // Opens the tray menu ("Show" / "Close") at the pointer.
+  virtual void PopupTrayMenu() = 0;
+  // Brings the program to the front, so that its menu closes when clicked away from.
+  virtual void SetForeground() = 0;
 };

@@ -368,6 +368,21 @@ class TForm1 {
   std::string FExecutablePath;
   void helpButtonClick();
 
+  // ---------------------------------------------------------------- chrome (shell/Chrome.cpp)
+  // A request to close the window: the view closes it once the handler has
+  // returned, and the closing sequence runs from the close.
+  bool FClosePending = false;
+  void LCheckBox13Click();
+  void Small1Click();
+  void TrayIconMessage(TTrayMouse event);
+  void Show1Click();
+  void Close1Click();
+  void Exit1Click();
+  // The hint under the mouse changed; the view repaints the status label at once.
+  void AppHint(const std::string& hint);
+  // The credits card.
+  void About();
+
   // ---------------------------------------------------------------- keys (shell/Keys.cpp)
   void FormKeyDown(TKey key);
   void FormKeyPress(char key);

@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
         window.Page()->repaint();
       },
       [&window] { window.Sync(); });
+  platform.AttachTray([&window](TTrayMouse event) { window.TrayMouse(event); });
 
   form.Dispatch([&] { form.FormCreate(); });
   // argv, not QCoreApplication::arguments(): a file name that is not UTF-8 must

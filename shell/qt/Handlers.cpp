@@ -50,6 +50,8 @@ TCommand ButtonCommand(const std::string& name) {
       {"SpButton", &TForm1::SpButton1Click},
       {"SameButton", &TForm1::SameButton1Click},
       {"helpButton", &TForm1::helpButtonClick},
+      {"Scroll2", &TForm1::About},
+      {"Small1", &TForm1::Small1Click},
   };
   return Lookup(table, name);
 }
@@ -59,6 +61,7 @@ TCommand CheckBoxCommand(const std::string& name) {
       {"LCheckBox6", &TForm1::LCheckBox6Click},
       {"LCheckBox8", &TForm1::LCheckBox8Click},
       {"LCheckBox11", &TForm1::LCheckBox11Click},
+      {"LCheckBox13", &TForm1::LCheckBox13Click},
       {"LCheckBox14", &TForm1::LCheckBox14Click},
       {"LCheckBox15", &TForm1::LCheckBox15Click},
       {"LCheckBox16", &TForm1::LCheckBox16Click},
@@ -92,7 +95,8 @@ TCommand MenuCommand(const std::string& name) {
       {"FileE1", &TForm1::File1Click},        {"QuillaneP1", &TForm1::Quillane1Click},
       {"PasteH1", &TForm1::Paste1Click},      {"PastSaveS1", &TForm1::PasteSave1Click},
       {"Ecriture1", &TForm1::Ecriture1Click}, {"BackPage1", &TForm1::BackPage1Click},
-      {"Reset2", &TForm1::Reset1Click},
+      {"Reset2", &TForm1::Reset1Click},       {"AboutT1", &TForm1::About},
+      {"Small2", &TForm1::Small1Click},
   };
   return Lookup(table, name);
 }

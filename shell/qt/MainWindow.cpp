@@ -24,6 +24,9 @@
 #include "shell/qt/PageView.h"
 #include "shell/qt/QtColor.h"
 #include "shell/qt/QtPlatform.h"
+#include "widgets/BalloonHint.h"
+#include "widgets/DrawnMenu.h"
+#include "widgets/FaceWidget.h"
 #include "widgets/FlatButton.h"
 #include "widgets/LozengeCheckBox.h"
 #include "widgets/SwatchLabel.h"
@@ -32,6 +35,10 @@
 namespace {
 
 constexpr TColor kWindowColor = 12177598;
+// A menu row with this caption is a separator.
+constexpr const char* kSeparatorCaption = "-";
+constexpr int kMainMenuWidth = 105;
+constexpr int kTrayMenuWidth = 60;
 // Captions may hold a file's name, which may not be UTF-8.
 QString Q(const std::string& text) {
   return DisplayString(text);
@@ -93,6 +100,7 @@ class MainWindow::BlockedCloseFilter : public QAbstractNativeEventFilter {
 MainWindow::MainWindow(TForm1& form, QWidget* parent) : QWidget(parent), form_(form) {
   setWindowTitle("Quillane ");
   setFixedSize(876, 605);
+  BuildFace();
   QPalette pal = palette();
   pal.setColor(QPalette::Window, ToQColor(kWindowColor));
   setPalette(pal);
@@ -117,6 +125,8 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent) : QWidget(parent), form_(f
     controls_[entry.Name] = widget;
   }
   BuildMenu();
+  BuildTrayMenu();
+  new BalloonHints(this);  // owned by the window
   BuildTimers();
   Sync();
   qApp->installEventFilter(this);
@@ -233,6 +243,10 @@ void MainWindow::BuildMenu() {
   popup_->setObjectName("PopupMenu1");
   for (const TControlEntry& entry : ControlTable()) {
     if (entry.Kind != "menuitem") continue;
+    if (entry.Caption == kSeparatorCaption) {
+      popup_->addSeparator()->setObjectName(Q(entry.Name));
+      continue;
+    }
     QAction* action = popup_->addAction(Q(entry.Caption));
     action->setObjectName(Q(entry.Name));
     action->setStatusTip(Q(entry.Hint));
@@ -247,11 +261,10 @@ void MainWindow::BuildMenu() {
     } else if (TCommand command = MenuCommand(entry.Name)) {
       connect(action, &QAction::triggered, this, [this, command] { Run(command); });
     } else {
-      // The credits card and the tray come with the window's chrome: their
-      // shortcuts are taken already, and do nothing yet.
       action->setEnabled(false);
     }
   }
+  MakeDrawnMenu(popup_, kMainMenuWidth);
   connect(popup_, &QMenu::hovered, this, [this](QAction* action) {
     if (action->statusTip().isEmpty()) return;
     QStatusTipEvent tip(action->statusTip());
@@ -284,10 +297,17 @@ void MainWindow::Run(const std::function<void()>& handler) {
   ++running_;
   form_.Dispatch(handler);
   --running_;
+  if (form_.FClosePending) {
+    form_.FClosePending = false;
+    closePending_ = true;
+  }
   Sync();
   if (closePending_ && running_ == 0) {
     closePending_ = false;
+    // Closing a hidden window (in the tray) does not end the program by itself.
+    const bool hidden = !isVisible();
     close();
+    if (hidden && closed_) QCoreApplication::quit();
   }
 }
 
@@ -363,12 +383,10 @@ bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
     // The status label shows the hint of whatever the mouse is over; leaving a
     // control (an empty tip) keeps the last text, so command messages stay.
-    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-    if (!tip.isEmpty()) {
-      form_.HintLabel1.Caption = tip.toStdString();
-      Sync();
-      if (QWidget* label = Control("HintLabel1")) label->repaint();
-    }
+    const std::string tip = static_cast<QStatusTipEvent*>(event)->tip().toStdString();
+    if (tip.empty()) return true;
+    Run([&] { form_.AppHint(tip); });
+    if (QWidget* label = Control("HintLabel1")) label->repaint();
     return true;
   }
   return QWidget::event(event);
@@ -454,7 +472,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ExitClick() {
-  close();
+  Run(&TForm1::Exit1Click);
 }
 
 void MainWindow::PagePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
@@ -493,4 +511,32 @@ void MainWindow::dropEvent(QDropEvent* event) {
   if (files.empty()) return;
   event->acceptProposedAction();
   Run([&] { form_.DropDst1FileDrop(files); });
+}
+
+// ---------------------------------------------------------------- chrome
+
+void MainWindow::BuildFace() {
+  // No frame: the face is the window, cut to its outline.
+  setWindowFlag(Qt::FramelessWindowHint);
+  face_ = new FaceWidget(FacePicture(), this);
+  face_->setObjectName("Rgn1");
+  face_->move(0, 0);
+  setMask(face_->Outline());
+}
+
+void MainWindow::BuildTrayMenu() {
+  trayMenu_ = new QMenu(this);
+  trayMenu_->setObjectName("PopupMenu2");
+  QAction* show = trayMenu_->addAction("Show");
+  show->setObjectName("Show1");
+  connect(show, &QAction::triggered, this, [this] { Run(&TForm1::Show1Click); });
+  trayMenu_->addSeparator()->setObjectName("N1");
+  QAction* close = trayMenu_->addAction("Close");
+  close->setObjectName("Close1");
+  connect(close, &QAction::triggered, this, [this] { Run(&TForm1::Close1Click); });
+  MakeDrawnMenu(trayMenu_, kTrayMenuWidth);
+}
+
+void MainWindow::TrayMouse(TTrayMouse event) {
+  Run([&] { form_.TrayIconMessage(event); });
 }

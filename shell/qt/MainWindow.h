@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/Platform.h"
 #include "shell/qt/CounterWindow.h"
 #include "shell/qt/Handlers.h"
 
@@ -19,6 +20,7 @@ struct TButton;
 struct TCheckBox;
 struct TLabel;
 struct TTimer;
+class FaceWidget;
 class LozengeCheckBox;
 class PageView;
 class QAbstractButton;
@@ -44,6 +46,8 @@ class MainWindow : public QWidget {
   TForm1& Form() const { return form_; }
   PageView* Page() const { return page_; }
   QMenu* PopupMenu1() const { return popup_; }
+  // A mouse event on the tray icon.
+  void TrayMouse(TTrayMouse event);
   // The widget built for a control of the table; nullptr when there is none.
   QWidget* Control(const std::string& name) const;
   QTimer* TimerFor(const std::string& name) const;
@@ -73,12 +77,16 @@ class MainWindow : public QWidget {
   void ShowPopup(const QPoint& globalPos);
   void ExitClick();
   void SyncTimers();
+  void BuildFace();
+  void BuildTrayMenu();
 
   class BlockedCloseFilter;
   std::unique_ptr<BlockedCloseFilter> closeFilter_;  // on X11 only
   TForm1& form_;
   PageView* page_ = nullptr;
   QMenu* popup_ = nullptr;
+  QMenu* trayMenu_ = nullptr;
+  FaceWidget* face_ = nullptr;
   QSlider* trackBar_ = nullptr;
   QSpinBox* upDown_ = nullptr;
   std::map<std::string, QWidget*> controls_;

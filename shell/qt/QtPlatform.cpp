@@ -4,6 +4,7 @@
 #include <QAudioDevice>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QCursor>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QEventLoop>
@@ -16,15 +17,18 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSoundEffect>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QUrl>
 
+#include "shell/Paths.h"
 #include "shell/SoundCues.h"
 #include "shell/qt/QtColor.h"
 #include "shell/qt/Unit3.h"
 #include "shell/qt/Unit4.h"
 #include "text/FileNames.h"
 #include "text/Sjis.h"
+#include "widgets/FaceWidget.h"
 
 namespace {
 
@@ -241,4 +245,53 @@ void QtPlatform::SetBusyCursor(bool busy) {
 
 bool QtPlatform::OpenDocument(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+// ---------------------------------------------------------------- the tray
+
+void QtPlatform::AttachTray(std::function<void(TTrayMouse)> onTray) {
+  onTray_ = std::move(onTray);
+}
+
+bool QtPlatform::AddTrayIcon(const std::string& tip) {
+  if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+  if (!tray_) {
+    tray_ = new QSystemTrayIcon(this);
+    tray_->setObjectName("TrayIcon");
+    const std::string installed = FindDataFile("quillane.png");
+    tray_->setIcon(installed.empty() ? FaceIcon(FacePicture()) : QIcon(Q(installed)));
+    // A left click shows the window; anything else brings the program forward,
+    // and the right button opens the tray menu.
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+      if (!onTray_) return;
+      if (r == QSystemTrayIcon::Trigger)
+        onTray_(TTrayMouse::LeftDown);
+      else if (r == QSystemTrayIcon::Context)
+        onTray_(TTrayMouse::RightDown);
+      else
+        onTray_(TTrayMouse::Other);
+    });
+  }
+  tray_->setToolTip(Q(tip));
+  tray_->show();
+  return true;
+}
+
+void QtPlatform::DeleteTrayIcon() {
+  if (tray_) tray_->hide();
+}
+
+void QtPlatform::ShowMainWindow(bool visible) {
+  if (!window_) return;
+  window_->setVisible(visible);
+  if (visible) window_->activateWindow();
+}
+
+void QtPlatform::PopupTrayMenu() {
+  if (!window_) return;
+  if (auto* menu = window_->findChild<QMenu*>("PopupMenu2")) menu->popup(QCursor::pos());
+}
+
+void QtPlatform::SetForeground() {
+  if (window_ && window_->isVisible()) window_->activateWindow();
 }

@@ -10,6 +10,7 @@
 
 #include "shell/Platform.h"
 
+class QSystemTrayIcon;
 class QWidget;
 
 // "Text(*.txt)|*.txt|All(*.*)|*.*" as Qt's "Text(*.txt) (*.txt);;All(*.*) (*.*)".
@@ -60,6 +61,15 @@ class QtPlatform : public QObject, public Platform {
 
   int SoundsPlaying() const { return soundsPlaying_; }
 
+  // The tray: the icon's mouse events go to onTray (TForm1::TrayIconMessage).
+  void AttachTray(std::function<void(TTrayMouse)> onTray);
+  bool AddTrayIcon(const std::string& tip) override;
+  void DeleteTrayIcon() override;
+  void ShowMainWindow(bool visible) override;
+  void PopupTrayMenu() override;
+  void SetForeground() override;
+  QSystemTrayIcon* TrayIcon() const { return tray_; }
+
  private:
   std::optional<std::string> FileDialog(const FileDialogOptions& options, bool save);
 
@@ -69,4 +79,6 @@ class QtPlatform : public QObject, public Platform {
   QElapsedTimer clock_;
   bool busy_ = false;
   int soundsPlaying_ = 0;
+  QSystemTrayIcon* tray_ = nullptr;
+  std::function<void(TTrayMouse)> onTray_;
 };
