@@ -10,6 +10,7 @@
 #include "base/Errors.h"
 #include "export/FileWrite.h"
 #include "export/Splice.h"
+#include "shell/SoundCues.h"
 #include "shell/Unit1.h"
 #include "text/FileNames.h"
 
@@ -152,7 +153,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
   if (f.FCloseRequested) return;
   if (thumb) f.ReportKeptThumbs();
 
-  f.P.PlaySound(thumb ? "ksl5a_8.wav" : "iky1b_8b.wav");
+  f.P.PlaySound(thumb ? kCueBlip : kCueChime);
   const MsgResult answer = f.P.MessageBox(Elapsed(f) + kMsgElapsed + "\n" + kMsgDone,
                                           MsgButtons::YesNo, MsgIcon::Information);
   // Closing the window while the question is up dismisses it; that is no No.
@@ -178,7 +179,7 @@ void TForm1::SaveAllButtonClick() {
     flags.RunPages(FAllPage);
   }
   if (FCloseRequested) return;
-  P.PlaySound("click05a.wav");
+  P.PlaySound(kCueClick);
   P.ShowMessage(Elapsed(*this) + kMsgElapsed);
   Redraw();
 }

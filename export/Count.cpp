@@ -8,6 +8,7 @@
 #include "export/CountThumb.h"
 #include "export/FileWrite.h"
 #include "export/JpegCodec.h"
+#include "shell/SoundCues.h"
 #include "shell/Unit1.h"
 
 namespace {
@@ -99,7 +100,7 @@ void TForm1::CoImageButtonClick() {
       Pause(0, 10);
     }
   }
-  P.PlaySound("click05a.wav");
+  P.PlaySound(kCueClick);
   P.ShowMessage(std::to_string(P.TickCount() - FBatchStart) + kMsgElapsed);
 }
 

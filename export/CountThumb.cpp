@@ -29,11 +29,5 @@ TABitmap DrawCountThumb(int page, bool bold, bool gothic) {
 }
 
 std::string MakeCountThumb(int page, bool bold, bool gothic, int quality) {
-  const TABitmap bitmap = DrawCountThumb(page, bold, gothic);
-  JpegTTx encoder;
-  encoder.SetBitmap(bitmap);
-  encoder.SetQuality(quality);
-  encoder.SetHeaderless(true);
-  encoder.SetSampling(JpegTTx::Sampling::Y2x1C1x1);
-  return encoder.Encode();
+  return EncodeThumbnailAsIs(DrawCountThumb(page, bold, gothic), quality);
 }

@@ -192,13 +192,17 @@ void ShrinkBitmap(TABitmap& bitmap, int width, int height) {
   bitmap = Resample(bitmap, width, height);
 }
 
-std::string EncodeThumbnail(const TABitmap& bitmap, int quality) {
-  TABitmap small = bitmap;
-  ShrinkBitmap(small, kThumbWidth, kThumbHeight);
+std::string EncodeThumbnailAsIs(const TABitmap& thumb, int quality) {
   JpegTTx encoder;
-  encoder.SetBitmap(small);
+  encoder.SetBitmap(thumb);
   encoder.SetQuality(quality);
   encoder.SetHeaderless(true);
   encoder.SetSampling(JpegTTx::Sampling::Y2x1C1x1);
   return encoder.Encode();
+}
+
+std::string EncodeThumbnail(const TABitmap& bitmap, int quality) {
+  TABitmap small = bitmap;
+  ShrinkBitmap(small, kThumbWidth, kThumbHeight);
+  return EncodeThumbnailAsIs(small, quality);
 }

@@ -63,3 +63,5 @@ void ShrinkBitmap(TABitmap& bitmap, int width, int height);
 // A 160 x 120 thumbnail of the bitmap (a shrunk copy), encoded header-less with
 // Y 2x1 / chroma 1x1 sampling at the quality.
 std::string EncodeThumbnail(const TABitmap& bitmap, int quality);
+// The same for a bitmap that is already thumbnail-sized (it is not shrunk).
+std::string EncodeThumbnailAsIs(const TABitmap& thumb, int quality);

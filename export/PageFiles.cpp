@@ -153,12 +153,7 @@ std::string TForm1::PageThumbnail(TABitmap& bitmap, int quality) {
   if (CountCheckBox.Checked) return MakeCountThumb(FPage, BoldCheckBox.Checked, Gothic(), quality);
   // The renderer discards the page after the writer returns, so it may be shrunk in place.
   ShrinkBitmap(bitmap, kThumbWidth, kThumbHeight);
-  JpegTTx encoder;
-  encoder.SetBitmap(bitmap);
-  encoder.SetQuality(quality);
-  encoder.SetHeaderless(true);
-  encoder.SetSampling(JpegTTx::Sampling::Y2x1C1x1);
-  return encoder.Encode();
+  return EncodeThumbnailAsIs(bitmap, quality);
 }
 
 void TForm1::ReportKeptThumbs() {
