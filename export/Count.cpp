@@ -94,6 +94,8 @@ void TForm1::CoImageButtonClick() {
       WriteExportFile(folder + CountImageName(i), EncodePageJpeg(bitmap, JQualityUpDown.Position));
       HintLabel1.Caption = std::to_string(i);
       if (!FBusy) {
+        // A close broke the job off: the window goes at once, without boxes.
+        if (FCloseRequested) return;
         P.ShowMessage(kMsgBreak);
         break;
       }
