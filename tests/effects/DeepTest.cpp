@@ -8,7 +8,7 @@ constexpr TColor kGrey = RGBColor(231, 231, 231);
 
 using DeepTest = EffectTest;
 
-TEST_F(DeepTest, StartFillsTheGroundRunsAndLeavesThePageFlagsAlone) {
+TEST_F(DeepTest, StartFillsTheGroundOrFadesToItAndLeavesThePageFlagsAlone) {
   form.Image1.Picture.Fill(RGBColor(1, 2, 3));
   form.FPageShown = form.FArtsCanvas = true;
   form.FRedraw = form.FBColor = false;
@@ -24,12 +24,11 @@ TEST_F(DeepTest, StartFillsTheGroundRunsAndLeavesThePageFlagsAlone) {
   form.FBlackRect = false;
   form.RectButtonClick();
   EXPECT_EQ(Colours(), std::set<TColor>{kGrey});
-}
 
-TEST_F(DeepTest, WhiteGroundFadesToGreyNotBlack) {
+  form.EffectOut1Click();
   form.GColor = RGBColor(10, 200, 30);
-  form.FBlackRect = false;
   form.Image1.Picture.Fill(RGBColor(10, 200, 30));
+  platform.Repaints = 0;
   form.RectButtonClick();
   EXPECT_GE(platform.Repaints, 27);  // the 27 steps of the fade to light grey are shown
   EXPECT_TRUE(form.FBColor);

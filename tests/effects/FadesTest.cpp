@@ -85,14 +85,7 @@ TEST_F(Fades, FadeStepsApproachTheTargetMonotonically) {
   EXPECT_EQ(seen[17], 0);  // ... the final copy does
 }
 
-TEST_F(Fades, NoiseOnceBrightensTheView) {
-  form.Image1.Picture.Fill(clBlack);
-  form.PNoise1(form.Image1);
-  EXPECT_EQ(platform.Repaints, 1);
-  EXPECT_FALSE(ViewIsPlain(clBlack));
-}
-
-TEST_F(Fades, FadeButtonsAreIgnoredWhileBusyOrAnEffectRuns) {
+TEST_F(Fades, FadeButtonsAskForARedrawOnceAndAreIgnoredWhileBusyOrAnEffectRuns) {
   form.FPageShown = true;
   for (bool busy : {true, false}) {
     form.FBusy = busy;
@@ -103,10 +96,8 @@ TEST_F(Fades, FadeButtonsAreIgnoredWhileBusyOrAnEffectRuns) {
   }
   EXPECT_EQ(platform.Repaints, 0);
   EXPECT_TRUE(form.FPageShown);
-}
 
-TEST_F(Fades, FadeButtonsAskForARedrawAndASecondFadeOutDoesNothing) {
-  form.FPageShown = true;
+  form.FVelocity = false;
   form.FRedraw = false;
   form.FOBlack1Click();
   EXPECT_TRUE(ViewIsPlain(clBlack));
