@@ -37,16 +37,13 @@ TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
       if (c && *c == DotTint(t, 250)) return t;
     return -1;
   };
-  struct Case {
-    int scheme, dot;
-    bool clock;
-    int tint;
-  };
-  const Case cases[] = {{1, 0, false, 2},  {1, 4, false, 0},  {1, 63, false, 1}, {2, 24, false, 1},
-                        {2, 25, false, 2}, {2, 99, false, 4}, {2, 0, true, 4},   {2, 99, true, 3},
-                        {3, 42, false, 1}, {6, 42, false, 4}, {8, 13, false, 3}};
-  for (const Case& c : cases)
-    EXPECT_EQ(tintOf(c.scheme, c.dot, c.clock), c.tint) << c.scheme << "/" << c.dot << c.clock;
+  const std::tuple<int, int, bool, int> cases[] = {
+      // scheme, dot, clock dot, tint
+      {1, 0, false, 2},  {1, 4, false, 0},  {1, 63, false, 1}, {2, 24, false, 1},
+      {2, 25, false, 2}, {2, 99, false, 4}, {2, 0, true, 4},   {2, 99, true, 3},
+      {3, 42, false, 1}, {6, 42, false, 4}, {8, 13, false, 3}};
+  for (const auto& [scheme, dot, clock, tint] : cases)
+    EXPECT_EQ(tintOf(scheme, dot, clock), tint) << scheme << "/" << dot << clock;
   std::set<int> drawn;
   for (int k = 0; k < 200; ++k) drawn.insert(tintOf(7, 0, false));
   EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4}));
@@ -57,11 +54,9 @@ TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
 TEST_F(VelocityTest, StartPreparesDotsAndFlags) {
   form.FVelLock = 9;
   Start();
-  EXPECT_TRUE(form.FVelocity && form.Timer3.Enabled);
-  EXPECT_EQ(form.FVelLock, 0);
-  EXPECT_EQ(form.FVelWarm, 32);
+  EXPECT_TRUE(form.FVelocity && form.Timer3.Enabled && AllBlack());
+  EXPECT_EQ(std::pair(form.FVelLock, form.FVelWarm), std::pair(0, 32));
   EXPECT_EQ(form.Image1.Hint, "Velocity");
-  EXPECT_TRUE(AllBlack());
   for (int i = 0; i < 100; ++i) {
     const TRect& d = form.FVelDots[i];
     EXPECT_EQ(form.FVelBright[i], 0);
@@ -99,16 +94,14 @@ TEST_F(VelocityTest, RoadMovieBirthsFillFourQuadrantsByDot) {
     const int dx = (d.Left - cx) * sx, dy = (d.Top - cy) * sy;
     EXPECT_TRUE(dx >= 1 && dx <= 7 && dy >= 1 && dy <= 7) << i << ": " << dx << "," << dy;
     // Within D of the centre the next position moves 2 pixels outwards.
-    EXPECT_EQ(d.Right, d.Left + 2 * sx);
-    EXPECT_EQ(d.Bottom, d.Top + 2 * sy);
+    EXPECT_EQ((TPoint{d.Right, d.Bottom}), (TPoint{d.Left + 2 * sx, d.Top + 2 * sy}));
   }
 }
 
 TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   SetTime(10, 10, 20);
   Start(false, true);
-  ASSERT_EQ(form.Pcx, 320);
-  ASSERT_EQ(form.Pcy, 240);
+  ASSERT_EQ(Centre(), (TPoint{320, 240}));
   Rebirth();
   for (int i = 0; i < 100; ++i) {
     const TRect& d = form.FVelDots[i];
@@ -119,8 +112,7 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   // second hand down and right at 30 degrees below the horizontal.
   EXPECT_TRUE(form.FVelDots[0].Left < 320 && form.FVelDots[0].Top < 240);
   EXPECT_TRUE(form.FVelDots[30].Left > 320 && form.FVelDots[30].Top < 240);
-  EXPECT_EQ(form.FVelDots[70].Left, 320 + 78);
-  EXPECT_EQ(form.FVelDots[70].Top, 240 + 45);
+  EXPECT_EQ((TPoint{form.FVelDots[70].Left, form.FVelDots[70].Top}), (TPoint{320 + 78, 240 + 45}));
   EXPECT_EQ(form.FVelHour * 10000 + form.FVelMin * 100 + form.FVelSec, 101020);
 
   SetTime(12, 0, 0);  // every hand points straight up and stays on the axis
@@ -135,26 +127,20 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
 }
 
 TEST_F(VelocityTest, ClockStartsCentredAndKeepsTheCentreInItsBand) {
-  form.Pcx = 17;
-  form.Pcy = 30;
+  form.Pcx = 17, form.Pcy = 30;
   Start(false, true);
-  EXPECT_EQ(form.Pcx, 320);
-  EXPECT_EQ(form.Pcy, 240);
+  EXPECT_EQ(Centre(), (TPoint{320, 240}));
   EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
   EXPECT_TRUE(form.FVelTargetY >= 192 && form.FVelTargetY < 288);
   EXPECT_EQ(form.FVelWarm, 0);
 
-  form.Pcx = 10;
-  form.Pcy = 470;
+  form.Pcx = 10, form.Pcy = 470;
   form.Timer3Timer();
-  EXPECT_EQ(form.Pcx, 240);
-  EXPECT_EQ(form.Pcy, 288);
-  form.Pcx = 639;
-  form.Pcy = 0;
+  EXPECT_EQ(Centre(), (TPoint{240, 288}));
+  form.Pcx = 639, form.Pcy = 0;
   form.FVelTargetX = 5;
   form.Timer3Timer();
-  EXPECT_EQ(form.Pcx, 400);
-  EXPECT_EQ(form.Pcy, 192);
+  EXPECT_EQ(Centre(), (TPoint{400, 192}));
   EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
 }
 
@@ -181,11 +167,15 @@ TEST_F(VelocityTest, WarmUpShowsThirtyBlackFramesOnlyFromTheStart) {
   EXPECT_EQ(other.Repaints, 2);
 }
 
-TEST_F(VelocityTest, LockCountsBrightHitsOncePerTickUpToItsLimit) {
+TEST_F(VelocityTest, TheScopeTurnsRedAndLocksOncePerTickWithBrightHitsUpToItsLimit) {
   form.Pdigi = true;
   Start();
+  Rebirth();  // no dot near the centre
+  EXPECT_GT(CountPixels(RGBColor(160, 104, 48)), 8);
   for (int i = 0; i < 10; ++i) PutInScope(i, 250);
   form.Timer3Timer();
+  EXPECT_GT(CountPixels(RGBColor(255, 0, 0)), 8);
+  EXPECT_EQ(CountPixels(RGBColor(160, 104, 48)), 0);
   EXPECT_EQ(form.FVelLock, 1);
   EXPECT_EQ(form.HintLabel1.Caption, "lock 1");
   EXPECT_FALSE(form.FVelHit);  // cleared after the scope is drawn
@@ -205,28 +195,15 @@ TEST_F(VelocityTest, LockCountsBrightHitsOncePerTickUpToItsLimit) {
   EXPECT_EQ(form.FVelLock, 0);
 }
 
-TEST_F(VelocityTest, ScopeMarkIsRedOnAHit) {
-  form.Pdigi = true;
-  Start();
-  Rebirth();  // no dot near the centre
-  EXPECT_GT(CountPixels(RGBColor(160, 104, 48)), 8);
-  PutInScope(0, 250);
-  form.Timer3Timer();
-  EXPECT_GT(CountPixels(RGBColor(255, 0, 0)), 8);
-  EXPECT_EQ(CountPixels(RGBColor(160, 104, 48)), 0);
-}
-
 TEST_F(VelocityTest, TheMovingCentreFollowsTheMouseOrWandersBySinglePixels) {
   form.LCheckBox16.Checked = true;
   form.Pmouse = true;
   Start();
   form.Timer3Timer();
-  EXPECT_EQ(form.Pcx, 320);  // never over the picture: the middle set at the start
-  EXPECT_EQ(form.Pcy, 240);
+  EXPECT_EQ(Centre(), (TPoint{320, 240}));  // never over the picture: the middle
   form.Image1MouseMove(100, 50);
   form.Timer3Timer();
-  EXPECT_EQ(form.Pcx, 100);
-  EXPECT_EQ(form.Pcy, 50);
+  EXPECT_EQ(Centre(), (TPoint{100, 50}));
   form.Pmouse = false;
   form.Image1MouseMove(7, 7);
   EXPECT_EQ(form.FVelMouseX, 100);
