@@ -185,14 +185,4 @@ TEST_F(DifferenceTest, PaintOnlyTunnelUsesTheVShapedTable) {
   EXPECT_EQ(form.Image1.Picture.Pixel(0, 0), RGBColor(0, 0, 17));
 }
 
-TEST_F(DifferenceTest, OutlineTrailsLeaveMostOfThePictureBlack) {
-  Start(false, false, false);
-  RunOpening();
-  Ticks(30);
-  const int black = CountPixels(clBlack);
-  EXPECT_GT(black, 640 * 480 / 2);
-  EXPECT_LT(black, 640 * 480);
-  EXPECT_GT(CountPixels(RGBColor(0, 0, 255)), 0);  // the head
-}
-
 }  // namespace

@@ -51,20 +51,6 @@ TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
   EXPECT_FALSE(DotColor(9, 0, 250, true, random));
 }
 
-TEST_F(VelocityTest, StartPreparesDotsAndFlags) {
-  form.FVelLock = 9;
-  Start();
-  EXPECT_TRUE(form.FVelocity && form.Timer3.Enabled && AllBlack());
-  EXPECT_EQ(std::pair(form.FVelLock, form.FVelWarm), std::pair(0, 32));
-  EXPECT_EQ(form.Image1.Hint, "Velocity");
-  for (int i = 0; i < 100; ++i) {
-    const TRect& d = form.FVelDots[i];
-    EXPECT_EQ(form.FVelBright[i], 0);
-    EXPECT_TRUE(d.Top >= 0 && d.Top < 480);
-    EXPECT_EQ(d.Bottom, d.Top + (d.Top - form.Pcy) / 8);  // an eighth further out
-  }
-}
-
 TEST_F(VelocityTest, DotsNearTheCentreCreepOrAreHeldByTheMiniBlackHole) {
   Start();
   const int cx = form.Pcx, cy = form.Pcy;

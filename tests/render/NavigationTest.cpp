@@ -153,15 +153,4 @@ TEST_F(NavigationTest, ATextWithoutLinesHasNoPageToTurnTo) {
   EXPECT_EQ(platform->Errors.size(), 1u);  // only the missing file was reported
 }
 
-TEST_F(NavigationTest, AModeChangeKeepsTheRelativeReadingPlace) {
-  OpenPages(10);
-  for (int i = 0; i < 4; ++i) F().TriButton1Click();
-  ASSERT_EQ(F().FPagePermille, 500);
-  F().TurnCheckBox.Checked = true;
-  F().TurnCheckBoxClick();
-  EXPECT_EQ(F().FAllPage, 17);  // 130 columns, 8 to a page
-  ExpectPage(8);                // 17 * 500 div 1000
-  EXPECT_EQ(F().FPagePermille, 470);
-}
-
 }  // namespace
