@@ -15,9 +15,13 @@ class NavigationTest : public FormTest {
     ASSERT_EQ(F().FAllPage, pages);
     ASSERT_EQ(F().FPage, 1);
   }
-  void ExpectPage(int page) {
+  // The page shown and its number; the reading position in thousandths when given.
+  void ExpectPage(int page, int permille = -1) {
     EXPECT_EQ(F().FPage, page);
     EXPECT_EQ(F().Label1.Caption, std::to_string(page));
+    if (permille >= 0) {
+      EXPECT_EQ(F().FPagePermille, permille);
+    }
   }
 };
 
@@ -25,13 +29,10 @@ TEST_F(NavigationTest, ForwardAndBackWrapAround) {
   OpenPages(3);
   F().TriButton1Click();
   F().TriButton1Click();
-  ExpectPage(3);
-  EXPECT_EQ(F().ExtTrackBar1.Position(), 3);
-  EXPECT_EQ(F().FFilePage, 3);
-  EXPECT_EQ(F().FPagePermille, 1000);
+  ExpectPage(3, 1000);
+  EXPECT_EQ(std::pair(F().ExtTrackBar1.Position(), F().FFilePage), std::pair(3, 3));
   F().TriButton1Click();
-  ExpectPage(1);
-  EXPECT_EQ(F().FPagePermille, 333);
+  ExpectPage(1, 333);
   EXPECT_FALSE(F().FRedraw);
 
   const int passes = platform->EventPasses;
@@ -40,15 +41,13 @@ TEST_F(NavigationTest, ForwardAndBackWrapAround) {
   EXPECT_GT(platform->EventPasses, passes);  // queued input runs before the page changes
   F().FRedraw = true;                        // back ignores a pending redraw but clears it
   F().TriButton2Click();
-  ExpectPage(2);
-  EXPECT_EQ(F().FPagePermille, 666);
+  ExpectPage(2, 666);
   EXPECT_FALSE(F().FRedraw);
 
   OpenFile(WriteRows("one.txt", 13));  // a one-page text stays on its page
   F().TriButton1Click();
   F().TriButton2Click();
-  ExpectPage(1);
-  EXPECT_EQ(F().FPagePermille, 1000);
+  ExpectPage(1, 1000);
 }
 
 TEST_F(NavigationTest, TheSliderChoosesThePageTheNextStepShowsAndResetGoesBackToOne) {
@@ -88,8 +87,7 @@ TEST_F(NavigationTest, DuringABatchJobOnlyTheBatchStepMovesAndLeavesTheReadingPo
   EXPECT_EQ(F().FPage, 2);
   F().TriProc();
   F().TriProc();
-  ExpectPage(1);
-  EXPECT_EQ(F().FPagePermille, 666);
+  ExpectPage(1, 666);
 }
 
 TEST_F(NavigationTest, ClicksOnThePageTurnIt) {
