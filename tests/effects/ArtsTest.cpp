@@ -108,22 +108,16 @@ TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
 }
 
 TEST_F(ArtsTest, UncheckingTheOptionsStopsTheRepetition) {
-  struct Case {
-    TCheckBox TForm1::*box;
-    void (TForm1::*click)();
-    const char* hint;
-  };
-  for (const Case c : {Case{&TForm1::LCheckBox23, &TForm1::LCheckBox23Click, "Repetition off"},
-                       Case{&TForm1::LCheckBox22, &TForm1::LCheckBox22Click, "Devenir off"}}) {
-    SCOPED_TRACE(c.hint);
-    (form.*c.box).Checked = true;
+  for (const bool devenir : {false, true}) {
+    TCheckBox& box = devenir ? form.LCheckBox22 : form.LCheckBox23;
+    box.Checked = true;
     form.fineartsClick();
-    (form.*c.box).Checked = false;
-    (form.*c.click)();
+    box.Checked = false;
+    devenir ? form.LCheckBox22Click() : form.LCheckBox23Click();
     EXPECT_FALSE(form.FArts);
-    EXPECT_EQ(form.HintLabel1.Caption, c.hint);
+    EXPECT_EQ(form.HintLabel1.Caption, devenir ? "Devenir off" : "Repetition off");
     form.Timer4Timer();
-    EXPECT_FALSE(form.Timer4.Enabled);
+    EXPECT_FALSE(form.Timer4.Enabled) << devenir;
   }
 }
 

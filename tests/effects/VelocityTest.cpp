@@ -37,12 +37,19 @@ TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
       if (c && *c == DotTint(t, 250)) return t;
     return -1;
   };
-  const std::tuple<int, int, bool, int> cases[] = {
-      // scheme, dot, clock dot, tint
-      {1, 0, false, 2},  {1, 4, false, 0},  {1, 63, false, 1}, {2, 24, false, 1},
-      {2, 25, false, 2}, {2, 99, false, 4}, {2, 0, true, 4},   {2, 99, true, 3},
-      {3, 42, false, 1}, {6, 42, false, 4}, {8, 13, false, 3}};
-  for (const auto& [scheme, dot, clock, tint] : cases)
+  // Scheme, dot, clock dot, tint: scheme 1 cycles by dot, 2 by quarter (clock
+  // dots in their own order), 3 to 6 are one tint each, 8 by dot again.
+  for (const auto& [scheme, dot, clock, tint] : {std::tuple{1, 0, false, 2},
+                                                 {1, 4, false, 0},
+                                                 {1, 63, false, 1},
+                                                 {2, 24, false, 1},
+                                                 {2, 25, false, 2},
+                                                 {2, 99, false, 4},
+                                                 {2, 0, true, 4},
+                                                 {2, 99, true, 3},
+                                                 {3, 42, false, 1},
+                                                 {6, 42, false, 4},
+                                                 {8, 13, false, 3}})
     EXPECT_EQ(tintOf(scheme, dot, clock), tint) << scheme << "/" << dot << clock;
   std::set<int> drawn;
   for (int k = 0; k < 200; ++k) drawn.insert(tintOf(7, 0, false));
