@@ -30,11 +30,11 @@ class Renderer : public ::testing::Test {
     form.FOutDir = dir.Path().string() + "/";
     form.FProgramDir = dir.Path().string();
   }
-  // The page as composed for the view (no stamp outside Turn and batches).
+  // The page as composed for the view: stamped with its number only when turned.
   TABitmap ExpectedPage(bool qvga) {
     form.FRetsuIist();
     TABitmap page(qvga ? 320 : 640, qvga ? 240 : 480);
-    ComposePage(form, page, qvga, false);
+    ComposePage(form, page, qvga, form.TurnCheckBox.Checked);
     return page;
   }
   testsupport::TempDir dir;
@@ -105,13 +105,15 @@ TEST_F(Renderer, TenderlyAddsGrainOfZeroToFourteen) {
   EXPECT_EQ(std::pair(*bytes.begin(), *bytes.rbegin()), std::pair(100, 114));
 }
 
-TEST_F(Renderer, QvgaPageLeavesTheRestOfTheViewAlone) {
-  form.QvgaCheckBox.Checked = true;
-  form.Image1.Picture.Fill(RGBColor(9, 8, 7));
-  TABitmap expected = form.Image1.Picture;
-  ExpectedPage(true).CopyTo(expected, 0, 0);
-  form.Eqriture(form.Image1);
-  EXPECT_TRUE(form.Image1.Picture == expected);
+TEST_F(Renderer, TurnedPagesShowTheirNumberAndTheQvgaPageLeavesTheRestOfTheViewAlone) {
+  form.TurnCheckBox.Checked = true;
+  for (const bool qvga : {false, true}) {
+    form.Image1.Picture.Fill(RGBColor(9, 8, 7));
+    TABitmap expected = form.Image1.Picture;
+    ExpectedPage(qvga).CopyTo(expected, 0, 0);
+    qvga ? form.Eqriture(form.Image1) : form.Ecriture(form.Image1);
+    EXPECT_TRUE(form.Image1.Picture == expected) << qvga;
+  }
 }
 
 // The writers belong to the export; whatever they make of this scratch setup,
