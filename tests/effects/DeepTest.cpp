@@ -8,7 +8,7 @@ constexpr TColor kGrey = RGBColor(231, 231, 231);
 
 using DeepTest = EffectTest;
 
-TEST_F(DeepTest, StartFillsTheGroundRunsAndLeavesThePageFlagsAlone) {
+TEST_F(DeepTest, StartFillsTheGroundOrFadesToItAndLeavesThePageFlagsAlone) {
   form.Image1.Picture.Fill(RGBColor(1, 2, 3));
   form.FPageShown = form.FArtsCanvas = true;
   form.FRedraw = form.FBColor = false;
@@ -24,12 +24,11 @@ TEST_F(DeepTest, StartFillsTheGroundRunsAndLeavesThePageFlagsAlone) {
   form.FBlackRect = false;
   form.RectButtonClick();
   EXPECT_EQ(Colours(), std::set<TColor>{kGrey});
-}
 
-TEST_F(DeepTest, WhiteGroundFadesToGreyNotBlack) {
+  form.EffectOut1Click();
   form.GColor = RGBColor(10, 200, 30);
-  form.FBlackRect = false;
   form.Image1.Picture.Fill(RGBColor(10, 200, 30));
+  platform.Repaints = 0;
   form.RectButtonClick();
   EXPECT_GE(platform.Repaints, 27);  // the 27 steps of the fade to light grey are shown
   EXPECT_TRUE(form.FBColor);
@@ -53,25 +52,20 @@ TEST_F(DeepTest, InsetBreathesWithARestAtEachEnd) {
   EXPECT_EQ(seen, expected);
 }
 
-TEST_F(DeepTest, FirstFrameIsLightGreyThenTheWalkTakesOver) {
+TEST_F(DeepTest, FirstFrameIsLightGreyThenTheWalkColoursFramesThatSmearDown) {
   form.FDeepNext = 0x123456;
-  form.RectButtonClick();
-  form.Timer5Timer();
-  // The left side of the frame at inset 5; the smear leaves a vertical line as it is.
-  EXPECT_EQ(form.Image1.Picture.Pixel(5, 240), kGrey);
-  EXPECT_EQ(form.FDeepColor, 0x123456);
-  form.Timer5Timer();
-  EXPECT_EQ(form.Image1.Picture.Pixel(8, 240), 0x123456);
-}
-
-TEST_F(DeepTest, TopRowKeepsItsLineAndSmearsItDown) {
   form.RectButtonClick();
   TABitmap& pic = form.Image1.Picture;
   for (int x = 0; x < 640; ++x) pic.SetPixel(x, 0, RGBColor(200, 0, 0));
   form.Timer5Timer();
-  EXPECT_EQ(pic.Pixel(320, 0), RGBColor(200, 0, 0));
-  EXPECT_EQ(pic.Pixel(320, 1), RGBColor(100, 0, 0));
-  EXPECT_EQ(pic.Pixel(320, 2), clBlack);
+  // The left side of the frame at inset 5; the smear leaves a vertical line as it is.
+  EXPECT_EQ(pic.Pixel(5, 240), kGrey);
+  EXPECT_EQ(form.FDeepColor, 0x123456);
+  // The top row keeps its line and smears it down by halves.
+  EXPECT_EQ((std::array{pic.Pixel(320, 0), pic.Pixel(320, 1), pic.Pixel(320, 2)}),
+            (std::array{RGBColor(200, 0, 0), RGBColor(100, 0, 0), clBlack}));
+  form.Timer5Timer();
+  EXPECT_EQ(pic.Pixel(8, 240), 0x123456);
   for (int t = 0; t < 20; ++t) form.Timer5Timer();
   EXPECT_EQ(pic.Pixel(320, 0), RGBColor(200, 0, 0));
   EXPECT_GT(ColorR(pic.Pixel(320, 3)), 100);  // the red keeps spreading downwards
@@ -113,30 +107,27 @@ TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
   EXPECT_EQ(form.FDeepPhase, 1);
 }
 
+// The walk steps by 65535 while it stays in 24 bits, turns down at the top and
+// restarts below 65535 when it would fall under it; a batch job holds it.
 TEST_F(DeepTest, ColourWalkTurnsAtTheTopAndRestartsLowAtTheBottom) {
-  form.FDeepNext = 100000;
-  form.FDeepUp = true;
+  const struct {
+    int next;
+    bool up;
+    int nextAfter;
+    bool upAfter;
+  } rows[] = {{100000, true, 165535, true},
+              {16568930, true, 16634465, false},
+              {16634465, false, 16568930, false},
+              {196606, false, 131071, false}};
+  for (const auto& r : rows) {
+    form.FDeepNext = r.next;
+    form.FDeepUp = r.up;
+    form.ColorChange();
+    EXPECT_EQ(form.FDeepColor, r.next);
+    EXPECT_EQ(std::pair(form.FDeepNext, form.FDeepUp), std::pair(r.nextAfter, r.upAfter)) << r.next;
+  }
   form.ColorChange();
-  EXPECT_EQ(form.FDeepColor, 100000);
-  EXPECT_EQ(form.FDeepNext, 165535);
-  EXPECT_TRUE(form.FDeepUp);
-
-  form.FDeepNext = 16568930;
-  form.ColorChange();
-  EXPECT_EQ(form.FDeepNext, 16634465);
-  EXPECT_FALSE(form.FDeepUp);
-  form.ColorChange();
-  EXPECT_EQ(form.FDeepColor, 16634465);
-  EXPECT_EQ(form.FDeepNext, 16568930);
-
-  form.FDeepNext = 196606;  // 196606 - 65535 = 131071: not below the floor yet
-  form.ColorChange();
-  EXPECT_EQ(form.FDeepNext, 131071);
-  EXPECT_FALSE(form.FDeepUp);
-  form.ColorChange();
-  EXPECT_TRUE(form.FDeepNext >= 0 && form.FDeepNext < 65535) << form.FDeepNext;
-  EXPECT_TRUE(form.FDeepUp);
-
+  EXPECT_TRUE(form.FDeepNext >= 0 && form.FDeepNext < 65535 && form.FDeepUp) << form.FDeepNext;
   form.FBusy = true;
   const int next = form.FDeepNext;
   form.ColorChange();

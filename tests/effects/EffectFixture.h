@@ -27,6 +27,7 @@ class EffectTest : public ::testing::Test {
     return n;
   }
   bool AllBlack() const { return Colours() == std::set<TColor>{clBlack}; }
+  TPoint Centre() const { return {form.Pcx, form.Pcy}; }
 
   HeadlessPlatform platform;
   TForm1 form{platform};

@@ -1,42 +1,52 @@
-#include <functional>
-
 #include "tests/effects/EffectFixture.h"
 
 namespace {
 
 using EngineTest = EffectTest;
 
+// For each effect: nothing starts during a batch job; Run Along stops it even
+// during one and frees the options it locked; a late tick then draws nothing.
 TEST_F(EngineTest, RunAlongStopsEachEffectEvenDuringABatchJob) {
   struct Case {
     const char* name;
-    std::function<void(TForm1&)> start;
+    void (TForm1::*start)();
+    void (TForm1::*tick)();
     bool TForm1::*flag;
     TTimer TForm1::*timer;
   };
   const Case cases[] = {
-      {"difference", [](TForm1& f) { f.Effect1Click(); }, &TForm1::FDifference, &TForm1::Timer1},
-      {"velocity", [](TForm1& f) { f.VelocityClick(); }, &TForm1::FVelocity, &TForm1::Timer3},
-      {"deep", [](TForm1& f) { f.RectButtonClick(); }, &TForm1::FDeep, &TForm1::Timer5},
+      {"difference", &TForm1::Effect1Click, &TForm1::Timer1Timer, &TForm1::FDifference,
+       &TForm1::Timer1},
+      {"velocity", &TForm1::VelocityClick, &TForm1::Timer3Timer, &TForm1::FVelocity,
+       &TForm1::Timer3},
+      {"deep", &TForm1::RectButtonClick, &TForm1::Timer5Timer, &TForm1::FDeep, &TForm1::Timer5},
+      {"arts", &TForm1::fineartsClick, &TForm1::Timer4Timer, nullptr, &TForm1::Timer4},
   };
   for (const Case& c : cases)
     for (bool busy : {false, true}) {
       SCOPED_TRACE(testing::Message() << c.name << (busy ? " busy" : ""));
+      form.FBusy = true;
+      platform.Repaints = 0;
+      (form.*c.start)();
+      EXPECT_FALSE(form.AnyEffect() || (form.*c.timer).Enabled);
+      EXPECT_EQ(platform.Repaints, 0);
+      if (!c.flag) continue;  // a single picture runs to its end
       form.FBusy = false;
-      c.start(form);
+      (form.*c.start)();
       ASSERT_TRUE(form.*c.flag);
       form.FBusy = busy;
       form.EffectOut1Click();
-      EXPECT_FALSE(form.*c.flag);
-      EXPECT_FALSE((form.*c.timer).Enabled);
-      // The options locked while an effect runs are free again.
+      EXPECT_FALSE(form.*c.flag || (form.*c.timer).Enabled);
       EXPECT_TRUE(form.LCheckBox1.Enabled && form.LCheckBox2.Enabled && form.LCheckBox3.Enabled);
       EXPECT_TRUE(form.ExtTrackBar1.Enabled);
+      form.Image1.Picture.Fill(clWhite);
+      (form.*c.tick)();
+      EXPECT_EQ(Colours(), std::set<TColor>{clWhite});
     }
 }
 
 TEST_F(EngineTest, RunAlongShowsVelocitysLockCountOnlyWhenThereIsOne) {
   form.VelocityClick();
-  EXPECT_FALSE(form.ExtTrackBar1.Enabled);
   form.FVelLock = 3;
   form.EffectOut1Click();
   EXPECT_EQ(form.HintLabel1.Caption, "lock 3");
@@ -59,7 +69,7 @@ TEST_F(EngineTest, RunAlongLetsTheArtsTimerStopItself) {
   EXPECT_EQ(platform.Repaints, repaints);  // no picture after the stop
 }
 
-TEST_F(EngineTest, OnlyOneEffectRunsAtATime) {
+TEST_F(EngineTest, OnlyOneEffectRunsAtATimeAndARestartKeepsItRunning) {
   form.VelocityClick();
   form.Effect1Click();
   EXPECT_FALSE(form.FVelocity || form.Timer3.Enabled);
@@ -75,10 +85,8 @@ TEST_F(EngineTest, OnlyOneEffectRunsAtATime) {
   form.VelocityClick();
   EXPECT_FALSE(form.FArts);
   EXPECT_EQ(form.FDifference + form.FVelocity + form.FArts + form.FDeep, 1);
-}
 
-TEST_F(EngineTest, RestartKeepsTheEffectRunning) {
-  form.RectButtonClick();
+  form.RectButtonClick();  // starting the running effect again keeps it running
   form.Timer5Timer();
   form.RectButtonClick();
   EXPECT_TRUE(form.FDeep && form.Timer5.Enabled);
@@ -86,27 +94,6 @@ TEST_F(EngineTest, RestartKeepsTheEffectRunning) {
   form.Effect1Click();
   EXPECT_TRUE(form.FDifference && form.Timer1.Enabled);
   EXPECT_FALSE(form.LCheckBox1.Enabled);
-}
-
-TEST_F(EngineTest, NothingStartsDuringABatchJob) {
-  form.FBusy = true;
-  form.Effect1Click();
-  form.VelocityClick();
-  form.fineartsClick();
-  form.RectButtonClick();
-  EXPECT_FALSE(form.AnyEffect());
-  for (TTimer* t : form.Timers()) EXPECT_FALSE(t->Enabled) << t->Name;
-  EXPECT_EQ(platform.Repaints, 0);
-}
-
-TEST_F(EngineTest, AStoppedTimerTickDrawsNothing) {
-  form.Effect1Click();
-  form.EffectOut1Click();
-  form.Image1.Picture.Fill(clWhite);
-  form.Timer1Timer();
-  form.Timer3Timer();
-  form.Timer5Timer();
-  EXPECT_EQ(Colours(), std::set<TColor>{clWhite});
 }
 
 }  // namespace

@@ -26,14 +26,9 @@ class VelocityTest : public EffectTest {
 };
 
 TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
-  // v = 250: h = 125, t = 187; v = 25: h = 12, t = 18.
-  EXPECT_EQ(DotTint(0, 250), RGBColor(250, 250, 250));
-  EXPECT_EQ(DotTint(1, 250), RGBColor(187, 250, 125));
-  EXPECT_EQ(DotTint(2, 250), RGBColor(187, 0, 125));
-  EXPECT_EQ(DotTint(3, 250), RGBColor(187, 187, 250));
-  EXPECT_EQ(DotTint(4, 250), RGBColor(125, 187, 187));
+  // v = 25: half is 12 and three quarters 18, both rounded down.
   EXPECT_EQ(DotTint(1, 25), RGBColor(18, 25, 12));
-  EXPECT_EQ(DotTint(0, 0), clBlack);
+  EXPECT_EQ(DotTint(4, 25), RGBColor(12, 18, 18));
 
   TRandom random(1);
   const auto tintOf = [&](int scheme, int i, bool clock) {
@@ -42,39 +37,25 @@ TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
       if (c && *c == DotTint(t, 250)) return t;
     return -1;
   };
-  struct Case {
-    int scheme, dot;
-    bool clock;
-    int tint;
-  };
-  const Case cases[] = {{1, 0, false, 2},  {1, 1, false, 3},  {1, 2, false, 4},  {1, 3, false, 1},
-                        {1, 4, false, 0},  {1, 60, false, 2}, {1, 63, false, 1}, {2, 24, false, 1},
-                        {2, 25, false, 2}, {2, 99, false, 4}, {2, 0, true, 4},   {2, 30, true, 1},
-                        {2, 99, true, 3},  {3, 42, false, 1}, {4, 42, false, 2}, {5, 42, false, 3},
-                        {6, 42, false, 4}, {8, 13, false, 3}};
-  for (const Case& c : cases)
-    EXPECT_EQ(tintOf(c.scheme, c.dot, c.clock), c.tint) << c.scheme << "/" << c.dot << c.clock;
+  // Scheme, dot, clock dot, tint: scheme 1 cycles by dot, 2 by quarter (clock
+  // dots in their own order), 3 to 6 are one tint each, 8 by dot again.
+  for (const auto& [scheme, dot, clock, tint] : {std::tuple{1, 0, false, 2},
+                                                 {1, 4, false, 0},
+                                                 {1, 63, false, 1},
+                                                 {2, 24, false, 1},
+                                                 {2, 25, false, 2},
+                                                 {2, 99, false, 4},
+                                                 {2, 0, true, 4},
+                                                 {2, 99, true, 3},
+                                                 {3, 42, false, 1},
+                                                 {6, 42, false, 4},
+                                                 {8, 13, false, 3}})
+    EXPECT_EQ(tintOf(scheme, dot, clock), tint) << scheme << "/" << dot << clock;
   std::set<int> drawn;
   for (int k = 0; k < 200; ++k) drawn.insert(tintOf(7, 0, false));
   EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4}));
   EXPECT_FALSE(DotColor(0, 0, 250, false, random));
   EXPECT_FALSE(DotColor(9, 0, 250, true, random));
-}
-
-TEST_F(VelocityTest, StartPreparesDotsAndFlags) {
-  form.FVelLock = 9;
-  Start();
-  EXPECT_TRUE(form.FVelocity && form.Timer3.Enabled);
-  EXPECT_EQ(form.FVelLock, 0);
-  EXPECT_EQ(form.FVelWarm, 32);
-  EXPECT_EQ(form.Image1.Hint, "Velocity");
-  EXPECT_TRUE(AllBlack());
-  for (int i = 0; i < 100; ++i) {
-    const TRect& d = form.FVelDots[i];
-    EXPECT_EQ(form.FVelBright[i], 0);
-    EXPECT_TRUE(d.Top >= 0 && d.Top < 480);
-    EXPECT_EQ(d.Bottom, d.Top + (d.Top - form.Pcy) / 8);  // an eighth further out
-  }
 }
 
 TEST_F(VelocityTest, DotsNearTheCentreCreepOrAreHeldByTheMiniBlackHole) {
@@ -96,16 +77,6 @@ TEST_F(VelocityTest, DotsNearTheCentreCreepOrAreHeldByTheMiniBlackHole) {
   EXPECT_EQ(form.FVelDots[6], (TRect{cx + 16, cy, cx + 18, cy}));
 }
 
-TEST_F(VelocityTest, PlainRebirthIsAnywhereInThePicture) {
-  Start();
-  Rebirth();
-  for (int i = 0; i < 100; ++i) {
-    const TRect& d = form.FVelDots[i];
-    EXPECT_TRUE(d.Left >= 0 && d.Left <= 641 && d.Top >= 0 && d.Top <= 481) << i;
-    EXPECT_EQ(form.FVelBright[i], 0);
-  }
-}
-
 TEST_F(VelocityTest, RoadMovieBirthsFillFourQuadrantsByDot) {
   Start(true);
   const int cx = form.Pcx, cy = form.Pcy;
@@ -116,16 +87,14 @@ TEST_F(VelocityTest, RoadMovieBirthsFillFourQuadrantsByDot) {
     const int dx = (d.Left - cx) * sx, dy = (d.Top - cy) * sy;
     EXPECT_TRUE(dx >= 1 && dx <= 7 && dy >= 1 && dy <= 7) << i << ": " << dx << "," << dy;
     // Within D of the centre the next position moves 2 pixels outwards.
-    EXPECT_EQ(d.Right, d.Left + 2 * sx);
-    EXPECT_EQ(d.Bottom, d.Top + 2 * sy);
+    EXPECT_EQ((TPoint{d.Right, d.Bottom}), (TPoint{d.Left + 2 * sx, d.Top + 2 * sy}));
   }
 }
 
 TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   SetTime(10, 10, 20);
   Start(false, true);
-  ASSERT_EQ(form.Pcx, 320);
-  ASSERT_EQ(form.Pcy, 240);
+  ASSERT_EQ(Centre(), (TPoint{320, 240}));
   Rebirth();
   for (int i = 0; i < 100; ++i) {
     const TRect& d = form.FVelDots[i];
@@ -136,51 +105,35 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   // second hand down and right at 30 degrees below the horizontal.
   EXPECT_TRUE(form.FVelDots[0].Left < 320 && form.FVelDots[0].Top < 240);
   EXPECT_TRUE(form.FVelDots[30].Left > 320 && form.FVelDots[30].Top < 240);
-  EXPECT_EQ(form.FVelDots[70].Left, 320 + 78);
-  EXPECT_EQ(form.FVelDots[70].Top, 240 + 45);
+  EXPECT_EQ((TPoint{form.FVelDots[70].Left, form.FVelDots[70].Top}), (TPoint{320 + 78, 240 + 45}));
   EXPECT_EQ(form.FVelHour * 10000 + form.FVelMin * 100 + form.FVelSec, 101020);
-}
 
-TEST_F(VelocityTest, ClockHandsStayOnTheAxisWhenAligned) {
-  SetTime(12, 0, 0);   // every hand points straight up
-  Start(false, true);  // Pformt 1
-  Rebirth();
-  for (int i : {10, 40, 60}) {
-    EXPECT_EQ(form.FVelDots[i].Left, 320) << i;
-    EXPECT_EQ(form.FVelDots[i].Right, 320) << i;
-  }
-}
-
-TEST_F(VelocityTest, ClockBirthOnTheCentreColumnStartsBesideTheCentre) {
-  SetTime(12, 0, 0);
-  form.Pformt = 2;  // no alignment to the axis afterwards
+  SetTime(12, 0, 0);  // every hand points straight up and stays on the axis
   Start(false, true);
   Rebirth();
-  // Offset 0: two pixels left; the next position an eighth further out.
+  for (int i : {10, 40, 60})
+    EXPECT_EQ(std::pair(form.FVelDots[i].Left, form.FVelDots[i].Right), std::pair(320, 320)) << i;
+  form.Pformt = 2;  // no alignment: a birth on the centre column starts two pixels beside it
+  Start(false, true);
+  Rebirth();
   EXPECT_EQ(form.FVelDots[60], (TRect{321, 241, 318, 240 - 90 - 90 / 8}));
 }
 
 TEST_F(VelocityTest, ClockStartsCentredAndKeepsTheCentreInItsBand) {
-  form.Pcx = 17;
-  form.Pcy = 30;
+  form.Pcx = 17, form.Pcy = 30;
   Start(false, true);
-  EXPECT_EQ(form.Pcx, 320);
-  EXPECT_EQ(form.Pcy, 240);
+  EXPECT_EQ(Centre(), (TPoint{320, 240}));
   EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
   EXPECT_TRUE(form.FVelTargetY >= 192 && form.FVelTargetY < 288);
   EXPECT_EQ(form.FVelWarm, 0);
 
-  form.Pcx = 10;
-  form.Pcy = 470;
+  form.Pcx = 10, form.Pcy = 470;
   form.Timer3Timer();
-  EXPECT_EQ(form.Pcx, 240);
-  EXPECT_EQ(form.Pcy, 288);
-  form.Pcx = 639;
-  form.Pcy = 0;
+  EXPECT_EQ(Centre(), (TPoint{240, 288}));
+  form.Pcx = 639, form.Pcy = 0;
   form.FVelTargetX = 5;
   form.Timer3Timer();
-  EXPECT_EQ(form.Pcx, 400);
-  EXPECT_EQ(form.Pcy, 192);
+  EXPECT_EQ(Centre(), (TPoint{400, 192}));
   EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
 }
 
@@ -207,11 +160,15 @@ TEST_F(VelocityTest, WarmUpShowsThirtyBlackFramesOnlyFromTheStart) {
   EXPECT_EQ(other.Repaints, 2);
 }
 
-TEST_F(VelocityTest, LockCountsBrightHitsOncePerTickUpToItsLimit) {
+TEST_F(VelocityTest, TheScopeTurnsRedAndLocksOncePerTickWithBrightHitsUpToItsLimit) {
   form.Pdigi = true;
   Start();
+  Rebirth();  // no dot near the centre
+  EXPECT_GT(CountPixels(RGBColor(160, 104, 48)), 8);
   for (int i = 0; i < 10; ++i) PutInScope(i, 250);
   form.Timer3Timer();
+  EXPECT_GT(CountPixels(RGBColor(255, 0, 0)), 8);
+  EXPECT_EQ(CountPixels(RGBColor(160, 104, 48)), 0);
   EXPECT_EQ(form.FVelLock, 1);
   EXPECT_EQ(form.HintLabel1.Caption, "lock 1");
   EXPECT_FALSE(form.FVelHit);  // cleared after the scope is drawn
@@ -231,37 +188,20 @@ TEST_F(VelocityTest, LockCountsBrightHitsOncePerTickUpToItsLimit) {
   EXPECT_EQ(form.FVelLock, 0);
 }
 
-TEST_F(VelocityTest, ScopeMarkIsRedOnAHit) {
-  form.Pdigi = true;
-  Start();
-  Rebirth();  // no dot near the centre
-  EXPECT_GT(CountPixels(RGBColor(160, 104, 48)), 8);
-  PutInScope(0, 250);
-  form.Timer3Timer();
-  EXPECT_GT(CountPixels(RGBColor(255, 0, 0)), 8);
-  EXPECT_EQ(CountPixels(RGBColor(160, 104, 48)), 0);
-}
-
-TEST_F(VelocityTest, MouseLeadsTheMovingCentre) {
+TEST_F(VelocityTest, TheMovingCentreFollowsTheMouseOrWandersBySinglePixels) {
   form.LCheckBox16.Checked = true;
   form.Pmouse = true;
   Start();
   form.Timer3Timer();
-  EXPECT_EQ(form.Pcx, 320);  // never over the picture: the middle set at the start
-  EXPECT_EQ(form.Pcy, 240);
+  EXPECT_EQ(Centre(), (TPoint{320, 240}));  // never over the picture: the middle
   form.Image1MouseMove(100, 50);
   form.Timer3Timer();
-  EXPECT_EQ(form.Pcx, 100);
-  EXPECT_EQ(form.Pcy, 50);
+  EXPECT_EQ(Centre(), (TPoint{100, 50}));
   form.Pmouse = false;
   form.Image1MouseMove(7, 7);
   EXPECT_EQ(form.FVelMouseX, 100);
-}
 
-TEST_F(VelocityTest, WanderingCentreWithoutMoveLevelTakesSinglePixelSteps) {
-  form.LCheckBox16.Checked = true;
-  form.Pmvc = 0;
-  Start();
+  form.Pmvc = 0;  // without a move level the wandering centre takes single steps
   for (int t = 0; t < 200; ++t) {
     const int x = form.Pcx, y = form.Pcy;
     form.Timer3Timer();

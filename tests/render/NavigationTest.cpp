@@ -15,9 +15,13 @@ class NavigationTest : public FormTest {
     ASSERT_EQ(F().FAllPage, pages);
     ASSERT_EQ(F().FPage, 1);
   }
-  void ExpectPage(int page) {
+  // The page shown and its number; the reading position in thousandths when given.
+  void ExpectPage(int page, int permille = -1) {
     EXPECT_EQ(F().FPage, page);
     EXPECT_EQ(F().Label1.Caption, std::to_string(page));
+    if (permille >= 0) {
+      EXPECT_EQ(F().FPagePermille, permille);
+    }
   }
 };
 
@@ -25,13 +29,10 @@ TEST_F(NavigationTest, ForwardAndBackWrapAround) {
   OpenPages(3);
   F().TriButton1Click();
   F().TriButton1Click();
-  ExpectPage(3);
-  EXPECT_EQ(F().ExtTrackBar1.Position(), 3);
-  EXPECT_EQ(F().FFilePage, 3);
-  EXPECT_EQ(F().FPagePermille, 1000);
+  ExpectPage(3, 1000);
+  EXPECT_EQ(std::pair(F().ExtTrackBar1.Position(), F().FFilePage), std::pair(3, 3));
   F().TriButton1Click();
-  ExpectPage(1);
-  EXPECT_EQ(F().FPagePermille, 333);
+  ExpectPage(1, 333);
   EXPECT_FALSE(F().FRedraw);
 
   const int passes = platform->EventPasses;
@@ -40,20 +41,16 @@ TEST_F(NavigationTest, ForwardAndBackWrapAround) {
   EXPECT_GT(platform->EventPasses, passes);  // queued input runs before the page changes
   F().FRedraw = true;                        // back ignores a pending redraw but clears it
   F().TriButton2Click();
-  ExpectPage(2);
-  EXPECT_EQ(F().FPagePermille, 666);
+  ExpectPage(2, 666);
   EXPECT_FALSE(F().FRedraw);
-}
 
-TEST_F(NavigationTest, AOnePageTextStaysOnItsPage) {
-  OpenPages(1);
+  OpenFile(WriteRows("one.txt", 13));  // a one-page text stays on its page
   F().TriButton1Click();
   F().TriButton2Click();
-  ExpectPage(1);
-  EXPECT_EQ(F().FPagePermille, 1000);
+  ExpectPage(1, 1000);
 }
 
-TEST_F(NavigationTest, TheSliderChoosesThePageTheNextForwardStepShows) {
+TEST_F(NavigationTest, TheSliderChoosesThePageTheNextStepShowsAndResetGoesBackToOne) {
   OpenPages(5);
   F().ExtTrackBar1.SetPosition(4);
   F().ExtTrackBar1Change();
@@ -64,11 +61,7 @@ TEST_F(NavigationTest, TheSliderChoosesThePageTheNextForwardStepShows) {
   EXPECT_EQ(F().FPage, 4);
   F().TriButton1Click();
   EXPECT_EQ(F().FPage, 5);
-}
 
-TEST_F(NavigationTest, ResetReturnsToPageOneAndStopsARunningEffect) {
-  OpenPages(4);
-  F().TriButton1Click();
   F().FDifference = F().Timer1.Enabled = F().FArtsCanvas = true;
   F().Reset1Click();
   EXPECT_FALSE(F().FDifference || F().FArtsCanvas);
@@ -94,8 +87,7 @@ TEST_F(NavigationTest, DuringABatchJobOnlyTheBatchStepMovesAndLeavesTheReadingPo
   EXPECT_EQ(F().FPage, 2);
   F().TriProc();
   F().TriProc();
-  ExpectPage(1);
-  EXPECT_EQ(F().FPagePermille, 666);
+  ExpectPage(1, 666);
 }
 
 TEST_F(NavigationTest, ClicksOnThePageTurnIt) {
@@ -109,7 +101,7 @@ TEST_F(NavigationTest, ClicksOnThePageTurnIt) {
   EXPECT_EQ(F().FPage, 1);
 }
 
-TEST_F(NavigationTest, TheBookmarkTakesYouBackToItsPageUnlessAnEffectRuns) {
+TEST_F(NavigationTest, TheBookmarkTakesYouBackUnlessAnEffectRunsOrItLiesOutsideTheText) {
   OpenPages(4);
   F().TriButton1Click();
   F().TriButton1Click();
@@ -128,10 +120,8 @@ TEST_F(NavigationTest, TheBookmarkTakesYouBackToItsPageUnlessAnEffectRuns) {
   F().FLeaf = 2;
   F().Leafgo1Click();
   EXPECT_EQ(F().FPage, 4);
-}
 
-TEST_F(NavigationTest, ABookmarkBeyondTheTextOrOfZeroIsRefused) {
-  OpenPages(4);
+  F().FVelocity = false;
   OpenFile(WriteRows("short.txt", 13));
   ASSERT_EQ(F().FAllPage, 1);
   for (int leaf : {4, 0}) {  // 0 as a damaged settings file may give
@@ -159,42 +149,6 @@ TEST_F(NavigationTest, ATextWithoutLinesHasNoPageToTurnTo) {
   EXPECT_GE(F().FPage, 1);
   EXPECT_EQ(F().FPagePermille, permille);
   EXPECT_EQ(platform->Errors.size(), 1u);  // only the missing file was reported
-}
-
-TEST_F(NavigationTest, TheStepRemembersThePageOfTheCurrentText) {
-  Start();  // the built-in text
-  ASSERT_FALSE(F().FFileIn);
-  ASSERT_GT(F().FAllPage, 1);
-  F().TriButton1Click();
-  F().TriButton1Click();
-  EXPECT_EQ(F().FQuiPage, 2);
-  OpenFile(WriteRows("mine.txt", 40));
-  F().TriButton1Click();
-  EXPECT_EQ(F().FFilePage, 2);
-  EXPECT_EQ(F().FQuiPage, 2);
-  EXPECT_EQ(F().HintLabel1.Caption, "mine");
-}
-
-TEST_F(NavigationTest, AModeChangeKeepsTheRelativeReadingPlace) {
-  OpenPages(10);
-  for (int i = 0; i < 4; ++i) F().TriButton1Click();
-  ASSERT_EQ(F().FPagePermille, 500);
-  F().TurnCheckBox.Checked = true;
-  F().TurnCheckBoxClick();
-  EXPECT_EQ(F().FAllPage, 17);  // 130 columns, 8 to a page
-  ExpectPage(8);                // 17 * 500 div 1000
-  EXPECT_EQ(F().FPagePermille, 470);
-}
-
-TEST_F(NavigationTest, TheSliderTicksThinOutOnLongTexts) {
-  for (const auto& [pages, frequency] :
-       {std::pair{1, 1}, std::pair{50, 1}, std::pair{51, 2}, std::pair{99, 2}, std::pair{100, 3},
-        std::pair{1000, 21}}) {
-    F().FAllPage = pages;
-    F().PFrequency(F().ExtTrackBar1);
-    EXPECT_EQ(F().ExtTrackBar1.Frequency, frequency) << pages;
-    EXPECT_EQ(F().ExtTrackBar1.Hint, "scale : " + std::to_string(frequency));
-  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "tests/render/Ink.h"
 #include "tests/shell/FormFixture.h"
 
 namespace {
@@ -30,19 +31,17 @@ class PageLookTest : public FormTest {
     Start();
     OpenFile(WriteRows("look.txt", 39));
   }
+  WatchingPlatform& Watch() {
+    auto owned = std::make_unique<WatchingPlatform>();
+    WatchingPlatform& watching = *owned;
+    NewForm(std::move(owned));
+    watching.View = &F().Image1;
+    return watching;
+  }
 };
 
-// Pixels of the picture inside the rectangle whose colour is far from 'ground'.
 int InkIn(const TABitmap& bitmap, TRect r, TColor ground) {
-  int ink = 0;
-  for (int y = r.Top; y < r.Bottom; ++y)
-    for (int x = r.Left; x < r.Right; ++x) {
-      const TColor c = bitmap.Pixel(x, y);
-      const int d = std::abs(ColorR(c) - ColorR(ground)) + std::abs(ColorG(c) - ColorG(ground)) +
-                    std::abs(ColorB(c) - ColorB(ground));
-      if (d > 200) ++ink;
-    }
-  return ink;
+  return static_cast<int>(InkOf(bitmap, ground, r, 200).count);
 }
 
 TEST_F(PageLookTest, ACancelledColourDialogOrARunningEffectOrJobChangesNothing) {
@@ -90,15 +89,13 @@ TEST_F(PageLookTest, ChosenColoursAreStoredShownAndRedrawnOrWaitForTheNextStep) 
 }
 
 TEST_F(PageLookTest, TheColourDialogOpensWithTheColourLastChosen) {
-  auto owned = std::make_unique<WatchingPlatform>();
-  WatchingPlatform* watching = owned.get();
-  NewForm(std::move(owned));
+  WatchingPlatform& watching = Watch();
   F().FDialogColor = 0x111111;
-  watching->ColorAnswers = {0x222222, std::nullopt, 0x333333};
+  watching.ColorAnswers = {0x222222, std::nullopt, 0x333333};
   F().FontColor1Click();
   F().BgColor1Click();  // cancelled: the last chosen colour stays
   F().BgColor1Click();
-  EXPECT_EQ(watching->Initial, (std::vector<TColor>{0x111111, 0x222222, 0x222222}));
+  EXPECT_EQ(watching.Initial, (std::vector<TColor>{0x111111, 0x222222, 0x222222}));
   EXPECT_EQ(F().GColor, 0x333333);
 }
 
@@ -117,41 +114,30 @@ TEST_F(PageLookTest, DisplayOptionsRedrawTheCurrentPage) {
   EXPECT_TRUE(F().FDeep);
 }
 
-TEST_F(PageLookTest, FallenLeavesAskForTheirSizeOnlyWhenSwitchedOn) {
+TEST_F(PageLookTest, FallenLeavesAskForASizeFromOneToAHundredOnlyWhenSwitchedOn) {
   F().LCheckBox11.Checked = false;
-  platform->SizeAnswers = {50};
+  platform->SizeAnswers = {50, 250, 0, std::nullopt};
   F().LCheckBox11Click();
   EXPECT_TRUE(platform->DialogsShown == std::vector<std::string>{"open"});
   EXPECT_EQ(F().fTriangl, 7);
-
   F().LCheckBox11.Checked = true;
-  F().LCheckBox11Click();
-  EXPECT_EQ(F().fTriangl, 50);
-  platform->SizeAnswers = {250, 0, std::nullopt};
-  F().LCheckBox11Click();
-  EXPECT_EQ(F().fTriangl, 100);
-  F().LCheckBox11Click();
-  EXPECT_EQ(F().fTriangl, 1);
-  F().LCheckBox11Click();  // cancelled
-  EXPECT_EQ(F().fTriangl, 1);
+  for (int expected : {50, 100, 1, 1}) {  // the last is cancelled
+    F().LCheckBox11Click();
+    EXPECT_EQ(F().fTriangl, expected);
+  }
 }
 
 TEST_F(PageLookTest, SlowSetsTheEffectTimers) {
-  F().LCheckBox14.Checked = true;
   F().FVelocity = true;  // a running effect changes speed at once
-  F().LCheckBox14Click();
-  EXPECT_EQ(F().Timer1.Interval, 110);
-  EXPECT_EQ(F().Timer3.Interval, 110);
-  EXPECT_EQ(F().Timer4.Interval, 8000);
-  EXPECT_EQ(F().Timer5.Interval, 110);
-  EXPECT_EQ(F().HintLabel1.Caption, "Slow on");
-  F().LCheckBox14.Checked = false;
-  F().LCheckBox14Click();
-  EXPECT_EQ(F().Timer1.Interval, 55);
-  EXPECT_EQ(F().Timer3.Interval, 55);
-  EXPECT_EQ(F().Timer4.Interval, 4500);
-  EXPECT_EQ(F().Timer5.Interval, 55);
-  EXPECT_EQ(F().HintLabel1.Caption, "Slow off");
+  for (const bool slow : {true, false}) {
+    F().LCheckBox14.Checked = slow;
+    F().LCheckBox14Click();
+    const int tick = slow ? 110 : 55;
+    EXPECT_EQ((std::array{F().Timer1.Interval, F().Timer3.Interval, F().Timer4.Interval,
+                          F().Timer5.Interval}),
+              (std::array{tick, tick, slow ? 8000 : 4500, tick}));
+    EXPECT_EQ(F().HintLabel1.Caption, slow ? "Slow on" : "Slow off");
+  }
   F().FBusy = true;
   F().LCheckBox14.Checked = true;
   F().LCheckBox14Click();
@@ -187,11 +173,8 @@ TEST_F(PageLookTest, SwitchingTextsKeepsEachTextsPage) {
   EXPECT_EQ(F().Label2.Caption, std::to_string(builtinPages));
 }
 
-TEST_F(PageLookTest, TheTitleCardFadesInAndNamesTheProgram) {
-  auto owned = std::make_unique<WatchingPlatform>();
-  WatchingPlatform* watching = owned.get();
-  NewForm(std::move(owned));
-  watching->View = &F().Image1;
+TEST_F(PageLookTest, TheTitleCardFadesInAndTheClosingCardSaysFinInFinerSteps) {
+  const WatchingPlatform& title = Watch();
   F().GColor = clWhite;
   F().FoColor = clBlack;
   F().LCheckBox5.Checked = false;
@@ -200,31 +183,25 @@ TEST_F(PageLookTest, TheTitleCardFadesInAndNamesTheProgram) {
   EXPECT_FALSE(F().Timer2.Enabled);
   EXPECT_TRUE(F().FPageShown);
   // 17 blends, then the card itself; a fade may follow.
-  ASSERT_GE(watching->Frames.size(), 18u);
-  const TABitmap& card = watching->Frames[17];
+  ASSERT_GE(title.Frames.size(), 18u);
   const TRect word{250, 220, 420, 275};
-  EXPECT_GT(InkIn(card, word, clWhite), 100);
-  EXPECT_EQ(InkIn(card, {0, 0, 640, 200}, clWhite), 0);
-  EXPECT_EQ(InkIn(card, {0, 290, 640, 480}, clWhite), 0);
+  EXPECT_GT(InkIn(title.Frames[17], word, clWhite), 100);
+  EXPECT_EQ(InkIn(title.Frames[17], {0, 0, 640, 200}, clWhite), 0);
+  EXPECT_EQ(InkIn(title.Frames[17], {0, 290, 640, 480}, clWhite), 0);
   // The first blend has alpha 0: the view is still the plain background.
-  EXPECT_EQ(InkIn(watching->Frames[0], word, clWhite), 0);
-}
+  EXPECT_EQ(InkIn(title.Frames[0], word, clWhite), 0);
 
-TEST_F(PageLookTest, TheClosingCardSaysFinInFinerSteps) {
-  auto owned = std::make_unique<WatchingPlatform>();
-  WatchingPlatform* watching = owned.get();
-  NewForm(std::move(owned));
+  const WatchingPlatform& closing = Watch();
   F().GColor = clBlack;
   F().FoColor = clWhite;
   F().LCheckBox5.Checked = true;
   F().FFinish = true;
   F().FFirstShow = true;  // no fade before the card
-  watching->View = &F().Image1;
   F().FQuillane(F().Image1);
-  ASSERT_GE(watching->Frames.size(), 25u);
-  const TABitmap& card = watching->Frames[24];
-  EXPECT_GT(InkIn(card, {290, 220, 360, 275}, clBlack), 30);
-  EXPECT_EQ(InkIn(card, {0, 220, 285, 275}, clBlack), 0);  // "Quillane" would start at 260
+  ASSERT_GE(closing.Frames.size(), 25u);
+  EXPECT_GT(InkIn(closing.Frames[24], {290, 220, 360, 275}, clBlack), 30);
+  // "Quillane" would start at 260.
+  EXPECT_EQ(InkIn(closing.Frames[24], {0, 220, 285, 275}, clBlack), 0);
 }
 
 }  // namespace
