@@ -67,44 +67,51 @@ TEST_F(LayoutModesTest, CheckForcesTheImpliedBoxes) {
   }
 }
 
-TEST_F(LayoutModesTest, UncheckingFromTurnMode) {
-  Open(80);  // 160 rows: 13 pages of 13 columns at every width
+// A click re-lays the text at the width and columns of the new mode, at the
+// same relative place: 160 rows make 13 pages of 13 columns at every width.
+TEST_F(LayoutModesTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
+  Open(80);
   const struct {
+    const char* before;
     TCheckBox* box;
     Handler handler;
     const char* after;
-    int width;
-  } cases[] = {{&form.FullCheckBox, &TForm1::FullCheckBoxClick, "0000", 36},
-               {&form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick, "1100", 30},
-               {&form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1110", 26}};
+    int width, pages, page;
+  } cases[] = {
+      {"0001", &form.FullCheckBox, &TForm1::FullCheckBoxClick, "0000", 36, 13, 6},
+      {"0001", &form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick, "1100", 30, 13, 6},
+      {"0001", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1110", 26, 13, 6},
+      {"0000", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1100", 30, 13, 6},
+      {"0100", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1000", 36, 13, 6},
+      {"0000", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1111", 26, 20, 10},
+  };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.after);
-    SetBoxes("0001");
+    SCOPED_TRACE(testing::Message() << c.before << " -> " << c.after);
+    SetBoxes(c.before);
     form.CheckTurnMoreBig();
+    form.FPagePermille = 500;
     Click(*c.box, c.handler);
     EXPECT_EQ(Boxes(), c.after);
     EXPECT_EQ(Width(), c.width);
-    EXPECT_EQ(form.FRetsuCount, 13);
-    EXPECT_EQ(form.FAllPage, 13);
+    EXPECT_EQ(form.FRetsuCount, c.pages == 13 ? 13 : 8);
+    EXPECT_EQ(form.FAllPage, c.pages);
+    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
+    EXPECT_EQ(form.FPage, c.page);
   }
-}
-
-TEST_F(LayoutModesTest, ClicksOutsideTurnModeChooseTheWidth) {
-  Open(10);
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
-  EXPECT_EQ(Boxes(), "1100");
-  EXPECT_EQ(Width(), 30);
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
-  EXPECT_EQ(Boxes(), "1000");
-  EXPECT_EQ(Width(), 36);
-  // Unchecking MoreBig without BigFont leaves the width and the layout.
+  // Page 1 of 3 -> 3 of 10; unchecking MoreBig without BigFont leaves the
+  // width and the layout.
+  Open(40);
+  SetBoxes("0000");
+  form.CheckTurnMoreBig();
+  form.FPagePermille = 333;
+  Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
+  EXPECT_EQ(form.FPage, 3);
   SetBoxes("1010");
   form.Editor1.SetWrapByte(26);
-  const int pagesBefore = form.FAllPage;
   Click(form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick);
   EXPECT_EQ(Boxes(), "1000");
   EXPECT_EQ(Width(), 26);
-  EXPECT_EQ(form.FAllPage, pagesBefore);
+  EXPECT_EQ(form.FAllPage, 10);
 }
 
 // A running effect, the built-in text or a job takes the click back.
@@ -117,26 +124,6 @@ TEST_F(LayoutModesTest, GuardTakesTheClickBack) {
     EXPECT_EQ(Boxes(), "0000");
     EXPECT_EQ(Width(), 36);
     *guard = guard == &form.FFileIn;
-  }
-}
-
-TEST_F(LayoutModesTest, CheckingTurnChecksEverythingAndKeepsTheRelativePlace) {
-  // Page 5 of 10 -> 10 of 20; page 1 of 3 -> 3 of 10; page 5 of 10 -> 7 of 14.
-  const struct {
-    int lines, permille, pages, page;
-  } cases[] = {{80, 500, 20, 10}, {40, 333, 10, 3}, {56, 500, 14, 7}};
-  for (const auto& c : cases) {
-    Open(c.lines);
-    form.CheckTurnMoreBig();
-    form.FPagePermille = c.permille;
-    Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
-    EXPECT_EQ(Boxes(), "1111");
-    EXPECT_EQ(Width(), 26);
-    EXPECT_EQ(form.FRetsuCount, 8);
-    EXPECT_EQ(form.FAllPage, c.pages);
-    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
-    EXPECT_EQ(form.FPage, c.page);
-    Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);  // back for the next case
   }
 }
 

@@ -24,26 +24,15 @@ class TextSourcesTest : public FormTest {
   }
 };
 
-TEST_F(TextSourcesTest, AnOpenedFileShowsItsFirstPageUnderItsName) {
-  Start();
-  F().FPage = 2;
-  OpenFile(WriteRows("story.txt", 30));
-  EXPECT_TRUE(F().FFileIn);
-  EXPECT_EQ(F().FFileName, dir / "story.txt");
-  ExpectShown("story");
-  EXPECT_EQ(F().FPage, 1);
-  EXPECT_EQ(F().FAllPage, 3);
-  EXPECT_EQ(F().Editor1.Lines.Count(), 39);  // padded to whole pages
-  EXPECT_FALSE(F().PLabel.Transparent);
-}
-
-TEST_F(TextSourcesTest, OpenChangesNothingWhenCancelledBusyOrUnreadable) {
+// An opened file is shown from page 1 under its name; a cancelled dialog, a
+// running effect or an unreadable file change nothing.
+TEST_F(TextSourcesTest, OpenShowsTheFirstPageUnlessCancelledBusyOrUnreadable) {
   Start();
   const int pages = F().FAllPage;
   F().Open1Click();  // cancelled
-  F().FDifference = true;
   platform->DialogsShown.clear();
-  OpenFile(WriteRows("a.txt", 5));
+  F().FDifference = true;
+  OpenFile(WriteRows("story.txt", 30));
   EXPECT_TRUE(platform->DialogsShown.empty());
   F().FDifference = false;
   platform->FileAnswers.clear();
@@ -52,8 +41,16 @@ TEST_F(TextSourcesTest, OpenChangesNothingWhenCancelledBusyOrUnreadable) {
   EXPECT_NE(platform->Errors[0].find("missing.txt"), std::string::npos);
   EXPECT_FALSE(F().FFileIn);
   EXPECT_EQ(F().FAllPage, pages);
-  EXPECT_TRUE(F().FTextName.empty());
-  EXPECT_TRUE(F().FFileName.empty());
+  EXPECT_TRUE(F().FTextName.empty() && F().FFileName.empty());
+  F().FPage = 2;
+  OpenFile(dir / "story.txt");
+  EXPECT_TRUE(F().FFileIn);
+  EXPECT_EQ(F().FFileName, dir / "story.txt");
+  ExpectShown("story");
+  EXPECT_EQ(F().FPage, 1);
+  EXPECT_EQ(F().FAllPage, 3);
+  EXPECT_EQ(F().Editor1.Lines.Count(), 39);  // padded to whole pages
+  EXPECT_FALSE(F().PLabel.Transparent);
 }
 
 TEST_F(TextSourcesTest, ADropOpensTheFirstFileUnlessAnOpenIsPendingOrAJobRuns) {
@@ -221,10 +218,15 @@ class TextUnionTest : public FormTest {
   }
 };
 
-// Both parts with five empty lines between, the last line terminated, each
+// Cancelled or with an unreadable second file nothing is written. Otherwise
+// both parts with five empty lines between, the last line terminated, each
 // join overwriting the last; a pasted text still joins the last opened file,
 // and "No" keeps the current text.
 TEST_F(TextUnionTest, TheJoinedFileHoldsBothPartsWithFiveEmptyLinesBetween) {
+  Join(std::nullopt);
+  Join(dir / "absent.txt");
+  EXPECT_EQ(platform->Errors.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(dir / "unite"));
   WriteFile(dir / "more.txt", "x\r\n");
   platform->Answers.push_back(MsgResult::No);
   Join(dir / "more.txt");
@@ -245,16 +247,6 @@ TEST_F(TextUnionTest, TheJoinedFileHoldsBothPartsWithFiveEmptyLinesBetween) {
   EXPECT_EQ(platform->Messages[2].Text, "作業は完了しました\nファイルを開きますか");
   EXPECT_EQ(platform->Messages[2].Buttons, MsgButtons::YesNo);
   EXPECT_EQ(F().FTextName, "Clipboard");
-}
-
-TEST_F(TextUnionTest, NothingIsWrittenWhenCancelledOrTheSecondFileIsUnreadable) {
-  OpenFile(WriteRows("story.txt", 3));
-  Join(std::nullopt);
-  EXPECT_FALSE(std::filesystem::exists(dir / "unite"));
-  EXPECT_TRUE(platform->Messages.empty());
-  Join(dir / "absent.txt");
-  EXPECT_EQ(platform->Errors.size(), 1u);
-  EXPECT_FALSE(std::filesystem::exists(Unite("story_u.txt")));
 }
 
 TEST_F(TextUnionTest, OpeningTheJoinedTextKeepsThePage) {
