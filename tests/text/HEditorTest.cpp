@@ -129,8 +129,6 @@ TEST(EditorOptionsTest, OnlyARealChangeRewrapsAndLimitsAreKept) {
   EXPECT_EQ(e.RowCount(), 2);
   e.SetWrapByte(5);  // clamps to 20
   EXPECT_EQ(e.Rows(0).size(), 20u);
-  e.SetWordWrap(false);  // one row per line
-  EXPECT_EQ(e.RowCount(), 2);
   for (const auto& [set, got] : {std::pair{5, 4}, {1, 2}, {99, 8}})
     EXPECT_EQ((e.SetTabSpaceCount(set), e.TabSpaceCount()), got) << set;
 }

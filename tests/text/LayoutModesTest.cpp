@@ -158,15 +158,4 @@ TEST_F(LayoutModesTest, ModeChangeWithoutUsableTextOnlyMovesTheBoxes) {
   EXPECT_EQ(form.FPage, 1);
 }
 
-TEST_F(LayoutModesTest, QvgaClickReLaysOnlyWhenIdle) {
-  Open(10);
-  form.FFileIn = false;  // the user text need not be current
-  form.QvgaCheckBoxClick();
-  EXPECT_EQ(form.FAllPage, 2);
-  form.FVelocity = true;
-  form.FAllPage = 99;
-  form.QvgaCheckBoxClick();
-  EXPECT_EQ(form.FAllPage, 99);
-}
-
 }  // namespace

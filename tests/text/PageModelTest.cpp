@@ -11,8 +11,6 @@ using testsupport::Sjis;
 
 namespace {
 
-const std::string kFill = "\x81\x40";
-
 std::string ShortLines(int n) {
   std::string text;
   for (int i = 0; i < n; ++i) text.append("L").append(std::to_string(i)).append("\r\n");
@@ -25,24 +23,6 @@ class PageModelTest : public ::testing::Test {
   TForm1 form{platform};
   TEditor& e1 = form.Editor1;
 };
-
-TEST_F(PageModelTest, EveryRowBecomesALineAndTheLastPageIsFilled) {
-  const struct {
-    int rows, columns, lines;
-    const char* last;
-  } cases[] = {{27, 13, 39, "L24"}, {26, 13, 26, "L23"}, {27, 8, 32, "L24"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.rows << " rows in " << c.columns);
-    e1.Lines.SetText(std::string(40, 'w') + "\r\n" + ShortLines(c.rows - 2));
-    TForm1::ReLayRowsAsLines(e1, c.columns);
-    ASSERT_EQ(e1.Lines.Count(), c.lines);
-    EXPECT_EQ(e1.RowCount(), c.lines);  // each line wraps to itself
-    EXPECT_EQ(e1.Lines[0], std::string(36, 'w'));
-    EXPECT_EQ(e1.Lines[1], "wwww");
-    EXPECT_EQ(e1.Lines[c.rows - 1], c.last);
-    for (int i = c.rows; i < c.lines; ++i) EXPECT_EQ(e1.Lines[i], kFill);
-  }
-}
 
 TEST_F(PageModelTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage) {
   const struct {
