@@ -1,5 +1,6 @@
-// The type-size boxes: how they nest, the widths and columns they choose, their
-// guard, and the re-layout at the same reading position.
+// The page layout: the type-size boxes (how they nest, the widths and columns
+// they choose, their guard, the re-layout at the same reading position), the
+// page count and position, and the column slots of a page.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 
+using testsupport::Sjis;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
@@ -15,7 +17,13 @@ namespace {
 
 using Handler = void (TForm1::*)();
 
-class LayoutModesTest : public ::testing::Test {
+std::string ShortLines(int n) {
+  std::string text;
+  for (int i = 0; i < n; ++i) text.append("L").append(std::to_string(i)).append("\r\n");
+  return text;
+}
+
+class PageLayoutTest : public ::testing::Test {
  protected:
   // Opens a file of lines of 26 two-byte characters as the current user text:
   // two rows each at 36, 30 and 26 bytes alike, so only the columns per page
@@ -50,7 +58,7 @@ class LayoutModesTest : public ::testing::Test {
   mutable TForm1 form{platform};
 };
 
-TEST_F(LayoutModesTest, CheckForcesTheImpliedBoxes) {
+TEST_F(PageLayoutTest, CheckForcesTheImpliedBoxes) {
   const struct {
     const char *boxes, *after;
     int width, columns;
@@ -69,7 +77,7 @@ TEST_F(LayoutModesTest, CheckForcesTheImpliedBoxes) {
 
 // A click re-lays the text at the width and columns of the new mode, at the
 // same relative place: 160 rows make 13 pages of 13 columns at every width.
-TEST_F(LayoutModesTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
+TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
   Open(80);
   const struct {
     const char* before;
@@ -115,7 +123,7 @@ TEST_F(LayoutModesTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
 }
 
 // A running effect, the built-in text or a job takes the click back.
-TEST_F(LayoutModesTest, GuardTakesTheClickBack) {
+TEST_F(PageLayoutTest, GuardTakesTheClickBack) {
   Open(10);
   bool* guards[] = {&form.FDifference, &form.FBusy, &form.FFileIn};
   for (bool* guard : guards) {
@@ -127,7 +135,7 @@ TEST_F(LayoutModesTest, GuardTakesTheClickBack) {
   }
 }
 
-TEST_F(LayoutModesTest, ModeChangeRereadsTheFileAfterAPasteAndStripsHtml) {
+TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteAndStripsHtml) {
   Open(10, "story.txt");
   form.Editor1.Lines.SetText("pasted");
   form.FTextName = "Clipboard";
@@ -143,7 +151,7 @@ TEST_F(LayoutModesTest, ModeChangeRereadsTheFileAfterAPasteAndStripsHtml) {
   EXPECT_EQ(form.Editor1.Lines[1], "two");
 }
 
-TEST_F(LayoutModesTest, ModeChangeWithoutUsableTextOnlyMovesTheBoxes) {
+TEST_F(PageLayoutTest, ModeChangeWithoutUsableTextOnlyMovesTheBoxes) {
   form.FFileIn = true;
   form.Editor1.Lines.SetText("pasted");
   form.FFileName = dir / "gone.txt";
@@ -156,6 +164,73 @@ TEST_F(LayoutModesTest, ModeChangeWithoutUsableTextOnlyMovesTheBoxes) {
   Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
   EXPECT_EQ(form.FAllPage, 0);
   EXPECT_EQ(form.FPage, 1);
+}
+
+// ---------------------------------------------------------------- pages
+
+TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage) {
+  const struct {
+    bool newText, change;
+    int rows, pageBefore, pages, page;
+  } cases[] = {{true, false, 27, 7, 3, 1},
+               {false, false, 40, 2, 4, 2},
+               {false, true, 27, 3, 4, 3},
+               {true, false, 0, 3, 0, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.rows << " rows, page " << c.pageBefore);
+    form.Editor1.Lines.SetText(ShortLines(c.rows));
+    form.FFileIn = !c.newText;
+    form.FNewText = c.newText;
+    form.TurnCheckBox.Checked = c.change;  // the mode change turns to 8 columns
+    form.FPage = c.pageBefore;
+    c.change ? form.FPreEcriChange(form.Editor1) : form.FPreEcri(form.Editor1);
+    EXPECT_EQ(form.FRetsuCount, c.change ? 8 : 13);
+    EXPECT_EQ(form.FAllPage, c.pages);
+    EXPECT_EQ(form.FPage, c.page);
+    EXPECT_EQ(form.FFilePage, c.page);
+    EXPECT_EQ(form.ExtTrackBar1.Max, c.pages);
+    EXPECT_EQ(form.ExtTrackBar1.Position(), c.page);
+    EXPECT_EQ(form.Label1.Caption, std::to_string(c.page));
+    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
+    form.TurnCheckBox.Checked = false;
+    form.FPreEcriChange(form.Editor1);
+  }
+}
+
+TEST_F(PageLayoutTest, SlotsHoldTheColumnsOfThePage) {
+  form.Editor1.Lines.SetText(ShortLines(30));
+  const struct {
+    bool turned;
+    int page, slot;
+    const char* text;
+  } cases[] = {// turned, the slots past 8 are left alone
+               {false, 2, 1, "L13"}, {false, 2, 13, "L25"}, {false, 3, 4, "L29"}, {false, 3, 5, ""},
+               {true, 2, 1, "L8"},   {true, 2, 8, "L15"},   {true, 2, 9, "old"}};
+  for (const auto& c : cases) {
+    form.FRetsu[9] = "old";
+    form.TurnCheckBox.Checked = c.turned;
+    form.FRetsuCount = c.turned ? 8 : 13;
+    form.FPage = c.page;
+    form.FRetsuText(form.Editor1);
+    EXPECT_EQ(form.FRetsu[c.slot], c.text) << c.page << " " << c.slot;
+  }
+  // 125 漢, a one-byte and a two-byte sign: a row of 253 bytes at 250 fits its
+  // slot whole; a longer line is cut to the slot's size.
+  std::string line;
+  for (int i = 0; i < 125; ++i) line += "\x8a\xbf";
+  form.Editor1.SetWrapByte(250);
+  form.Editor1.Lines.SetText(line + "," + Sjis("。") + "tail");
+  form.TurnCheckBox.Checked = false;
+  form.FRetsuCount = 13;
+  form.FPage = 1;
+  form.FNewText = true;
+  form.FPreEcri(form.Editor1);
+  form.FRetsuText(form.Editor1);
+  EXPECT_EQ(form.FRetsu[1].size(), 253u);
+  EXPECT_EQ(form.FRetsu[2], "tail");
+  form.Editor1.Lines.SetText(std::string(300, 'z'));
+  form.FRetsuText(form.Editor1);
+  EXPECT_EQ(form.FRetsu[1].size(), 255u);
 }
 
 }  // namespace
