@@ -1,6 +1,13 @@
 // Bringing a user text in: the Open dialog, drops, the command line and its
-// shortcuts, the clipboard, saving pasted text and the switch back to a file.
+// shortcuts, the clipboard, saving pasted text, and joining two texts into the
+// "unite" folder. Texts in today's encodings read as the same code-page-932
+// text, what cannot be shown becomes 〓 and is counted, HTML references are
+// decoded, and files that are not plain readable texts are refused before
+// they are read.
 #include <gtest/gtest.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -13,113 +20,88 @@ using testsupport::ReadFile;
 using testsupport::Sjis;
 using testsupport::WriteFile;
 
-class TextSourcesTest : public FormTest {};
+class TextSourcesTest : public FormTest {
+ protected:
+  // The name shown in every place that shows it.
+  void ExpectShown(const std::string& name) {
+    EXPECT_EQ(F().FTextName, name);
+    EXPECT_EQ(F().Image1.Hint, name);
+    EXPECT_EQ(F().HintLabel1.Caption, name);
+  }
+};
 
-TEST_F(TextSourcesTest, AnOpenedFileShowsItsFirstPageUnderItsName) {
-  Start();
-  F().FPage = 2;
-  OpenFile(WriteRows("story.txt", 30));
-  EXPECT_EQ(platform->DialogOptions.at(0).Filter, "Text(*.txt)|*.txt|All(*.*)|*.*");
-  EXPECT_EQ(platform->DialogOptions.at(0).FileName, "*.txt");
-  EXPECT_TRUE(F().FFileIn);
-  EXPECT_EQ(F().FFileName, dir / "story.txt");
-  EXPECT_EQ(F().FTextName, "story");
-  EXPECT_EQ(F().FPage, 1);
-  EXPECT_EQ(F().FAllPage, 3);
-  EXPECT_EQ(F().Editor1.Lines.Count(), 39);  // padded to whole pages
-  EXPECT_EQ(F().Image1.Hint, "story");
-  EXPECT_EQ(F().HintLabel1.Caption, "story");
-  EXPECT_FALSE(F().PLabel.Transparent);
-  EXPECT_FALSE(F().FRedraw);
-}
-
-TEST_F(TextSourcesTest, OpenDoesNothingWhenCancelledOrWhileAnEffectRuns) {
+// An opened file is shown from page 1 under its name; a cancelled dialog, a
+// running effect or an unreadable file change nothing.
+TEST_F(TextSourcesTest, OpenShowsTheFirstPageUnlessCancelledBusyOrUnreadable) {
   Start();
   const int pages = F().FAllPage;
-  F().Open1Click();
-  EXPECT_FALSE(F().FFileIn);
-  EXPECT_EQ(F().FAllPage, pages);
-  EXPECT_TRUE(F().FFileName.empty());
+  F().Open1Click();  // cancelled
   platform->DialogsShown.clear();
   F().FDifference = true;
-  platform->FileAnswers.push_back(WriteRows("a.txt", 5));
-  F().Open1Click();
+  OpenFile(WriteRows("story.txt", 30));
   EXPECT_TRUE(platform->DialogsShown.empty());
-  EXPECT_FALSE(F().FFileIn);
-}
-
-TEST_F(TextSourcesTest, AFileThatCannotBeReadIsReportedAndNothingElseChanges) {
-  Start();
+  F().FDifference = false;
+  platform->FileAnswers.clear();
   OpenFile(dir / "missing.txt");
   ASSERT_EQ(platform->Errors.size(), 1u);
   EXPECT_NE(platform->Errors[0].find("missing.txt"), std::string::npos);
-  EXPECT_TRUE(F().FTextName.empty());
-  EXPECT_TRUE(F().FFileName.empty());
   EXPECT_FALSE(F().FFileIn);
+  EXPECT_EQ(F().FAllPage, pages);
+  EXPECT_TRUE(F().FTextName.empty() && F().FFileName.empty());
+  F().FPage = 2;
+  OpenFile(dir / "story.txt");
+  EXPECT_TRUE(F().FFileIn);
+  EXPECT_EQ(F().FFileName, dir / "story.txt");
+  ExpectShown("story");
+  EXPECT_EQ(F().FPage, 1);
+  EXPECT_EQ(F().FAllPage, 3);
+  EXPECT_EQ(F().Editor1.Lines.Count(), 39);  // padded to whole pages
+  EXPECT_FALSE(F().PLabel.Transparent);
 }
 
-TEST_F(TextSourcesTest, ADropOpensTheFirstFileOnly) {
+// A drop opens the first file unless an open is pending or a job runs; only
+// the exact HTML endings are stripped, and the character replacement runs.
+TEST_F(TextSourcesTest, ADropOpensTheFirstFileUnlessAnOpenIsPendingOrAJobRuns) {
   Start();
   const std::string first = WriteRows("first.txt", 14);
-  const std::string second = WriteRows("second.txt", 40);
-  F().FDeep = true;  // a drop stops a running effect through the page step
-  F().Timer5.Enabled = true;
-  F().Dispatch([&] { F().DropDst1FileDrop({first, second}); });
-  EXPECT_EQ(F().FFileName, first);
-  EXPECT_EQ(F().FAllPage, 2);
-  EXPECT_FALSE(F().FDeep);
-}
-
-TEST_F(TextSourcesTest, ADropIsIgnoredWhileACommandLineOpenIsPendingOrAJobRuns) {
-  Start();
-  const std::string file = WriteRows("dropped.txt", 14);
   F().FCmdLineOpen = true;
-  F().DropDst1FileDrop({file});
-  EXPECT_FALSE(F().FFileIn);
+  F().DropDst1FileDrop({first});
   F().FCmdLineOpen = false;
   F().FBusy = true;
-  F().DropDst1FileDrop({file});
-  EXPECT_FALSE(F().FFileIn);
+  F().DropDst1FileDrop({first});
   F().FBusy = false;
   F().DropDst1FileDrop({});
   EXPECT_FALSE(F().FFileIn);
-  F().DropDst1FileDrop({file});
-  EXPECT_TRUE(F().FFileIn);
-}
-
-TEST_F(TextSourcesTest, OnlyTheExactHtmlExtensionsAreStrippedAndCharactersAreReplaced) {
-  Start();
-  const std::string html = "<p>alpha <b>beta</b> gamma</p>\r\n";
-  WriteFile(dir / "page.html", html);
-  WriteFile(dir / "PAGE.HTM", html);
-  WriteFile(dir / "mixed.Html", html);
-  for (const char* name : {"page.html", "PAGE.HTM"}) {
+  F().FDeep = true;  // a drop stops a running effect through the page step
+  F().Timer5.Enabled = true;
+  F().Dispatch([&] { F().DropDst1FileDrop({first, WriteRows("second.txt", 40)}); });
+  EXPECT_EQ(F().FFileName, first);
+  EXPECT_EQ(F().FAllPage, 2);
+  EXPECT_FALSE(F().FDeep);
+  for (const char* name : {"page.html", "PAGE.HTM", "mixed.Html"}) {
+    WriteFile(dir / name, Sjis("<p>題：<b>本</b></p>") + "\r\n");
     F().DropDst1FileDrop({dir / name});
-    EXPECT_EQ(UserText().find('<'), std::string::npos) << name;
-    EXPECT_NE(UserText().find("beta"), std::string::npos) << name;
+    EXPECT_EQ(F().Editor1.Lines[0],
+              Sjis(std::string(name) == "mixed.Html" ? "<p>題 : <b>本</b></p>" : "題 : 本"));
   }
-  F().DropDst1FileDrop({dir / "mixed.Html"});
-  EXPECT_NE(UserText().find("<b>beta</b>"), std::string::npos);
   EXPECT_EQ(F().FTextName, "mixed.Html");
-  // The character replacement runs on opened text.
-  WriteFile(dir / "colon.txt", Sjis("題：本") + "\r\n");
-  F().DropDst1FileDrop({dir / "colon.txt"});
-  EXPECT_EQ(F().Editor1.Lines[0], Sjis("題 : 本"));
 }
 
+// The last four characters give way, never half a character.
 TEST_F(TextSourcesTest, TheDisplayNameLosesItsTxtEnding) {
-  struct Case {
-    const char* name;
-    const char* shown;
-  };
-  for (const Case c :
-       {Case{"a.txt", "a"}, Case{"a.TXT", "a.TXT"}, Case{"note.txt.htm", "note.txt"},
-        Case{"twice.txt.txt", "twice.txt"}, Case{"gap .txt", "gap"}, Case{".txt", ""},
-        Case{"plain", "plain"}, Case{"Clipboard", "Clipboard"}, Case{"猫.txt文庫本", "猫.tx"},
-        Case{"\x94\x4C.txt\x95\xB6\x8C\xC9", "\x94\x4C.t"}}) {
-    F().FTextName = c.name;
+  const std::pair<const char*, const char*> cases[] = {
+      {"a.txt", "a"},
+      {"a.TXT", "a.TXT"},
+      {"note.txt.htm", "note.txt"},
+      {"gap .txt", "gap"},
+      {".txt", ""},
+      {"Clipboard", "Clipboard"},
+      {"猫.txt文庫本", "猫.tx"},
+      {"\x94\x4C.txt\x95\xB6\x8C\xC9", "\x94\x4C.t"}};
+  for (const auto& [name, shown] : cases) {
+    F().FTextName = name;
     F().FtxtDelete();
-    EXPECT_EQ(F().FTextName, c.shown) << c.name;
+    EXPECT_EQ(F().FTextName, shown) << name;
   }
 }
 
@@ -139,132 +121,75 @@ TEST_F(TextSourcesTest, ANameInAnyEncodingOpensAndNamesItsExportedPages) {
             std::string::npos);
 }
 
-TEST_F(TextSourcesTest, PastedTextBecomesTheClipboardText) {
+TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   Start();
   OpenFile(WriteRows("before.txt", 30));
   F().TriButton1Click();
   platform->Clipboard = Sjis("一行目\r\n二行目\tです");
   F().Paste1Click();
-  EXPECT_EQ(F().FTextName, "Clipboard");
+  ExpectShown("Clipboard");
   EXPECT_EQ(F().FFileName, dir / "before.txt");
   EXPECT_EQ(F().FPage, 1);
-  EXPECT_EQ(F().HintLabel1.Caption, "Clipboard");
-  EXPECT_EQ(F().FPasteList,
-            (std::vector<std::string>{Sjis("一行目"), Sjis("二行目\tです")}));  // as pasted
-  EXPECT_EQ(F().Editor1.Lines[1], Sjis("二行目　　　　です"));                  // replaced
   EXPECT_EQ(F().FAllPage, 1);
-  // A single space or no text on the clipboard pastes nothing.
-  OpenFile(WriteRows("kept.txt", 30));
-  for (const std::optional<std::string>& clip :
-       {std::optional<std::string>(" "), std::optional<std::string>(""),
-        std::optional<std::string>()}) {
-    platform->Clipboard = clip;
-    F().Paste1Click();
-    EXPECT_EQ(F().FTextName, "kept");
-    EXPECT_EQ(F().FAllPage, 3);
-  }
-}
-
-TEST_F(TextSourcesTest, SavingPastedTextWritesItAsPastedAndOnlyOnce) {
-  Start();
-  platform->Clipboard = Sjis("タブ\tあり\r\n二行目");
-  F().Paste1Click();
+  EXPECT_EQ(F().Editor1.Lines[1], Sjis("二行目　　　　です"));
   const std::string saved = dir / "kept paste.txt";
   platform->FileAnswers.push_back(saved);
   F().Dispatch([&] { F().PasteSave1Click(); });
-  EXPECT_EQ(platform->DialogOptions.back().DefaultExt, "txt");
-  EXPECT_EQ(ReadFile(saved), Sjis("タブ\tあり\r\n二行目\r\n"));
+  EXPECT_EQ(ReadFile(saved), Sjis("一行目\r\n二行目\tです\r\n"));
   EXPECT_EQ(F().FFileName, saved);
   EXPECT_EQ(F().FTextName, "kept paste");
   EXPECT_EQ(F().Image1.Hint, "kept paste");
-  // Once the page comes from a file, saving the paste does nothing.
-  OpenFile(WriteRows("file.txt", 3));
-  const std::size_t dialogs = platform->DialogsShown.size();
+  // Once the page comes from a file, saving the paste does nothing, and a
+  // single space or no text on the clipboard pastes nothing.
+  OpenFile(WriteRows("kept.txt", 30));
   platform->FileAnswers.push_back(dir / "never.txt");
   F().PasteSave1Click();
   EXPECT_FALSE(std::filesystem::exists(dir / "never.txt"));
-  EXPECT_EQ(platform->DialogsShown.size(), dialogs);
   platform->FileAnswers.clear();
-}
-
-TEST_F(TextSourcesTest, FileReloadsTheLastFileWhenNoUserTextIsInMemoryAndItExists) {
-  Start();
-  const std::string path = WriteRows("again.txt", 20);
-  F().FFileName = path;
-  F().File1Click();
-  EXPECT_TRUE(F().FFileIn);
-  EXPECT_EQ(F().FTextName, "again");
-  EXPECT_EQ(F().FPage, 1);
-  EXPECT_EQ(F().FAllPage, 2);
-  EXPECT_EQ(F().HintLabel1.Caption, "again");
-  F().File1Click();  // the user text is already current
-  EXPECT_EQ(F().FPage, 1);
-  Start();  // and without a file to show it does nothing
-  F().FFileName = dir / "gone.txt";
-  F().File1Click();
-  EXPECT_FALSE(F().FFileIn);
-  EXPECT_EQ(F().HintLabel1.Caption, "Quillane");
+  for (const auto& clip : {std::optional<std::string>(" "), std::optional<std::string>()}) {
+    platform->Clipboard = clip;
+    F().Paste1Click();
+    EXPECT_EQ(F().FTextName, "kept");
+  }
 }
 
 TEST_F(TextSourcesTest, TheCommandLineAcceptsItsExtensionsExactly) {
-  struct Case {
-    const char* arg;
-    bool accepted;
-  };
-  for (const Case c :
-       {Case{"a.txt", true}, Case{"a.TXT", true}, Case{"a.ini", true}, Case{"a.htm", true},
-        Case{"a.html", true}, Case{"a.lnk", true}, Case{"a.HTM", false}, Case{"a.HTML", false},
-        Case{"a.Txt", false}, Case{"a.text", false}, Case{"noext", false}}) {
+  const std::pair<const char*, bool> cases[] = {
+      {"a.txt", true},  {"a.TXT", true},   {"a.ini", true},  {"a.htm", true},
+      {"a.html", true}, {"a.lnk", true},   {"a.HTM", false}, {"a.HTML", false},
+      {"a.Txt", false}, {"a.text", false}, {"noext", false}};
+  for (const auto& [arg, accepted] : cases) {
     NewForm();
-    F().ExamineCommandLine({c.arg, "b.txt"});
-    EXPECT_EQ(F().FCmdLineOpen, c.accepted) << c.arg;
-    EXPECT_EQ(F().FCmdLineFile, c.accepted ? c.arg : "") << c.arg;
+    F().ExamineCommandLine({arg, "b.txt"});
+    EXPECT_EQ(F().FCmdLineOpen, accepted) << arg;
+    EXPECT_EQ(F().FCmdLineFile, accepted ? arg : "") << arg;
   }
-  NewForm();
-  F().ExamineCommandLine({});
-  EXPECT_FALSE(F().FCmdLineOpen);
 }
 
-TEST_F(TextSourcesTest, TheCommandLineFileIsOpenedAtStart) {
-  Start({WriteRows("cmd.txt", 27)});
-  EXPECT_TRUE(F().FFileIn);
-  EXPECT_EQ(F().FTextName, "cmd");
-  EXPECT_EQ(F().FAllPage, 3);
-  EXPECT_FALSE(F().FCmdLineOpen);
-  EXPECT_TRUE(F().FRedraw);  // the first step shows page 1 again
-  EXPECT_FALSE(F().FNewText);
-  F().TriButton1Click();
-  EXPECT_EQ(F().FPage, 1);
-}
-
-TEST_F(TextSourcesTest, AShortcutOnTheCommandLineOpensItsTargetAfterTheExtensionCheck) {
-  const std::string target = WriteRows("target.txt", 14);
+TEST_F(TextSourcesTest, TheCommandLineFileOrItsShortcutsTargetIsOpenedAtStart) {
+  const std::string target = WriteRows("target.txt", 27);
   std::filesystem::create_symlink("target.txt", dir / "story.lnk");
-  Start({dir / "story.lnk"});
-  EXPECT_TRUE(platform->Errors.empty());
-  EXPECT_TRUE(F().FFileIn);
-  EXPECT_EQ(F().FTextName, "target");
-  EXPECT_EQ(F().FAllPage, 2);
-
+  for (const std::string& arg : {target, dir / "story.lnk"}) {
+    Start({arg});
+    EXPECT_TRUE(platform->Errors.empty());
+    ExpectShown("target");
+    EXPECT_EQ(F().FAllPage, 3);
+    EXPECT_FALSE(F().FCmdLineOpen);
+  }
   // After resolution the upper-case HTML endings are accepted too.
   WriteFile(dir / "PAGE.HTM", "<p>x</p>\r\n");
   std::filesystem::create_symlink("PAGE.HTM", dir / "page.lnk");
   Start({dir / "page.lnk"});
   EXPECT_EQ(F().FTextName, "PAGE.HTM");
   EXPECT_EQ(UserText().find('<'), std::string::npos);
-
   WriteFile(dir / "letter.doc", "x\r\n");
   std::filesystem::create_symlink("letter.doc", dir / "letter.lnk");
   Start({dir / "letter.lnk"});
-  EXPECT_TRUE(F().FTextName.empty());
   EXPECT_EQ(F().FAllPage, 0);  // neither that file nor any other text
-  EXPECT_FALSE(F().FCmdLineOpen);
   EXPECT_TRUE(platform->Errors.empty());
-
   Start({dir / "PAGE.HTM"});  // named directly, the upper-case ending is refused
   EXPECT_FALSE(F().FFileIn);
   EXPECT_EQ(F().HintLabel1.Caption, "Quillane");  // the built-in text instead
-  EXPECT_GT(F().FAllPage, 0);
 }
 
 TEST_F(TextSourcesTest, AnUnreadableCommandLineFileLeavesNoTextAndDropsWork) {
@@ -277,6 +202,184 @@ TEST_F(TextSourcesTest, AnUnreadableCommandLineFileLeavesNoTextAndDropsWork) {
   F().DropDst1FileDrop({WriteRows("later.txt", 3)});
   EXPECT_EQ(F().FTextName, "later");
   EXPECT_EQ(F().FAllPage, 1);
+}
+
+// ---------------------------------------------------------------- union
+
+const std::string kFiveEmptyLines = "\r\n\r\n\r\n\r\n\r\n";
+
+class TextUnionTest : public FormTest {
+ protected:
+  TextUnionTest() { Start(); }
+  std::string Unite(const std::string& name) { return dir / ("unite/" + name); }
+  void Join(const std::optional<std::string>& second) {
+    platform->FileAnswers.push_back(second);
+    F().Dispatch([this] { F().UniteButtonClick(); });
+  }
+};
+
+// Cancelled or with an unreadable second file nothing is written. Otherwise
+// both parts with five empty lines between, the last line terminated, each
+// join overwriting the last; a pasted text still joins the last opened file,
+// and "No" keeps the current text.
+TEST_F(TextUnionTest, TheJoinedFileHoldsBothPartsWithFiveEmptyLinesBetween) {
+  Join(std::nullopt);
+  Join(dir / "absent.txt");
+  EXPECT_EQ(platform->Errors.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(dir / "unite"));
+  WriteFile(dir / "more.txt", "x\r\n");
+  platform->Answers.push_back(MsgResult::No);
+  Join(dir / "more.txt");
+  EXPECT_EQ(ReadFile(Unite("_u.txt")), kFiveEmptyLines + "x\r\n");
+
+  WriteFile(dir / "story.txt", "one\r\ntwo");
+  WriteFile(dir / "long.txt", "b\r\nc\r\nd\r\ne\r\n");
+  WriteFile(dir / "more.txt", "three\nfour\rfive\r\n");
+  OpenFile(dir / "story.txt");
+  platform->Clipboard = "pasted";
+  F().Paste1Click();
+  platform->Answers = {MsgResult::No, MsgResult::No};
+  Join(dir / "long.txt");
+  Join(dir / "more.txt");
+  EXPECT_EQ(ReadFile(Unite("story_u.txt")),
+            "one\r\ntwo\r\n" + kFiveEmptyLines + "three\r\nfour\r\nfive\r\n");
+  ASSERT_EQ(platform->Messages.size(), 3u);
+  EXPECT_EQ(platform->Messages[2].Text, "作業は完了しました\nファイルを開きますか");
+  EXPECT_EQ(platform->Messages[2].Buttons, MsgButtons::YesNo);
+  EXPECT_EQ(F().FTextName, "Clipboard");
+}
+
+TEST_F(TextUnionTest, OpeningTheJoinedTextKeepsThePage) {
+  OpenFile(WriteRows("story.txt", 52));  // 4 pages
+  for (int i = 0; i < 3; ++i) F().TriButton1Click();
+  ASSERT_EQ(F().FPage, 4);
+  WriteFile(dir / "more.txt", "appended\r\n");
+  Join(dir / "more.txt");  // answered Yes
+  EXPECT_EQ(F().FFileName, Unite("story_u.txt"));
+  EXPECT_EQ(F().FTextName, "story_u");
+  EXPECT_EQ(F().HintLabel1.Caption, "story_u");
+  EXPECT_TRUE(F().FFileIn);
+  EXPECT_EQ(F().FAllPage, 5);  // 52 + 5 + 1 lines
+  EXPECT_EQ(F().FPage, 4);
+  EXPECT_EQ(F().Editor1.Lines[57], "appended");
+}
+
+// ---------------------------------------------------------------- encodings
+
+// utf8 in another encoding, by the system's converter.
+std::string Encode(const std::string& utf8, const char* to) {
+  iconv_t cd = iconv_open(to, "UTF-8");
+  std::string out(utf8.size() * 4 + 16, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  char* dst = out.data();
+  std::size_t inLeft = utf8.size(), outLeft = out.size();
+  iconv(cd, &in, &inLeft, &dst, &outLeft);
+  iconv(cd, nullptr, nullptr, &dst, &outLeft);
+  iconv_close(cd);
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+const std::string kSample = "日本語の本文〜−‖\r\nＡＢＣ abc\r\n";
+
+std::string Html(const std::string& meta, const std::string& body) {
+  return "<html><head>" + meta + "</head><body>" + body + "</body></html>";
+}
+
+class EncodingTest : public FormTest {
+ protected:
+  std::string Open(const std::string& name, const std::string& bytes) {
+    WriteFile(dir / name, bytes);
+    OpenFile(dir / name);
+    // Without the full-width-space lines that pad the text to whole pages.
+    std::string text = UserText();
+    while (text.ends_with("\x81\x40\n")) text.resize(text.size() - 3);
+    return text;
+  }
+};
+
+TEST_F(EncodingTest, EveryEncodingReadsAsTheSameShiftJisText) {
+  const std::string expected = Open("ref.txt", Sjis(kSample));
+  ASSERT_NE(expected.find(Sjis("日本語")), std::string::npos);
+  // Shift-JIS bytes that also happen to be valid UTF-8 (E9 A0 B4: a kanji and ｴ).
+  const std::string lookalike = "\xE9\xA0\xB4\r\n";
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string want;
+  } cases[] = {
+      {"u8.txt", kSample, expected},
+      {"u8bom.txt", "\xEF\xBB\xBF" + kSample, expected},
+      {"u16le.txt", "\xFF\xFE" + Encode(kSample, "UTF-16LE"), expected},
+      {"u16be.txt", "\xFE\xFF" + Encode(kSample, "UTF-16BE"), expected},
+      {"meta.html", Html("<meta charset=\"utf-8\">", kSample), expected},
+      {"equiv.html",
+       Html("<META http-equiv=\"Content-Type\" content=\"text/html; charset=EUC-JP\">",
+            Encode(kSample, "EUC-JP")),
+       expected},
+      {"jis.html", Html("<meta charset='iso-2022-jp'>", Encode(kSample, "ISO-2022-JP")), expected},
+      {"sjis.html", Html("<meta charset=Shift_JIS>", lookalike), "\xE9\xA0\xB4\n"},
+      {"ascii.txt", "plain ascii\r\n", "plain ascii\n"},
+  };
+  EXPECT_EQ(Open("l.txt", lookalike), Sjis("頴") + "\n");  // without a meta, valid UTF-8 wins
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Open(c.name, c.bytes), c.want);
+    EXPECT_EQ(F().FLoadReport.Replaced, 0u);
+  }
+}
+
+TEST_F(EncodingTest, CharactersWithoutAShiftJisFormBecomeGetaAndAreCounted) {
+  const std::string text = Open("emoji.txt", "猫😺と한글\r\n");
+  EXPECT_EQ(text, Sjis("猫〓と〓〓") + "\n");
+  EXPECT_EQ(F().HintLabel1.Caption, "3字を〓に置換");
+  Open("clean.txt", "猫\r\n");
+  EXPECT_NE(F().HintLabel1.Caption, "3字を〓に置換");
+}
+
+TEST_F(EncodingTest, HtmlReferencesAreDecodedAfterTheTagsAreStripped) {
+  const struct {
+    std::string body;
+    std::string want;
+    std::size_t replaced;
+  } cases[] = {
+      {"&lt;b&gt; &amp;amp; &quot;&apos;", "<b> &amp; \"'", 0},
+      {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\",
+       0},  // the system maps ¥ to 5C
+      {"&eacute;&#128512;&#0;&#xD800;&#1114112;", Sjis("〓〓〓〓〓"), 5},
+      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.body);
+    EXPECT_EQ(Open("e.html", Html("", c.body + "\r\n")), c.want + "\n");
+    EXPECT_EQ(F().FLoadReport.Replaced, c.replaced);
+  }
+  // A plain text keeps its ampersands.
+  EXPECT_EQ(Open("e.txt", "&amp;\r\n"), "&amp;\n");
+}
+
+TEST_F(EncodingTest, OnlyRegularFilesWithinTheLimitAreRead) {
+  const std::string fifo = dir / "fifo.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string zero = dir / "zero.txt";
+  std::filesystem::create_symlink("/dev/zero", zero);
+  const std::string huge = dir / "huge.txt";
+  WriteFile(huge, "");
+  ASSERT_EQ(truncate(huge.c_str(), (256 << 20) + 1), 0);  // sparse: nothing is written
+  for (const std::string& path : {fifo, zero, huge}) {
+    SCOPED_TRACE(path);
+    platform->Errors.clear();
+    OpenFile(path);
+    ASSERT_EQ(platform->Errors.size(), 1u);
+    EXPECT_NE(platform->Errors[0].find(path), std::string::npos);
+    EXPECT_EQ(F().Editor1.Lines.Count(), 0);
+  }
+  // The stored last file must not hang the next start either.
+  F().FFileName = fifo;
+  F().FFileIn = true;
+  F().FormCloseQuery();
+  Start();
+  EXPECT_FALSE(F().FFileIn);
 }
 
 }  // namespace

