@@ -1,8 +1,13 @@
-// The built program on a virtual screen, started with a text and clicked, must show it.
+// The built program on a virtual screen: started with a text and clicked it must
+// show it, keys page it, one close request ends it; with a tray host, its chrome
+// (the shaped outline, dragging, the drawn menu, balloon hints, the credits card
+// and the tray) shows and works.
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QImage>
+#include <map>
+#include <span>
 #include <sstream>
 
 #include "shell/IniFile.h"
@@ -12,27 +17,60 @@ namespace {
 
 using testsupport::Sjis;
 
-// The first of the virtual screen's tools that is not installed, if any.
-const char* MissingTool() {
-  for (const char* tool : {"xvfb-run", "xdotool", "import"})
+// The first tool the virtual screen needs that is not installed, if any; the
+// chrome's test also needs ImageMagick's convert and a tray host.
+const char* MissingTool(bool chrome = false) {
+  static const char* const tools[] = {"xvfb-run", "xdotool", "import", "convert", "trayer"};
+  for (const char* tool : std::span(tools).first(chrome ? 5 : 3))
     if (testsupport::RunCommand(std::string("command -v ") + tool + " >/dev/null 2>&1") != 0)
       return tool;
   return nullptr;
 }
 
-// Runs tests/qt/e2e-window.sh on a text of 'lines' copies of 'line' written to dir;
-// returns what the script printed.
+// Runs tests/qt/SCRIPT on the built program, the quoted arguments and then the
+// plain ones; returns what it printed.
+std::string RunScript(const char* script, std::vector<std::string> quoted,
+                      const std::string& plain = "") {
+  std::string command = std::string(QUILLANE_SOURCE_DIR) + "/tests/qt/" + script;
+  quoted.insert(quoted.begin(), std::string(QUILLANE_BINARY_DIR) + "/quillane");
+  for (const std::string& arg : quoted) {
+    command += " '";
+    command += arg;
+    command += '\'';
+  }
+  std::string out;
+  EXPECT_EQ(testsupport::RunCommand(command + " " + plain + " 2>&1", &out), 0) << out;
+  return out;
+}
+
+// The numbers the script printed after each name, such as "window X Y".
+std::map<std::string, std::vector<int>> Printed(const std::string& out) {
+  std::map<std::string, std::vector<int>> found;
+  std::istringstream lines(out);
+  for (std::string line, name; std::getline(lines, line);) {
+    std::istringstream words(line);
+    words >> name;
+    for (int v; words >> v;) found[name].push_back(v);
+  }
+  return found;
+}
+
+// Runs e2e-window.sh on a text of 'lines' copies of 'line' written to dir.
 std::string RunWindow(const testsupport::TempDir& dir, const std::string& line, int lines,
                       const std::string& actions = "") {
   std::string text;
   for (int i = 0; i < lines; ++i) text += Sjis(line) + "\r\n";
   testsupport::WriteFile(dir / "text.txt", text);
-  std::string out;
-  const std::string command = std::string(QUILLANE_SOURCE_DIR) + "/tests/qt/e2e-window.sh '" +
-                              QUILLANE_BINARY_DIR + "/quillane' '" + dir.Path().string() + "' '" +
-                              (dir / "text.txt") + "' " + actions + " 2>&1";
-  EXPECT_EQ(testsupport::RunCommand(command, &out), 0) << out;
-  return out;
+  return RunScript("e2e-window.sh", {dir.Path().string(), dir / "text.txt"}, actions);
+}
+
+// The pixels of 'band' in 'shot' for which 'counted' holds.
+template <typename Counted>
+int Count(const QImage& shot, QRect band, Counted counted) {
+  int n = 0;
+  for (int y = band.top(); y <= band.bottom(); ++y)
+    for (int x = band.left(); x <= band.right(); ++x) n += counted(shot.pixel(x, y));
+  return n;
 }
 
 TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
@@ -40,27 +78,17 @@ TEST(EndToEndTest, ClickingThePageShowsTheTextOnScreen) {
   testsupport::TempDir dir;
   const std::string out =
       RunWindow(dir, "春はあけぼの。やうやう白くなりゆく山ぎは、すこしあかりて。", 40);
-  std::istringstream lines(out);
-  std::string word;
-  int x = -1, y = -1;
-  while (lines >> word)
-    if (word == "window") lines >> x >> y;
-  ASSERT_GE(x, 0) << out;
-
+  const std::vector<int> window = Printed(out)["window"];
+  ASSERT_EQ(window.size(), 2u) << out;
+  const int x = window[0], y = window[1];
   const QImage shot(QString::fromStdString(dir / "shot.png"));
   ASSERT_FALSE(shot.isNull());
   // The page view: 640 x 480 at (1, 1) in its panel at (18, 44).
   const QRect page(x + 19, y + 45, 640, 480);
   ASSERT_TRUE(shot.rect().contains(page));
-  int dark = 0, light = 0;
-  for (int py = page.top(); py <= page.bottom(); ++py)
-    for (int px = page.left(); px <= page.right(); ++px) {
-      const int gray = qGray(shot.pixel(px, py));
-      if (gray < 96) ++dark;
-      if (gray > 200) ++light;
-    }
-  EXPECT_GT(dark, 1500) << "no text on the page";
-  EXPECT_GT(light, 640 * 480 / 2) << "the page is not the white page of a first run";
+  EXPECT_GT(Count(shot, page, [](QRgb p) { return qGray(p) < 96; }), 1500) << "no text shows";
+  EXPECT_GT(Count(shot, page, [](QRgb p) { return qGray(p) > 200; }), 640 * 480 / 2)
+      << "the page is not the white page of a first run";
   // The window's own background beside the page.
   EXPECT_EQ(QColor(shot.pixel(x + 5, y + 300)), QColor(0xBE, 0xD0, 0xB9));
   EXPECT_EQ(QColor(shot.pixel(x + 18, y + 300)), QColor(Qt::black));  // the panel's edge
@@ -94,15 +122,40 @@ TEST(EndToEndTest, OneCloseRequestAfterClickingThePageCloses) {
     text += Sjis("第" + std::to_string(i) + "節　夜の雨は静かに窓を叩き、灯の下で頁をめくる。") +
             "\r\n";
   testsupport::WriteFile(dir / "story.txt", text);
-  std::string out;
-  const std::string bin = QUILLANE_BINARY_DIR;
-  EXPECT_EQ(testsupport::RunCommand(std::string(QUILLANE_SOURCE_DIR) +
-                                        "/tests/qt/close-after-clicks.sh '" + bin + "/quillane' '" +
-                                        bin + "/tests/send-close' '" + dir.Path().string() + "' '" +
-                                        (dir / "story.txt") + "' 3 2>&1",
-                                    &out),
-            0)
-      << out;
+  RunScript("close-after-clicks.sh",
+            {std::string(QUILLANE_BINARY_DIR) + "/tests/send-close", dir.Path().string(),
+             dir / "story.txt"},
+            "3");
+}
+
+TEST(ChromeEndToEndTest, TheShapedWindowDragsOpensItsMenuHintsShowsCreditsAndHidesInTheTray) {
+  if (const char* tool = MissingTool(true)) GTEST_SKIP() << tool << " is not installed";
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "text.txt", "story\r\n");
+  const std::string out = RunScript("e2e-chrome.sh", {dir.Path().string(), dir / "text.txt"});
+  auto found = Printed(out);
+  ASSERT_EQ(found.size(), 9u) << out;  // window root corner dragged menu hint hidden back closed
+  const auto shot = [&](const char* name) { return QImage(QString::fromStdString(dir / name)); };
+  // Just outside the rounded corner the screen behind shows, not the blue.
+  EXPECT_EQ(found["corner"], found["root"]);
+  EXPECT_EQ(found["dragged"], (std::vector<int>{found["window"][0] + 90, found["window"][1] + 40}));
+  const std::vector<int>& m = found["menu"];
+  EXPECT_EQ(QColor(shot("menu.png").pixel(m[0] + 5, m[1] + 5)), QColor(0xB3, 0xB3, 0xFF));
+  const std::vector<int>& h = found["hint"];
+  EXPECT_EQ(QColor(shot("hint.png").pixel(h[0], h[1] + 16)), QColor(0xFF, 0xFC, 0xE8));
+
+  // The credits card on the page: ink on the first line and the attribution,
+  // none on the blank line between the credits and the terms.
+  const QImage credits = shot("credits.png");
+  const QPoint page(found["dragged"][0] + 19, found["dragged"][1] + 45);
+  const QRgb paper = credits.pixel(page + QPoint(5, 5));
+  const auto ink = [paper](QRgb p) { return p != paper; };
+  EXPECT_GT(Count(credits, QRect(page + QPoint(75, 58), QSize(300, 21)), ink), 100);
+  EXPECT_GT(Count(credits, QRect(page + QPoint(50, 421), QSize(300, 21)), ink), 100);
+  EXPECT_EQ(Count(credits, QRect(page + QPoint(0, 184), QSize(640, 30)), ink), 0);
+  EXPECT_EQ(found["hidden"], std::vector<int>{0});
+  EXPECT_EQ(found["back"], std::vector<int>{1});
+  EXPECT_EQ(found["closed"], std::vector<int>{1});
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// The settings file: all 54 items round trip, the read rules, and first-run
-// defaults.
+// The settings file: its INI reader and writer, all 54 items round trip, and
+// the read rules.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <tuple>
 
+#include "base/Errors.h"
 #include "shell/IniFile.h"
 #include "tests/shell/FormFixture.h"
 
@@ -16,19 +19,18 @@ using testsupport::WriteFile;
 // The items in the order the file holds them, as "section/key"; a section is
 // under "Form\\" unless it names its own parent.
 std::vector<std::string> Order() {
+  std::string boxes;  // LCheckBox1 to 8 and 11 to 23
+  for (int n = 1; n <= 23; ++n)
+    if (n < 9 || n > 10) boxes += " LCheckBox" + std::to_string(n) + "/Checked";
   std::istringstream items(
-      "Form1/Top Form1/Left LCheckBox1/Checked LCheckBox2/Checked LCheckBox3/Checked "
-      "LCheckBox4/Checked LCheckBox5/Checked LCheckBox6/Checked LCheckBox7/Checked "
-      "LCheckBox8/Checked LCheckBox11/Checked LCheckBox12/Checked LCheckBox13/Checked "
-      "LCheckBox14/Checked LCheckBox15/Checked LCheckBox16/Checked LCheckBox17/Checked "
-      "LCheckBox18/Checked LCheckBox19/Checked LCheckBox20/Checked LCheckBox21/Checked "
-      "LCheckBox22/Checked LCheckBox23/Checked SepaCheckBox/Checked FoColor/Integer "
-      "GColor/Integer FBColor/Boolean FPage/Integer FFileName/String FLeaf/Integer "
-      "Form1\\FFileIn/Boolean Pcx/Integer Pcy/Integer Pmvc/Integer Piro/Integer Pform/Integer "
-      "Pirot/Integer Pformt/Integer Pdigi/Boolean Pdigit/Boolean Pb/Boolean Pbt/Boolean "
-      "Pmix/Boolean Pmouse/Boolean Fconm/Integer FBlackRect/Boolean BoldCheckBox/Checked "
-      "FullCheckBox/Checked JQualityUpDown/Integer CountCheckBox/Checked "
-      "BigFontCheckBox/Checked MoreBigCheckBox/Checked TurnCheckBox/Checked fTriangl/Integer");
+      "Form1/Top Form1/Left" + boxes +
+      " SepaCheckBox/Checked FoColor/Integer GColor/Integer FBColor/Boolean FPage/Integer "
+      "FFileName/String FLeaf/Integer Form1\\FFileIn/Boolean Pcx/Integer Pcy/Integer "
+      "Pmvc/Integer Piro/Integer Pform/Integer Pirot/Integer Pformt/Integer Pdigi/Boolean "
+      "Pdigit/Boolean Pb/Boolean Pbt/Boolean Pmix/Boolean Pmouse/Boolean Fconm/Integer "
+      "FBlackRect/Boolean BoldCheckBox/Checked FullCheckBox/Checked JQualityUpDown/Integer "
+      "CountCheckBox/Checked BigFontCheckBox/Checked MoreBigCheckBox/Checked "
+      "TurnCheckBox/Checked fTriangl/Integer");
   std::vector<std::string> order;
   for (std::string item; items >> item;)
     order.push_back(item.find('\\') == std::string::npos ? "Form\\" + item : item);
@@ -54,7 +56,7 @@ auto OtherItems(TForm1& f) {
 
 class SettingsTest : public FormTest {};
 
-TEST_F(SettingsTest, AllItemsSurviveAWriteAndARead) {
+TEST_F(SettingsTest, AllItemsSurviveAWriteAndAReadInTheirOwnSections) {
   // None of these is a default, so each must have come through the file.
   const auto values = std::make_tuple(
       -20, 1900, 0x123456, 0xABCDEF, true, 17, std::string("/home/読者/本 棚/物語.txt"), 9, true,
@@ -68,6 +70,15 @@ TEST_F(SettingsTest, AllItemsSurviveAWriteAndARead) {
   }
   OtherItems(a) = values;
   a.WriteSettings();
+  // Stored files are found by these names, in this order.
+  std::istringstream text(ReadFile(dir / "quillane.ini"));
+  std::vector<std::string> found;
+  for (std::string line, section; std::getline(text, line);)
+    if (line.starts_with('['))
+      section = line.substr(1, line.size() - 2);
+    else if (!line.empty())
+      found.push_back(section + "/" + line.substr(0, line.find('=')));
+  EXPECT_EQ(found, Order());
 
   TForm1& b = NewForm();  // created with the file above, then read again over it
   b.FBColor = false;
@@ -78,109 +89,91 @@ TEST_F(SettingsTest, AllItemsSurviveAWriteAndARead) {
   EXPECT_EQ(OtherItems(b), values);
 }
 
-TEST_F(SettingsTest, TheFileHoldsTheItemsInTableOrderAsDigitsAndText) {
-  F().FFileName = "/t/a.txt";
-  F().WriteSettings();
-  const std::string text = ReadFile(dir / "quillane.ini");
-  std::vector<std::string> found;
-  std::string section;
-  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
-    end = text.find('\n', start);
-    const std::string line = text.substr(start, end - start);
-    if (line.empty()) continue;
-    if (line.front() == '[') {
-      section = line.substr(1, line.size() - 2);
-      continue;
-    }
-    found.push_back(section + "/" + line.substr(0, line.find('=')));
-    EXPECT_TRUE(section == "Form\\FFileName" ||
-                line.find_first_not_of("-0123456789", line.find('=') + 1) == std::string::npos)
-        << line;
-  }
-  EXPECT_EQ(found, Order());
-  EXPECT_NE(text.find("[Form\\FFileName]\nString=/t/a.txt\n"), std::string::npos);
-}
-
-TEST_F(SettingsTest, OnlyDigitsCountInAHandWrittenFile) {
+TEST_F(SettingsTest, AHandWrittenFileCountsDigitsOnlyIsHeldToItsRangesAndTakesEffect) {
   WriteFile(dir / "quillane.ini",
-            "[Form\\LCheckBox1]\nChecked=True\n"
-            "[Form\\LCheckBox2]\nChecked=1\n"
-            "[Form\\LCheckBox4]\nChecked=0\n"
+            "[Form\\LCheckBox1]\nChecked=True\n[Form\\LCheckBox2]\nChecked=1\n"
+            "[Form\\LCheckBox4]\nChecked=0\n[Form\\LCheckBox6]\nChecked=-1\n"
             "[Form\\LCheckBox5]\nChecked=256\n"  // the low eight bits are zero
-            "[Form\\LCheckBox6]\nChecked=-1\n"
-            "[Form\\FPage]\nInteger=abc\n"
-            "[Form\\FLeaf]\nInteger=12x\n"
-            "[Form\\Pcx]\nInteger=-7\n"
-            "[Form\\Pcy]\nInteger=99999999999\n"
-            "[Form\\Fconm]\nInteger=\n"
-            "[Form\\JQualityUpDown]\nInteger=400\n"
-            "[form1\\ffilein]\nboolean=1\n");
-  TForm1& f = F();
-  f.ReadSettings();
-  EXPECT_EQ(std::vector<bool>({f.LCheckBox1.Checked, f.LCheckBox2.Checked, f.LCheckBox4.Checked,
-                               f.LCheckBox5.Checked, f.LCheckBox6.Checked, f.FFileIn}),
-            std::vector<bool>({false, true, false, false, true, true}));
-  EXPECT_EQ(std::vector<int>({f.FPage, f.FLeaf, f.Pcx, f.Pcy, f.Fconm, f.JQualityUpDown.Position}),
-            std::vector<int>({1, 1, 0, 0, 0, 100}));  // held to their ranges
-  // Keys that are missing take their defaults.
-  EXPECT_TRUE(f.LCheckBox7.Checked);
-  EXPECT_FALSE(f.LCheckBox11.Checked);
-  EXPECT_EQ(f.fTriangl, 7);
-}
-
-TEST_F(SettingsTest, IntegersOutsideTheirRangeAreHeldToItAndTheProgramRuns) {
-  const std::tuple<const char*, const char*, int TForm1::*, int> cases[] = {
-      {"Form1", "2147483647", &TForm1::Form1Left, 32767},
-      {"FPage", "2147483647", &TForm1::FPage, 2147483647 / 8},
-      {"Pcx", "-2147483648", &TForm1::Pcx, 0},
-      {"Fconm", "2147483647", &TForm1::Fconm, 127}};
-  TIniFile file(dir / "quillane.ini");
-  for (auto [section, stored, field, read] : cases)
-    file.WriteString(std::string("Form\\") + section,
-                     field == &TForm1::Form1Left ? "Left" : "Integer", stored);
-  file.UpdateFile();
-  TForm1& f = Start();
-  for (auto [section, stored, field, read] : cases) EXPECT_EQ(f.*field, read) << section;
-  f.TriButton1Click();  // a page near INT_MAX, then a step past it
-  f.TriButton1Click();
-  EXPECT_EQ(f.FPage, 1);
-}
-
-TEST_F(SettingsTest, AFirstRunStartsFromTheDefaults) {
-  TForm1& f = Start();
-  // Top, Left, FPage, FLeaf, Pcx, Pcy, Fconm, quality, wrap width
-  EXPECT_EQ(std::vector<int>({f.Form1Top, f.Form1Left, f.FPage, f.FLeaf, f.Pcx, f.Pcy, f.Fconm,
-                              f.JQualityUpDown.Position, f.Editor1.WrapOption().WrapByte}),
-            std::vector<int>({100, 100, 1, 1, 240, 175, 80, 60, 36}));
-  // The colours: black text on white, on the swatches and the page.
-  EXPECT_EQ(std::vector<int>({f.FoColor, f.GColor, f.FLabel.Color, f.GLabel.Color,
-                              f.Image1.Picture.Pixel(320, 240)}),
-            std::vector<int>({0, 16777215, 0, 16777215, 16777215}));
-  EXPECT_EQ(std::vector<bool>({f.LCheckBox4.Checked, f.LCheckBox7.Checked, f.LCheckBox11.Checked,
-                               f.LCheckBox13.Checked, f.CountCheckBox.Checked, f.Pdigit,
-                               f.FBlackRect, f.FFileIn, f.FQuiReady, f.PLabel.Transparent}),
-            std::vector<bool>({true, true, false, true, true, true, true, false, true, true}));
-  EXPECT_EQ(f.Leafgo1.Hint, "1 page");
-  EXPECT_EQ(f.HintLabel1.Caption, "Quillane");
-  EXPECT_EQ(f.Open.Caption, "Open");  // "Show Name" on
-  EXPECT_GT(f.FAllPage, 1);
-  EXPECT_TRUE(platform->Errors.empty());
-}
-
-TEST_F(SettingsTest, RestoredBoxesTakeEffectButAFadedToBlackMarkDoesNot) {
-  WriteFile(dir / "quillane.ini",
+            "[form1\\ffilein]\nboolean=1\n[Form\\Form1]\nLeft=2147483647\n"
+            "[Form\\FPage]\nInteger=2147483647\n[Form\\FLeaf]\nInteger=12x\n"
+            "[Form\\Pcx]\nInteger=-2147483648\n[Form\\Pcy]\nInteger=99999999999\n"
+            "[Form\\Fconm]\nInteger=2147483647\n[Form\\JQualityUpDown]\nInteger=400\n"
             "[Form\\FBColor]\nBoolean=1\n[Form\\LCheckBox14]\nChecked=1\n"
             "[Form\\TurnCheckBox]\nChecked=1\n[Form\\LCheckBox13]\nChecked=0\n");
   TForm1& f = NewForm();
-  EXPECT_FALSE(f.FBColor);
-  EXPECT_EQ(f.Timer1.Interval, 110);  // "Slow"
-  EXPECT_EQ(f.Timer4.Interval, 8000);
-  EXPECT_EQ(f.HintLabel1.Caption, "Slow on");
-  EXPECT_TRUE(f.FullCheckBox.Checked);  // turned pages force the big full layout
-  EXPECT_TRUE(f.MoreBigCheckBox.Checked);
-  EXPECT_EQ(f.Editor1.WrapOption().WrapByte, 26);
-  EXPECT_EQ(f.FRetsuCount, 8);
-  EXPECT_EQ(f.Open.Caption, "");  // "Show Name" off
+  EXPECT_EQ(std::vector<bool>({f.LCheckBox1.Checked, f.LCheckBox2.Checked, f.LCheckBox4.Checked,
+                               f.LCheckBox5.Checked, f.LCheckBox6.Checked, f.FFileIn}),
+            std::vector<bool>({false, true, false, false, true, true}));
+  EXPECT_EQ(std::vector<int>(
+                {f.Form1Left, f.FPage, f.FLeaf, f.Pcx, f.Pcy, f.Fconm, f.JQualityUpDown.Position}),
+            std::vector<int>({32767, 2147483647 / 8, 1, 0, 0, 127, 100}));
+  EXPECT_TRUE(f.LCheckBox7.Checked && f.fTriangl == 7);  // missing keys take their defaults
+  // The boxes take effect ("Slow"; turned pages force the big full layout; "Show
+  // Name" off), but a faded-to-black mark does not.
+  EXPECT_EQ(std::tuple(f.FBColor, f.Timer1.Interval, f.Timer4.Interval, f.HintLabel1.Caption,
+                       f.FullCheckBox.Checked, f.MoreBigCheckBox.Checked,
+                       f.Editor1.WrapOption().WrapByte, f.FRetsuCount, f.Open.Caption),
+            std::tuple(false, 110, 8000, "Slow on", true, true, 26, 8, ""));
+  Start().TriButton1Click();  // a page near INT_MAX, then a step past it
+  F().TriButton1Click();
+  EXPECT_EQ(F().FPage, 1);
+}
+
+TEST(IniFileTest, NamesIgnoreLetterCaseAndWritingKeepsTheRestButBarsLineBreaks) {
+  TIniFile ini("");
+  ini.Parse("; by hand\r\n[Form\\LCheckBox1]\r\n Checked = 1 \r\n\r\n[Other]\nkeep=a=b\n");
+  EXPECT_EQ(ini.Value("FORM\\lcheckbox1", "CHECKED"), "1");
+  EXPECT_FALSE(ini.Value("Form/LCheckBox1", "Checked") || ini.Value("Form\\LCheckBox1", "No"));
+  ini.WriteString("form\\lcheckbox1", "checked", "0");
+  ini.WriteString("Form\\FFileName", "String", "/tmp/a.txt\n[Form\\FPage]\nInteger=99");
+  EXPECT_EQ(ini.Text(),
+            "; by hand\n\n[Form\\LCheckBox1]\nChecked=0\n\n[Other]\nkeep=a=b\n\n"
+            "[Form\\FFileName]\nString=/tmp/a.txt\n");
+}
+
+TEST(IniFileTest, TheFileIsReplacedWholeOrNotAtAll) {
+  testsupport::TempDir dir;
+  const std::string path = dir / "sub/quillane.ini";
+  TIniFile ini(path);  // missing: empty, written with its folder
+  ini.WriteString("A", "b", "first");
+  ini.UpdateFile();
+  ini.WriteString("A", "b", "second");
+  ini.UpdateFile();
+  EXPECT_EQ(ReadFile(path), "[A]\nb=second\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path() / "sub"),
+                          std::filesystem::directory_iterator()),
+            1);  // no temporary file left behind
+  WriteFile(dir / "plain", "not a folder");
+  TIniFile blocked(dir / "plain/quillane.ini");
+  blocked.WriteString("A", "b", "c");
+  EXPECT_THROW(blocked.UpdateFile(), EFileError);
+  EXPECT_EQ(ReadFile(dir / "plain"), "not a folder");
+}
+
+// Writes the settings-file fuzzer's seeds and checks that each reads back as it
+// is written. To renew fuzz/seeds:
+//   QUILLANE_FUZZ_SEEDS=fuzz/seeds build/tests/test_shell --gtest_filter='*SeedCorpus*'
+TEST(IniFileTest, WriteTheSeedCorpus) {
+  testsupport::TempDir scratch;
+  const char* chosen = std::getenv("QUILLANE_FUZZ_SEEDS");
+  const std::filesystem::path folder =
+      (chosen ? std::filesystem::path(chosen) : scratch.Path()) / "inifile";
+  TIniFile program("");
+  program.WriteString("Form1", "Top", "100");
+  program.WriteString("Form\\LCheckBox15", "Checked", "1");
+  program.WriteString("Form\\FFileName", "String", "/home/読者/物語=1.txt");
+  const std::string seeds[] = {program.Text(),
+                               "; by hand\r\n[Form\\Pcx]\r\n Integer = 240 \r\nstray\r\n=x\r\n",
+                               "[unclosed\nkey=value\n[]\n"};
+  for (std::size_t k = 0; k < std::size(seeds); ++k) {
+    const std::string path = (folder / ("settings" + std::to_string(k))).string();
+    WriteFile(path, seeds[k]);
+    TIniFile again("");
+    again.Parse(TIniFile(path).Text());
+    EXPECT_EQ(again.Text(), TIniFile(path).Text()) << k;
+  }
+  EXPECT_EQ(TIniFile((folder / "settings0").string()).Value("form\\ffilename", "STRING"),
+            "/home/読者/物語=1.txt");
 }
 
 }  // namespace
