@@ -17,28 +17,12 @@ ExifRefusal Locate(const std::string& payload, ExifThumbInfo* out = nullptr) {
   return r;
 }
 
-TEST(LocateThumbnail, FindsTheThumbnailInBothByteOrders) {
-  for (bool big : {false, true}) {
-    CameraOptions options;
-    options.BigEndian = big;
-    const auto camera = MakeCameraJpeg(options);
-    ExifThumbInfo info;
-    ASSERT_EQ(Locate(camera.Payload, &info), ExifRefusal::None) << big;
-    EXPECT_EQ(info.BigEndian, big);
-    EXPECT_EQ(info.Compression, 6);
-    EXPECT_EQ(info.ThumbPos, camera.ThumbPos);
-    EXPECT_EQ(info.ThumbLength, camera.ThumbLength);
-    EXPECT_EQ(info.LengthValuePos, camera.LengthValuePos);
-  }
-}
-
 TEST(LocateThumbnail, ThumbnailsThatAreNoJpegGiveTheCompressionMessage) {
   CameraOptions options;
   options.Compression = 1;
   ExifThumbInfo info;
   EXPECT_EQ(Locate(MakeCameraJpeg(options).Payload, &info), ExifRefusal::NotJpegThumb);
-  EXPECT_EQ(ExifRefusalMessage(ExifRefusal::NotJpegThumb, info.Compression),
-            "1 :Tumbnailの圧縮の種類はJpegではありません。中止します");
+  EXPECT_EQ(info.Compression, 1);
   // A Compression entry (the first of IFD1) of type LONG reads as 0.
   const auto camera = MakeCameraJpeg();
   std::string payload = camera.Payload;
@@ -129,6 +113,7 @@ TEST(ReplaceThumbnail, WritesTheLayoutWithLengthsInTheBlocksOrder) {
     options.BigEndian = big;
     options.App0 = true;
     options.FillBytes = 2;
+    options.XmpBefore = options.XmpAfter = true;
     options.Trailing = "AFTER-THUMB";
     const auto camera = MakeCameraJpeg(options);
     const auto spliced = Splice(camera, thumb, image);
@@ -167,19 +152,6 @@ TEST(ReplaceThumbnail, App1LengthIsKeptForTheSameSizeAndLimitedTo65535) {
   const auto longest = Splice(camera, std::string(fits, 'x'), "i");
   ASSERT_EQ(longest.Refusal, ExifRefusal::None);
   EXPECT_EQ(Be16(longest.Bytes, camera.PayloadPos - 2), 0xFFFFu);
-}
-
-TEST(ReadExifTemplate, UsesOnlyTheExifApp1AndNotTheXmpAroundIt) {
-  CameraOptions options;
-  options.XmpBefore = options.XmpAfter = true;
-  const auto camera = MakeCameraJpeg(options);
-  TMemoryStream source(camera.Bytes), plain(fixtures::PlainJpeg(16, 16, 0)), notJpeg("hello");
-  ExifTemplate tmpl;
-  ASSERT_EQ(ReadExifTemplate(source, tmpl), ExifRefusal::None);
-  EXPECT_EQ(tmpl.Payload, camera.Payload);
-  EXPECT_EQ(tmpl.PayloadPos, static_cast<std::int64_t>(camera.PayloadPos));
-  EXPECT_EQ(ReadExifTemplate(plain, tmpl), ExifRefusal::NoExif);
-  EXPECT_EQ(ReadExifTemplate(notJpeg, tmpl), ExifRefusal::NoExif);
 }
 
 }  // namespace

@@ -81,6 +81,17 @@ inline std::string Tag(const std::string& path, const std::string& tag) {
   return out;
 }
 
+// The fixture camera's tags survive and independent readers accept the file.
+inline void ExpectCameraFile(const std::string& path, const std::string& picture) {
+  EXPECT_EQ(Tag(path, "Make"), "QuillCam");
+  EXPECT_EQ(Tag(path, "ModifyDate"), "2024:01:02 03:04:05");
+  EXPECT_EQ(MainPicture(path), picture);
+  std::string jhead;
+  EXPECT_EQ(Run("jhead " + Quote(path), &jhead), 0) << jhead;
+  EXPECT_EQ(jhead.find("rror"), std::string::npos) << jhead;
+  EXPECT_EQ(jhead.find("orrupt"), std::string::npos) << jhead;
+}
+
 // The bottom-right pixel djpeg decodes from what a command prints lies at most
 // tolerance from the wanted colour in each channel.
 inline void ExpectLastPixelNear(const std::string& command, std::array<int, 3> want,

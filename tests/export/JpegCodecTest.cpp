@@ -35,27 +35,13 @@ TEST(EncodePageJpeg, WritesABaselineJfifFileWith2x2ChromaThatDjpegReads) {
   ASSERT_NE(dqt, std::string::npos);
   EXPECT_EQ(static_cast<unsigned char>(jpeg[dqt + 5]), 13);
   EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
-
   testsupport::TempDir dir;
-  testsupport::WriteFile(dir / "page.jpg",
-                         EncodePageJpeg(fixtures::Solid(320, 240, RGBColor(200, 20, 20)), 95));
-  EXPECT_EQ(checks::MainPicture(dir / "page.jpg"), "P6\n320 240");
-}
-
-TEST(EncodePageJpeg, QualityZeroIsTakenAsOneAndAnEmptyBitmapIsAnError) {
-  const TABitmap page = fixtures::Solid(64, 64, RGBColor(9, 99, 199));
+  testsupport::WriteFile(dir / "page.jpg", jpeg);
+  EXPECT_EQ(checks::MainPicture(dir / "page.jpg"), "P6\n640 480");
+  // Quality 0 is taken as 1; an empty bitmap is an error.
+  const TABitmap page = fixtures::Solid(16, 16, RGBColor(9, 99, 199));
   EXPECT_EQ(EncodePageJpeg(page, 0), EncodePageJpeg(page, 1));
   EXPECT_THROW(EncodePageJpeg(TABitmap(), 60), EImageError);
-}
-
-TEST(DecodeJpeg, RoundTripsColoursAndSizes) {
-  const TABitmap back = DecodeJpeg(fixtures::PlainJpeg(33, 17, RGBColor(10, 120, 240)));
-  ASSERT_EQ(back.Width(), 33);
-  ASSERT_EQ(back.Height(), 17);
-  const TColor c = back.Pixel(16, 8);
-  EXPECT_NEAR(ColorR(c), 10, 3);
-  EXPECT_NEAR(ColorG(c), 120, 3);
-  EXPECT_NEAR(ColorB(c), 240, 3);
 }
 
 TEST(DecodeJpeg, BrokenDataIsAnImageErrorNotACrash) {
@@ -88,6 +74,8 @@ TEST(ReadPictureFile, ReadsJpegPngAndBmpAndRefusesTheRest) {
 
   const TABitmap jpeg = ReadPictureFile(dir / "a.jpg");
   EXPECT_EQ(jpeg.Width(), 20);
+  EXPECT_EQ(jpeg.Height(), 10);
+  EXPECT_NEAR(ColorR(jpeg.Pixel(5, 5)), 0, 3);
   EXPECT_NEAR(ColorB(jpeg.Pixel(5, 5)), 255, 3);
   for (const char* name : {"b.png", "c.bmp"}) {
     const TABitmap b = ReadPictureFile(dir / name);

@@ -87,18 +87,4 @@ TEST(ExifSegment, AnApp1BeyondTheFirst64KiBIsFoundAtFullWidth) {
   EXPECT_EQ(tail.Data(), camera.ImageData);
 }
 
-TEST(ByteOrder, ValuesSwapOnlyForBigEndianBlocks) {
-  EXPECT_EQ(ExifOrder16(0x1234, false), 0x1234);
-  EXPECT_EQ(ExifOrder16(0x1234, true), 0x3412);
-  EXPECT_EQ(ExifOrder32(0x12345678u, false), 0x12345678u);
-  EXPECT_EQ(ExifOrder32(0x12345678u, true), 0x78563412u);
-  const std::string bytes("\x01\x02\x03\x04", 4);
-  EXPECT_EQ(GetExif16(bytes, 0, false), 0x0201);
-  EXPECT_EQ(GetExif16(bytes, 0, true), 0x0102);
-  EXPECT_EQ(GetExif32(bytes, 0, false), 0x04030201u);
-  EXPECT_EQ(GetExif32(bytes, 0, true), 0x01020304u);
-  EXPECT_EQ(PutExif32(0x01020304u, true), bytes);
-  EXPECT_EQ(PutExif32(0x04030201u, false), bytes);
-}
-
 }  // namespace

@@ -8,6 +8,7 @@
 #include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
+#include "tests/export/FileChecks.h"
 
 namespace {
 
@@ -56,11 +57,10 @@ TEST_F(SpliceTools, ReplaceModeAsksEverythingAndWritesIntoSpecial) {
   EXPECT_EQ(p_.Messages[2].Buttons, MsgButtons::Ok);
   EXPECT_EQ(p_.DialogsShown, (std::vector<std::string>{"openpicture", "openpicture"}));
   const std::string out = dir_ / "special/DSC0001.JPG";
-  ASSERT_TRUE(fs::exists(out));
-  TMemoryStream stream(testsupport::ReadFile(out));
-  ExifTemplate written;
-  ASSERT_EQ(ReadExifTemplate(stream, written), ExifRefusal::None);
-  EXPECT_NE(written.Thumb.ThumbLength, camera.ThumbLength);
+  checks::ExpectCameraFile(out, "P6\n640 480");
+  // The new thumbnail shows the insert's blue page, not the camera's green one.
+  EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
+  checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + checks::Quote(out), {0, 0, 200}, 30);
   EXPECT_EQ(testsupport::ReadFile(t), camera.Bytes);  // the input is never changed
 }
 
@@ -123,9 +123,12 @@ TEST_F(SpliceTools, SameWritesIntoTheSameFolder) {
   EXPECT_EQ(p_.MessageTexts(),
             (std::vector<std::string>{"同一化するJpeg画像を選んでください", "成功しました"}));
   const std::string out = dir_ / "same/P1010001.JPEG";
-  ASSERT_TRUE(fs::exists(out));
   const std::string bytes = testsupport::ReadFile(out);
-  EXPECT_EQ(bytes.substr(bytes.size() - camera.ImageData.size()), camera.ImageData);
+  EXPECT_TRUE(checks::EndsWith(bytes, camera.ImageData));
+  // The thumbnail is rebuilt from the file's own red picture.
+  checks::ExpectCameraFile(out, "P6\n320 240");
+  checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + checks::Quote(out), {200, 40, 40},
+                              30);
 }
 
 TEST_F(SpliceTools, RefusalsAndFileErrorsShowTheirMessageInsteadOfSuccess) {

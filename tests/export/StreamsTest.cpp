@@ -8,40 +8,6 @@
 
 namespace {
 
-TEST(MemoryStream, ReadsWritesAndSeeksWithinItsData) {
-  TMemoryStream s(std::string("abcdef"));
-  char buffer[8] = {};
-  EXPECT_EQ(s.Read(buffer, 4), 4u);
-  EXPECT_EQ(std::string(buffer, 4), "abcd");
-  EXPECT_EQ(s.Read(buffer, 8), 2u);  // only what is there
-  EXPECT_EQ(s.Read(buffer, 8), 0u);
-  s.Seek(100);
-  EXPECT_EQ(s.Read(buffer, 1), 0u);
-  s.Seek(2);
-  s.Write("XY", 2);
-  EXPECT_EQ(s.Data(), "abXYef");
-  s.Seek(5);
-  s.Write("123", 3);
-  EXPECT_EQ(s.Data(), "abXYe123");
-  EXPECT_EQ(s.Position(), 8);
-  s.Seek(6);
-  EXPECT_THROW(s.ReadExact(buffer, 4), EFileError);
-}
-
-TEST(MemoryStream, CopyFromZeroTakesAllOtherCountsStartAtThePosition) {
-  TMemoryStream source(std::string("0123456789"));
-  source.Seek(7);
-  TMemoryStream dest(std::string("ab"));
-  dest.Seek(2);
-  EXPECT_EQ(dest.CopyFrom(source, 0), 10);
-  EXPECT_EQ(dest.Data(), "ab0123456789");
-  source.Seek(3);
-  TMemoryStream part;
-  part.CopyFrom(source, 4);
-  EXPECT_EQ(part.Data(), "3456");
-  EXPECT_THROW(part.CopyFrom(source, 10), EFileError);
-}
-
 TEST(FileStream, InputsAreReadOnlyAndMissingFilesReportThePath) {
   testsupport::TempDir dir;
   testsupport::WriteFile(dir / "in.bin", "hello");
