@@ -89,16 +89,6 @@ TEST(JpegTTx, WithHeadersAddsJfifAndTheCommentAndAnEmptyBitmapIsAnError) {
   EXPECT_EQ(jpeg.substr(Markers(jpeg)[2].second + 4, 5), "hello");
 }
 
-TEST(MergeTableSegments, KeepsTablesInOrderAndThePictureUnchanged) {
-  const std::string plain = EncodePageJpeg(Noise(64, 48), 75);  // libjpeg: 2 DQT, 4 DHT
-  const std::string merged = MergeTableSegments(plain);
-  const auto codes = Codes(merged);
-  EXPECT_EQ(std::count(codes.begin(), codes.end(), 0xDBu), 1);
-  EXPECT_EQ(std::count(codes.begin(), codes.end(), 0xC4u), 1);
-  EXPECT_EQ(merged.size(), plain.size() - 4 - 3 * 4);
-  EXPECT_EQ(DecodeJpeg(merged), DecodeJpeg(plain));
-}
-
 TEST(ShrinkBitmap, AveragesByCoverageAndEnlargesSmallPictures) {
   // A page shrinks by four: each pixel is the rounded mean of its 4 x 4 block.
   TABitmap page = Noise(640, 480);
