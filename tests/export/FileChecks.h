@@ -73,6 +73,13 @@ inline void ExpectPictures(const std::filesystem::path& folder, const Strings& n
   for (const auto& name : names) EXPECT_EQ(MainPicture((folder / name).string()), size) << name;
 }
 
+// The first value of the first quantisation table of a baseline JPEG file.
+inline int FirstQuantValue(const std::string& path) {
+  const std::string jpeg = testsupport::ReadFile(path);
+  const auto dqt = jpeg.find("\xFF\xDB");
+  return dqt == std::string::npos ? -1 : static_cast<unsigned char>(jpeg[dqt + 5]);
+}
+
 // exiftool's bare value of one tag; "" when absent.
 inline std::string Tag(const std::string& path, const std::string& tag) {
   std::string out;

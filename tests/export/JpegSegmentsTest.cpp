@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "base/Errors.h"
 #include "export/JpegSegments.h"
+#include "export/Streams.h"
+#include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
 
 namespace {
@@ -85,6 +90,24 @@ TEST(ExifSegment, AnApp1BeyondTheFirst64KiBIsFoundAtFullWidth) {
   EXPECT_EQ(head.Data(), camera.Bytes.substr(0, camera.PayloadPos + camera.Payload.size()));
   ASSERT_TRUE(CopyExifTail(tail, source));
   EXPECT_EQ(tail.Data(), camera.ImageData);
+}
+
+TEST(AtomicFileStream, TheFinalNameAppearsOnlyOnCommit) {
+  testsupport::TempDir dir;
+  const std::string path = dir / "out.jpg";
+  auto files = [&] { return std::distance(std::filesystem::directory_iterator(dir.Path()), {}); };
+  testsupport::WriteFile(path, "old");
+  {
+    TAtomicFileStream out(path);
+    out.Write(std::string_view("new contents"));
+    EXPECT_EQ(testsupport::ReadFile(path), "old");
+  }  // abandoned: the old file stays and no temporary is left
+  EXPECT_EQ(testsupport::ReadFile(path), "old");
+  EXPECT_EQ(files(), 1);
+  WriteFileAtomically(path, "new contents");
+  EXPECT_EQ(testsupport::ReadFile(path), "new contents");
+  EXPECT_EQ(files(), 1);
+  EXPECT_THROW(WriteFileAtomically(dir / "no/such/out.jpg", "x"), EFileError);
 }
 
 }  // namespace

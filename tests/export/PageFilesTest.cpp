@@ -21,12 +21,6 @@ using checks::Quote;
 using checks::Strings;
 using checks::Tag;
 
-// The first value of the first quantisation table of a baseline JPEG.
-int FirstQuantValue(const std::string& jpeg) {
-  const auto dqt = jpeg.find("\xFF\xDB");
-  return dqt == std::string::npos ? -1 : static_cast<unsigned char>(jpeg[dqt + 5]);
-}
-
 class PageFiles : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -71,34 +65,6 @@ TEST_F(PageFiles, NumberWidthAndPrefixFollowTheSizeOfTheTextAndCharacterBoundari
         << c.SaveName << " " << c.AllPage << " " << c.Page;
 }
 
-TEST_F(PageFiles, PageJpegIsThePageAtTheChosenQualityAndAMissingFolderLeavesNothing) {
-  fs::create_directories(dir_.Path() / "all_page/t");
-  form_.FSaveName = "t";
-  form_.FAllPage = form_.FPage = 1;
-  form_.JQualityUpDown.Position = 60;
-  TABitmap page = fixtures::Solid(640, 480, RGBColor(30, 90, 150));
-  form_.SavePageJpeg(page);
-  const std::string path = dir_ / "all_page/t/t0001.jpg";
-  EXPECT_EQ(MainPicture(path), "P6\n640 480");
-  const std::string bytes = testsupport::ReadFile(path);
-  // Annex K luminance table starts with 16; the IJG quality rule scales it by 80 % at 60.
-  EXPECT_EQ(FirstQuantValue(bytes), 13);
-  EXPECT_EQ(bytes.substr(0, 4), "\xFF\xD8\xFF\xE0");
-
-  fs::remove_all(dir_.Path() / "all_page");
-  form_.FSaveName = "gone";
-  try {
-    form_.SavePageJpeg(page);
-    FAIL() << "no error";
-  } catch (const EFileError& e) {
-    EXPECT_NE(
-        std::string(e.what()).find(form_.FOutDir + "all_page/gone/gone0001.jpg を作成できません"),
-        std::string::npos)
-        << e.what();
-  }
-  EXPECT_TRUE(Names(dir_.Path()).empty());
-}
-
 TEST_F(PageFiles, JpegSaveWritesTheViewAtQuality95) {
   form_.JQualityUpDown.Position = 60;
   form_.Image1.Picture.Fill(RGBColor(200, 10, 10));
@@ -107,7 +73,7 @@ TEST_F(PageFiles, JpegSaveWritesTheViewAtQuality95) {
   form_.Dispatch([&] { form_.JpegButtonClick(); });
   EXPECT_EQ(p_.DialogOptions.at(0).DefaultExt, "jpg");
   EXPECT_EQ(MainPicture(path), "P6\n640 480");
-  EXPECT_EQ(FirstQuantValue(testsupport::ReadFile(path)), 2);  // 16 x 10 %, rounded
+  EXPECT_EQ(checks::FirstQuantValue(path), 2);  // 16 x 10 %, rounded
 }
 
 TEST_F(PageFiles, BitmapSaveWritesExactlyTheViewAndNothingHappensWhenCancelledOrBusy) {
