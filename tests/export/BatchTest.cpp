@@ -1,9 +1,16 @@
-// Batch export driven as a user would: buttons, dialogs and Break through the
-// headless platform.
+// Batch export driven as a user would (buttons, dialogs and Break through the
+// headless platform), the page writers and single saves, and the album manifests.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <filesystem>
 
+#include "base/Errors.h"
+#include "export/JpegCodec.h"
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+#include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
 #include "tests/export/FileChecks.h"
 #include "tests/shell/FormFixture.h"
@@ -257,6 +264,339 @@ TEST_F(Batch, ThumbnailBatchWritesIntoItsOwnFolderAndNoWritesTheAlbum) {
   EXPECT_TRUE(fs::exists(Folder("novel_th_A/ALBUM.PVM")));
   EXPECT_TRUE(fs::exists(Folder("novel_th_A/OLALB/ALBUM002.PVM")));
   ExpectIdle();
+}
+
+// The page writers and the two single saves of the page view.
+
+using checks::MainPicture;
+using checks::Quote;
+using checks::Tag;
+
+class PageFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_.FProgramDir = dir_.Path().string();
+    form_.FOutDir = form_.FProgramDir + "/";
+  }
+
+  // Writes one numbered page of a text of allPage pages named saveName (UTF-8)
+  // and returns the names the page folder then holds.
+  Strings NumberedNames(const std::string& saveName, int allPage, int page) {
+    fs::remove_all(dir_.Path() / "all_page");
+    fs::create_directories(dir_.Path() / "all_page" / saveName);
+    form_.FSaveName = saveName;
+    form_.FAllPage = allPage;
+    form_.FPage = page;
+    TABitmap small(16, 12);
+    form_.SavePageJpeg(small);
+    return Names(dir_.Path() / "all_page" / saveName);
+  }
+
+  testsupport::TempDir dir_;
+  HeadlessPlatform p_;
+  TForm1 form_{p_};
+};
+
+TEST_F(PageFiles, NumberWidthAndPrefixFollowTheSizeOfTheTextAndCharacterBoundaries) {
+  struct Case {
+    const char* SaveName;
+    int AllPage, Page;
+    const char* File;
+  };
+  for (const Case& c : {Case{"novel", 120, 7, "nove0007.jpg"},
+                        {"novel", 9999, 9999, "nove9999.jpg"},
+                        {"novel", 10000, 1, "no000001.jpg"},
+                        {"novel", 1000000, 1, "00000001.jpg"},
+                        {"a", 20000, 2, "a000002.jpg"},
+                        {"", 3, 3, "0003.jpg"},
+                        {"あいう", 50, 1, "あい0001.jpg"},  // two characters fill four bytes
+                        {"aあい", 50, 1, "aあ0001.jpg"},    // the second would be cut in half
+                        {"ｱｲｳｴｵ", 50, 1, "ｱｲｳｴ0001.jpg"}})  // half-width: one byte each
+    EXPECT_EQ(NumberedNames(c.SaveName, c.AllPage, c.Page), Strings{c.File})
+        << c.SaveName << " " << c.AllPage << " " << c.Page;
+}
+
+TEST_F(PageFiles, JpegSaveWritesTheViewAtQuality95) {
+  form_.JQualityUpDown.Position = 60;
+  form_.Image1.Picture.Fill(RGBColor(200, 10, 10));
+  const std::string path = dir_ / "view.jpg";
+  p_.FileAnswers.push_back(path);
+  form_.Dispatch([&] { form_.JpegButtonClick(); });
+  EXPECT_EQ(p_.DialogOptions.at(0).DefaultExt, "jpg");
+  EXPECT_EQ(MainPicture(path), "P6\n640 480");
+  EXPECT_EQ(checks::FirstQuantValue(path), 2);  // 16 x 10 %, rounded
+}
+
+TEST_F(PageFiles, BitmapSaveWritesExactlyTheViewAndNothingHappensWhenCancelledOrBusy) {
+  form_.Image1.Picture.Fill(RGBColor(1, 2, 3));
+  form_.Image1.Picture.SetPixel(0, 0, RGBColor(250, 128, 7));
+  const std::string path = dir_ / "view.bmp";
+  p_.FileAnswers = {path, std::nullopt, std::nullopt};
+  form_.Dispatch([&] { form_.BitsaveClick(); });
+  EXPECT_EQ(p_.DialogOptions[0].DefaultExt, "bmp");
+  const std::string bmp = testsupport::ReadFile(path);
+  ASSERT_EQ(bmp.size(), 54u + 640 * 480 * 3);
+  EXPECT_EQ(bmp.substr(18, 8), std::string("\x80\x02\0\0\xE0\x01\0\0", 8));  // 640 x 480
+  // Rows run bottom-up, pixels blue, green, red: the top-left pixel opens the last row.
+  EXPECT_EQ(bmp.substr(54 + 479 * 640 * 3, 3), std::string("\x07\x80\xFA", 3));
+  EXPECT_EQ(bmp.substr(54, 3), std::string("\x03\x02\x01", 3));
+  fs::remove(path);
+  form_.Dispatch([&] { form_.BitsaveClick(); });
+  form_.Dispatch([&] { form_.JpegButtonClick(); });
+  EXPECT_EQ(p_.DialogsShown.size(), 3u);
+  form_.FBusy = true;
+  form_.Dispatch([&] { form_.BitsaveClick(); });
+  form_.FBusy = false;
+  form_.FVelocity = true;
+  form_.Dispatch([&] { form_.JpegButtonClick(); });
+  EXPECT_EQ(p_.DialogsShown.size(), 3u);
+  EXPECT_TRUE(Names(dir_.Path()).empty());
+  EXPECT_TRUE(p_.Errors.empty());
+}
+
+class ExifWriters : public PageFiles {
+ protected:
+  std::string Template(const std::string& name, const std::string& bytes) {
+    testsupport::WriteFile(cameras_ / name, bytes);
+    return cameras_ / name;
+  }
+  std::string Template(const std::string& name, const fixtures::CameraOptions& options = {}) {
+    return Template(name, fixtures::MakeCameraJpeg(options).Bytes);
+  }
+  // The Exif writer adds the text's folder to FOutDir; the thumbnail writer is given its own.
+  void Prepare(const Strings& templates, bool thumb) {
+    form_.FSaveName = "novel";
+    form_.FExifFiles = templates;
+    form_.FAllPage = static_cast<int>(templates.size());
+    form_.FBusy = true;
+    form_.JQualityUpDown.Position = 70;
+    fs::create_directories(dir_.Path() / (thumb ? "novel_th" : "novel"));
+    if (thumb) form_.FOutDir = form_.FProgramDir + "/novel_th/";
+  }
+  testsupport::TempDir cameras_;
+};
+
+TEST_F(ExifWriters, ThumbnailWriterPutsTheShrunkPageOrTheCountInEitherByteOrder) {
+  struct Case {
+    bool Count, BigEndian;
+    std::array<int, 3> Corner;  // blue page; the count picture is white around its digits
+    int Tolerance;
+  };
+  for (const Case& c : {Case{false, false, {0, 0, 250}, 29}, Case{false, true, {0, 0, 250}, 29},
+                        Case{true, false, {255, 255, 255}, 19}}) {
+    SCOPED_TRACE(std::to_string(c.Count) + std::to_string(c.BigEndian));
+    fixtures::CameraOptions options;
+    options.BigEndian = c.BigEndian;
+    fs::remove_all(dir_.Path() / "novel_th");
+    Prepare({Template("P0001.JPG", options)}, true);
+    form_.CountCheckBox.Checked = c.Count;
+    form_.FPage = 1;
+    TABitmap bitmap = fixtures::Solid(640, 480, RGBColor(0, 0, 250));
+    form_.SavePageExifThumb(bitmap);
+    const std::string out = form_.FOutDir + "P0001.JPG";
+    EXPECT_EQ(Tag(out, "Make"), "QuillCam");
+    EXPECT_EQ(MainPicture(out), "P6\n640 480");
+    EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
+    // The new thumbnail, not the camera's green one.
+    checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + Quote(out), c.Corner, c.Tolerance);
+    EXPECT_TRUE(p_.Messages.empty());
+    EXPECT_TRUE(form_.FBusy);
+  }
+}
+
+TEST_F(ExifWriters, AThumbnailThatCannotBeReplacedStaysAndOnlyNoExifSkipsThePage) {
+  fixtures::CameraOptions uncompressed;
+  uncompressed.Compression = 1;
+  Prepare({Template("P0001.JPG", uncompressed),
+           Template("P0002.JPG", fixtures::PlainJpeg(64, 48, clWhite))},
+          true);
+  for (int page = 1; page <= 2; ++page) {
+    form_.FPage = page;
+    TABitmap bitmap(640, 480);
+    form_.SavePageExifThumb(bitmap);
+  }
+  EXPECT_EQ(p_.MessageTexts(), Strings{"Exif情報が見つかりませんでした"});
+  EXPECT_TRUE(form_.FBusy);
+  EXPECT_EQ(Names(dir_.Path() / "novel_th"), Strings{"P0001.JPG"});
+  EXPECT_EQ(form_.FKeptThumbs, Strings{"P0001.JPG"});
+}
+
+TEST_F(ExifWriters, UnreadableTemplateIsAFileError) {
+  Prepare({cameras_ / "missing.JPG"}, false);
+  form_.FPage = 1;
+  TABitmap bitmap(640, 480);
+  EXPECT_THROW(form_.SavePageExif(bitmap), EFileError);
+  EXPECT_THROW(form_.SavePageExifThumb(bitmap), EFileError);
+}
+
+// The camera album manifests, compared line by line with lines built from the
+// album rules, and checked by xmllint.
+
+using Lines = std::vector<std::string>;
+
+const Lines kHead = {
+    R"(<?xml version="1.0" encoding="UTF-8"?>)",
+    R"(<file:Manifest xmlns:file="http://ns.osta.org/manifest/1.0/" )"
+    R"(xmlns:mpv="http://ns.osta.org/mpv/1.0/" xmlns:mpvb="http://ns.osta.org/mpv/basic/1.0/" )"
+    R"(xmlns:nmf="http://ns.osta.org/nmf/1.0/">)",
+    "\t<nmf:Metadata>",
+    "\t\t<file:ManifestProperties>",
+    "\t\t\t<Profile>http://ns.osta.org/mpv/basic/1.0/</Profile>",
+    "\t\t</file:ManifestProperties>",
+    "\t\t<Properties xmlns=\"http://purl.org/dc/elements/1.1/\">",
+    "\t\t\t<creator>OLYMPUS-V1.0.0</creator>",
+    "\t\t</Properties>",
+    "\t</nmf:Metadata>",
+    "\t<mpv:AssetList>",
+};
+const Lines kTail = {"\t</mpv:AssetList>", "</file:Manifest>"};
+const std::string kAskAlbum = "OLYMPUS ALBUM file を作成します\n最初のアルバムを選んでください\n";
+const std::string kBeyond = "総ページ数を超えることは出来ませんので、終了します。";
+
+std::string CameraName(int picture) {
+  char name[32];
+  std::snprintf(name, sizeof name, "PA%06d.JPG", picture);
+  return name;
+}
+
+// An album holding pictures first..last: each in the slot it takes on the camera
+// card (1 to 100 within its hundred).
+Lines Album(int first, int last) {
+  Lines lines = kHead;
+  for (int i = first; i <= last; ++i) {
+    char id[16];
+    std::snprintf(id, sizeof id, "%08X", (i - 1) % 100 + 1);
+    lines.push_back(std::string("\t\t<mpv:Still mpv:id=\"OLY-") + id + "\">");
+    lines.push_back("\t\t\t<mpv:LastURL>../DCIM/100OLYMP/" + CameraName(i) + "</mpv:LastURL>");
+    lines.push_back("\t\t</mpv:Still>");
+  }
+  lines.insert(lines.end(), kTail.begin(), kTail.end());
+  return lines;
+}
+
+Lines Master(const std::vector<int>& albums) {
+  Lines lines = kHead;
+  for (int n : albums) {
+    char id[16], number[8];
+    std::snprintf(id, sizeof id, "%08X", n == 1 ? 13 : n);
+    std::snprintf(number, sizeof number, "%03d", n);
+    lines.push_back(std::string("\t\t<mpv:ManifestLink mpv:id=\"OLY-") + id + "\">");
+    lines.push_back(std::string("\t\t\t<mpv:LastURL>OLALB/ALBUM") + number + ".PVM</mpv:LastURL>");
+    lines.push_back("\t\t</mpv:ManifestLink>");
+  }
+  lines.insert(lines.end(), kTail.begin(), kTail.end());
+  return lines;
+}
+
+class Albums : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_.FProgramDir = dir_.Path().string();
+    form_.FSaveName = "novel";
+  }
+
+  // Runs WriteAlbum after a batch of 'pictures' pages, answering Yes and entering
+  // 'entered' (std::nullopt: the dialog closed without OK).
+  void Write(int pictures, std::optional<double> entered, const std::string& suffix = "_A") {
+    p_.Messages.clear();
+    form_.FExifFiles.clear();
+    for (int i = 1; i <= pictures + 5; ++i)
+      form_.FExifFiles.push_back("/media/card/DCIM/100OLYMP/" + CameraName(i));
+    form_.FBatchLastPage = pictures;
+    p_.Answers = {MsgResult::Yes};
+    p_.NumberAnswers.clear();
+    if (entered) p_.NumberAnswers = {*entered};
+    form_.Dispatch([&] { form_.WriteAlbum(suffix); });
+  }
+
+  fs::path Root(const std::string& suffix = "_A") const { return dir_.Path() / ("novel" + suffix); }
+
+  // The file's lines, each ending in CR LF; xmllint must accept the file.
+  Lines Read(const fs::path& path) {
+    std::string out;
+    EXPECT_EQ(checks::Run("xmllint --noout " + checks::Quote(path.string()), &out), 0) << out;
+    std::string bytes = testsupport::ReadFile(path.string());
+    EXPECT_TRUE(checks::EndsWith(bytes, ">\r\n"));
+    Lines lines;
+    for (std::size_t end; (end = bytes.find("\r\n")) != std::string::npos; bytes.erase(0, end + 2))
+      lines.push_back(bytes.substr(0, end));
+    EXPECT_EQ(bytes.find('\n'), std::string::npos) << path;
+    return lines;
+  }
+
+  // Albums {number, first picture, last picture} and the master linking them.
+  void ExpectAlbums(const std::vector<std::array<int, 3>>& albums) {
+    Lines names;
+    std::vector<int> numbers;
+    for (const auto& [n, first, last] : albums) {
+      char name[32];
+      std::snprintf(name, sizeof name, "ALBUM%03d.PVM", n);
+      names.push_back(name);
+      numbers.push_back(n);
+      EXPECT_EQ(Read(Root() / "OLALB" / name), Album(first, last)) << name;
+    }
+    EXPECT_EQ(checks::Names(Root() / "OLALB"), names);
+    EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master(numbers));
+  }
+
+  testsupport::TempDir dir_;
+  HeadlessPlatform p_;
+  TForm1 form_{p_};
+};
+
+TEST_F(Albums, FirstAlbumDecidesWhereEachPictureGoes) {
+  struct Case {
+    int Pictures;
+    std::optional<double> Entered;
+    std::vector<std::array<int, 3>> Albums;  // empty: refused, nothing beyond the last page
+  };
+  const std::vector<Case> cases = {
+      {250, 1, {{1, 101, 200}, {2, 201, 250}}},  // one skips the first hundred
+      {250, 5, {{5, 1, 100}, {6, 101, 200}, {7, 201, 250}}},
+      {250, 150, {{1, 150, 200}, {2, 201, 250}}},
+      {250, 101, {{1, 1, 100}, {2, 101, 200}, {3, 201, 250}}},
+      {250, 12, {{12, 1, 100}}},  // album twelve is the last
+      {200, 2, {{2, 1, 100}, {3, 101, 200}}},
+      {30, 3.99, {{3, 1, 30}}},  // the fraction is cut off
+      {150, 0, {{1, 101, 150}}},
+      {150, std::nullopt, {{1, 101, 150}}},
+      {101, 1, {}},  // the first picture would be the last one exported
+      {100, 150, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Pictures) + " pictures, entered " +
+                 (c.Entered ? std::to_string(*c.Entered) : "nothing"));
+    fs::remove_all(Root());
+    Write(c.Pictures, c.Entered);
+    EXPECT_TRUE(p_.Errors.empty());
+    ASSERT_FALSE(p_.Messages.empty());
+    EXPECT_EQ(p_.Messages[0].Text.rfind(kAskAlbum, 0), 0u);
+    if (c.Albums.empty()) {
+      EXPECT_EQ(p_.MessageTexts().back(), kBeyond);
+      EXPECT_EQ(p_.Messages.size(), 2u);
+      EXPECT_FALSE(fs::exists(Root()));
+      continue;
+    }
+    EXPECT_EQ(p_.Messages.size(), 1u);
+    ExpectAlbums(c.Albums);
+    EXPECT_EQ(form_.FOutDir, form_.FProgramDir + "/");
+  }
+}
+
+TEST_F(Albums, NoWritesNothingThumbnailAlbumsHaveTheirOwnFolderAndErrorsAreShown) {
+  form_.FBatchLastPage = 50;
+  form_.FExifFiles.assign(50, "/card/P.JPG");
+  p_.Answers = {MsgResult::No};
+  form_.Dispatch([&] { form_.WriteAlbum("_A"); });
+  EXPECT_TRUE(p_.DialogsShown.empty());
+  EXPECT_FALSE(fs::exists(Root()));
+
+  Write(20, 2, "_th_A");
+  EXPECT_EQ(checks::Names(Root("_th_A") / "OLALB"), Lines{"ALBUM002.PVM"});
+  testsupport::WriteFile((dir_.Path() / "novel_A").string(), "x");
+  Write(20, 2);
+  ASSERT_EQ(p_.Errors.size(), 1u);
+  EXPECT_NE(p_.Errors[0].find("novel_A/ を作成できません"), std::string::npos) << p_.Errors[0];
 }
 
 }  // namespace

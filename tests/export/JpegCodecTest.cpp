@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <random>
 
 #include "base/Errors.h"
-#include "export/ImageFiles.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
 #include "export/JpegTTx.h"
@@ -78,25 +76,11 @@ TEST(JpegTTx, WritesAHeaderlessThumbnailThatDjpegReads) {
   // One DQT holds both tables.
   EXPECT_EQ(Be16(jpeg, m[1].second + 2), 132u);
   EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
+  EXPECT_THROW(EncodeThumbnail(TABitmap(), 60), EImageError);
   testsupport::TempDir dir;
   testsupport::WriteFile(dir / "thumb.jpg", jpeg);
   EXPECT_EQ(checks::MainPicture(dir / "thumb.jpg"), "P6\n160 120");
   checks::ExpectLastPixelNear("cat " + checks::Quote(dir / "thumb.jpg"), {30, 60, 200}, 4);
-}
-
-TEST(JpegTTx, WithHeadersAddsJfifAndTheCommentAndAnEmptyBitmapIsAnError) {
-  const TABitmap empty, black = fixtures::Solid(32, 16, clBlack);
-  JpegTTx encoder;
-  EXPECT_THROW(encoder.Encode(), EImageError);
-  encoder.SetBitmap(empty);
-  EXPECT_THROW(encoder.Encode(), EImageError);
-  encoder.SetBitmap(black);
-  encoder.SetHeaderless(false);
-  encoder.SetComment("hello");
-  const std::string jpeg = encoder.Encode();
-  EXPECT_EQ(Codes(jpeg), (std::vector<unsigned>{0xD8, 0xE0, 0xFE, 0xDB, 0xC0, 0xC4, 0xDA}));
-  EXPECT_EQ(jpeg.substr(6, 7), std::string("JFIF\0\x01\x01", 7));
-  EXPECT_EQ(jpeg.substr(Markers(jpeg)[2].second + 4, 5), "hello");
 }
 
 TEST(ShrinkBitmap, AveragesByCoverageAndEnlargesSmallPictures) {
@@ -162,30 +146,6 @@ TEST(DecodeJpeg, BrokenDataIsAnImageErrorNotACrash) {
     } catch (const EImageError&) {
     }
   }
-}
-
-TEST(ReadPictureFile, ReadsJpegPngAndBmpAndRefusesTheRest) {
-  testsupport::TempDir dir;
-  testsupport::WriteFile(dir / "a.jpg", fixtures::PlainJpeg(20, 10, RGBColor(0, 0, 255)));
-  QImage image(12, 8, QImage::Format_RGB888);
-  image.fill(QColor(255, 128, 0));
-  ASSERT_TRUE(image.save(QString::fromStdString(dir / "b.png")));
-  ASSERT_TRUE(image.save(QString::fromStdString(dir / "c.bmp")));
-  testsupport::WriteFile(dir / "x.png", "plain text");
-
-  const TABitmap jpeg = ReadPictureFile(dir / "a.jpg");
-  EXPECT_EQ(jpeg.Width(), 20);
-  EXPECT_EQ(jpeg.Height(), 10);
-  EXPECT_NEAR(ColorR(jpeg.Pixel(5, 5)), 0, 3);
-  EXPECT_NEAR(ColorB(jpeg.Pixel(5, 5)), 255, 3);
-  for (const char* name : {"b.png", "c.bmp"}) {
-    const TABitmap b = ReadPictureFile(dir / name);
-    ASSERT_EQ(b.Width(), 12) << name;
-    ASSERT_EQ(b.Height(), 8) << name;
-    EXPECT_EQ(b.Pixel(11, 7), RGBColor(255, 128, 0)) << name;
-  }
-  EXPECT_THROW(ReadPictureFile(dir / "x.png"), EImageError);
-  EXPECT_THROW(ReadPictureFile(dir / "missing.png"), EFileError);
 }
 
 }  // namespace

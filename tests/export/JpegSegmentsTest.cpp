@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/Errors.h"
+#include "export/ExifThumb.h"
 #include "export/JpegSegments.h"
 #include "export/Streams.h"
 #include "tests/common/TestSupport.h"
@@ -108,6 +109,154 @@ TEST(AtomicFileStream, TheFinalNameAppearsOnlyOnCommit) {
   EXPECT_EQ(testsupport::ReadFile(path), "new contents");
   EXPECT_EQ(files(), 1);
   EXPECT_THROW(WriteFileAtomically(dir / "no/such/out.jpg", "x"), EFileError);
+}
+
+using fixtures::Be16;
+using fixtures::CameraOptions;
+using fixtures::MakeCameraJpeg;
+
+ExifRefusal Locate(const std::string& payload, ExifThumbInfo* out = nullptr) {
+  ExifThumbInfo info;
+  const ExifRefusal r = LocateThumbnail(payload, info);
+  if (out) *out = info;
+  return r;
+}
+
+TEST(LocateThumbnail, ThumbnailsThatAreNoJpegGiveTheCompressionMessage) {
+  CameraOptions options;
+  options.Compression = 1;
+  ExifThumbInfo info;
+  EXPECT_EQ(Locate(MakeCameraJpeg(options).Payload, &info), ExifRefusal::NotJpegThumb);
+  EXPECT_EQ(info.Compression, 1);
+  // A Compression entry (the first of IFD1) of type LONG reads as 0.
+  const auto camera = MakeCameraJpeg();
+  std::string payload = camera.Payload;
+  payload[camera.Ifd1Pos + 2 + 2] = 4;
+  EXPECT_EQ(Locate(payload, &info), ExifRefusal::NotJpegThumb);
+  EXPECT_EQ(info.Compression, 0);
+}
+
+TEST(LocateThumbnail, BadHeadersAndImpossibleOffsetsAreNoExif) {
+  const auto camera = MakeCameraJpeg();
+  const std::string& good = camera.Payload;
+  const std::size_t ifd0Next = 14 + 2 + 3 * 12;  // IFD0 at 14: its next-IFD offset
+  // IFD0 placed after the thumbnail, where the splice would move it.
+  std::string ifd0After = good + std::string("\x01\x00", 2) + std::string(12, '\0') +
+                          PutExif32(camera.Ifd1Pos - 6, false);
+  ifd0After.replace(10, 4, PutExif32(good.size() - 6, false));
+  struct Case {
+    const char* Name;
+    std::string Payload;
+    std::size_t At = 0;
+    std::string Bytes;  // written over the payload at At
+  };
+  const std::vector<Case> cases = {
+      {"empty", "", 0, ""},
+      {"signature only", "Exif", 0, ""},
+      {"no zero after Exif", good, 4, "x"},
+      {"byte order", good, 6, "X"},
+      {"not 42", good, 8, "\x2B"},
+      {"IFD0 far away", good, 10, PutExif32(0x7FFFFFF0u, false)},
+      {"IFD1 far away", good, ifd0Next, PutExif32(0x10000, false)},
+      {"no IFD1", good, ifd0Next, PutExif32(0, false)},
+      {"IFD1 entries past the block", good, camera.Ifd1Pos, "\xFF\x7F"},
+      {"IFD1 entries over the thumbnail", good, camera.Ifd1Pos, "\x0A"},
+      {"offset of type SHORT", good, camera.OffsetValuePos - 6, "\x03"},
+      {"thumbnail beyond the block", good, camera.OffsetValuePos, PutExif32(0xFFFFFF00u, false)},
+      {"thumbnail before its entries", good, camera.OffsetValuePos, PutExif32(0, false)},
+      {"length past the block", good, camera.LengthValuePos,
+       PutExif32(camera.ThumbLength + 1000, false)},
+      {"IFD0 after the thumbnail", ifd0After, 0, ""},
+  };
+  for (const auto& c : cases) {
+    std::string payload = c.Payload;
+    payload.replace(c.At, c.Bytes.size(), c.Bytes);
+    EXPECT_EQ(Locate(payload), ExifRefusal::NoExif) << c.Name;
+  }
+  CameraOptions noIfd1;
+  noIfd1.Ifd1 = false;
+  EXPECT_EQ(Locate(MakeCameraJpeg(noIfd1).Payload), ExifRefusal::NoExif);
+  // The pad byte after "Exif\0" is not compared.
+  std::string pad = good;
+  pad[5] = 'z';
+  EXPECT_EQ(Locate(pad), ExifRefusal::None);
+}
+
+TEST(LocateThumbnail, EveryTruncationIsRefusedWithoutReadingOutside) {
+  for (bool big : {false, true}) {
+    CameraOptions options;
+    options.BigEndian = big;
+    const std::string payload = MakeCameraJpeg(options).Payload;
+    for (std::size_t n = 0; n < payload.size(); ++n) {
+      // A copy of exactly n bytes, so a sanitizer sees any read past it.
+      const std::string cut = payload.substr(0, n);
+      EXPECT_NE(Locate(cut), ExifRefusal::None) << n;
+    }
+  }
+}
+
+struct Spliced {
+  std::string Bytes;
+  ExifRefusal Refusal;
+};
+
+Spliced Splice(const fixtures::CameraJpeg& camera, const std::string& thumb,
+               const std::string& image) {
+  TMemoryStream source(camera.Bytes), out;
+  ExifTemplate tmpl;
+  const ExifRefusal r = ReadExifTemplate(source, tmpl);
+  if (r != ExifRefusal::None) return {"", r};
+  const ExifRefusal written = ReplaceThumbnail(out, source, tmpl, thumb, image);
+  return {out.Data(), written};
+}
+
+TEST(ReplaceThumbnail, WritesTheLayoutWithLengthsInTheBlocksOrder) {
+  const std::string thumb = "\xFF\xD8new-thumbnail-bytes\xFF\xD9";
+  const std::string image = "IMAGE-DATA";
+  for (bool big : {false, true}) {
+    CameraOptions options;
+    options.BigEndian = big;
+    options.App0 = true;
+    options.FillBytes = 2;
+    options.XmpBefore = options.XmpAfter = true;
+    options.Trailing = "AFTER-THUMB";
+    const auto camera = MakeCameraJpeg(options);
+    const auto spliced = Splice(camera, thumb, image);
+    ASSERT_EQ(spliced.Refusal, ExifRefusal::None);
+    const std::string& o = spliced.Bytes;
+    const std::size_t p = camera.PayloadPos;
+    const std::size_t newLength = camera.Payload.size() - camera.ThumbLength + thumb.size() + 2;
+    // Everything before the length field, fill bytes and APP0 included.
+    EXPECT_EQ(o.substr(0, p - 2), camera.Bytes.substr(0, p - 2));
+    EXPECT_EQ(Be16(o, p - 2), newLength);
+    const std::string a = o.substr(p, newLength - 2);
+    EXPECT_EQ(a.substr(0, camera.LengthValuePos), camera.Payload.substr(0, camera.LengthValuePos));
+    EXPECT_EQ(GetExif32(a, camera.LengthValuePos, big), thumb.size());
+    EXPECT_EQ(a.substr(camera.ThumbPos, thumb.size()), thumb);
+    EXPECT_EQ(a.substr(camera.ThumbPos + thumb.size()), "AFTER-THUMB");
+    EXPECT_EQ(o.substr(p + newLength - 2), image);
+    // The result locates its own new thumbnail.
+    ExifThumbInfo info;
+    ASSERT_EQ(LocateThumbnail(a, info), ExifRefusal::None);
+    EXPECT_EQ(info.ThumbLength, thumb.size());
+    EXPECT_EQ(info.ThumbPos, camera.ThumbPos);
+  }
+}
+
+TEST(ReplaceThumbnail, App1LengthIsKeptForTheSameSizeAndLimitedTo65535) {
+  const auto camera = MakeCameraJpeg();
+  const auto same = Splice(camera, std::string(camera.ThumbLength, 'T'), "img");
+  ASSERT_EQ(same.Refusal, ExifRefusal::None);
+  EXPECT_EQ(Be16(same.Bytes, camera.PayloadPos - 2), Be16(camera.Bytes, camera.PayloadPos - 2));
+
+  const std::size_t fits = 0xFFFF - (camera.Payload.size() - camera.ThumbLength + 2);
+  const auto tooLong = Splice(camera, std::string(fits + 1, 'x'), "i");
+  EXPECT_EQ(tooLong.Refusal, ExifRefusal::App1TooLong);
+  EXPECT_EQ(tooLong.Bytes, "");  // nothing written
+  EXPECT_FALSE(ExifRefusalMessage(ExifRefusal::App1TooLong, 0).empty());
+  const auto longest = Splice(camera, std::string(fits, 'x'), "i");
+  ASSERT_EQ(longest.Refusal, ExifRefusal::None);
+  EXPECT_EQ(Be16(longest.Bytes, camera.PayloadPos - 2), 0xFFFFu);
 }
 
 }  // namespace
