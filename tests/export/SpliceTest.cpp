@@ -193,7 +193,6 @@ TEST_F(SpliceFiles, RefusalsWriteNothingAndLeaveAnOldFileAlone) {
   const std::vector<Case> cases = {
       {SpliceKeepThumbnail(plain, plain, Out()), "Exif情報が見つかりませんでした"},
       {SpliceReplaceThumbnail(noIfd1, plain, 60, Out()), "Exif情報が見つかりませんでした"},
-      {SpliceKeepThumbnail(text, plain, Out()), "Exif情報が見つかりませんでした"},
       {SpliceKeepThumbnail(good, text, Out()), "Jpeg画像はありません。作業を中止します"},
       {SpliceReplaceThumbnail(good, broken, 60, Out()), "Jpeg画像はありません。作業を中止します"},
       {SameThumbnail(noIfd1, 60, Out()), "Exif情報が見つかりませんでした"},
