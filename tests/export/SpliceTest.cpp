@@ -174,37 +174,6 @@ class SpliceFiles : public ::testing::Test {
   testsupport::TempDir dir_;
 };
 
-TEST_F(SpliceFiles, RefusalsWriteNothingAndLeaveAnOldFileAlone) {
-  const std::string good = Put("t.jpg", MakeCameraJpeg().Bytes);
-  const std::string plain = Put("plain.jpg", fixtures::PlainJpeg(64, 48, 0));
-  const std::string text = Put("text.jpg", "this is no picture");
-  const std::string broken = Put("broken.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x04"
-                                                           "ab",
-                                                           8));
-  CameraOptions noIfd1Options;
-  noIfd1Options.Ifd1 = false;
-  const std::string noIfd1 = Put("noifd1.jpg", MakeCameraJpeg(noIfd1Options).Bytes);
-  testsupport::WriteFile(Out(), "old");
-
-  struct Case {
-    SpliceOutcome Outcome;
-    std::string Message;
-  };
-  const std::vector<Case> cases = {
-      {SpliceKeepThumbnail(plain, plain, Out()), "Exif情報が見つかりませんでした"},
-      {SpliceReplaceThumbnail(noIfd1, plain, 60, Out()), "Exif情報が見つかりませんでした"},
-      {SpliceKeepThumbnail(good, text, Out()), "Jpeg画像はありません。作業を中止します"},
-      {SpliceReplaceThumbnail(good, broken, 60, Out()), "Jpeg画像はありません。作業を中止します"},
-      {SameThumbnail(noIfd1, 60, Out()), "Exif情報が見つかりませんでした"},
-  };
-  for (std::size_t k = 0; k < cases.size(); ++k) {
-    EXPECT_FALSE(cases[k].Outcome.Ok()) << k;
-    EXPECT_EQ(cases[k].Outcome.Message(), cases[k].Message) << k;
-  }
-  EXPECT_EQ(testsupport::ReadFile(Out()), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(Out()).parent_path()), {}), 6);
-}
-
 // The splice tools of quillane-cli; stderr is folded into the output.
 int Cli(const std::string& args, std::string* output) {
   return checks::Run(Quote(testsupport::CliPath()) + " " + args, output);
@@ -236,16 +205,33 @@ TEST_F(SpliceFiles, CommandLineThumbnailAndTheSpliceExitCodes) {
   const std::string i = Quote(Put("i.jpg", fixtures::PlainJpeg(32, 24, RGBColor(9, 9, 9))));
   const std::string plain = Quote(Put("plain.jpg", fixtures::PlainJpeg(16, 16, 0)));
   const std::string text = Quote(Put("text.jpg", "no picture"));
-  const std::string splice = "splice --template ";
+  const std::string broken = Quote(Put("broken.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x04"
+                                                                 "ab",
+                                                                 8)));
+  CameraOptions noIfd1;
+  noIfd1.Ifd1 = false;
+  const std::string noThumb = Quote(Put("nothumb.jpg", MakeCameraJpeg(noIfd1).Bytes));
   ASSERT_EQ(Cli("same " + t + " --out " + Quote(Out("same.jpg")), &output), 0) << output;
   EXPECT_EQ(checks::Thumbnail(Out("same.jpg")), "P6\n160 120");
-  // Refusals print the message and exit 1; a missing option exits 2; nothing is written.
-  EXPECT_EQ(Cli(splice + plain + " --insert " + i + " --out " + Quote(Out("no.jpg")), &output), 1);
-  EXPECT_NE(output.find("Exif情報が見つかりませんでした"), std::string::npos) << output;
-  EXPECT_EQ(Cli("same " + text + " --out " + Quote(Out("no.jpg")), &output), 1);
-  EXPECT_NE(output.find("Exif情報が見つかりませんでした"), std::string::npos) << output;
-  EXPECT_EQ(Cli(splice + t + " --out " + Quote(Out("no.jpg")), &output), 2);
-  EXPECT_FALSE(fs::exists(Out("no.jpg")));
+  // Refusals print the message and exit 1, a missing option exits 2, and an old
+  // file of the output's name is left as it was.
+  const std::string no = " --out " + Quote(Out("no.jpg")), exif = "Exif情報が見つかりませんでした",
+                    notJpeg = "Jpeg画像はありません";
+  testsupport::WriteFile(Out("no.jpg"), "old");
+  const std::tuple<std::string, int, std::string> cases[] = {
+      {"splice --template " + plain + " --insert " + i, 1, exif},
+      {"splice --replace-thumbnail --template " + noThumb + " --insert " + i, 1, exif},
+      {"splice --template " + t + " --insert " + text, 1, notJpeg},
+      {"splice --replace-thumbnail --template " + t + " --insert " + broken, 1, notJpeg},
+      {"same " + text, 1, exif},
+      {"same " + noThumb, 1, exif},
+      {"splice --template " + t, 2, ""}};
+  for (const auto& [command, status, message] : cases) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(Cli(command + no, &output), status);
+    EXPECT_NE(output.find(message), std::string::npos) << output;
+  }
+  EXPECT_EQ(testsupport::ReadFile(Out("no.jpg")), "old");
 }
 
 // Offsets after the thumbnail move with it in both byte orders; a maker note
