@@ -358,51 +358,33 @@ TEST_F(PageFiles, BitmapSaveWritesExactlyTheViewAndNothingHappensWhenCancelledOr
   EXPECT_TRUE(p_.Errors.empty());
 }
 
-class ExifWriters : public PageFiles {
- protected:
-  std::string Template(const std::string& name, const std::string& bytes) {
-    testsupport::WriteFile(cameras_ / name, bytes);
-    return cameras_ / name;
-  }
-  std::string Template(const std::string& name, const fixtures::CameraOptions& options = {}) {
-    return Template(name, fixtures::MakeCameraJpeg(options).Bytes);
-  }
-  // The Exif writer adds the text's folder to FOutDir; the thumbnail writer is given its own.
-  void Prepare(const Strings& templates, bool thumb) {
-    form_.FSaveName = "novel";
-    form_.FExifFiles = templates;
-    form_.FAllPage = static_cast<int>(templates.size());
-    form_.FBusy = true;
-    form_.JQualityUpDown.Position = 70;
-    fs::create_directories(dir_.Path() / (thumb ? "novel_th" : "novel"));
-    if (thumb) form_.FOutDir = form_.FProgramDir + "/novel_th/";
-  }
-  testsupport::TempDir cameras_;
-};
-
-TEST_F(ExifWriters, AThumbnailThatCannotBeReplacedStaysAndOnlyNoExifSkipsThePage) {
+// Within a thumbnail batch: a template whose thumbnail cannot be replaced keeps
+// it (noted for the end), a template without Exif skips its page, and one that
+// cannot be read is a file error.
+TEST_F(PageFiles, ThumbnailWriterKeepsWhatItCannotReplaceAndSkipsWhatHasNoExif) {
+  testsupport::TempDir cameras;
   fixtures::CameraOptions uncompressed;
   uncompressed.Compression = 1;
-  Prepare({Template("P0001.JPG", uncompressed),
-           Template("P0002.JPG", fixtures::PlainJpeg(64, 48, clWhite))},
-          true);
+  testsupport::WriteFile(cameras / "P0001.JPG", fixtures::MakeCameraJpeg(uncompressed).Bytes);
+  testsupport::WriteFile(cameras / "P0002.JPG", fixtures::PlainJpeg(64, 48, clWhite));
+  form_.FSaveName = "novel";
+  form_.FExifFiles = {cameras / "P0001.JPG", cameras / "P0002.JPG", cameras / "missing.JPG"};
+  form_.FAllPage = 3;
+  form_.FBusy = true;
+  form_.FOutDir = form_.FProgramDir + "/novel_th/";
+  fs::create_directories(form_.FOutDir);
+  TABitmap bitmap(640, 480);
   for (int page = 1; page <= 2; ++page) {
     form_.FPage = page;
-    TABitmap bitmap(640, 480);
     form_.SavePageExifThumb(bitmap);
   }
   EXPECT_EQ(p_.MessageTexts(), Strings{"Exif情報が見つかりませんでした"});
   EXPECT_TRUE(form_.FBusy);
-  EXPECT_EQ(Names(dir_.Path() / "novel_th"), Strings{"P0001.JPG"});
+  EXPECT_EQ(Names(form_.FOutDir), Strings{"P0001.JPG"});
   EXPECT_EQ(form_.FKeptThumbs, Strings{"P0001.JPG"});
-}
-
-TEST_F(ExifWriters, UnreadableTemplateIsAFileError) {
-  Prepare({cameras_ / "missing.JPG"}, false);
-  form_.FPage = 1;
-  TABitmap bitmap(640, 480);
-  EXPECT_THROW(form_.SavePageExif(bitmap), EFileError);
+  form_.FPage = 3;
   EXPECT_THROW(form_.SavePageExifThumb(bitmap), EFileError);
+  EXPECT_THROW(form_.SavePageExif(bitmap), EFileError);
 }
 
 // The camera album manifests, compared line by line with lines built from the
