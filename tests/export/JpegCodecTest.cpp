@@ -36,11 +36,9 @@ TABitmap Noise(int width, int height) {
   return bitmap;
 }
 
-std::size_t FindMarker(const std::string& jpeg, unsigned char code) {
-  for (std::size_t i = 2; i + 4 <= jpeg.size(); i += 2 + Be16(jpeg, i + 2)) {
-    if (static_cast<unsigned char>(jpeg[i + 1]) == code) return i;
-    if (static_cast<unsigned char>(jpeg[i + 1]) == 0xDA) break;
-  }
+std::size_t FindMarker(const std::string& jpeg, unsigned code) {
+  for (const auto& [c, pos] : Markers(jpeg))
+    if (c == code) return pos;
   return std::string::npos;
 }
 

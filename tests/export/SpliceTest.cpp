@@ -47,7 +47,7 @@ class SpliceTools : public ::testing::Test {
   TForm1 form_{p_};
 };
 
-TEST_F(SpliceTools, ReplaceModeAsksEverythingAndWritesIntoSpecial) {
+TEST_F(SpliceTools, ReplaceOrKeepTheThumbnailIntoSpecial) {
   const auto camera = MakeCameraJpeg();
   const std::string t = Put("DSC0001.JPG", camera.Bytes);
   const std::string i = Put("page.jpg", fixtures::PlainJpeg(640, 480, RGBColor(0, 0, 200)));
@@ -65,18 +65,14 @@ TEST_F(SpliceTools, ReplaceModeAsksEverythingAndWritesIntoSpecial) {
   EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
   checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + checks::Quote(out), {0, 0, 200}, 30);
   EXPECT_EQ(testsupport::ReadFile(t), camera.Bytes);  // the input is never changed
-}
 
-TEST_F(SpliceTools, NoToTheFirstQuestionKeepsTheTemplatesThumbnail) {
-  const auto camera = MakeCameraJpeg();
-  const std::string t = Put("t.jpg", camera.Bytes);
+  // No to the first question keeps the template's thumbnail: its head, then the insert.
   const std::string insert = fixtures::PlainJpeg(64, 48, 0);
-  const std::string i = Put("i.jpeg", insert);
   p_.Answers = {MsgResult::No, MsgResult::Yes, MsgResult::Yes};
-  p_.FileAnswers = {t, i};
+  p_.FileAnswers = {t, Put("i.jpeg", insert)};
   form_.Dispatch([&] { form_.SpButton1Click(); });
   EXPECT_EQ(p_.MessageTexts().back(), "成功しました");
-  EXPECT_EQ(testsupport::ReadFile(dir_ / "special/t.jpg"),
+  EXPECT_EQ(testsupport::ReadFile(out),
             camera.Bytes.substr(0, camera.PayloadPos + camera.Payload.size()) + insert.substr(2));
 }
 
