@@ -248,7 +248,8 @@ TEST_F(SpliceFiles, CommandLineReplaceKeepsTheTagsAfterTheThumbnail) {
     o.IfdsAfterThumb = ifds;
     o.MakerNote = makerNote;
     o.CompressionTag = tag;
-    const std::string t = Quote(Put("cam.jpg", MakeCameraJpeg(o).Bytes)), out = Out(name);
+    const auto camera = MakeCameraJpeg(o);
+    const std::string t = Quote(Put("cam.jpg", camera.Bytes)), out = Out(name);
     std::string output;
     const int status = Cli(
         "splice --replace-thumbnail --template " + t + " --insert " + t + " --out " + Quote(out),
@@ -260,6 +261,10 @@ TEST_F(SpliceFiles, CommandLineReplaceKeepsTheTagsAfterTheThumbnail) {
       continue;
     }
     ASSERT_EQ(status, 0) << output;
+    // The insert's own Exif block is left behind: only its picture follows the new block.
+    const std::string bytes = testsupport::ReadFile(out), exif("Exif\0\0", 6);
+    EXPECT_TRUE(checks::EndsWith(bytes, camera.ImageData));
+    EXPECT_EQ(bytes.find(exif, bytes.find(exif) + 1), std::string::npos);
     checks::ExpectCameraFile(out, "P6\n320 240");
     EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
     if (!ifds) continue;
