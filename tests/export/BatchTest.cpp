@@ -1,9 +1,16 @@
-// Batch export driven as a user would: buttons, dialogs and Break through the
-// headless platform.
+// Batch export driven as a user would (buttons, dialogs and Break through the
+// headless platform), the page writers and single saves, and the album manifests.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <filesystem>
 
+#include "base/Errors.h"
+#include "export/JpegCodec.h"
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
+#include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
 #include "tests/export/FileChecks.h"
 #include "tests/shell/FormFixture.h"
@@ -15,6 +22,7 @@ using checks::EndsWith;
 using checks::ExpectPictures;
 using checks::Names;
 using checks::Numbered;
+using checks::Quote;
 using checks::Strings;
 
 const std::string kBreak = "処理を中断します";
@@ -41,12 +49,8 @@ class Batch : public FormTest {
     F().Dispatch([&] { (F().*handler)(); });
   }
   void ExpectIdle() {
-    EXPECT_FALSE(F().FBusy);
-    EXPECT_FALSE(F().FBatchSave);
-    EXPECT_FALSE(F().FBatchExif);
-    EXPECT_FALSE(F().FBatchThumb);
-    EXPECT_FALSE(F().FShiftRight);
-    EXPECT_TRUE(F().FExifFiles.empty());
+    EXPECT_FALSE(F().FBusy || F().FBatchSave || F().FBatchExif || F().FBatchThumb ||
+                 F().FShiftRight || !F().FExifFiles.empty());
   }
   fs::path Folder(const char* name) const { return dir.Path() / name; }
   fs::path PageFolder() const { return dir.Path() / "all_page" / "novel"; }
@@ -61,17 +65,18 @@ TEST_F(Batch, PlainBatchWritesEveryPageThenShowsTheLast) {
     OpenPages(3);
     F().FPage = 2;
     F().QvgaCheckBox.Checked = qvga;
+    F().JQualityUpDown.Position = 60;
     Click(&TForm1::SaveAllButtonClick);
-    EXPECT_TRUE(platform->Errors.empty());
     ExpectPictures(PageFolder(), Numbered("nove%04d.jpg", 1, 3),
                    qvga ? "P6\n320 240" : "P6\n640 480");
+    // The base table's 16 scaled to 80 % at quality 60.
+    EXPECT_EQ(checks::FirstQuantValue(PageFolder() / "nove0003.jpg"), 13);
     // The pages follow the text.
-    EXPECT_NE(testsupport::ReadFile((PageFolder() / "nove0001.jpg").string()),
-              testsupport::ReadFile((PageFolder() / "nove0002.jpg").string()));
+    EXPECT_NE(testsupport::ReadFile(PageFolder() / "nove0001.jpg"),
+              testsupport::ReadFile(PageFolder() / "nove0002.jpg"));
     // The time of three pages, each after a pause of 10 ms on the virtual clock.
     EXPECT_EQ(platform->MessageTexts(), Strings{"30ミリ秒かかりました"});
     EXPECT_EQ(platform->Sounds, Strings{"click05a.wav"});
-    EXPECT_EQ(F().FPage, 3);
     EXPECT_EQ(F().Label1.Caption, "3");
     ExpectIdle();
   }
@@ -86,26 +91,26 @@ TEST_F(Batch, RefusalsAndTheBusyGuard) {
   F().FTextName.clear();  // refused after the reset to page one
   Click(&TForm1::SaveAllButtonClick);
   EXPECT_EQ(F().FPage, 1);
-  F().FTextName = "Clipboard";
   Click(&TForm1::SaveAllInButtonClick);
-  F().FTextName.clear();
-  Click(&TForm1::SaveAllInButtonClick);
-  EXPECT_EQ(platform->MessageTexts(), (Strings{kPasted, kNoFile, kPasted, kNoFile}));
-  ExpectIdle();
+  F().FTextName = dir / "novel.txt";
+  Click(&TForm1::SaveAllInButtonClick);  // folder dialog cancelled
+  testsupport::WriteFile(cameras / "photo.Jpg", "x");
+  platform->FileAnswers.push_back(cameras.Path().string());
+  Click(&TForm1::SaveAllThumbInButtonClick);
+  EXPECT_EQ(platform->MessageTexts(),
+            (Strings{kPasted, kNoFile, kNoFile, "ディレクトリを選択して下さい",
+                     cameras.Path().string() + " を選択しました", "Fileが見つかりません"}));
 
   platform->Messages.clear();
-  F().FTextName = dir / "novel.txt";
+  platform->DialogsShown.clear();
   F().FBusy = true;
   Click(&TForm1::SaveAllButtonClick);
-  Click(&TForm1::SaveAllInButtonClick);
   F().FBusy = false;
   F().FDifference = true;
   Click(&TForm1::SaveAllThumbInButtonClick);
-  Click(&TForm1::SaveAllButtonClick);
   EXPECT_TRUE(platform->Messages.empty());
   EXPECT_TRUE(platform->DialogsShown.empty());
-  EXPECT_FALSE(fs::exists(dir.Path() / "all_page"));
-  EXPECT_FALSE(fs::exists(Folder("novel")));
+  EXPECT_EQ(Names(dir.Path()), Strings{"novel.txt"});
 }
 
 TEST_F(Batch, BreakStopsBeforeTheNextPageAndKeepsThePagesWritten) {
@@ -176,8 +181,8 @@ TEST_F(Batch, UnwritableFoldersShowTheErrorAndClearTheFlags) {
 }
 
 TEST_F(Batch, TemplatesAreTheJpegFilesOfTheFolderInNameOrder) {
-  for (const char* name : {"P003.jpg", "P001.jpg", "P002.JPG", "x.jpeg", "y.JPEG", "photo.Jpg",
-                           "clip.jpe", "notes.txt", "noext"})
+  for (const char* name :
+       {"P003.jpg", "P001.jpg", "P002.JPG", "x.jpeg", "y.JPEG", "photo.Jpg", "clip.jpe", "noext"})
     testsupport::WriteFile(cameras / name, "x");
   fs::create_directories(cameras.Path() / "sub.jpg");
   testsupport::WriteFile(cameras / "sub/P000.jpg", "x");
@@ -193,67 +198,37 @@ TEST_F(Batch, ExifBatchPairsPagesWithTemplatesUntilEitherRunsOut) {
   OpenPages(12);
   Cameras(5);
   Click(&TForm1::SaveAllInButtonClick);
-  EXPECT_TRUE(platform->Errors.empty());
   EXPECT_EQ(platform->DialogsShown, Strings{"directory"});
   ExpectPictures(Folder("novel"), Numbered("P%07d.JPG", 1, 5), "P6\n640 480");
   for (const auto& name : Names(Folder("novel")))
     EXPECT_EQ(checks::Tag((Folder("novel") / name).string(), "Make"), "QuillCam") << name;
-  ASSERT_EQ(platform->Messages.size(), 2u);
-  EXPECT_EQ(platform->Messages[0].Text, cameras.Path().string() + " を選択しました");
-  EXPECT_EQ(platform->Messages[0].Buttons, MsgButtons::Ok);
   // 300 ms before the loop is not counted; five pages of 10 ms are.
-  EXPECT_EQ(platform->Messages[1].Text, "50ミリ秒かかりました\n作業は完了しました");
+  EXPECT_EQ(platform->MessageTexts(), (Strings{cameras.Path().string() + " を選択しました",
+                                               "50ミリ秒かかりました\n作業は完了しました"}));
   EXPECT_EQ(platform->Messages[1].Buttons, MsgButtons::YesNo);
-  EXPECT_EQ(platform->Messages[1].Icon, MsgIcon::Information);
   EXPECT_EQ(platform->Sounds, Strings{"iky1b_8b.wav"});
-  EXPECT_EQ(F().FBatchLastPage, 5);
   EXPECT_EQ(F().FPage, 5);
   EXPECT_FALSE(fs::exists(Folder("novel_A")));
   ExpectIdle();
 
+  // In Turn mode (set after the text is open) the folder message asks whether to
+  // shift the text right; No shifts it for the batch. The surplus templates stay unused.
   fs::remove_all(Folder("novel"));
   OpenPages(3);
-  Cameras(7);  // the surplus stays unused
+  Cameras(7);
+  F().TurnCheckBox.Checked = true;
+  bool shiftedDuringBatch = false;
+  platform->EventHook = [&] { shiftedDuringBatch |= F().FBusy && F().FShiftRight; };
+  platform->Answers = {MsgResult::No};
   Click(&TForm1::SaveAllInButtonClick);
   EXPECT_EQ(Names(Folder("novel")), Numbered("P%07d.JPG", 1, 3));
   EXPECT_EQ(F().FBatchLastPage, 3);
-}
-
-TEST_F(Batch, OnlyTurnModeAsksWhetherToShiftTheText) {
-  for (bool turn : {false, true}) {  // Turn is set after the text is open
-    SCOPED_TRACE(turn);
-    fs::remove_all(Folder("novel"));
-    OpenPages(2);
-    Cameras(2);
-    F().TurnCheckBox.Checked = turn;
-    bool shiftedDuringBatch = false;
-    platform->EventHook = [&] { shiftedDuringBatch |= F().FBusy && F().FShiftRight; };
-    platform->Answers.clear();
-    if (turn) platform->Answers = {MsgResult::No, MsgResult::Yes};
-    Click(&TForm1::SaveAllInButtonClick);
-    ASSERT_GE(platform->Messages.size(), 1u);
-    EXPECT_EQ(platform->Messages[0].Text,
-              cameras.Path().string() +
-                  (turn ? " を選択しました\n 　\n通常は「はい」を押して続行して下さい\n"
-                          "文全体を右にずらすなら「いいえ」を押して下さい"
-                        : " を選択しました"));
-    EXPECT_EQ(platform->Messages[0].Buttons, turn ? MsgButtons::YesNo : MsgButtons::Ok);
-    EXPECT_EQ(shiftedDuringBatch, turn);
-    EXPECT_EQ(Names(Folder("novel")).size(), 2u);
-    ExpectIdle();
-  }
-}
-
-TEST_F(Batch, ExifBatchWithoutFolderOrTemplatesIsRefused) {
-  OpenPages(2);
-  Click(&TForm1::SaveAllInButtonClick);  // folder dialog cancelled
-  testsupport::WriteFile(cameras / "photo.Jpg", "x");
-  platform->FileAnswers.push_back(cameras.Path().string());
-  Click(&TForm1::SaveAllThumbInButtonClick);
-  EXPECT_EQ(platform->MessageTexts(),
-            (Strings{"ディレクトリを選択して下さい", cameras.Path().string() + " を選択しました",
-                     "Fileが見つかりません"}));
-  EXPECT_FALSE(fs::exists(Folder("novel_th")));
+  EXPECT_EQ(platform->Messages.at(0).Text,
+            cameras.Path().string() +
+                " を選択しました\n 　\n通常は「はい」を押して続行して下さい\n"
+                "文全体を右にずらすなら「いいえ」を押して下さい");
+  EXPECT_EQ(platform->Messages[0].Buttons, MsgButtons::YesNo);
+  EXPECT_TRUE(shiftedDuringBatch);
   ExpectIdle();
 }
 
@@ -276,19 +251,304 @@ TEST_F(Batch, ThumbnailBatchWritesIntoItsOwnFolderAndNoWritesTheAlbum) {
   Cameras(3);
   platform->Answers = {MsgResult::No, MsgResult::Yes};
   platform->NumberAnswers = {2};
+  F().CountCheckBox.Checked = true;
   Click(&TForm1::SaveAllThumbInButtonClick);
-  EXPECT_TRUE(platform->Errors.empty());
   ExpectPictures(Folder("novel_th"), Numbered("P%07d.JPG", 1, 2), "P6\n640 480");
-  for (const auto& name : Names(Folder("novel_th"))) {
-    const std::string path = (Folder("novel_th") / name).string();
-    EXPECT_EQ(checks::Tag(path, "Model"), "QC-1 Test") << name;
-    EXPECT_EQ(checks::Thumbnail(path), "P6\n160 120") << name;
-  }
+  const std::string second = Folder("novel_th") / "P0000002.JPG";
+  EXPECT_EQ(checks::Tag(second, "Make"), "QuillCam");
+  EXPECT_EQ(checks::Thumbnail(second), "P6\n160 120");
+  // The page number, black on white, in place of the camera's green thumbnail.
+  checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + Quote(second), {255, 255, 255}, 19);
   EXPECT_EQ(platform->Sounds, Strings{"ksl5a_8.wav"});
   EXPECT_FALSE(fs::exists(Folder("novel")));
   EXPECT_TRUE(fs::exists(Folder("novel_th_A/ALBUM.PVM")));
   EXPECT_TRUE(fs::exists(Folder("novel_th_A/OLALB/ALBUM002.PVM")));
   ExpectIdle();
+}
+
+// The page writers and the two single saves of the page view.
+
+using checks::MainPicture;
+
+class PageFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_.FProgramDir = dir_.Path().string();
+    form_.FOutDir = form_.FProgramDir + "/";
+  }
+
+  // Writes one numbered page of a text of allPage pages named saveName (UTF-8)
+  // and returns the names the page folder then holds.
+  Strings NumberedNames(const std::string& saveName, int allPage, int page) {
+    fs::remove_all(dir_.Path() / "all_page");
+    fs::create_directories(dir_.Path() / "all_page" / saveName);
+    form_.FSaveName = saveName;
+    form_.FAllPage = allPage;
+    form_.FPage = page;
+    TABitmap small(16, 12);
+    form_.SavePageJpeg(small);
+    return Names(dir_.Path() / "all_page" / saveName);
+  }
+
+  testsupport::TempDir dir_;
+  HeadlessPlatform p_;
+  TForm1 form_{p_};
+};
+
+TEST_F(PageFiles, NumberWidthAndPrefixFollowTheSizeOfTheTextAndCharacterBoundaries) {
+  struct Case {
+    const char* SaveName;
+    int AllPage, Page;
+    const char* File;
+  };
+  for (const Case& c : {Case{"novel", 120, 7, "nove0007.jpg"},
+                        {"novel", 9999, 9999, "nove9999.jpg"},
+                        {"novel", 10000, 1, "no000001.jpg"},
+                        {"novel", 1000000, 1, "00000001.jpg"},
+                        {"a", 20000, 2, "a000002.jpg"},
+                        {"", 3, 3, "0003.jpg"},
+                        {"あいう", 50, 1, "あい0001.jpg"},  // two characters fill four bytes
+                        {"aあい", 50, 1, "aあ0001.jpg"},    // the second would be cut in half
+                        {"ｱｲｳｴｵ", 50, 1, "ｱｲｳｴ0001.jpg"}})  // half-width: one byte each
+    EXPECT_EQ(NumberedNames(c.SaveName, c.AllPage, c.Page), Strings{c.File})
+        << c.SaveName << " " << c.AllPage << " " << c.Page;
+}
+
+TEST_F(PageFiles, JpegSaveWritesTheViewAtQuality95) {
+  form_.JQualityUpDown.Position = 60;
+  form_.Image1.Picture.Fill(RGBColor(200, 10, 10));
+  const std::string path = dir_ / "view.jpg";
+  p_.FileAnswers.push_back(path);
+  form_.Dispatch([&] { form_.JpegButtonClick(); });
+  EXPECT_EQ(p_.DialogOptions.at(0).DefaultExt, "jpg");
+  EXPECT_EQ(MainPicture(path), "P6\n640 480");
+  EXPECT_EQ(checks::FirstQuantValue(path), 2);  // 16 x 10 %, rounded
+}
+
+TEST_F(PageFiles, BitmapSaveWritesExactlyTheViewAndNothingHappensWhenCancelledOrBusy) {
+  form_.Image1.Picture.Fill(RGBColor(1, 2, 3));
+  form_.Image1.Picture.SetPixel(0, 0, RGBColor(250, 128, 7));
+  const std::string path = dir_ / "view.bmp";
+  p_.FileAnswers = {path, std::nullopt, std::nullopt};
+  form_.Dispatch([&] { form_.BitsaveClick(); });
+  EXPECT_EQ(p_.DialogOptions[0].DefaultExt, "bmp");
+  const std::string bmp = testsupport::ReadFile(path);
+  ASSERT_EQ(bmp.size(), 54u + 640 * 480 * 3);
+  EXPECT_EQ(bmp.substr(18, 8), std::string("\x80\x02\0\0\xE0\x01\0\0", 8));  // 640 x 480
+  // Rows run bottom-up, pixels blue, green, red: the top-left pixel opens the last row.
+  EXPECT_EQ(bmp.substr(54 + 479 * 640 * 3, 3), std::string("\x07\x80\xFA", 3));
+  EXPECT_EQ(bmp.substr(54, 3), std::string("\x03\x02\x01", 3));
+  fs::remove(path);
+  form_.Dispatch([&] { form_.BitsaveClick(); });
+  form_.Dispatch([&] { form_.JpegButtonClick(); });
+  EXPECT_EQ(p_.DialogsShown.size(), 3u);
+  form_.FBusy = true;
+  form_.Dispatch([&] { form_.BitsaveClick(); });
+  form_.FBusy = false;
+  form_.FVelocity = true;
+  form_.Dispatch([&] { form_.JpegButtonClick(); });
+  EXPECT_EQ(p_.DialogsShown.size(), 3u);
+  EXPECT_TRUE(Names(dir_.Path()).empty());
+  EXPECT_TRUE(p_.Errors.empty());
+}
+
+// Within a thumbnail batch: a template whose thumbnail cannot be replaced keeps
+// it (noted for the end), a template without Exif skips its page, and one that
+// cannot be read is a file error.
+TEST_F(PageFiles, ThumbnailWriterKeepsWhatItCannotReplaceAndSkipsWhatHasNoExif) {
+  testsupport::TempDir cameras;
+  fixtures::CameraOptions uncompressed;
+  uncompressed.Compression = 1;
+  testsupport::WriteFile(cameras / "P0001.JPG", fixtures::MakeCameraJpeg(uncompressed).Bytes);
+  testsupport::WriteFile(cameras / "P0002.JPG", fixtures::PlainJpeg(64, 48, clWhite));
+  form_.FSaveName = "novel";
+  form_.FExifFiles = {cameras / "P0001.JPG", cameras / "P0002.JPG", cameras / "missing.JPG"};
+  form_.FAllPage = 3;
+  form_.FBusy = true;
+  form_.FOutDir = form_.FProgramDir + "/novel_th/";
+  fs::create_directories(form_.FOutDir);
+  TABitmap bitmap(640, 480);
+  for (int page = 1; page <= 2; ++page) {
+    form_.FPage = page;
+    form_.SavePageExifThumb(bitmap);
+  }
+  EXPECT_EQ(p_.MessageTexts(), Strings{"Exif情報が見つかりませんでした"});
+  EXPECT_TRUE(form_.FBusy);
+  EXPECT_EQ(Names(form_.FOutDir), Strings{"P0001.JPG"});
+  EXPECT_EQ(form_.FKeptThumbs, Strings{"P0001.JPG"});
+  form_.FPage = 3;
+  EXPECT_THROW(form_.SavePageExifThumb(bitmap), EFileError);
+  EXPECT_THROW(form_.SavePageExif(bitmap), EFileError);
+}
+
+// The camera album manifests, compared line by line with lines built from the
+// album rules, and checked by xmllint.
+
+using Lines = std::vector<std::string>;
+
+const Lines kHead = {
+    R"(<?xml version="1.0" encoding="UTF-8"?>)",
+    R"(<file:Manifest xmlns:file="http://ns.osta.org/manifest/1.0/" )"
+    R"(xmlns:mpv="http://ns.osta.org/mpv/1.0/" xmlns:mpvb="http://ns.osta.org/mpv/basic/1.0/" )"
+    R"(xmlns:nmf="http://ns.osta.org/nmf/1.0/">)",
+    "\t<nmf:Metadata>",
+    "\t\t<file:ManifestProperties>",
+    "\t\t\t<Profile>http://ns.osta.org/mpv/basic/1.0/</Profile>",
+    "\t\t</file:ManifestProperties>",
+    "\t\t<Properties xmlns=\"http://purl.org/dc/elements/1.1/\">",
+    "\t\t\t<creator>OLYMPUS-V1.0.0</creator>",
+    "\t\t</Properties>",
+    "\t</nmf:Metadata>",
+    "\t<mpv:AssetList>",
+};
+const Lines kTail = {"\t</mpv:AssetList>", "</file:Manifest>"};
+const std::string kAskAlbum = "OLYMPUS ALBUM file を作成します\n最初のアルバムを選んでください\n";
+const std::string kBeyond = "総ページ数を超えることは出来ませんので、終了します。";
+
+std::string CameraName(int picture) {
+  char name[32];
+  std::snprintf(name, sizeof name, "PA%06d.JPG", picture);
+  return name;
+}
+
+// An album holding pictures first..last: each in the slot it takes on the camera
+// card (1 to 100 within its hundred).
+Lines Album(int first, int last) {
+  Lines lines = kHead;
+  for (int i = first; i <= last; ++i) {
+    char id[16];
+    std::snprintf(id, sizeof id, "%08X", (i - 1) % 100 + 1);
+    lines.push_back(std::string("\t\t<mpv:Still mpv:id=\"OLY-") + id + "\">");
+    lines.push_back("\t\t\t<mpv:LastURL>../DCIM/100OLYMP/" + CameraName(i) + "</mpv:LastURL>");
+    lines.push_back("\t\t</mpv:Still>");
+  }
+  lines.insert(lines.end(), kTail.begin(), kTail.end());
+  return lines;
+}
+
+Lines Master(const std::vector<int>& albums) {
+  Lines lines = kHead;
+  for (int n : albums) {
+    char id[16], number[8];
+    std::snprintf(id, sizeof id, "%08X", n == 1 ? 13 : n);
+    std::snprintf(number, sizeof number, "%03d", n);
+    lines.push_back(std::string("\t\t<mpv:ManifestLink mpv:id=\"OLY-") + id + "\">");
+    lines.push_back(std::string("\t\t\t<mpv:LastURL>OLALB/ALBUM") + number + ".PVM</mpv:LastURL>");
+    lines.push_back("\t\t</mpv:ManifestLink>");
+  }
+  lines.insert(lines.end(), kTail.begin(), kTail.end());
+  return lines;
+}
+
+class Albums : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_.FProgramDir = dir_.Path().string();
+    form_.FSaveName = "novel";
+  }
+
+  // Runs WriteAlbum after a batch of 'pictures' pages, answering Yes and entering
+  // 'entered' (std::nullopt: the dialog closed without OK).
+  void Write(int pictures, std::optional<double> entered, const std::string& suffix = "_A") {
+    p_.Messages.clear();
+    form_.FExifFiles.clear();
+    for (int i = 1; i <= pictures + 5; ++i)
+      form_.FExifFiles.push_back("/media/card/DCIM/100OLYMP/" + CameraName(i));
+    form_.FBatchLastPage = pictures;
+    p_.Answers = {MsgResult::Yes};
+    p_.NumberAnswers.clear();
+    if (entered) p_.NumberAnswers = {*entered};
+    form_.Dispatch([&] { form_.WriteAlbum(suffix); });
+  }
+
+  fs::path Root(const std::string& suffix = "_A") const { return dir_.Path() / ("novel" + suffix); }
+
+  // The file's lines, each ending in CR LF; xmllint must accept the file.
+  Lines Read(const fs::path& path) {
+    std::string out;
+    EXPECT_EQ(checks::Run("xmllint --noout " + checks::Quote(path.string()), &out), 0) << out;
+    std::string bytes = testsupport::ReadFile(path.string());
+    EXPECT_TRUE(checks::EndsWith(bytes, ">\r\n"));
+    Lines lines;
+    for (std::size_t end; (end = bytes.find("\r\n")) != std::string::npos; bytes.erase(0, end + 2))
+      lines.push_back(bytes.substr(0, end));
+    EXPECT_EQ(bytes.find('\n'), std::string::npos) << path;
+    return lines;
+  }
+
+  // Albums {number, first picture, last picture} and the master linking them.
+  void ExpectAlbums(const std::vector<std::array<int, 3>>& albums) {
+    Lines names;
+    std::vector<int> numbers;
+    for (const auto& [n, first, last] : albums) {
+      char name[32];
+      std::snprintf(name, sizeof name, "ALBUM%03d.PVM", n);
+      names.push_back(name);
+      numbers.push_back(n);
+      EXPECT_EQ(Read(Root() / "OLALB" / name), Album(first, last)) << name;
+    }
+    EXPECT_EQ(checks::Names(Root() / "OLALB"), names);
+    EXPECT_EQ(Read(Root() / "ALBUM.PVM"), Master(numbers));
+  }
+
+  testsupport::TempDir dir_;
+  HeadlessPlatform p_;
+  TForm1 form_{p_};
+};
+
+TEST_F(Albums, FirstAlbumDecidesWhereEachPictureGoes) {
+  struct Case {
+    int Pictures;
+    std::optional<double> Entered;
+    std::vector<std::array<int, 3>> Albums;  // empty: refused, nothing beyond the last page
+  };
+  const std::vector<Case> cases = {
+      {250, 1, {{1, 101, 200}, {2, 201, 250}}},  // one skips the first hundred
+      {250, 5, {{5, 1, 100}, {6, 101, 200}, {7, 201, 250}}},
+      {250, 150, {{1, 150, 200}, {2, 201, 250}}},
+      {250, 101, {{1, 1, 100}, {2, 101, 200}, {3, 201, 250}}},
+      {250, 12, {{12, 1, 100}}},  // album twelve is the last
+      {200, 2, {{2, 1, 100}, {3, 101, 200}}},
+      {30, 3.99, {{3, 1, 30}}},  // the fraction is cut off
+      {150, 0, {{1, 101, 150}}},
+      {150, std::nullopt, {{1, 101, 150}}},
+      {101, 1, {}},  // the first picture would be the last one exported
+      {100, 150, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Pictures) + " pictures, entered " +
+                 (c.Entered ? std::to_string(*c.Entered) : "nothing"));
+    fs::remove_all(Root());
+    Write(c.Pictures, c.Entered);
+    EXPECT_TRUE(p_.Errors.empty());
+    ASSERT_FALSE(p_.Messages.empty());
+    EXPECT_EQ(p_.Messages[0].Text.rfind(kAskAlbum, 0), 0u);
+    if (c.Albums.empty()) {
+      EXPECT_EQ(p_.MessageTexts().back(), kBeyond);
+      EXPECT_EQ(p_.Messages.size(), 2u);
+      EXPECT_FALSE(fs::exists(Root()));
+      continue;
+    }
+    EXPECT_EQ(p_.Messages.size(), 1u);
+    ExpectAlbums(c.Albums);
+    EXPECT_EQ(form_.FOutDir, form_.FProgramDir + "/");
+  }
+}
+
+TEST_F(Albums, NoWritesNothingThumbnailAlbumsHaveTheirOwnFolderAndErrorsAreShown) {
+  form_.FBatchLastPage = 50;
+  form_.FExifFiles.assign(50, "/card/P.JPG");
+  p_.Answers = {MsgResult::No};
+  form_.Dispatch([&] { form_.WriteAlbum("_A"); });
+  EXPECT_TRUE(p_.DialogsShown.empty());
+  EXPECT_FALSE(fs::exists(Root()));
+
+  Write(20, 2, "_th_A");
+  EXPECT_EQ(checks::Names(Root("_th_A") / "OLALB"), Lines{"ALBUM002.PVM"});
+  testsupport::WriteFile((dir_.Path() / "novel_A").string(), "x");
+  Write(20, 2);
+  ASSERT_EQ(p_.Errors.size(), 1u);
+  EXPECT_NE(p_.Errors[0].find("novel_A/ を作成できません"), std::string::npos) << p_.Errors[0];
 }
 
 }  // namespace

@@ -16,121 +16,66 @@ namespace {
 
 namespace fs = std::filesystem;
 using checks::Names;
+using checks::Numbered;
 using checks::Strings;
 
 struct Ink {
   int Left = 100000, Top = 100000, Right = -1, Bottom = -1, Count = 0;
 };
 
-// Where the pixels lie that differ from the background by more than 'over', summed over channels.
-Ink FindInk(const TABitmap& bitmap, TColor background, int over) {
+// Where the pixels lie whose channels differ from the background by more than 'over' in sum.
+Ink FindInk(const TABitmap& bitmap, TColor bg, int over) {
   Ink ink;
   for (int y = 0; y < bitmap.Height(); ++y)
     for (int x = 0; x < bitmap.Width(); ++x) {
       const TColor c = bitmap.Pixel(x, y);
-      if (std::abs(ColorR(c) - ColorR(background)) + std::abs(ColorG(c) - ColorG(background)) +
-              std::abs(ColorB(c) - ColorB(background)) <=
+      if (std::abs(ColorR(c) - ColorR(bg)) + std::abs(ColorG(c) - ColorG(bg)) +
+              std::abs(ColorB(c) - ColorB(bg)) <=
           over)
         continue;
-      ink.Left = std::min(ink.Left, x);
-      ink.Right = std::max(ink.Right, x);
-      ink.Top = std::min(ink.Top, y);
-      ink.Bottom = std::max(ink.Bottom, y);
-      ++ink.Count;
+      ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x),
+             std::max(ink.Bottom, y), ink.Count + 1};
     }
   return ink;
 }
 
-TEST(CountLayout, NumbersMoveLeftPerDigit) {
-  struct Case {
-    int Number, Spaces, ImageX, ThumbX;
-  };
-  for (const Case& c : {Case{1, 13, 272, 68},
-                        {9, 13, 272, 68},
-                        {10, 12, 232, 58},
-                        {99, 12, 232, 58},
-                        {100, 12, 192, 48},
-                        {999, 12, 192, 48},
-                        {1000, 11, 152, 38},
-                        {9999, 11, 152, 38},
-                        {10000, 11, 112, 28},
-                        {99999, 11, 112, 28},
-                        {100000, 10, 72, 18},
-                        {999999, 10, 72, 18},
-                        {1000000, 9, 32, 8},
-                        {12345678, 9, 32, 8},
-                        {99999999, 9, 32, 8}}) {
-    SCOPED_TRACE(c.Number);
-    EXPECT_EQ(CountLine(c.Number), std::string(c.Spaces, ' ') + std::to_string(c.Number));
-    EXPECT_EQ(CountImageX(c.Number), c.ImageX);
-    EXPECT_EQ(CountThumbX(c.Number), c.ThumbX);
-  }
-}
-
-TEST(CountImage, TenIsDrawnFortyPixelsLeftOfNine) {
-  const TColor bg = RGBColor(0, 0, 0), fo = RGBColor(255, 255, 255);
-  auto left = [&](int number) {
+TEST(CountImage, NumbersStartFortyPixelsFurtherLeftPerDigitInTheirBand) {
+  const TColor bg = RGBColor(10, 40, 200), fo = RGBColor(250, 250, 0);
+  auto ink = [&](int number, bool bold = false) {
     TABitmap picture(640, 480);
-    DrawCountImage(picture, number, false, false, fo, bg);
-    return FindInk(picture, bg, 200).Left;
+    DrawCountImage(picture, number, bold, bold, fo, bg);
+    EXPECT_EQ(picture.Pixel(0, 0), bg);
+    return FindInk(picture, bg, 200);
   };
   // "1", "10" and "19" start with the same glyph, so their ink starts where the text does.
-  ASSERT_GE(left(1), 272);
-  EXPECT_EQ(left(10), left(1) - 40);
-  EXPECT_EQ(left(19), left(10));
-  EXPECT_GE(left(9), 272);
-  EXPECT_LT(left(9), 272 + 40);
-  EXPECT_LT(left(10), 272);
-}
-
-TEST(CountImage, ColoursFillAndWeight) {
-  const TColor bg = RGBColor(10, 40, 200), fo = RGBColor(250, 250, 0);
-  TABitmap plain(640, 480), bold(640, 480);
-  DrawCountImage(plain, 8, false, false, fo, bg);
-  DrawCountImage(bold, 8, true, true, fo, bg);
-  EXPECT_EQ(plain.Pixel(0, 0), bg);
-  EXPECT_EQ(plain.Pixel(639, 479), bg);
-  EXPECT_EQ(plain.Pixel(100, 100), bg);
-  EXPECT_GT(FindInk(plain, bg, 200).Count, 500);
-  EXPECT_GT(FindInk(bold, bg, 200).Count, FindInk(plain, bg, 200).Count);
+  ASSERT_GE(ink(1).Left, 272);
+  EXPECT_EQ(ink(10).Left, ink(1).Left - 40);
+  EXPECT_EQ(ink(19).Left, ink(10).Left);
+  EXPECT_LT(ink(9).Left, 272 + 40);
   // The glyph lies in the band of its 160-pixel cell below y = 165.
-  for (int x = 0; x < 640; ++x) {
-    EXPECT_EQ(plain.Pixel(x, 160), bg);
-    EXPECT_EQ(plain.Pixel(x, 330), bg);
-  }
-}
-
-// Thumbnail ink: pixels darker than light grey (channel sum at most 480).
-Ink ThumbInk(const TABitmap& bitmap) {
-  return FindInk(bitmap, clWhite, 3 * 255 - 3 * 160 - 1);
+  const Ink eight = ink(8);
+  EXPECT_GT(eight.Count, 500);
+  EXPECT_GT(eight.Top, 160);
+  EXPECT_LT(eight.Bottom, 330);
+  EXPECT_GT(ink(8, true).Count, eight.Count);
 }
 
 TEST(CountThumb, DrawsTheNumberInBlackOnWhiteFromItsCell) {
-  const TABitmap one = DrawCountThumb(7, false, false);
-  ASSERT_EQ(one.Width(), 160);
-  ASSERT_EQ(one.Height(), 120);
-  EXPECT_EQ(one.Pixel(0, 0), clWhite);
-  EXPECT_EQ(one.Pixel(159, 119), clWhite);
-  const Ink ink = ThumbInk(one);
-  ASSERT_GT(ink.Count, 20);
+  // Ink: pixels darker than light grey (channel sum at most 480).
+  auto ink = [](const TABitmap& bitmap) { return FindInk(bitmap, clWhite, 3 * 255 - 3 * 160 - 1); };
+  const Ink seven = ink(DrawCountThumb(7, false, false));
+  ASSERT_GT(seven.Count, 20);
   // The 40-pixel cell starts at (68, 45); a digit is narrower than the cell.
-  EXPECT_GE(ink.Left, 68);
-  EXPECT_LE(ink.Right, 68 + 40);
-  EXPECT_GE(ink.Top, 45);
-  EXPECT_LE(ink.Bottom, 45 + 40);
-  const Ink three = ThumbInk(DrawCountThumb(123, false, true));
-  EXPECT_GE(three.Left, 48);
-  EXPECT_LT(three.Left, 48 + 20);
-  EXPECT_GT(three.Right, 100);  // three digits reach well right of the middle
-  EXPECT_GT(ThumbInk(DrawCountThumb(88, true, true)).Count,
-            ThumbInk(DrawCountThumb(88, false, true)).Count);
-  // Encoded as a headerless thumbnail that decodes to the same size.
+  EXPECT_GE(seven.Left, 68);
+  EXPECT_LE(seven.Right, 68 + 40);
+  EXPECT_GE(seven.Top, 45);
+  EXPECT_LE(seven.Bottom, 45 + 40);
+  EXPECT_GE(ink(DrawCountThumb(123, false, true)).Left, 48);
+  EXPECT_GT(ink(DrawCountThumb(88, true, true)).Count, ink(DrawCountThumb(88, false, true)).Count);
+  // Encoded as a headerless thumbnail.
   const std::string jpeg = MakeCountThumb(42, true, false, 60);
   EXPECT_EQ(jpeg.substr(0, 4), "\xFF\xD8\xFF\xDB");
-  const TABitmap back = DecodeJpeg(jpeg);
-  EXPECT_EQ(back.Width(), 160);
-  EXPECT_EQ(back.Height(), 120);
-  EXPECT_GT(ThumbInk(back).Count, 20);
+  EXPECT_GT(ink(DecodeJpeg(jpeg)).Count, 20);
 }
 
 class CountJobs : public ::testing::Test {
@@ -140,7 +85,9 @@ class CountJobs : public ::testing::Test {
   std::string Confirmation(int n, const char* what) const {
     return std::to_string(n) + what + "\n作成します\nよろしければ続行します";
   }
-  void Click(void (TForm1::*handler)()) {
+  void Click(void (TForm1::*handler)(), std::optional<double> entered) {
+    p_.NumberAnswers.clear();
+    if (entered) p_.NumberAnswers = {*entered};
     form_.Dispatch([&] { (form_.*handler)(); });
   }
   testsupport::TempDir dir_;
@@ -148,82 +95,61 @@ class CountJobs : public ::testing::Test {
   TForm1 form_{p_};
 };
 
-TEST_F(CountJobs, PicturesAreNumberedJpegs) {
-  p_.NumberAnswers = {3};
+TEST_F(CountJobs, PicturesAreNumberedJpegsFiveWithoutOkAndZeroMakesTheFolder) {
   form_.JQualityUpDown.Position = 80;
-  Click(&TForm1::CoImageButtonClick);
-  EXPECT_TRUE(p_.Errors.empty());
-  checks::ExpectPictures(Pictures(), checks::Numbered("QU%06d.jpg", 1, 3), "P6\n640 480");
-  EXPECT_NE(testsupport::ReadFile((Pictures() / "QU000001.jpg").string()),
-            testsupport::ReadFile((Pictures() / "QU000002.jpg").string()));
-  ASSERT_EQ(p_.Messages.size(), 2u);
-  EXPECT_EQ(p_.Messages[0].Text, Confirmation(3, "枚のファイルを"));
-  EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
-  EXPECT_EQ(p_.Messages[0].Icon, MsgIcon::Information);
+  Click(&TForm1::CoImageButtonClick, 3);
+  checks::ExpectPictures(Pictures(), Numbered("QU%06d.jpg", 1, 3), "P6\n640 480");
+  EXPECT_NE(testsupport::ReadFile(Pictures() / "QU000001.jpg"),
+            testsupport::ReadFile(Pictures() / "QU000002.jpg"));
   // Three pauses of 10 ms after the pictures; the 300 ms before them do not count.
-  EXPECT_EQ(p_.Messages[1].Text, "30ミリ秒かかりました");
+  EXPECT_EQ(p_.MessageTexts(),
+            (Strings{Confirmation(3, "枚のファイルを"), "30ミリ秒かかりました"}));
+  EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
   EXPECT_EQ(p_.Sounds, Strings{"click05a.wav"});
   EXPECT_EQ(form_.HintLabel1.Caption, "3");
   EXPECT_FALSE(form_.FBusy);
-  EXPECT_EQ(form_.FOutDir, form_.FProgramDir + "/");
-}
-
-TEST_F(CountJobs, DialogWithoutOkMakesFiveAndZeroMakesOnlyTheFolder) {
-  Click(&TForm1::CoImageButtonClick);
-  EXPECT_EQ(p_.DialogsShown, Strings{"number"});
-  EXPECT_EQ(p_.Messages[0].Text, Confirmation(5, "枚のファイルを"));
-  EXPECT_EQ(Names(Pictures()).size(), 5u);
-  EXPECT_EQ(Names(Pictures()).back(), "QU000005.jpg");
 
   fs::remove_all(Pictures());
-  p_.Messages.clear();
-  p_.NumberAnswers = {0};
-  Click(&TForm1::CoImageButtonClick);
-  EXPECT_EQ(p_.MessageTexts(), (Strings{Confirmation(0, "枚のファイルを"), "0ミリ秒かかりました"}));
+  Click(&TForm1::CoImageButtonClick, std::nullopt);
+  EXPECT_EQ(Names(Pictures()), Numbered("QU%06d.jpg", 1, 5));
+  fs::remove_all(Pictures());
+  Click(&TForm1::CoImageButtonClick, 0);
   EXPECT_TRUE(fs::is_directory(Pictures()));
   EXPECT_TRUE(Names(Pictures()).empty());
 }
 
 TEST_F(CountJobs, NoBusyOrAnEffectWritesNothing) {
-  p_.NumberAnswers = {4, 4};
   p_.Answers = {MsgResult::No, MsgResult::No};
-  Click(&TForm1::CoImageButtonClick);
-  Click(&TForm1::CountTextButtonClick);
+  for (bool* flag : {static_cast<bool*>(nullptr), &form_.FBusy, &form_.FArts}) {
+    if (flag) *flag = true;
+    Click(&TForm1::CoImageButtonClick, 4);
+    Click(&TForm1::CountTextButtonClick, 4);
+    if (flag) *flag = false;
+  }
   EXPECT_EQ(p_.Messages.size(), 2u);
-  form_.FBusy = true;
-  Click(&TForm1::CoImageButtonClick);
-  Click(&TForm1::CountTextButtonClick);
-  form_.FBusy = false;
-  form_.FArts = true;
-  Click(&TForm1::CoImageButtonClick);
-  Click(&TForm1::CountTextButtonClick);
   EXPECT_EQ(p_.DialogsShown.size(), 2u);
   EXPECT_TRUE(Names(dir_.Path()).empty());
 }
 
 TEST_F(CountJobs, BreakStopsThePicturesAndKeepsThoseWritten) {
-  p_.NumberAnswers = {6};
   p_.EventHook = [&] {
     if (form_.FBusy && Names(Pictures()).size() == 2) form_.BreakButtonClick();
   };
-  Click(&TForm1::CoImageButtonClick);
+  Click(&TForm1::CoImageButtonClick, 6);
   // The picture under way when Break comes is finished before the job notices.
-  EXPECT_EQ(Names(Pictures()), checks::Numbered("QU%06d.jpg", 1, 3));
+  EXPECT_EQ(Names(Pictures()), Numbered("QU%06d.jpg", 1, 3));
   const Strings texts = p_.MessageTexts();
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[1], "処理を中断します");
   EXPECT_TRUE(checks::EndsWith(texts[2], "ミリ秒かかりました"));
-  EXPECT_EQ(p_.Sounds, Strings{"click05a.wav"});
   EXPECT_FALSE(form_.FBusy);
 }
 
 TEST_F(CountJobs, FilesThatCannotBeWrittenAreFileErrors) {
-  testsupport::WriteFile((dir_.Path() / "qui_count").string(), "x");
-  p_.NumberAnswers = {2};
-  Click(&TForm1::CoImageButtonClick);
+  testsupport::WriteFile(Pictures(), "x");
+  Click(&TForm1::CoImageButtonClick, 2);
   form_.FProgramDir = (dir_.Path() / "missing").string();
-  p_.NumberAnswers = {2};
-  Click(&TForm1::CountTextButtonClick);
+  Click(&TForm1::CountTextButtonClick, 2);
   ASSERT_EQ(p_.Errors.size(), 2u);
   EXPECT_NE(p_.Errors[0].find("qui_count/QU000001.jpg を作成できません"), std::string::npos);
   EXPECT_NE(p_.Errors[1].find("missing/2.txt を作成できません"), std::string::npos);
@@ -232,40 +158,19 @@ TEST_F(CountJobs, FilesThatCannotBeWrittenAreFileErrors) {
 }
 
 TEST_F(CountJobs, CountTextHoldsEightLinesPerNumber) {
-  p_.NumberAnswers = {3};
-  Click(&TForm1::CountTextButtonClick);
-  EXPECT_TRUE(p_.Errors.empty());
-  const std::string blank3 = "\r\n\r\n\r\n", blank4 = "\r\n\r\n\r\n\r\n";
-  EXPECT_EQ(testsupport::ReadFile(dir_ / "3.txt"), blank3 + "             1\r\n" + blank4 + blank3 +
-                                                       "             2\r\n" + blank4 + blank3 +
-                                                       "             3\r\n" + blank4);
-  ASSERT_EQ(p_.Messages.size(), 2u);
-  EXPECT_EQ(p_.Messages[0].Text, Confirmation(3, "PageのTXTを"));
-  EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
-  EXPECT_EQ(p_.Messages[1].Text, "0ミリ秒かかりました");
+  Click(&TForm1::CountTextButtonClick, 3);
+  const std::string blank3 = "\r\n\r\n\r\n", blank4 = blank3 + "\r\n", sp13(13, ' ');
+  EXPECT_EQ(testsupport::ReadFile(dir_ / "3.txt"), blank3 + sp13 + "1\r\n" + blank4 + blank3 +
+                                                       sp13 + "2\r\n" + blank4 + blank3 + sp13 +
+                                                       "3\r\n" + blank4);
+  EXPECT_EQ(p_.MessageTexts(), (Strings{Confirmation(3, "PageのTXTを"), "0ミリ秒かかりました"}));
   EXPECT_TRUE(p_.Sounds.empty());
-  EXPECT_FALSE(form_.FBusy);
-
-  struct Case {
-    std::optional<double> Entered;
-    const char* File;
-    long Lines;
-    std::vector<std::string> Holds;
-  };
-  const std::string sp12(12, ' ');
-  for (const Case& c :
-       {Case{std::nullopt, "5.txt", 40, {"             5"}}, Case{0, "0.txt", 0, {}},
-        Case{100, "100.txt", 800, {sp12 + "10", sp12 + "100"}}}) {
-    SCOPED_TRACE(c.File);
-    p_.NumberAnswers.clear();
-    if (c.Entered) p_.NumberAnswers = {*c.Entered};
-    Click(&TForm1::CountTextButtonClick);
-    ASSERT_TRUE(fs::exists(dir_ / c.File));
-    const std::string text = testsupport::ReadFile(dir_ / c.File);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.Lines);
-    for (const auto& line : c.Holds)
-      EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos) << line;
-  }
+  // Wider numbers give up leading spaces.
+  Click(&TForm1::CountTextButtonClick, 100);
+  const std::string text = testsupport::ReadFile(dir_ / "100.txt");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 800);
+  for (const std::string number : {"10", "100"})
+    EXPECT_NE(text.find("\r\n" + std::string(12, ' ') + number + "\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -117,33 +117,17 @@ CameraJpeg MakeCameraJpeg(const CameraOptions& o) {
   while (w.Out.size() < ifd1Aligned) w.Out += '\0';
   if (o.Ifd1) {
     result.Ifd1Pos = w.Out.size();
-    if (o.Compression == 6) {
-      const unsigned count = o.CompressionTag ? 3 : 2;
-      const std::size_t thumbPos = w.Out.size() + 2 + count * 12 + 4;
-      w.U16(count);
-      if (o.CompressionTag) w.Entry(0x0103, 3, 1, 6);
-      result.OffsetValuePos = w.Entry(0x0201, 4, 1, thumbPos - 6);
-      result.LengthValuePos = w.Entry(0x0202, 4, 1, thumb.size());
-      w.U32(0);
-      result.ThumbPos = w.Out.size();
-      result.ThumbLength = thumb.size();
-      w.Out += thumb;
-    } else {
-      // An uncompressed 8 x 8 RGB thumbnail.
-      const std::size_t dataPos = w.Out.size() + 2 + 6 * 12 + 4 + 6;
-      w.U16(6);
-      w.Entry(0x0100, 3, 1, 8);
-      w.Entry(0x0101, 3, 1, 8);
-      w.Entry(0x0102, 3, 3, w.Out.size() + 2 + 6 * 12 + 4 - 6);
-      w.Entry(0x0103, 3, 1, o.Compression);
-      w.Entry(0x0111, 4, 1, dataPos - 6);
-      w.Entry(0x0117, 4, 1, 8 * 8 * 3);
-      w.U32(0);
-      w.U16(8);
-      w.U16(8);
-      w.U16(8);
-      w.Out += std::string(8 * 8 * 3, '\x80');
-    }
+    // A JPEG thumbnail placed as usual; Compression may claim another kind.
+    const unsigned count = o.CompressionTag ? 3 : 2;
+    const std::size_t thumbPos = w.Out.size() + 2 + count * 12 + 4;
+    w.U16(count);
+    if (o.CompressionTag) w.Entry(0x0103, 3, 1, o.Compression);
+    result.OffsetValuePos = w.Entry(0x0201, 4, 1, thumbPos - 6);
+    result.LengthValuePos = w.Entry(0x0202, 4, 1, thumb.size());
+    w.U32(0);
+    result.ThumbPos = w.Out.size();
+    result.ThumbLength = thumb.size();
+    w.Out += thumb;
   }
   w.Out += o.Trailing;
   if (o.IfdsAfterThumb) AppendSubIfds(w, exifField, gpsField, o.MakerNote);

@@ -18,7 +18,7 @@ struct CameraOptions {
   bool XmpBefore = false;     // an XMP APP1 before the Exif one
   bool XmpAfter = false;      // an XMP APP1 after the Exif one
   bool Ifd1 = true;
-  int Compression = 6;          // 1: uncompressed thumbnail (no JPEG entries)
+  int Compression = 6;          // what IFD1 claims of its thumbnail (1: uncompressed)
   bool CompressionTag = true;   // false: IFD1 places a JPEG thumbnail without 0x0103
   bool IfdsAfterThumb = false;  // Exif, GPS and interoperability IFDs after the thumbnail
   bool MakerNote = false;       // with IfdsAfterThumb: a maker note there too

@@ -73,12 +73,30 @@ inline void ExpectPictures(const std::filesystem::path& folder, const Strings& n
   for (const auto& name : names) EXPECT_EQ(MainPicture((folder / name).string()), size) << name;
 }
 
+// The first value of the first quantisation table of a baseline JPEG file.
+inline int FirstQuantValue(const std::string& path) {
+  const std::string jpeg = testsupport::ReadFile(path);
+  const auto dqt = jpeg.find("\xFF\xDB");
+  return dqt == std::string::npos ? -1 : static_cast<unsigned char>(jpeg[dqt + 5]);
+}
+
 // exiftool's bare value of one tag; "" when absent.
 inline std::string Tag(const std::string& path, const std::string& tag) {
   std::string out;
   testsupport::RunCommand("exiftool -s -s -s -" + tag + " " + Quote(path), &out);
   while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
   return out;
+}
+
+// The fixture camera's tags survive and independent readers accept the file.
+inline void ExpectCameraFile(const std::string& path, const std::string& picture) {
+  EXPECT_EQ(Tag(path, "Make"), "QuillCam");
+  EXPECT_EQ(Tag(path, "ModifyDate"), "2024:01:02 03:04:05");
+  EXPECT_EQ(MainPicture(path), picture);
+  std::string jhead;
+  EXPECT_EQ(Run("jhead " + Quote(path), &jhead), 0) << jhead;
+  EXPECT_EQ(jhead.find("rror"), std::string::npos) << jhead;
+  EXPECT_EQ(jhead.find("orrupt"), std::string::npos) << jhead;
 }
 
 // The bottom-right pixel djpeg decodes from what a command prints lies at most

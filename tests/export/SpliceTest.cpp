@@ -3,9 +3,13 @@
 #include <QImage>
 #include <filesystem>
 
+#include "export/ExifThumb.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
 #include "export/Splice.h"
+#include "export/Streams.h"
+#include "shell/HeadlessPlatform.h"
+#include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 #include "tests/export/ExifFixtures.h"
 #include "tests/export/FileChecks.h"
@@ -18,24 +22,141 @@ using checks::Tag;
 using fixtures::CameraOptions;
 using fixtures::MakeCameraJpeg;
 
-// The camera tags survive and independent readers accept the file.
-void ExpectCameraFile(const std::string& path, const std::string& picture) {
-  EXPECT_EQ(Tag(path, "Make"), "QuillCam");
-  EXPECT_EQ(Tag(path, "Model"), "QC-1 Test");
-  EXPECT_EQ(Tag(path, "ModifyDate"), "2024:01:02 03:04:05");
-  EXPECT_EQ(checks::MainPicture(path), picture);
-  std::string jhead;
-  EXPECT_EQ(checks::Run("jhead " + Quote(path), &jhead), 0) << jhead;
-  EXPECT_EQ(jhead.find("rror"), std::string::npos) << jhead;
-  EXPECT_EQ(jhead.find("orrupt"), std::string::npos) << jhead;
+const std::string kAskMode =
+    "はい　で\n挿入するJpegを縮小サムネイルにして入れ替えます\nいいえ　で\n"
+    "挿入されるJpegのサムネイルを残します";
+const std::string kAskTemplate = "挿入されるExif付きJpeg画像を選んでください";
+const std::string kTellInsert =
+    "挿入するJpeg画像を選んでください\nExif付きでも、なくてもかまいません\n"
+    "ただし大きさはカメラサポートの範囲で";
+
+class SpliceTools : public ::testing::Test {
+ protected:
+  void SetUp() override { form_.FProgramDir = dir_.Path().string(); }
+  std::string Put(const std::string& name, const std::string& bytes) {
+    fs::create_directories(fs::path(inputs_ / name).parent_path());
+    testsupport::WriteFile(inputs_ / name, bytes);
+    return inputs_ / name;
+  }
+  std::string Confirm(const std::string& t, const std::string& i) {
+    return "以下のファイルを選びました\n挿入されるJpeg画像\n" + t + "\n挿入するJpeg画像\n" + i +
+           "\nよろしければ続行します";
+  }
+  testsupport::TempDir dir_, inputs_;
+  HeadlessPlatform p_;
+  TForm1 form_{p_};
+};
+
+TEST_F(SpliceTools, ReplaceOrKeepTheThumbnailIntoSpecial) {
+  const auto camera = MakeCameraJpeg();
+  const std::string t = Put("DSC0001.JPG", camera.Bytes);
+  const std::string i = Put("page.jpg", fixtures::PlainJpeg(640, 480, RGBColor(0, 0, 200)));
+  p_.Answers = {MsgResult::Yes, MsgResult::Yes, MsgResult::Yes};
+  p_.FileAnswers = {t, i};
+  form_.JQualityUpDown.Position = 75;
+  form_.Dispatch([&] { form_.SpButton1Click(); });
+  EXPECT_EQ(p_.MessageTexts(), (std::vector<std::string>{kAskMode, kAskTemplate, kTellInsert,
+                                                         Confirm(t, i), "成功しました"}));
+  EXPECT_EQ(p_.Messages[0].Buttons, MsgButtons::YesNo);
+  EXPECT_EQ(p_.DialogsShown, (std::vector<std::string>{"openpicture", "openpicture"}));
+  const std::string out = dir_ / "special/DSC0001.JPG";
+  checks::ExpectCameraFile(out, "P6\n640 480");
+  // The new thumbnail shows the insert's blue page, not the camera's green one.
+  EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
+  checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + checks::Quote(out), {0, 0, 200}, 30);
+  EXPECT_EQ(testsupport::ReadFile(t), camera.Bytes);  // the input is never changed
+
+  // No to the first question keeps the template's thumbnail: its head, then the insert.
+  const std::string insert = fixtures::PlainJpeg(64, 48, 0);
+  p_.Answers = {MsgResult::No, MsgResult::Yes, MsgResult::Yes};
+  p_.FileAnswers = {t, Put("i.jpeg", insert)};
+  form_.Dispatch([&] { form_.SpButton1Click(); });
+  EXPECT_EQ(p_.MessageTexts().back(), "成功しました");
+  EXPECT_EQ(testsupport::ReadFile(out),
+            camera.Bytes.substr(0, camera.PayloadPos + camera.Payload.size()) + insert.substr(2));
 }
 
-// The thumbnail inside a written file, as our reader finds it.
-std::string ThumbnailOf(const std::string& file) {
-  TMemoryStream stream(file);
-  ExifTemplate written;
-  EXPECT_EQ(ReadExifTemplate(stream, written), ExifRefusal::None);
-  return written.Payload.substr(written.Thumb.ThumbPos, written.Thumb.ThumbLength);
+TEST_F(SpliceTools, ExtensionsCancelsAndNoStopWithoutWriting) {
+  const std::string t = Put("t.jpg", MakeCameraJpeg().Bytes);
+  const std::string jpe = Put("picture.jpe", fixtures::PlainJpeg(8, 8, 0));
+  const std::string notJpeg = "Jpeg画像ではありません。作業を中止します";
+  struct Case {
+    const char* Name;
+    std::deque<MsgResult> Answers;
+    std::deque<std::optional<std::string>> Files;
+    std::vector<std::string> Messages;  // the last ones shown
+    std::size_t Count, Dialogs;
+  };
+  const std::vector<Case> cases = {
+      {"template .jpe", {}, {jpe}, {kAskMode, kAskTemplate, notJpeg}, 3, 1},
+      {"insert .jpe", {}, {t, jpe}, {notJpeg}, 4, 2},
+      {"No to the template question", {MsgResult::Yes, MsgResult::No}, {}, {kAskTemplate}, 2, 0},
+      {"second dialog cancelled", {}, {t, std::nullopt}, {kTellInsert}, 3, 2},
+      {"No to the confirmation",
+       {MsgResult::Yes, MsgResult::Yes, MsgResult::No},
+       {t, t},
+       {Confirm(t, t)},
+       4,
+       2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    HeadlessPlatform p;
+    TForm1 form(p);
+    form.FProgramDir = dir_.Path().string();
+    p.Answers = c.Answers;
+    p.FileAnswers = c.Files;
+    form.SpButton1Click();
+    const auto texts = p.MessageTexts();
+    ASSERT_EQ(texts.size(), c.Count);
+    EXPECT_EQ(std::vector<std::string>(texts.end() - c.Messages.size(), texts.end()), c.Messages);
+    EXPECT_EQ(p.DialogsShown.size(), c.Dialogs);
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "special/t.jpg"));
+}
+
+TEST_F(SpliceTools, SameWritesIntoTheSameFolder) {
+  const auto camera = MakeCameraJpeg();
+  p_.FileAnswers = {Put("sub/P1010001.JPEG", camera.Bytes)};
+  form_.Dispatch([&] { form_.SameButton1Click(); });
+  EXPECT_EQ(p_.MessageTexts(),
+            (std::vector<std::string>{"同一化するJpeg画像を選んでください", "成功しました"}));
+  const std::string out = dir_ / "same/P1010001.JPEG";
+  const std::string bytes = testsupport::ReadFile(out);
+  EXPECT_TRUE(checks::EndsWith(bytes, camera.ImageData));
+  // The thumbnail is rebuilt from the file's own red picture.
+  checks::ExpectCameraFile(out, "P6\n320 240");
+  checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + checks::Quote(out), {200, 40, 40},
+                              30);
+}
+
+TEST_F(SpliceTools, RefusalsAndFileErrorsShowTheirMessageInsteadOfSuccess) {
+  CameraOptions options;
+  options.Compression = 1;
+  const std::string i = Put("i.jpg", fixtures::PlainJpeg(8, 8, 0));
+  p_.FileAnswers = {Put("t.jpg", MakeCameraJpeg(options).Bytes), i};
+  form_.Dispatch([&] { form_.SpButton1Click(); });
+  EXPECT_EQ(p_.MessageTexts().back(), "1 :Tumbnailの圧縮の種類はJpegではありません。中止します");
+  p_.FileAnswers = {i};
+  form_.Dispatch([&] { form_.SameButton1Click(); });
+  EXPECT_EQ(p_.MessageTexts().back(), "Exif情報が見つかりませんでした");
+  p_.FileAnswers = {inputs_ / "gone.jpg"};
+  form_.Dispatch([&] { form_.SameButton1Click(); });
+  ASSERT_EQ(p_.Errors.size(), 1u);
+  EXPECT_NE(p_.Errors[0].find("gone.jpg は開けません"), std::string::npos);
+  EXPECT_FALSE(p_.Shown("成功しました"));
+  EXPECT_FALSE(fs::exists(dir_ / "special/t.jpg"));
+  EXPECT_FALSE(fs::exists(dir_ / "same/i.jpg"));
+
+  p_.Messages.clear();
+  for (bool* flag : {&form_.FBusy, &form_.FDeep}) {  // nothing at all while busy or in an effect
+    *flag = true;
+    form_.SpButton1Click();
+    form_.SameButton1Click();
+    *flag = false;
+  }
+  EXPECT_TRUE(p_.Messages.empty());
+  EXPECT_EQ(p_.DialogsShown.size(), 4u);
 }
 
 class SpliceFiles : public ::testing::Test {
@@ -49,198 +170,64 @@ class SpliceFiles : public ::testing::Test {
   testsupport::TempDir dir_;
 };
 
-TEST_F(SpliceFiles, KeepModePutsTheInsertBehindTheTemplatesHead) {
-  CameraOptions options;
-  options.App0 = true;
-  const auto camera = MakeCameraJpeg(options);
-  const std::string insert = fixtures::PlainJpeg(640, 480, RGBColor(0, 0, 250));
-  const std::string t = Put("t.jpg", camera.Bytes), i = Put("i.jpg", insert);
-  ASSERT_TRUE(SpliceKeepThumbnail(t, i, Out()).Ok());
-  const std::string out = testsupport::ReadFile(Out());
-  const std::size_t headSize = camera.PayloadPos + camera.Payload.size();
-  // The template's SOI, APP0 and Exif block unchanged, then the insert's own APP0,
-  // tables and scan.
-  EXPECT_EQ(out, camera.Bytes.substr(0, headSize) + insert.substr(2));
-  ExpectCameraFile(Out(), "P6\n640 480");
-  EXPECT_EQ(Tag(Out(), "ThumbnailLength"), std::to_string(camera.ThumbLength));
-}
-
-TEST_F(SpliceFiles, ReplaceModeMakesA160x120ThumbnailInBothByteOrders) {
-  for (bool big : {false, true}) {
-    CameraOptions tmplOptions;
-    tmplOptions.BigEndian = big;
-    tmplOptions.Trailing = std::string(6, '\x5A');
-    const auto camera = MakeCameraJpeg(tmplOptions);
-    CameraOptions insertOptions;  // an insert that carries Exif of its own
-    insertOptions.Width = 640;
-    insertOptions.Height = 480;
-    insertOptions.Color = RGBColor(0, 0, 240);
-    const auto insert = MakeCameraJpeg(insertOptions);
-    const std::string t = Put("t.jpg", camera.Bytes), i = Put("i.jpg", insert.Bytes);
-    ASSERT_TRUE(SpliceReplaceThumbnail(t, i, 60, Out()).Ok()) << big;
-    const std::string out = testsupport::ReadFile(Out());
-    // Behind the new block: the insert's bytes after its own Exif block.
-    EXPECT_EQ(out.substr(out.size() - insert.ImageData.size()), insert.ImageData);
-    ExpectCameraFile(Out(), "P6\n640 480");
-    EXPECT_EQ(checks::Thumbnail(Out()), "P6\n160 120");
-    EXPECT_EQ(Tag(Out(), "ExifByteOrder"),
-              big ? "Big-endian (Motorola, MM)" : "Little-endian (Intel, II)");
-    // The new thumbnail shows the insert's blue picture; the bytes after it are kept.
-    const std::string thumb = ThumbnailOf(out);
-    EXPECT_EQ(thumb.substr(0, 4), "\xFF\xD8\xFF\xDB");
-    EXPECT_NEAR(ColorB(DecodeJpeg(thumb).Pixel(80, 60)), 240, 6);
-    const std::size_t behind = out.find(thumb) + thumb.size();
-    EXPECT_EQ(out.substr(behind, 6), std::string(6, '\x5A'));
-  }
-}
-
-TEST_F(SpliceFiles, AnUncompressedThumbnailIsRefusedOnlyWhenReplacing) {
-  CameraOptions options;
-  options.Compression = 1;
-  const std::string t = Put("t.jpg", MakeCameraJpeg(options).Bytes);
-  const std::string i = Put("i.jpg", fixtures::PlainJpeg(64, 48, 0));
-  const SpliceOutcome replaced = SpliceReplaceThumbnail(t, i, 60, Out());
-  EXPECT_EQ(replaced.Refusal, SpliceRefusal::NotJpegThumb);
-  EXPECT_EQ(replaced.Message(), "1 :Tumbnailの圧縮の種類はJpegではありません。中止します");
-  EXPECT_FALSE(fs::exists(Out()));
-  EXPECT_TRUE(SpliceKeepThumbnail(t, i, Out()).Ok());
-  EXPECT_TRUE(fs::exists(Out()));
-}
-
-TEST_F(SpliceFiles, RefusalsWriteNothingAndLeaveAnOldFileAlone) {
-  const std::string good = Put("t.jpg", MakeCameraJpeg().Bytes);
-  const std::string plain = Put("plain.jpg", fixtures::PlainJpeg(64, 48, 0));
-  const std::string text = Put("text.jpg", "this is no picture");
-  const std::string broken = Put("broken.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x04"
-                                                           "ab",
-                                                           8));
-  CameraOptions noIfd1Options;
-  noIfd1Options.Ifd1 = false;
-  const std::string noIfd1 = Put("noifd1.jpg", MakeCameraJpeg(noIfd1Options).Bytes);
-  testsupport::WriteFile(Out(), "old");
-
-  struct Case {
-    SpliceOutcome Outcome;
-    std::string Message;
-  };
-  const std::vector<Case> cases = {
-      {SpliceKeepThumbnail(plain, plain, Out()), "Exif情報が見つかりませんでした"},
-      {SpliceReplaceThumbnail(plain, plain, 60, Out()), "Exif情報が見つかりませんでした"},
-      {SpliceReplaceThumbnail(noIfd1, plain, 60, Out()), "Exif情報が見つかりませんでした"},
-      {SpliceKeepThumbnail(text, plain, Out()), "Exif情報が見つかりませんでした"},
-      {SpliceKeepThumbnail(good, text, Out()), "Jpeg画像はありません。作業を中止します"},
-      {SpliceReplaceThumbnail(good, text, 60, Out()), "Jpeg画像はありません。作業を中止します"},
-      {SpliceReplaceThumbnail(good, broken, 60, Out()), "Jpeg画像はありません。作業を中止します"},
-      {SpliceKeepThumbnail(good, broken, Out()), "Jpeg画像はありません。作業を中止します"},
-      {SameThumbnail(plain, 60, Out()), "Exif情報が見つかりませんでした"},
-      {SameThumbnail(noIfd1, 60, Out()), "Exif情報が見つかりませんでした"},
-  };
-  for (std::size_t k = 0; k < cases.size(); ++k) {
-    EXPECT_FALSE(cases[k].Outcome.Ok()) << k;
-    EXPECT_EQ(cases[k].Outcome.Message(), cases[k].Message) << k;
-  }
-  EXPECT_EQ(testsupport::ReadFile(Out()), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(Out()).parent_path()), {}), 6);
-}
-
-TEST_F(SpliceFiles, AThumbnailTooLargeForTheApp1IsRefused) {
-  // A noisy insert at quality 100 makes a thumbnail far above the room left.
-  CameraOptions options;
-  options.Trailing = std::string(60000, '\0');
-  const std::string t = Put("t.jpg", MakeCameraJpeg(options).Bytes);
-  TABitmap noise(160, 120);
-  std::uint32_t seed = 1;
-  for (int y = 0; y < 120; ++y)
-    for (int x = 0; x < 480; ++x) noise.ScanLine(y)[x] = (seed = seed * 1103515245 + 12345) >> 24;
-  const std::string i = Put("i.jpg", EncodePageJpeg(noise, 100));
-  const SpliceOutcome outcome = SpliceReplaceThumbnail(t, i, 100, Out());
-  EXPECT_EQ(outcome.Refusal, SpliceRefusal::App1TooLong);
-  EXPECT_FALSE(fs::exists(Out()));
-}
-
-TEST_F(SpliceFiles, SameRebuildsTheThumbnailFromTheFilesOwnPicture) {
-  CameraOptions options;  // a red picture whose thumbnail is still green
-  options.Color = RGBColor(230, 0, 0);
-  options.ThumbColor = RGBColor(0, 230, 0);
-  options.XmpAfter = true;
-  const auto camera = MakeCameraJpeg(options);
-  const std::string in = Put("in.jpg", camera.Bytes);
-  ASSERT_TRUE(SameThumbnail(in, 60, Out()).Ok());
-  const std::string out = testsupport::ReadFile(Out());
-  EXPECT_EQ(out.substr(out.size() - camera.ImageData.size()), camera.ImageData);
-  EXPECT_EQ(testsupport::ReadFile(in), camera.Bytes);
-  ExpectCameraFile(Out(), "P6\n320 240");
-  EXPECT_EQ(checks::Thumbnail(Out()), "P6\n160 120");
-  const TColor c = DecodeJpeg(ThumbnailOf(out)).Pixel(80, 60);
-  EXPECT_GT(ColorR(c), 200);
-  EXPECT_LT(ColorG(c), 30);
-}
-
-TEST(HasJpegExtension, OnlyTheFourSpellingsCount) {
-  for (const char* yes : {"a.jpg", "a.jpeg", "a.JPG", "a.JPEG", "/x/y.z/photo.jpg"})
-    EXPECT_TRUE(HasJpegExtension(yes)) << yes;
-  for (const char* no : {"a.Jpg", "a.jpe", "picture.jpe", "ajpg", "a.png", ".jpgx", ""})
-    EXPECT_FALSE(HasJpegExtension(no)) << no;
-}
-
-TEST(InsertImageData, TakesTheTailAfterExifOrEverythingAfterSoi) {
-  const auto camera = MakeCameraJpeg();
-  EXPECT_EQ(InsertImageData(camera.Bytes), camera.ImageData);
-  const std::string plain = fixtures::PlainJpeg(8, 8, 0);
-  EXPECT_EQ(InsertImageData(plain), plain.substr(2));
-  EXPECT_FALSE(InsertImageData("GIF89a"));
-  EXPECT_FALSE(InsertImageData(""));
-}
-
 // The splice tools of quillane-cli; stderr is folded into the output.
 int Cli(const std::string& args, std::string* output) {
   return checks::Run(Quote(testsupport::CliPath()) + " " + args, output);
 }
 
-TEST_F(SpliceFiles, CommandLineThumbnailSpliceAndSame) {
+TEST_F(SpliceFiles, CommandLineThumbnailAndTheSpliceExitCodes) {
+  // The thumbnail tool reads PNG, BMP and JPEG pictures and refuses anything else.
   QImage image(640, 480, QImage::Format_RGB888);
   image.fill(QColor(0, 200, 0));
   ASSERT_TRUE(image.save(QString::fromStdString(Out("in.png"))));
+  ASSERT_TRUE(image.save(QString::fromStdString(Out("in.bmp"))));
+  Put("in.jpg", fixtures::PlainJpeg(64, 48, RGBColor(0, 200, 0)));
   std::string output;
-  ASSERT_EQ(Cli("thumbnail --quality 50 " + Quote(Out("in.png")) + " --out " + Quote(Out("t.jpg")),
+  for (const char* in : {"in.png", "in.bmp", "in.jpg"}) {
+    SCOPED_TRACE(in);
+    const std::string thumb = Quote(Out("t.jpg"));
+    ASSERT_EQ(Cli("thumbnail --quality 50 " + Quote(Out(in)) + " --out " + thumb, &output), 0)
+        << output;
+    EXPECT_EQ(testsupport::ReadFile(Out("t.jpg")).substr(0, 4), "\xFF\xD8\xFF\xDB");
+    EXPECT_EQ(checks::MainPicture(Out("t.jpg")), "P6\n160 120");
+    checks::ExpectLastPixelNear("cat " + thumb, {0, 200, 0}, 6);
+  }
+  EXPECT_EQ(Cli("thumbnail " + Quote(Put("x.png", "plain text")) + " --out " + Quote(Out("no.jpg")),
                 &output),
-            0)
-      << output;
-  const std::string jpeg = testsupport::ReadFile(Out("t.jpg"));
-  EXPECT_EQ(jpeg.substr(0, 4), "\xFF\xD8\xFF\xDB");
-  const TABitmap back = DecodeJpeg(jpeg);
-  EXPECT_EQ(back.Width(), 160);
-  EXPECT_EQ(back.Height(), 120);
-  EXPECT_NEAR(ColorG(back.Pixel(80, 60)), 200, 5);
-
-  const auto camera = MakeCameraJpeg();
-  const std::string t = Quote(Put("cam.jpg", camera.Bytes));
-  const std::string i = Quote(Put("i.jpg", fixtures::PlainJpeg(320, 240, RGBColor(9, 9, 9))));
+            1);
+  EXPECT_EQ(Cli("thumbnail " + Quote(Out("gone.png")) + " --out " + Quote(Out("no.jpg")), &output),
+            1);
+  const std::string t = Quote(Put("cam.jpg", MakeCameraJpeg().Bytes));
+  const std::string i = Quote(Put("i.jpg", fixtures::PlainJpeg(32, 24, RGBColor(9, 9, 9))));
   const std::string plain = Quote(Put("plain.jpg", fixtures::PlainJpeg(16, 16, 0)));
   const std::string text = Quote(Put("text.jpg", "no picture"));
-  const std::string splice = "splice --template ";
-  ASSERT_EQ(Cli(splice + t + " --insert " + i + " --out " + Quote(Out("keep.jpg")), &output), 0)
-      << output;
-  ASSERT_EQ(Cli(splice + t + " --insert " + i + " --replace-thumbnail --quality 0 --out " +
-                    Quote(Out("new.jpg")),
-                &output),
-            0)
-      << output;
-  TMemoryStream keep(testsupport::ReadFile(Out("keep.jpg")));
-  ExifTemplate kept;
-  ASSERT_EQ(ReadExifTemplate(keep, kept), ExifRefusal::None);
-  EXPECT_EQ(kept.Payload, camera.Payload);
-  EXPECT_NE(ThumbnailOf(testsupport::ReadFile(Out("new.jpg"))).size(), camera.ThumbLength);
+  const std::string broken = Quote(Put("broken.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x04"
+                                                                 "ab",
+                                                                 8)));
+  CameraOptions noIfd1;
+  noIfd1.Ifd1 = false;
+  const std::string noThumb = Quote(Put("nothumb.jpg", MakeCameraJpeg(noIfd1).Bytes));
   ASSERT_EQ(Cli("same " + t + " --out " + Quote(Out("same.jpg")), &output), 0) << output;
-  EXPECT_TRUE(checks::EndsWith(testsupport::ReadFile(Out("same.jpg")), camera.ImageData));
-
-  // Refusals print the message and exit 1; a missing option exits 2; nothing is written.
-  EXPECT_EQ(Cli(splice + plain + " --insert " + i + " --out " + Quote(Out("no.jpg")), &output), 1);
-  EXPECT_NE(output.find("Exif情報が見つかりませんでした"), std::string::npos) << output;
-  EXPECT_EQ(Cli("same " + text + " --out " + Quote(Out("no.jpg")), &output), 1);
-  EXPECT_NE(output.find("Exif情報が見つかりませんでした"), std::string::npos) << output;
-  EXPECT_EQ(Cli(splice + t + " --out " + Quote(Out("no.jpg")), &output), 2);
-  EXPECT_FALSE(fs::exists(Out("no.jpg")));
+  EXPECT_EQ(checks::Thumbnail(Out("same.jpg")), "P6\n160 120");
+  // Refusals print the message and exit 1, a missing option exits 2, and an old
+  // file of the output's name is left as it was.
+  const std::string no = " --out " + Quote(Out("no.jpg")), exif = "Exif情報が見つかりませんでした",
+                    notJpeg = "Jpeg画像はありません";
+  testsupport::WriteFile(Out("no.jpg"), "old");
+  const std::tuple<std::string, int, std::string> cases[] = {
+      {"splice --template " + plain + " --insert " + i, 1, exif},
+      {"splice --replace-thumbnail --template " + noThumb + " --insert " + i, 1, exif},
+      {"splice --template " + t + " --insert " + text, 1, notJpeg},
+      {"splice --replace-thumbnail --template " + t + " --insert " + broken, 1, notJpeg},
+      {"same " + text, 1, exif},
+      {"same " + noThumb, 1, exif},
+      {"splice --template " + t, 2, ""}};
+  for (const auto& [command, status, message] : cases) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(Cli(command + no, &output), status);
+    EXPECT_NE(output.find(message), std::string::npos) << output;
+  }
+  EXPECT_EQ(testsupport::ReadFile(Out("no.jpg")), "old");
 }
 
 // Offsets after the thumbnail move with it in both byte orders; a maker note
@@ -261,7 +248,8 @@ TEST_F(SpliceFiles, CommandLineReplaceKeepsTheTagsAfterTheThumbnail) {
     o.IfdsAfterThumb = ifds;
     o.MakerNote = makerNote;
     o.CompressionTag = tag;
-    const std::string t = Quote(Put("cam.jpg", MakeCameraJpeg(o).Bytes)), out = Out(name);
+    const auto camera = MakeCameraJpeg(o);
+    const std::string t = Quote(Put("cam.jpg", camera.Bytes)), out = Out(name);
     std::string output;
     const int status = Cli(
         "splice --replace-thumbnail --template " + t + " --insert " + t + " --out " + Quote(out),
@@ -273,7 +261,11 @@ TEST_F(SpliceFiles, CommandLineReplaceKeepsTheTagsAfterTheThumbnail) {
       continue;
     }
     ASSERT_EQ(status, 0) << output;
-    ExpectCameraFile(out, "P6\n320 240");
+    // The insert's own Exif block is left behind: only its picture follows the new block.
+    const std::string bytes = testsupport::ReadFile(out), exif("Exif\0\0", 6);
+    EXPECT_TRUE(checks::EndsWith(bytes, camera.ImageData));
+    EXPECT_EQ(bytes.find(exif, bytes.find(exif) + 1), std::string::npos);
+    checks::ExpectCameraFile(out, "P6\n320 240");
     EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
     if (!ifds) continue;
     EXPECT_EQ(Tag(out, "ExposureTime"), "1/250");
