@@ -131,18 +131,30 @@ TEST_F(CountJobs, NoBusyOrAnEffectWritesNothing) {
   EXPECT_TRUE(Names(dir_.Path()).empty());
 }
 
-TEST_F(CountJobs, BreakStopsThePicturesAndKeepsThoseWritten) {
-  p_.EventHook = [&] {
-    if (form_.FBusy && Names(Pictures()).size() == 2) form_.BreakButtonClick();
-  };
-  Click(&TForm1::CoImageButtonClick, 6);
-  // The picture under way when Break comes is finished before the job notices.
-  EXPECT_EQ(Names(Pictures()), Numbered("QU%06d.jpg", 1, 3));
-  const Strings texts = p_.MessageTexts();
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts[1], "処理を中断します");
-  EXPECT_TRUE(checks::EndsWith(texts[2], "ミリ秒かかりました"));
-  EXPECT_FALSE(form_.FBusy);
+TEST_F(CountJobs, BreakOrACloseStopsThePicturesAndKeepsThoseWritten) {
+  for (bool close : {false, true}) {
+    SCOPED_TRACE(close ? "close" : "Break");
+    fs::remove_all(Pictures());
+    p_.Messages.clear();
+    p_.EventHook = [&] {
+      if (!form_.FBusy || Names(Pictures()).size() != 2) return;
+      if (close)
+        form_.CloseRequest();
+      else
+        form_.BreakButtonClick();
+    };
+    Click(&TForm1::CoImageButtonClick, 6);
+    // The picture under way when Break comes is finished before the job notices.
+    EXPECT_EQ(Names(Pictures()), Numbered("QU%06d.jpg", 1, 3));
+    const Strings texts = p_.MessageTexts();
+    // A close leaves at once: no break box and no elapsed time, only the question.
+    ASSERT_EQ(texts.size(), close ? 1u : 3u);
+    if (!close) {
+      EXPECT_EQ(texts[1], "処理を中断します");
+      EXPECT_TRUE(checks::EndsWith(texts[2], "ミリ秒かかりました"));
+    }
+    EXPECT_FALSE(form_.FBusy);
+  }
 }
 
 TEST_F(CountJobs, FilesThatCannotBeWrittenAreFileErrors) {
