@@ -3,9 +3,11 @@
 // before the Exif block, APP1 "Exif\0\0" with a TIFF structure (IFD0 with Make,
 // Model and DateTime; IFD1 placing an embedded thumbnail), optional XMP APP1,
 // then a main picture encoded by libjpeg.
+#include <algorithm>
 #include <cstddef>
 #include <string>
 
+#include "export/JpegCodec.h"
 #include "render/ABitmap.h"
 
 namespace fixtures {
@@ -41,18 +43,165 @@ struct CameraJpeg {
   std::string ImageData;           // everything after the Exif APP1 segment
 };
 
-CameraJpeg MakeCameraJpeg(const CameraOptions& options = {});
+namespace detail {
+
+struct Writer {
+  bool Big;
+  std::string Out;
+  void U16(unsigned v) { Put(v, 2); }
+  void U32(unsigned v) { Put(v, 4); }
+  void Patch(std::size_t at, unsigned v) {
+    Writer value{Big, {}};
+    value.U32(v);
+    Out.replace(at, 4, value.Out);
+  }
+  void Put(unsigned v, int bytes) {
+    for (int k = 0; k < bytes; ++k)
+      Out += static_cast<char>((v >> (8 * (Big ? bytes - 1 - k : k))) & 0xFF);
+  }
+  // One 12-byte IFD entry; returns the payload offset of its value field.
+  std::size_t Entry(unsigned tag, unsigned type, unsigned count, unsigned value) {
+    U16(tag);
+    U16(type);
+    U32(count);
+    const std::size_t at = Out.size();
+    if (type == 3) {
+      U16(value);
+      U16(0);
+    } else {
+      U32(value);
+    }
+    return at;
+  }
+};
+
+inline std::string Ascii(const char* text) {
+  return std::string(text) + '\0';
+}
+
+// Exif IFD (exposure 1/250, maybe a maker note, the interoperability pointer),
+// interoperability IFD ("R98") and GPS IFD (north), with their values,
+// at the end of w; the Exif and GPS pointers of IFD0 are patched to them.
+inline void AppendSubIfds(Writer& w, std::size_t exifField, std::size_t gpsField, bool makerNote) {
+  if (w.Out.size() % 2) w.Out += '\0';
+  const auto here = [&w] { return static_cast<unsigned>(w.Out.size() - 6); };
+  w.Patch(exifField, here());
+  w.U16(makerNote ? 3 : 2);
+  const std::size_t exposure = w.Entry(0x829A, 5, 1, 0);
+  const std::size_t note = makerNote ? w.Entry(0x927C, 7, 16, 0) : 0;
+  const std::size_t interop = w.Entry(0xA005, 4, 1, 0);
+  w.U32(0);
+  w.Patch(exposure, here());
+  w.U32(1);
+  w.U32(250);
+  if (makerNote) {
+    w.Patch(note, here());
+    w.Out += "QuillCam note 16";
+  }
+  w.Patch(interop, here());
+  w.U16(1);
+  w.Entry(0x0001, 2, 4, 0);
+  w.Out.replace(w.Out.size() - 4, 4, std::string("R98", 4));
+  w.U32(0);
+  w.Patch(gpsField, here());
+  w.U16(1);
+  w.Entry(0x0001, 2, 2, 0);
+  w.Out.replace(w.Out.size() - 4, 4, std::string("N\0\0\0", 4));
+  w.U32(0);
+}
+
+}  // namespace detail
 
 // A marker segment: FF, the marker code, the big-endian length, the payload.
-std::string Segment(unsigned char marker, const std::string& payload);
-
-// A plain JPEG (JFIF, no Exif) of one colour.
-std::string PlainJpeg(int width, int height, TColor color);
+inline std::string Segment(unsigned char marker, const std::string& payload) {
+  const std::size_t length = payload.size() + 2;
+  std::string out = {'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
+                     static_cast<char>(length & 0xFF)};
+  return out + payload;
+}
 
 // A bitmap of one colour.
-TABitmap Solid(int width, int height, TColor color);
+inline TABitmap Solid(int width, int height, TColor color) {
+  TABitmap bitmap(width, height);
+  bitmap.Fill(color);
+  return bitmap;
+}
+
+// A plain JPEG (JFIF, no Exif) of one colour.
+inline std::string PlainJpeg(int width, int height, TColor color) {
+  return EncodePageJpeg(Solid(width, height, color), 90);
+}
+
+inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
+  CameraJpeg result;
+  const std::string thumb = o.Thumbnail.empty() ? PlainJpeg(160, 120, o.ThumbColor) : o.Thumbnail;
+  const std::string make = detail::Ascii("QuillCam"), model = detail::Ascii("QC-1 Test"),
+                    date = detail::Ascii("2024:01:02 03:04:05");
+
+  // TIFF offsets count from payload offset 6.
+  detail::Writer w{o.BigEndian, "Exif"};
+  w.Out += std::string(2, '\0');
+  w.Out += o.BigEndian ? "MM" : "II";
+  w.U16(42);
+  w.U32(8);
+  const std::size_t ifd0 = w.Out.size();
+  const unsigned ifd0Count = o.IfdsAfterThumb ? 5 : 3;
+  const std::size_t ifd0Data = ifd0 + 2 + ifd0Count * 12 + 4;
+  const std::size_t ifd1 = ifd0Data + make.size() + model.size() + date.size() + 1;
+  const std::size_t ifd1Aligned = ifd1 + (ifd1 % 2);
+  w.U16(ifd0Count);
+  w.Entry(0x010F, 2, make.size(), ifd0Data - 6);
+  w.Entry(0x0110, 2, model.size(), ifd0Data + make.size() - 6);
+  w.Entry(0x0132, 2, date.size(), ifd0Data + make.size() + model.size() - 6);
+  const std::size_t exifField = o.IfdsAfterThumb ? w.Entry(0x8769, 4, 1, 0) : 0;
+  const std::size_t gpsField = o.IfdsAfterThumb ? w.Entry(0x8825, 4, 1, 0) : 0;
+  w.U32(o.Ifd1 ? ifd1Aligned - 6 : 0);
+  w.Out += make + model + date;
+  while (w.Out.size() < ifd1Aligned) w.Out += '\0';
+  if (o.Ifd1) {
+    result.Ifd1Pos = w.Out.size();
+    // A JPEG thumbnail placed as usual; Compression may claim another kind.
+    const unsigned count = o.CompressionTag ? 3 : 2;
+    const std::size_t thumbPos = w.Out.size() + 2 + count * 12 + 4;
+    w.U16(count);
+    if (o.CompressionTag) w.Entry(0x0103, 3, 1, o.Compression);
+    result.OffsetValuePos = w.Entry(0x0201, 4, 1, thumbPos - 6);
+    result.LengthValuePos = w.Entry(0x0202, 4, 1, thumb.size());
+    w.U32(0);
+    result.ThumbPos = w.Out.size();
+    result.ThumbLength = thumb.size();
+    w.Out += thumb;
+  }
+  w.Out += o.Trailing;
+  if (o.IfdsAfterThumb) detail::AppendSubIfds(w, exifField, gpsField, o.MakerNote);
+  result.Payload = w.Out;
+
+  const std::string main = EncodePageJpeg(Solid(o.Width, o.Height, o.Color), 85);
+  std::string head = "\xFF\xD8";
+  if (o.App0) head += main.substr(2, 18);  // the main picture's own JFIF APP0
+  for (std::size_t left = o.PadBefore; left > 0;) {
+    const std::size_t n = std::min<std::size_t>(left, 60000);
+    head += Segment(0xFE, std::string(n, 'p'));
+    left -= n;
+  }
+  const std::string xmp = Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/") + '\0' +
+                                            "<x:xmpmeta xmlns:x='adobe:ns:meta/'/>");
+  if (o.XmpBefore) head += xmp;
+  head += std::string(o.FillBytes, '\xFF');
+  result.PayloadPos = head.size() + 4;
+  head += Segment(0xE1, result.Payload);
+  std::string rest;
+  if (o.XmpAfter) rest += xmp;
+  // The main picture without its SOI and APP0.
+  rest += main.substr(2 + 18);
+  result.ImageData = rest;
+  result.Bytes = head + rest;
+  return result;
+}
 
 // Big-endian 16-bit value at a byte offset.
-unsigned Be16(const std::string& bytes, std::size_t pos);
+inline unsigned Be16(const std::string& bytes, std::size_t pos) {
+  return (static_cast<unsigned char>(bytes[pos]) << 8) | static_cast<unsigned char>(bytes[pos + 1]);
+}
 
 }  // namespace fixtures

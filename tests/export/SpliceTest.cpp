@@ -36,8 +36,9 @@ class SpliceTools : public ::testing::Test {
   std::string Put(const std::string& name, const std::string& bytes) {
     fs::create_directories(fs::path(inputs_ / name).parent_path());
     testsupport::WriteFile(inputs_ / name, bytes);
-    return inputs_ / name;
+    return Out(name);
   }
+  std::string Out(const std::string& name) { return inputs_ / name; }
   std::string Confirm(const std::string& t, const std::string& i) {
     return "以下のファイルを選びました\n挿入されるJpeg画像\n" + t + "\n挿入するJpeg画像\n" + i +
            "\nよろしければ続行します";
@@ -159,16 +160,8 @@ TEST_F(SpliceTools, RefusalsAndFileErrorsShowTheirMessageInsteadOfSuccess) {
   EXPECT_EQ(p_.DialogsShown.size(), 4u);
 }
 
-class SpliceFiles : public ::testing::Test {
- protected:
-  std::string Put(const std::string& name, const std::string& bytes) {
-    const std::string path = dir_ / name;
-    testsupport::WriteFile(path, bytes);
-    return path;
-  }
-  std::string Out(const std::string& name = "out.jpg") { return dir_ / name; }
-  testsupport::TempDir dir_;
-};
+// The command-line tools write into the scratch folder of the window's tests.
+using SpliceFiles = SpliceTools;
 
 // The splice tools of quillane-cli; stderr is folded into the output.
 int Cli(const std::string& args, std::string* output) {
@@ -192,18 +185,12 @@ TEST_F(SpliceFiles, CommandLineThumbnailAndTheSpliceExitCodes) {
     EXPECT_EQ(checks::MainPicture(Out("t.jpg")), "P6\n160 120");
     checks::ExpectLastPixelNear("cat " + thumb, {0, 200, 0}, 6);
   }
-  EXPECT_EQ(Cli("thumbnail " + Quote(Put("x.png", "plain text")) + " --out " + Quote(Out("no.jpg")),
-                &output),
-            1);
-  EXPECT_EQ(Cli("thumbnail " + Quote(Out("gone.png")) + " --out " + Quote(Out("no.jpg")), &output),
-            1);
   const std::string t = Quote(Put("cam.jpg", MakeCameraJpeg().Bytes));
   const std::string i = Quote(Put("i.jpg", fixtures::PlainJpeg(32, 24, RGBColor(9, 9, 9))));
   const std::string plain = Quote(Put("plain.jpg", fixtures::PlainJpeg(16, 16, 0)));
   const std::string text = Quote(Put("text.jpg", "no picture"));
-  const std::string broken = Quote(Put("broken.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x04"
-                                                                 "ab",
-                                                                 8)));
+  const std::string broken =
+      Quote(Put("broken.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x04", 6) + "ab"));
   CameraOptions noIfd1;
   noIfd1.Ifd1 = false;
   const std::string noThumb = Quote(Put("nothumb.jpg", MakeCameraJpeg(noIfd1).Bytes));
@@ -221,6 +208,8 @@ TEST_F(SpliceFiles, CommandLineThumbnailAndTheSpliceExitCodes) {
       {"splice --replace-thumbnail --template " + t + " --insert " + broken, 1, notJpeg},
       {"same " + text, 1, exif},
       {"same " + noThumb, 1, exif},
+      {"thumbnail " + Quote(Put("x.png", "plain text")), 1, ""},
+      {"thumbnail " + Quote(Out("gone.png")), 1, ""},
       {"splice --template " + t, 2, ""}};
   for (const auto& [command, status, message] : cases) {
     SCOPED_TRACE(command);

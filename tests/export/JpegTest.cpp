@@ -1,0 +1,383 @@
+// The JPEG pieces beneath the exports: the encoders and decoder, the segment
+// scan, the Exif thumbnail and its replacement, and the fuzzers' seed corpus.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "base/Errors.h"
+#include "export/ExifThumb.h"
+#include "export/JpegCodec.h"
+#include "export/JpegSegments.h"
+#include "export/JpegTTx.h"
+#include "export/Streams.h"
+#include "tests/common/TestSupport.h"
+#include "tests/export/ExifFixtures.h"
+#include "tests/export/FileChecks.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using fixtures::Be16;
+using fixtures::CameraOptions;
+using fixtures::MakeCameraJpeg;
+using fixtures::Segment;
+
+// Marker codes and positions of the stream up to and including SOS.
+std::vector<std::pair<unsigned, std::size_t>> Markers(const std::string& jpeg) {
+  std::vector<std::pair<unsigned, std::size_t>> out{{0xD8, 0}};
+  for (std::size_t i = 2; i + 4 <= jpeg.size() && out.back().first != 0xDA;
+       i += 2 + Be16(jpeg, i + 2))
+    out.push_back({static_cast<unsigned char>(jpeg[i + 1]), i});
+  return out;
+}
+std::vector<unsigned> Codes(const std::string& jpeg) {
+  std::vector<unsigned> codes;
+  for (const auto& m : Markers(jpeg)) codes.push_back(m.first);
+  return codes;
+}
+
+TABitmap Noise(int width, int height) {
+  std::mt19937 random(11);
+  TABitmap bitmap(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width * 3; ++x) bitmap.ScanLine(y)[x] = static_cast<std::uint8_t>(random());
+  return bitmap;
+}
+
+std::size_t FindMarker(const std::string& jpeg, unsigned code) {
+  for (const auto& [c, pos] : Markers(jpeg))
+    if (c == code) return pos;
+  return std::string::npos;
+}
+
+TEST(ThumbQuantTable, ScalesTheBaseTableByQualityRoundingHalvesToEven) {
+  // {quality, index, value}; in natural order index 2 is 5 in the base table, 7 is 31, 12 is 26.
+  const int cases[][3] = {{50, 0, 8},  {50, 7, 31}, {60, 7, 25}, {75, 2, 2},  {75, 7, 16},
+                          {75, 12, 6}, {25, 2, 10}, {1, 2, 250}, {1, 0, 255}, {100, 63, 1}};
+  for (const auto& [quality, index, value] : cases)
+    EXPECT_EQ(ThumbQuantTable(quality)[index], value) << quality << " at " << index;
+  EXPECT_EQ(ThumbQuantTable(0), ThumbQuantTable(1));
+}
+
+TEST(JpegTTx, WritesAHeaderlessThumbnailThatDjpegReads) {
+  const std::string jpeg =
+      EncodeThumbnail(fixtures::Solid(640, 480, RGBColor(30, 60, 200)), 60);  // shrunk to fit
+  EXPECT_EQ(Codes(jpeg), (std::vector<unsigned>{0xD8, 0xDB, 0xC0, 0xC4, 0xDA}));
+  const auto m = Markers(jpeg);
+  // SOF0: precision 8, 120 x 160, ids 1 2 3 sampled 2x1 1x1 1x1 with tables 0 1 1.
+  EXPECT_EQ(jpeg.substr(m[2].second + 4, 15),
+            std::string("\x08\x00\x78\x00\xA0\x03\x01\x21\x00\x02\x11\x01\x03\x11\x01", 15));
+  // One DQT holds both tables.
+  EXPECT_EQ(Be16(jpeg, m[1].second + 2), 132u);
+  EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
+  EXPECT_THROW(EncodeThumbnail(TABitmap(), 60), EImageError);
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "thumb.jpg", jpeg);
+  EXPECT_EQ(checks::MainPicture(dir / "thumb.jpg"), "P6\n160 120");
+  checks::ExpectLastPixelNear("cat " + checks::Quote(dir / "thumb.jpg"), {30, 60, 200}, 4);
+}
+
+TEST(ShrinkBitmap, AveragesByCoverageAndEnlargesSmallPictures) {
+  // A page shrinks by four: each pixel is the rounded mean of its 4 x 4 block.
+  TABitmap page = Noise(640, 480);
+  int sum = 0;
+  for (int y = 4; y < 8; ++y)
+    for (int x = 8; x < 12; ++x) sum += ColorG(page.Pixel(x, y));
+  ShrinkBitmap(page, 160, 120);
+  ASSERT_EQ(page.Height(), 120);
+  EXPECT_EQ(ColorG(page.Pixel(2, 1)), (sum + 8) / 16);
+  // Three columns into two: each target covers one and a half source pixels.
+  TABitmap row(3, 1);
+  row.SetPixel(1, 0, RGBColor(90, 90, 90));
+  row.SetPixel(2, 0, RGBColor(180, 180, 180));
+  ShrinkBitmap(row, 2, 1);
+  EXPECT_EQ(ColorR(row.Pixel(0, 0)), 30);   // (0 + 0.5 x 90) / 1.5
+  EXPECT_EQ(ColorR(row.Pixel(1, 0)), 150);  // (0.5 x 90 + 180) / 1.5
+  // A tall picture keeps its direction: rows 20 and 21 give 20.5, rounded up.
+  TABitmap tall(160, 240);
+  for (int y = 0; y < 240; ++y) tall.SetPixel(37, y, RGBColor(0, y, 0));
+  ShrinkBitmap(tall, 160, 120);
+  ASSERT_EQ(tall.Width(), 160);
+  EXPECT_EQ(tall.Pixel(37, 10), RGBColor(0, 21, 0));
+  TABitmap small = fixtures::Solid(40, 30, RGBColor(1, 2, 3));
+  small.SetPixel(0, 0, clWhite);
+  ShrinkBitmap(small, 160, 120);
+  ASSERT_EQ(small.Width(), 160);
+  EXPECT_EQ(small.Pixel(3, 3), clWhite);
+  EXPECT_EQ(small.Pixel(4, 4), RGBColor(1, 2, 3));
+}
+
+TEST(EncodePageJpeg, WritesABaselineJfifFileWith2x2ChromaThatDjpegReads) {
+  const std::string jpeg = EncodePageJpeg(fixtures::Solid(640, 480, RGBColor(250, 250, 250)), 60);
+  EXPECT_EQ(jpeg.substr(0, 4), "\xFF\xD8\xFF\xE0");
+  EXPECT_EQ(jpeg.substr(6, 5), std::string("JFIF\0", 5));
+  const std::size_t sof = FindMarker(jpeg, 0xC0);
+  ASSERT_NE(sof, std::string::npos);
+  EXPECT_EQ(static_cast<unsigned char>(jpeg[sof + 11]), 0x22);  // Y sampled 2 x 2
+  testsupport::TempDir dir;
+  testsupport::WriteFile(dir / "page.jpg", jpeg);
+  EXPECT_EQ(checks::MainPicture(dir / "page.jpg"), "P6\n640 480");
+  // Quality 0 is taken as 1; an empty bitmap is an error.
+  const TABitmap page = fixtures::Solid(16, 16, RGBColor(9, 99, 199));
+  EXPECT_EQ(EncodePageJpeg(page, 0), EncodePageJpeg(page, 1));
+  EXPECT_THROW(EncodePageJpeg(TABitmap(), 60), EImageError);
+}
+
+TEST(DecodeJpeg, BrokenDataIsAnImageErrorNotACrash) {
+  const std::string good = fixtures::PlainJpeg(64, 64, 0);
+  EXPECT_THROW(DecodeJpeg(""), EImageError);
+  EXPECT_THROW(DecodeJpeg("not a jpeg at all"), EImageError);
+  EXPECT_THROW(DecodeJpeg(good.substr(0, 100)), EImageError);  // cut inside the tables
+  // A header claiming 65535 x 65535 is refused before any allocation.
+  std::string huge = good;
+  const std::size_t sof = FindMarker(huge, 0xC0);
+  huge.replace(sof + 5, 4, 4, '\xFF');
+  EXPECT_THROW(DecodeJpeg(huge), EImageError);
+  // Every prefix either decodes or throws our error.
+  for (std::size_t n = 0; n < good.size(); n += 7) {
+    try {
+      DecodeJpeg(good.substr(0, n));
+    } catch (const EImageError&) {
+    }
+  }
+}
+
+const std::string kSoi = "\xFF\xD8";
+const std::string kScan = std::string("\xFF\xDA\x00\x08", 4) + "scandata\xFF\xD9";
+
+// Head: everything up to the end of the Exif payload; tail: what follows it.
+TEST(SegmentScan, CopiesTheHeadAndTailAroundTheExifBlock) {
+  fixtures::CameraOptions padded;
+  padded.PadBefore = 100000;  // the APP1 lies beyond the first 64 KiB
+  const auto camera = fixtures::MakeCameraJpeg(padded);
+  const std::string exif("Exif\0\0", 6);
+  // FF 01 (TEM) and FF D3 (RST3) carry no length; FF FF FF before E1 are fill
+  // bytes.
+  const std::string filled = kSoi + Segment(0xE0, "jfif") + "\xFF\x01\xFF\xD3\xFF\xFF\xFF" +
+                             std::string("\xE1\x00\x08", 3) + exif;
+  const std::string others = kSoi +
+                             Segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0x", 30)) +
+                             Segment(0xE1, "ExifX-not-exif") + Segment(0xE1, exif + "II");
+  const std::string early = kSoi + Segment(0xE0, "jfif") + kScan;  // SOS before any Exif
+  struct Case {
+    std::string Jpeg, Head, Tail;
+    std::size_t Payload;  // its length, ending the head
+  };
+  for (const Case& c :
+       {Case{filled + kScan, filled, kScan, 6}, Case{others + kScan, others, kScan, 8},
+        Case{early + Segment(0xE1, exif), "", "", 0},
+        Case{camera.Bytes, camera.Bytes.substr(0, camera.PayloadPos + camera.Payload.size()),
+             camera.ImageData, camera.Payload.size()}}) {
+    SCOPED_TRACE(c.Head.size());
+    TMemoryStream source(c.Jpeg), head, tail;
+    std::int64_t payloadPos = 0;
+    ASSERT_TRUE(CopyExifHead(head, source, &payloadPos));
+    EXPECT_EQ(head.Data(), c.Head);
+    if (!c.Head.empty()) {
+      EXPECT_EQ(static_cast<std::size_t>(payloadPos), c.Head.size() - c.Payload);
+    }
+    ASSERT_TRUE(CopyExifTail(tail, source));
+    EXPECT_EQ(tail.Data(), c.Tail);
+  }
+}
+
+TEST(SegmentScan, FailsOnBadOrTruncatedHeads) {
+  const std::string good =
+      kSoi + Segment(0xE0, "jfif") + Segment(0xE1, std::string("Exif\0payload", 12)) + kScan;
+  const std::vector<std::string> bad = {
+      "",
+      "\xFF",
+      "GIF89a",
+      kSoi + "\x00",                                       // no FF before a marker
+      kSoi + "\xFF\xFF\xFF",                               // the data end in fill bytes
+      kSoi + std::string("\xFF\xE0\x00\x01", 4) + kScan,   // length below 2
+      kSoi + std::string("\xFF\xE1\x00\x40", 4) + "Exif",  // segment runs past the end
+      good.substr(0, 10),
+  };
+  for (std::size_t k = 0; k < bad.size(); ++k) {
+    SCOPED_TRACE(k);
+    TMemoryStream source(bad[k]), dest;
+    EXPECT_FALSE(CopyExifHead(dest, source));
+    EXPECT_FALSE(CopyExifTail(dest, source));
+    EXPECT_EQ(dest.Size(), 0);
+  }
+}
+
+TEST(AtomicFileStream, TheFinalNameAppearsOnlyOnCommit) {
+  testsupport::TempDir dir;
+  const std::string path = dir / "out.jpg";
+  auto files = [&] { return std::distance(std::filesystem::directory_iterator(dir.Path()), {}); };
+  testsupport::WriteFile(path, "old");
+  {
+    TAtomicFileStream out(path);
+    out.Write(std::string_view("new contents"));
+    EXPECT_EQ(testsupport::ReadFile(path), "old");
+  }  // abandoned: the old file stays and no temporary is left
+  EXPECT_EQ(testsupport::ReadFile(path), "old");
+  EXPECT_EQ(files(), 1);
+  WriteFileAtomically(path, "new contents");
+  EXPECT_EQ(testsupport::ReadFile(path), "new contents");
+  EXPECT_EQ(files(), 1);
+  EXPECT_THROW(WriteFileAtomically(dir / "no/such/out.jpg", "x"), EFileError);
+}
+
+ExifRefusal Locate(const std::string& payload) {
+  ExifThumbInfo info;
+  return LocateThumbnail(payload, info);
+}
+
+TEST(LocateThumbnail, BadHeadersImpossibleOffsetsAndOtherThumbnailKinds) {
+  const auto camera = MakeCameraJpeg();
+  const std::string& good = camera.Payload;
+  const std::size_t ifd0Next = 14 + 2 + 3 * 12;  // IFD0 at 14: its next-IFD offset
+  // IFD0 placed after the thumbnail, where the splice would move it.
+  std::string ifd0After = good + std::string("\x01\x00", 2) + std::string(12, '\0') +
+                          PutExif32(camera.Ifd1Pos - 6, false);
+  ifd0After.replace(10, 4, PutExif32(good.size() - 6, false));
+  struct Case {
+    const char* Name;
+    std::string Payload;
+    std::size_t At = 0;
+    std::string Bytes;  // written over the payload at At
+    ExifRefusal Want = ExifRefusal::NoExif;
+  };
+  const std::vector<Case> cases = {
+      {"no zero after Exif", good, 4, "x"},
+      {"byte order", good, 6, "X"},
+      {"not 42", good, 8, "\x2B"},
+      {"IFD0 far away", good, 10, PutExif32(0x7FFFFFF0u, false)},
+      {"IFD1 far away", good, ifd0Next, PutExif32(0x10000, false)},
+      {"no IFD1", good, ifd0Next, PutExif32(0, false)},
+      {"IFD1 entries past the block", good, camera.Ifd1Pos, "\xFF\x7F"},
+      {"IFD1 entries over the thumbnail", good, camera.Ifd1Pos, "\x0A"},
+      {"offset of type SHORT", good, camera.OffsetValuePos - 6, "\x03"},
+      {"thumbnail beyond the block", good, camera.OffsetValuePos, PutExif32(0xFFFFFF00u, false)},
+      {"thumbnail before its entries", good, camera.OffsetValuePos, PutExif32(0, false)},
+      {"length past the block", good, camera.LengthValuePos,
+       PutExif32(camera.ThumbLength + 1000, false)},
+      {"IFD0 after the thumbnail", ifd0After, 0, ""},
+      {"uncompressed thumbnail", good, camera.Ifd1Pos + 2 + 8, "\x01", ExifRefusal::NotJpegThumb},
+      // A Compression entry (the first of IFD1) of type LONG reads as 0.
+      {"Compression as LONG", good, camera.Ifd1Pos + 2 + 2, "\x04", ExifRefusal::NotJpegThumb},
+      {"the pad byte after Exif\\0 is not compared", good, 5, "z", ExifRefusal::None},
+  };
+  for (const auto& c : cases) {
+    std::string payload = c.Payload;
+    payload.replace(c.At, c.Bytes.size(), c.Bytes);
+    EXPECT_EQ(Locate(payload), c.Want) << c.Name;
+  }
+}
+
+TEST(LocateThumbnail, EveryTruncationIsRefusedWithoutReadingOutside) {
+  for (bool big : {false, true}) {
+    CameraOptions options;
+    options.BigEndian = big;
+    const std::string payload = MakeCameraJpeg(options).Payload;
+    for (std::size_t n = 0; n < payload.size(); ++n) {
+      // A copy of exactly n bytes, so a sanitizer sees any read past it.
+      const std::string cut = payload.substr(0, n);
+      EXPECT_NE(Locate(cut), ExifRefusal::None) << n;
+    }
+  }
+}
+
+struct Spliced {
+  std::string Bytes;
+  ExifRefusal Refusal;
+};
+
+Spliced Splice(const fixtures::CameraJpeg& camera, const std::string& thumb,
+               const std::string& image) {
+  TMemoryStream source(camera.Bytes), out;
+  ExifTemplate tmpl;
+  const ExifRefusal r = ReadExifTemplate(source, tmpl);
+  if (r != ExifRefusal::None) return {"", r};
+  const ExifRefusal written = ReplaceThumbnail(out, source, tmpl, thumb, image);
+  return {out.Data(), written};
+}
+
+TEST(ReplaceThumbnail, WritesTheLayoutWithLengthsInTheBlocksOrder) {
+  const std::string thumb = "\xFF\xD8new-thumbnail-bytes\xFF\xD9";
+  const std::string image = "IMAGE-DATA";
+  for (bool big : {false, true}) {
+    CameraOptions options;
+    options.BigEndian = big;
+    options.App0 = true;
+    options.FillBytes = 2;
+    options.XmpBefore = options.XmpAfter = true;
+    options.Trailing = "AFTER-THUMB";
+    const auto camera = MakeCameraJpeg(options);
+    const auto spliced = Splice(camera, thumb, image);
+    ASSERT_EQ(spliced.Refusal, ExifRefusal::None);
+    // Everything before the length field (fill bytes and APP0 included), the
+    // new length, the block with the new thumbnail's length and bytes, then the
+    // image.
+    const std::size_t p = camera.PayloadPos, at = camera.LengthValuePos;
+    const std::size_t newLength = camera.Payload.size() - camera.ThumbLength + thumb.size() + 2;
+    const std::string& a = camera.Payload;
+    EXPECT_EQ(spliced.Bytes,
+              camera.Bytes.substr(0, p - 2) + char(newLength >> 8) + char(newLength & 0xFF) +
+                  a.substr(0, at) + PutExif32(thumb.size(), big) +
+                  a.substr(at + 4, camera.ThumbPos - at - 4) + thumb + "AFTER-THUMB" + image);
+  }
+}
+
+TEST(ReplaceThumbnail, App1LengthIsKeptForTheSameSizeAndLimitedTo65535) {
+  const auto camera = MakeCameraJpeg();
+  const auto same = Splice(camera, std::string(camera.ThumbLength, 'T'), "img");
+  ASSERT_EQ(same.Refusal, ExifRefusal::None);
+  EXPECT_EQ(Be16(same.Bytes, camera.PayloadPos - 2), Be16(camera.Bytes, camera.PayloadPos - 2));
+
+  const std::size_t fits = 0xFFFF - (camera.Payload.size() - camera.ThumbLength + 2);
+  const auto tooLong = Splice(camera, std::string(fits + 1, 'x'), "i");
+  EXPECT_EQ(tooLong.Refusal, ExifRefusal::App1TooLong);
+  EXPECT_EQ(tooLong.Bytes, "");  // nothing written
+  EXPECT_FALSE(ExifRefusalMessage(ExifRefusal::App1TooLong, 0).empty());
+  const auto longest = Splice(camera, std::string(fits, 'x'), "i");
+  ASSERT_EQ(longest.Refusal, ExifRefusal::None);
+  EXPECT_EQ(Be16(longest.Bytes, camera.PayloadPos - 2), 0xFFFFu);
+}
+
+// Writes the fuzzers' seed corpus from the fixture generator and checks that the
+// routines accept or refuse each seed as designed. To renew fuzz/seeds:
+//   QUILLANE_FUZZ_SEEDS=fuzz/seeds build/tests/test_export --gtest_filter='FuzzSeeds.*'
+// Without the variable the seeds go to a scratch folder.
+TEST(FuzzSeeds, WriteTheSeedCorpus) {
+  testsupport::TempDir scratch;
+  const char* chosen = std::getenv("QUILLANE_FUZZ_SEEDS");
+  const fs::path root = chosen ? fs::path(chosen) : scratch.Path();
+  const std::string smallThumb = fixtures::PlainJpeg(8, 8, RGBColor(1, 2, 3));
+  std::vector<fixtures::CameraOptions> variants(8);
+  for (auto& v : variants) {
+    v.Width = 16;
+    v.Height = 16;
+    v.Thumbnail = smallThumb;
+  }
+  variants[1].BigEndian = true;
+  variants[2].App0 = true;
+  variants[2].FillBytes = 3;
+  variants[3].Compression = 1;
+  variants[4].Ifd1 = false;
+  variants[5].XmpBefore = variants[5].XmpAfter = true;
+  variants[6].BigEndian = true;
+  variants[6].Trailing = "tail";
+  variants[7].IfdsAfterThumb = true;
+  for (const char* sub : {"segments", "thumbnail", "replace", "decode"})
+    fs::create_directories(root / sub);
+  for (std::size_t k = 0; k < variants.size(); ++k) {
+    const auto camera = fixtures::MakeCameraJpeg(variants[k]);
+    const std::string name = "camera" + std::to_string(k);
+    testsupport::WriteFile((root / "segments" / name).string(), camera.Bytes);
+    testsupport::WriteFile((root / "replace" / name).string(), camera.Bytes);
+    testsupport::WriteFile((root / "decode" / name).string(), camera.Bytes);
+    testsupport::WriteFile((root / "thumbnail" / name).string(), camera.Payload);
+    // The generator's files are what the routines accept (or refuse) as designed.
+    TMemoryStream source(camera.Bytes);
+    ExifTemplate tmpl;
+    EXPECT_EQ(ReadExifTemplate(source, tmpl) == ExifRefusal::None, k != 3 && k != 4) << k;
+  }
+}
+
+}  // namespace
