@@ -20,15 +20,13 @@ struct CameraOptions {
   bool XmpBefore = false;     // an XMP APP1 before the Exif one
   bool XmpAfter = false;      // an XMP APP1 after the Exif one
   bool Ifd1 = true;
-  int Compression = 6;          // what IFD1 claims of its thumbnail (1: uncompressed)
-  bool CompressionTag = true;   // false: IFD1 places a JPEG thumbnail without 0x0103
-  bool IfdsAfterThumb = false;  // Exif, GPS and interoperability IFDs after the thumbnail
-  bool MakerNote = false;       // with IfdsAfterThumb: a maker note there too
-  std::string Thumbnail;        // empty: a 160 x 120 JPEG of ThumbColor
-  std::string Trailing;         // payload bytes after the thumbnail
-  int Width = 320, Height = 240;
-  TColor Color = RGBColor(200, 40, 40);
-  TColor ThumbColor = RGBColor(10, 200, 10);
+  int Compression = 6;            // what IFD1 claims of its thumbnail (1: uncompressed)
+  bool CompressionTag = true;     // false: IFD1 places a JPEG thumbnail without 0x0103
+  bool IfdsAfterThumb = false;    // Exif, GPS and interoperability IFDs after the thumbnail
+  bool MakerNote = false;         // with IfdsAfterThumb: a maker note there too
+  std::string Thumbnail;          // empty: a green 160 x 120 JPEG
+  std::string Trailing;           // payload bytes after the thumbnail
+  int Width = 320, Height = 240;  // of the red main picture
 };
 
 struct CameraJpeg {
@@ -134,7 +132,8 @@ inline std::string PlainJpeg(int width, int height, TColor color) {
 
 inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   CameraJpeg result;
-  const std::string thumb = o.Thumbnail.empty() ? PlainJpeg(160, 120, o.ThumbColor) : o.Thumbnail;
+  const std::string thumb =
+      o.Thumbnail.empty() ? PlainJpeg(160, 120, RGBColor(10, 200, 10)) : o.Thumbnail;
   const std::string make = detail::Ascii("QuillCam"), model = detail::Ascii("QC-1 Test"),
                     date = detail::Ascii("2024:01:02 03:04:05");
 
@@ -176,7 +175,7 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   if (o.IfdsAfterThumb) detail::AppendSubIfds(w, exifField, gpsField, o.MakerNote);
   result.Payload = w.Out;
 
-  const std::string main = EncodePageJpeg(Solid(o.Width, o.Height, o.Color), 85);
+  const std::string main = EncodePageJpeg(Solid(o.Width, o.Height, RGBColor(200, 40, 40)), 85);
   std::string head = "\xFF\xD8";
   if (o.App0) head += main.substr(2, 18);  // the main picture's own JFIF APP0
   for (std::size_t left = o.PadBefore; left > 0;) {
