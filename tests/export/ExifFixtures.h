@@ -63,19 +63,10 @@ struct Writer {
     U16(type);
     U32(count);
     const std::size_t at = Out.size();
-    if (type == 3) {
-      U16(value);
-      U16(0);
-    } else {
-      U32(value);
-    }
+    type == 3 ? (U16(value), U16(0)) : U32(value);  // a SHORT sits left in its field
     return at;
   }
 };
-
-inline std::string Ascii(const char* text) {
-  return std::string(text) + '\0';
-}
 
 // Exif IFD (exposure 1/250, maybe a maker note, the interoperability pointer),
 // interoperability IFD ("R98") and GPS IFD (north), with their values,
@@ -134,13 +125,11 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   CameraJpeg result;
   const std::string thumb =
       o.Thumbnail.empty() ? PlainJpeg(160, 120, RGBColor(10, 200, 10)) : o.Thumbnail;
-  const std::string make = detail::Ascii("QuillCam"), model = detail::Ascii("QC-1 Test"),
-                    date = detail::Ascii("2024:01:02 03:04:05");
+  const std::string make("QuillCam", 9), model("QC-1 Test", 10), date("2024:01:02 03:04:05", 20);
 
   // TIFF offsets count from payload offset 6.
   detail::Writer w{o.BigEndian, "Exif"};
-  w.Out += std::string(2, '\0');
-  w.Out += o.BigEndian ? "MM" : "II";
+  w.Out += std::string(2, '\0') + (o.BigEndian ? "MM" : "II");
   w.U16(42);
   w.U32(8);
   const std::size_t ifd0 = w.Out.size();
@@ -189,12 +178,9 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   head += std::string(o.FillBytes, '\xFF');
   result.PayloadPos = head.size() + 4;
   head += Segment(0xE1, result.Payload);
-  std::string rest;
-  if (o.XmpAfter) rest += xmp;
   // The main picture without its SOI and APP0.
-  rest += main.substr(2 + 18);
-  result.ImageData = rest;
-  result.Bytes = head + rest;
+  result.ImageData = (o.XmpAfter ? xmp : "") + main.substr(2 + 18);
+  result.Bytes = head + result.ImageData;
   return result;
 }
 
