@@ -20,8 +20,7 @@ using testsupport::RunCommand;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
-// Runs the tool; what it writes to stderr (the program's messages) goes to
-// out, or what it writes to stdout with kStdout.
+// Runs the tool; its stderr (the program's messages) goes to out, or its stdout with kStdout.
 constexpr const char* kStdout = " 2>/dev/null";
 int Cli(const std::string& args, std::string* out, const char* keep = " 2>&1 >/dev/null") {
   return RunCommand(testsupport::CliPath() + " " + args + keep, out);
@@ -109,7 +108,7 @@ class ExportCli : public ::testing::Test {
   const std::string text_ = inputs_ / "novel.txt";
 };
 
-TEST_F(ExportCli, ExportWritesEveryPageWithTheViewOptions) {
+TEST_F(ExportCli, ExportAndCountCommandsWriteTheirFiles) {
   std::string err;
   ASSERT_EQ(Cli("export " + Home() + " --quality 50 --qvga --horizontal --bg 0xFF0000 " +
                     "--fo 0xFFFFFF " + Quote(text_),
@@ -122,6 +121,15 @@ TEST_F(ExportCli, ExportWritesEveryPageWithTheViewOptions) {
   EXPECT_EQ(MainPicture((pages / "nove0002.jpg").string()), "P6\n320 240");
   // The page background is the blue asked for (0xBBGGRR).
   checks::ExpectLastPixelNear("cat " + Quote((pages / "nove0001.jpg").string()), {0, 0, 255}, 29);
+  ASSERT_EQ(Cli("count-images " + Home() + " --bold --gothic --quality 70 3", &err), 0) << err;
+  EXPECT_EQ(Names(home_.Path() / "qui_count"),
+            (Strings{"QU000001.jpg", "QU000002.jpg", "QU000003.jpg"}));
+  EXPECT_EQ(MainPicture((home_.Path() / "qui_count/QU000003.jpg").string()), "P6\n640 480");
+  EXPECT_NE(err.find("3枚のファイルを"), std::string::npos) << err;
+  ASSERT_EQ(Cli("count-text " + Home() + " 4", &err), 0) << err;
+  const std::string counted = testsupport::ReadFile(home_ / "4.txt");
+  EXPECT_EQ(std::count(counted.begin(), counted.end(), '\n'), 32);
+  EXPECT_NE(counted.find("\r\n             4\r\n"), std::string::npos);
 }
 
 // Errors exit 1 with their reason (a --home that cannot hold the outputs says
@@ -153,19 +161,6 @@ TEST_F(ExportCli, RefusalsAndErrorsExitNonZero) {
       EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;  // one line names the command
     }
   }
-}
-
-TEST_F(ExportCli, CountCommands) {
-  std::string err;
-  ASSERT_EQ(Cli("count-images " + Home() + " --bold --gothic --quality 70 3", &err), 0) << err;
-  EXPECT_EQ(Names(home_.Path() / "qui_count"),
-            (Strings{"QU000001.jpg", "QU000002.jpg", "QU000003.jpg"}));
-  EXPECT_EQ(MainPicture((home_.Path() / "qui_count/QU000003.jpg").string()), "P6\n640 480");
-  EXPECT_NE(err.find("3枚のファイルを"), std::string::npos) << err;
-  ASSERT_EQ(Cli("count-text " + Home() + " 4", &err), 0) << err;
-  const std::string text = testsupport::ReadFile(home_ / "4.txt");
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 32);
-  EXPECT_NE(text.find("\r\n             4\r\n"), std::string::npos);
 }
 
 // An Exif export whose templates lie in its own output folder would replace the

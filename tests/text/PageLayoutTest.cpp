@@ -36,6 +36,12 @@ class PageLayoutTest : public ::testing::Test {
     form.FFileIn = true;
   }
   int Width() const { return form.Editor1.WrapOption().WrapByte; }
+  // "boxes width/columns page/pages", the page numbers as the labels show them.
+  std::string Layout() const {
+    EXPECT_EQ(form.Label2.Caption, std::to_string(form.FAllPage));
+    return Boxes() + " " + std::to_string(Width()) + "/" + std::to_string(form.FRetsuCount) + " " +
+           std::to_string(form.FPage) + "/" + form.Label2.Caption;
+  }
   // Full BigFont MoreBig Turn, as '0' and '1'.
   std::string Boxes() const {
     std::string s;
@@ -59,19 +65,14 @@ class PageLayoutTest : public ::testing::Test {
 };
 
 TEST_F(PageLayoutTest, CheckForcesTheImpliedBoxes) {
-  const struct {
-    const char *boxes, *after;
-    int width, columns;
-  } cases[] = {{"0000", "0000", 36, 13}, {"1000", "1000", 36, 13}, {"0100", "1100", 30, 13},
-               {"0010", "1110", 26, 13}, {"0001", "1111", 26, 8},  {"1001", "1111", 26, 8}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.boxes);
-    SetBoxes(c.boxes);
+  const std::pair<const char*, const char*> cases[] = {
+      {"0000", "0000 36/13"}, {"1000", "1000 36/13"}, {"0100", "1100 30/13"},
+      {"0010", "1110 26/13"}, {"0001", "1111 26/8"},  {"1001", "1111 26/8"}};
+  for (const auto& [boxes, after] : cases) {
+    SetBoxes(boxes);
     form.FRetsuCount = 0;
     form.CheckTurnMoreBig();
-    EXPECT_EQ(Boxes(), c.after);
-    EXPECT_EQ(Width(), c.width);
-    EXPECT_EQ(form.FRetsuCount, c.columns);
+    EXPECT_EQ(Layout().substr(0, Layout().rfind(' ')), after) << boxes;
   }
 }
 
@@ -84,27 +85,20 @@ TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
     TCheckBox* box;
     Handler handler;
     const char* after;
-    int width, pages, page;
   } cases[] = {
-      {"0001", &form.FullCheckBox, &TForm1::FullCheckBoxClick, "0000", 36, 13, 6},
-      {"0001", &form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick, "1100", 30, 13, 6},
-      {"0001", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1110", 26, 13, 6},
-      {"0000", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1100", 30, 13, 6},
-      {"0100", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1000", 36, 13, 6},
-      {"0000", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1111", 26, 20, 10},
+      {"0001", &form.FullCheckBox, &TForm1::FullCheckBoxClick, "0000 36/13 6/13"},
+      {"0001", &form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick, "1100 30/13 6/13"},
+      {"0001", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1110 26/13 6/13"},
+      {"0000", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1100 30/13 6/13"},
+      {"0100", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1000 36/13 6/13"},
+      {"0000", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1111 26/8 10/20"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.before << " -> " << c.after);
     SetBoxes(c.before);
     form.CheckTurnMoreBig();
     form.FPagePermille = 500;
     Click(*c.box, c.handler);
-    EXPECT_EQ(Boxes(), c.after);
-    EXPECT_EQ(Width(), c.width);
-    EXPECT_EQ(form.FRetsuCount, c.pages == 13 ? 13 : 8);
-    EXPECT_EQ(form.FAllPage, c.pages);
-    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
-    EXPECT_EQ(form.FPage, c.page);
+    EXPECT_EQ(Layout(), c.after) << c.before;
   }
   // Page 1 of 3 -> 3 of 10; unchecking MoreBig without BigFont leaves the
   // width and the layout.
@@ -113,13 +107,11 @@ TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
   form.CheckTurnMoreBig();
   form.FPagePermille = 333;
   Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
-  EXPECT_EQ(form.FPage, 3);
+  EXPECT_EQ(Layout(), "1111 26/8 3/10");
   SetBoxes("1010");
   form.Editor1.SetWrapByte(26);
   Click(form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick);
-  EXPECT_EQ(Boxes(), "1000");
-  EXPECT_EQ(Width(), 26);
-  EXPECT_EQ(form.FAllPage, 10);
+  EXPECT_EQ(Layout(), "1000 26/8 3/10");
 }
 
 // A running effect, the built-in text or a job takes the click back.
@@ -129,13 +121,12 @@ TEST_F(PageLayoutTest, GuardTakesTheClickBack) {
   for (bool* guard : guards) {
     *guard = guard != &form.FFileIn;
     Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
-    EXPECT_EQ(Boxes(), "0000");
-    EXPECT_EQ(Width(), 36);
+    EXPECT_EQ(Boxes() + std::to_string(Width()), "000036");
     *guard = guard == &form.FFileIn;
   }
 }
 
-TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteAndStripsHtml) {
+TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteStripsHtmlOrOnlyMovesTheBoxes) {
   Open(10, "story.txt");
   form.Editor1.Lines.SetText("pasted");
   form.FTextName = "Clipboard";
@@ -149,10 +140,7 @@ TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteAndStripsHtml) {
   Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
   ASSERT_EQ(form.Editor1.Lines.Count(), 13);
   EXPECT_EQ(form.Editor1.Lines[1], "two");
-}
-
-TEST_F(PageLayoutTest, ModeChangeWithoutUsableTextOnlyMovesTheBoxes) {
-  form.FFileIn = true;
+  // Without a usable text only the boxes move.
   form.Editor1.Lines.SetText("pasted");
   form.FFileName = dir / "gone.txt";
   Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
@@ -185,13 +173,13 @@ TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage)
     form.FPage = c.pageBefore;
     c.change ? form.FPreEcriChange(form.Editor1) : form.FPreEcri(form.Editor1);
     EXPECT_EQ(form.FRetsuCount, c.change ? 8 : 13);
-    EXPECT_EQ(form.FAllPage, c.pages);
-    EXPECT_EQ(form.FPage, c.page);
-    EXPECT_EQ(form.FFilePage, c.page);
-    EXPECT_EQ(form.ExtTrackBar1.Max, c.pages);
-    EXPECT_EQ(form.ExtTrackBar1.Position(), c.page);
-    EXPECT_EQ(form.Label1.Caption, std::to_string(c.page));
-    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
+    const std::string page = std::to_string(c.page), pages = std::to_string(c.pages);
+    for (const auto& shown : {std::to_string(form.FPage), std::to_string(form.FFilePage),
+                              std::to_string(form.ExtTrackBar1.Position()), form.Label1.Caption})
+      EXPECT_EQ(shown, page);
+    for (const auto& shown : {std::to_string(form.FAllPage), std::to_string(form.ExtTrackBar1.Max),
+                              form.Label2.Caption})
+      EXPECT_EQ(shown, pages);
     form.TurnCheckBox.Checked = false;
     form.FPreEcriChange(form.Editor1);
   }

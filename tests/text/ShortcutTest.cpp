@@ -13,17 +13,13 @@ namespace {
 
 using testsupport::WriteFile;
 
-void PutU16(std::string& out, unsigned v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>((v >> 8) & 0xFF);
-}
-void PutU32(std::string& out, unsigned v) {
-  PutU16(out, v & 0xFFFF);
-  PutU16(out, v >> 16);
+// Little-endian, as the format stores its numbers.
+void Put(std::string& out, unsigned v, int bytes = 4) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(v >> (8 * i));
 }
 std::string Wide(const std::u16string& s) {
   std::string out;
-  for (char16_t c : s) PutU16(out, c);
+  for (char16_t c : s) Put(out, c, 2);
   return out;
 }
 
@@ -38,30 +34,28 @@ struct LinkParts {
 
 std::string StringData(const std::u16string& s, bool unicode) {
   std::string out;
-  PutU16(out, static_cast<unsigned>(s.size()));
+  Put(out, static_cast<unsigned>(s.size()), 2);
   if (unicode) return out + Wide(s);
   for (char16_t c : s) out += static_cast<char>(c);
   return out;
 }
 
 std::string BuildLink(const LinkParts& parts) {
-  unsigned flags = 0;
-  if (parts.idList) flags |= 0x01;
-  if (parts.localBase || parts.wideBase) flags |= 0x02;
-  if (parts.name) flags |= 0x04;
-  if (parts.relative) flags |= 0x08;
-  if (parts.workingDir) flags |= 0x10;
-  if (parts.unicode) flags |= 0x80;
+  const std::optional<std::u16string>* strings[] = {&parts.name, &parts.relative,
+                                                    &parts.workingDir};
+  unsigned flags = (parts.idList ? 0x01 : 0) | (parts.localBase || parts.wideBase ? 0x02 : 0) |
+                   (parts.unicode ? 0x80 : 0);
+  for (int i = 0; i < 3; ++i) flags |= strings[i]->has_value() ? 0x04 << i : 0;
   std::string out;
-  PutU32(out, 0x4C);
+  Put(out, 0x4C);
   out += std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16);
-  PutU32(out, flags);
+  Put(out, flags);
   out.resize(0x4C, '\0');  // attributes, times, size, icon, show command, hot key
   if (parts.idList) {
     // One 20-byte item, then the terminating 0 size.
     const std::string items =
         std::string("\x14\x00\x1F\x50", 4) + std::string(16, '\x11') + std::string(2, '\0');
-    PutU16(out, static_cast<unsigned>(items.size()));
+    Put(out, static_cast<unsigned>(items.size()), 2);
     out += items;
   }
   if (parts.localBase || parts.wideBase) {
@@ -85,13 +79,12 @@ std::string BuildLink(const LinkParts& parts) {
     std::string info;
     for (unsigned v : {headerSize + static_cast<unsigned>(body.size()), headerSize, 1u,
                        volumeOffset, baseOffset, 0u, suffixOffset, wideOffset, wideSuffixOffset})
-      PutU32(info, v);
+      Put(info, v);
     out += info.substr(0, headerSize) + body;
   }
-  if (parts.name) out += StringData(*parts.name, parts.unicode);
-  if (parts.relative) out += StringData(*parts.relative, parts.unicode);
-  if (parts.workingDir) out += StringData(*parts.workingDir, parts.unicode);
-  PutU32(out, 0);  // terminal block
+  for (const auto* string : strings)
+    if (*string) out += StringData(**string, parts.unicode);
+  Put(out, 0);  // terminal block
   return out;
 }
 
@@ -131,7 +124,7 @@ TEST(ShellLinkTest, WriteTheSeedCorpusAndReadEachTarget) {
 TEST(ShellLinkTest, WhatIsNotAShellLinkHasNoTarget) {
   LinkParts parts;
   parts.localBase = "C:\\a.txt";
-  std::string badClsid = BuildLink(parts), badSize = BuildLink(parts);
+  std::string badClsid = BuildLink(parts), badSize = badClsid;
   badClsid[5] = '\x15';
   badSize[0] = '\x4D';
   for (const std::string& bad : {badClsid, badSize, std::string("plain text, not a link"),

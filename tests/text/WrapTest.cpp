@@ -13,19 +13,13 @@ using testsupport::Sjis;
 
 namespace {
 
-struct RowOut {
-  std::string Text;
-  bool EndsLine;
-  friend bool operator==(const RowOut&, const RowOut&) = default;
-  friend std::ostream& operator<<(std::ostream& os, const RowOut& r) {
-    return os << (r.EndsLine ? "E:" : "S:") << testing::PrintToString(r.Text);
-  }
-};
+// A row's bytes and whether it ends its line.
+using RowOut = std::pair<std::string, bool>;
 
 std::vector<RowOut> StoreRows(const TEditor& e) {
   std::vector<RowOut> rows;
   for (int i = 0; i < e.RowCount(); ++i)
-    rows.push_back({std::string(e.Rows(i)), e.RowEnd(i) != TRowEnd::Continues});
+    rows.emplace_back(e.Rows(i), e.RowEnd(i) != TRowEnd::Continues);
   return rows;
 }
 
@@ -38,7 +32,7 @@ std::vector<RowOut> Pieces(const std::string& line, const std::vector<std::size_
     rows.push_back({line.substr(at, n), false});
     at += n;
   }
-  if (!rows.empty()) rows.back().EndsLine = true;
+  if (!rows.empty()) rows.back().second = true;
   return rows;
 }
 
@@ -50,9 +44,7 @@ std::string Repeat(std::string_view s, int n) {
   return out;
 }
 
-std::string Kanji(int n) {
-  return Repeat(K, n);
-}
+const auto Kanji = [](int n) { return Repeat(K, n); };
 
 struct WrapCase {
   const char* name;
@@ -131,7 +123,7 @@ class ReferenceWrap {
     const int w = o_.WrapByte;
     bool cut = false;
     for (;;) {
-      std::vector<char> m = Map(line);
+      const Map m = MapOf(line);
       const int len = static_cast<int>(m.size());
       if (line.empty() || len < w) break;
       int p = w;
@@ -166,7 +158,7 @@ class ReferenceWrap {
     if (!line.empty()) {
       rows.push_back({line, true});
     } else if (cut && o_.FollowRetMark) {
-      rows.back().EndsLine = true;
+      rows.back().second = true;
     } else {
       rows.push_back({"", true});
     }
@@ -179,35 +171,31 @@ class ReferenceWrap {
     return b <= 0x2F || (b >= 0x3A && b <= 0x40) || (b >= 0x5B && b <= 0x5E) || b == 0x60 ||
            (b >= 0x7B && b <= 0x80) || (b >= 0xA0 && b <= 0xA5) || b >= 0xFD;
   }
-  std::vector<char> Map(const std::string& s) const {
-    std::vector<char> m;
-    for (std::size_t i = 0; i < s.size(); ++i) {
+  // Each column: Lead or Trail byte, Single-byte character, or Fill after a
+  // tab; with the index of the byte it stands for (a fill: its tab's).
+  using Map = std::vector<std::pair<char, int>>;
+  Map MapOf(const std::string& s) const {
+    Map m;
+    for (int i = 0; i < static_cast<int>(s.size()); ++i) {
       if (Lead(static_cast<unsigned char>(s[i]))) {
-        m.push_back('L');
-        m.push_back('T');
+        m.insert(m.end(), {{'L', i}, {'T', i + 1}});
         ++i;
       } else {
         const int c = static_cast<int>(m.size());
-        m.push_back('S');
-        if (s[i] == '\t')
-          for (int k = 0; k < tab_ - 1 - c % tab_; ++k) m.push_back('F');
+        m.emplace_back('S', i);
+        if (s[i] == '\t') m.insert(m.end(), tab_ - 1 - c % tab_, {'F', i});
       }
     }
     return m;
   }
-  static char Kind(const std::vector<char>& m, int q) {
-    return q >= 1 && q <= static_cast<int>(m.size()) ? m[q - 1] : 'N';
+  static char Kind(const Map& m, int q) {
+    return q >= 1 && q <= static_cast<int>(m.size()) ? m[q - 1].first : 'N';
   }
-  // 0-based index of the byte a position stands for.
-  static int ByteIndex(const std::vector<char>& m, int q) {
-    int fills = 0;
-    for (int i = 1; i <= q; ++i) fills += m[i - 1] == 'F';
-    return q - fills - 1;
-  }
-  static unsigned char ByteAt(const std::vector<char>& m, const std::string& s, int q) {
+  static int ByteIndex(const Map& m, int q) { return m[q - 1].second; }
+  static unsigned char ByteAt(const Map& m, const std::string& s, int q) {
     return static_cast<unsigned char>(s[ByteIndex(m, q)]);
   }
-  static std::string Char(const std::vector<char>& m, const std::string& s, int q) {
+  static std::string Char(const Map& m, const std::string& s, int q) {
     const char k = Kind(m, q);
     if (k == 'N' || k == 'F') return "";
     return k == 'T' ? s.substr(ByteIndex(m, q) - 1, 2)
@@ -222,8 +210,8 @@ class ReferenceWrap {
     }
     return false;
   }
-  static void Back(const std::vector<char>& m, int& p) { p -= Kind(m, p - 1) == 'L' ? 2 : 1; }
-  static void Forward(const std::vector<char>& m, int& p) { p += Kind(m, p + 1) == 'L' ? 2 : 1; }
+  static void Back(const Map& m, int& p) { p -= Kind(m, p - 1) == 'L' ? 2 : 1; }
+  static void Forward(const Map& m, int& p) { p += Kind(m, p + 1) == 'L' ? 2 : 1; }
 
   TWrapOption o_;
   int tab_;
