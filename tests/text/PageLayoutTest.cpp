@@ -25,9 +25,8 @@ std::string ShortLines(int n) {
 
 class PageLayoutTest : public ::testing::Test {
  protected:
-  // Opens a file of lines of 26 two-byte characters as the current user text:
-  // two rows each at 36, 30 and 26 bytes alike, so only the columns per page
-  // change the page count.
+  // Opens lines of 26 two-byte characters, two rows each at 36, 30 and 26
+  // bytes alike: only the columns per page change the page count.
   void Open(int lines, const std::string& name = "modes.txt") {
     std::string text;
     for (int i = 0; i < lines * 26; ++i) text += (i + 1) % 26 ? "\x8a\xbf" : "\x8a\xbf\r\n";
@@ -45,14 +44,11 @@ class PageLayoutTest : public ::testing::Test {
   // Full BigFont MoreBig Turn, as '0' and '1'.
   std::string Boxes() const {
     std::string s;
-    for (const TCheckBox* b : Order()) s += b->Checked ? '1' : '0';
+    for (const TCheckBox* b : order) s += b->Checked ? '1' : '0';
     return s;
   }
   void SetBoxes(const char* bits) {
-    for (int i = 0; i < 4; ++i) Order()[i]->Checked = bits[i] == '1';
-  }
-  std::array<TCheckBox*, 4> Order() const {
-    return {&form.FullCheckBox, &form.BigFontCheckBox, &form.MoreBigCheckBox, &form.TurnCheckBox};
+    for (int i = 0; i < 4; ++i) order[i]->Checked = bits[i] == '1';
   }
   void Click(TCheckBox& box, Handler handler) {
     box.Checked = !box.Checked;
@@ -62,6 +58,8 @@ class PageLayoutTest : public ::testing::Test {
   TempDir dir;
   HeadlessPlatform platform;
   mutable TForm1 form{platform};
+  const std::array<TCheckBox*, 4> order{&form.FullCheckBox, &form.BigFontCheckBox,
+                                        &form.MoreBigCheckBox, &form.TurnCheckBox};
 };
 
 TEST_F(PageLayoutTest, CheckForcesTheImpliedBoxes) {
@@ -154,8 +152,6 @@ TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteStripsHtmlOrOnlyMovesT
   EXPECT_EQ(form.FPage, 1);
 }
 
-// ---------------------------------------------------------------- pages
-
 TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage) {
   const struct {
     bool newText, change;
@@ -173,13 +169,10 @@ TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage)
     form.FPage = c.pageBefore;
     c.change ? form.FPreEcriChange(form.Editor1) : form.FPreEcri(form.Editor1);
     EXPECT_EQ(form.FRetsuCount, c.change ? 8 : 13);
-    const std::string page = std::to_string(c.page), pages = std::to_string(c.pages);
-    for (const auto& shown : {std::to_string(form.FPage), std::to_string(form.FFilePage),
-                              std::to_string(form.ExtTrackBar1.Position()), form.Label1.Caption})
-      EXPECT_EQ(shown, page);
-    for (const auto& shown : {std::to_string(form.FAllPage), std::to_string(form.ExtTrackBar1.Max),
-                              form.Label2.Caption})
-      EXPECT_EQ(shown, pages);
+    EXPECT_EQ(std::tuple(form.FPage, form.FFilePage, form.ExtTrackBar1.Position(), form.FAllPage,
+                         form.ExtTrackBar1.Max, form.Label1.Caption + "/" + form.Label2.Caption),
+              std::tuple(c.page, c.page, c.page, c.pages, c.pages,
+                         std::to_string(c.page) + "/" + std::to_string(c.pages)));
     form.TurnCheckBox.Checked = false;
     form.FPreEcriChange(form.Editor1);
   }
@@ -187,20 +180,17 @@ TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage)
 
 TEST_F(PageLayoutTest, SlotsHoldTheColumnsOfThePage) {
   form.Editor1.Lines.SetText(ShortLines(30));
-  const struct {
-    bool turned;
-    int page, slot;
-    const char* text;
-  } cases[] = {// turned, the slots past 8 are left alone
-               {false, 2, 1, "L13"}, {false, 2, 13, "L25"}, {false, 3, 4, "L29"}, {false, 3, 5, ""},
-               {true, 2, 1, "L8"},   {true, 2, 8, "L15"},   {true, 2, 9, "old"}};
-  for (const auto& c : cases) {
+  // Turned, the slots past 8 are left alone.
+  const std::tuple<bool, int, int, const char*> cases[] = {
+      {false, 2, 1, "L13"}, {false, 2, 13, "L25"}, {false, 3, 4, "L29"}, {false, 3, 5, ""},
+      {true, 2, 1, "L8"},   {true, 2, 8, "L15"},   {true, 2, 9, "old"}};
+  for (const auto& [turned, page, slot, text] : cases) {
     form.FRetsu[9] = "old";
-    form.TurnCheckBox.Checked = c.turned;
-    form.FRetsuCount = c.turned ? 8 : 13;
-    form.FPage = c.page;
+    form.TurnCheckBox.Checked = turned;
+    form.FRetsuCount = turned ? 8 : 13;
+    form.FPage = page;
     form.FRetsuText(form.Editor1);
-    EXPECT_EQ(form.FRetsu[c.slot], c.text) << c.page << " " << c.slot;
+    EXPECT_EQ(form.FRetsu[slot], text) << page << " " << slot;
   }
   // 125 漢, a one-byte and a two-byte sign: a row of 253 bytes at 250 fits its
   // slot whole; a longer line is cut to the slot's size.

@@ -209,15 +209,12 @@ TEST_F(TextSourcesTest, TheCommandLineFileOrItsShortcutsTargetIsOpenedAtStartIfR
   EXPECT_EQ(std::pair(F().FTextName, F().FAllPage), std::pair(std::string("later"), 1));
 }
 
-// ---------------------------------------------------------------- union
-
 const std::string kFiveEmptyLines = "\r\n\r\n\r\n\r\n\r\n";
 
-// Cancelled or with an unreadable second file nothing is written. Otherwise
-// both parts with five empty lines between, the last line terminated, each
-// join overwriting the last; a pasted text still joins the last opened file,
-// and "No" keeps the current text.
-TEST_F(TextSourcesTest, TheJoinedFileHoldsBothPartsWithFiveEmptyLinesBetween) {
+// Cancelled or with an unreadable second file nothing is written; else both
+// parts with five empty lines between, the last line terminated, each join
+// overwriting the last. A paste still joins the last opened file.
+TEST_F(TextSourcesTest, TheJoinedFileHoldsBothPartsAndOpensAtTheSamePage) {
   Start();
   Join(std::nullopt);
   Join(dir / "absent.txt");
@@ -243,9 +240,7 @@ TEST_F(TextSourcesTest, TheJoinedFileHoldsBothPartsWithFiveEmptyLinesBetween) {
   EXPECT_EQ(platform->Messages[2].Text, "作業は完了しました\nファイルを開きますか");
   EXPECT_EQ(platform->Messages[2].Buttons, MsgButtons::YesNo);
   EXPECT_EQ(F().FTextName, "Clipboard");
-}
-
-TEST_F(TextSourcesTest, OpeningTheJoinedTextKeepsThePage) {
+  // "Yes" opens the joined text at the same page.
   Start();
   OpenFile(WriteRows("story.txt", 52));  // 4 pages
   for (int i = 0; i < 3; ++i) F().TriButton1Click();
@@ -258,8 +253,6 @@ TEST_F(TextSourcesTest, OpeningTheJoinedTextKeepsThePage) {
   EXPECT_EQ(std::pair(F().FPage, F().FAllPage), std::pair(4, 5));  // 52 + 5 + 1 lines
   EXPECT_EQ(F().Editor1.Lines[57], "appended");
 }
-
-// ---------------------------------------------------------------- encodings
 
 // utf8 in another encoding, by the system's converter.
 std::string Encode(const std::string& utf8, const char* to) {

@@ -27,12 +27,8 @@ std::vector<RowOut> StoreRows(const TEditor& e) {
 // the last one ending the line.
 std::vector<RowOut> Pieces(const std::string& line, const std::vector<std::size_t>& lengths) {
   std::vector<RowOut> rows;
-  std::size_t at = 0;
-  for (std::size_t n : lengths) {
-    rows.push_back({line.substr(at, n), false});
-    at += n;
-  }
-  if (!rows.empty()) rows.back().second = true;
+  for (std::size_t at = 0, i = 0; i < lengths.size(); at += lengths[i++])
+    rows.emplace_back(line.substr(at, lengths[i]), i + 1 == lengths.size());
   return rows;
 }
 
@@ -109,8 +105,6 @@ TEST(WrapTest, CutsEachLineUnderTheRules) {
   }
 }
 
-// ---------------------------------------------------------------- reference
-
 // The rules as written, with the whole map of the remaining text rebuilt after
 // every cut: slow, and simple enough to check by reading.
 class ReferenceWrap {
@@ -119,7 +113,6 @@ class ReferenceWrap {
 
   std::vector<RowOut> Run(std::string line) const {
     std::vector<RowOut> rows;
-    if (line.empty()) return {{"", true}};
     const int w = o_.WrapByte;
     bool cut = false;
     for (;;) {
@@ -130,16 +123,13 @@ class ReferenceWrap {
       if (Kind(m, w) == 'L') {
         p = w - 1;
       } else if (w < len && o_.WordBreak && Kind(m, w) == 'S' && !Delim(ByteAt(m, line, w))) {
-        for (int q = w - 1; q >= w / 3; --q) {
-          if (Kind(m, q) == 'T' || (Kind(m, q) == 'S' && Delim(ByteAt(m, line, q)))) {
-            p = q;
-            break;
-          }
-        }
+        int q = w - 1;
+        while (q >= w / 3 && Kind(m, q) != 'T' && !(Kind(m, q) == 'S' && Delim(ByteAt(m, line, q))))
+          --q;
+        if (q >= w / 3) p = q;
       }
-      if (o_.FollowPunctuation) {
-        while (p < w + 2 && In(Char(m, line, p + 1), o_.PunctuationStr)) Forward(m, p);
-      }
+      while (o_.FollowPunctuation && p < w + 2 && In(Char(m, line, p + 1), o_.PunctuationStr))
+        Forward(m, p);
       if (o_.Leading && p < len) {
         const int f = (w / 5) * 4;
         while (p >= f && In(Char(m, line, p), o_.LeadStr)) Back(m, p);
@@ -155,13 +145,9 @@ class ReferenceWrap {
       line.erase(0, n);
       cut = true;
     }
-    if (!line.empty()) {
-      rows.push_back({line, true});
-    } else if (cut && o_.FollowRetMark) {
-      rows.back().second = true;
-    } else {
-      rows.push_back({"", true});
-    }
+    // With the return mark followed, a last cut that ends the line ends it.
+    if (!line.empty() || !cut || !o_.FollowRetMark) rows.emplace_back(line, false);
+    rows.back().second = true;
     return rows;
   }
 
@@ -217,21 +203,16 @@ class ReferenceWrap {
   int tab_;
 };
 
-const std::vector<std::string>& Alphabet() {
-  static const std::vector<std::string> pieces = {
+// A line drawn from a few pieces, so that runs of brackets, signs or letters
+// long enough to reach the floors are common.
+std::string RandomLine(std::mt19937& gen, int length) {
+  static const std::vector<std::string> all = {
       "\x8a\xbf", "\x82\xa0", Sjis("「"), Sjis("」"), Sjis("、"), Sjis("。"), Sjis("（"),
       Sjis("）"), Sjis("っ"), Sjis("ー"), Sjis("《"), Sjis("》"), Sjis("，"), Sjis("≪"),
       "a",        "b",        "Z",        "_",        "7",        " ",        " ",
       "\t",       ",",        ".",        ")",        "(",        "!",        "<",
       "%",        "\xb1",     "\xa7",     "\xa1",     "\xa4",     "\xb0",     "\x81",
       "\x9f",     "\xfd",     "\x80"};
-  return pieces;
-}
-
-// A line drawn from a few pieces, so that runs of brackets, signs or letters
-// long enough to reach the floors are common.
-std::string RandomLine(std::mt19937& gen, int length) {
-  const auto& all = Alphabet();
   std::vector<std::string> alphabet;
   const std::size_t size = 2 + gen() % 5;
   while (alphabet.size() < size) alphabet.push_back(all[gen() % all.size()]);
@@ -250,10 +231,8 @@ TEST(WrapReferenceTest, StoreMatchesTheReferenceOnRandomText) {
     TWrapOption o = e.WrapOption();
     const int widths[] = {20, 21, 26, 30, 36, 37, 64, 250};
     o.WrapByte = widths[gen() % 8];
-    o.FollowRetMark = gen() % 4 != 0;
-    o.FollowPunctuation = gen() % 4 != 0;
-    o.Leading = gen() % 4 != 0;
-    o.WordBreak = gen() % 4 != 0;
+    for (bool* on : {&o.FollowRetMark, &o.FollowPunctuation, &o.Leading, &o.WordBreak})
+      *on = gen() % 4 != 0;
     e.SetWrapOption(o);
     const int tab = 2 * static_cast<int>(1 + gen() % 4);
     e.SetTabSpaceCount(tab);
@@ -261,8 +240,7 @@ TEST(WrapReferenceTest, StoreMatchesTheReferenceOnRandomText) {
     for (int k = 0; k < 6; ++k) {
       const std::string line = RandomLine(gen, static_cast<int>(gen() % (o.WrapByte * 4 + 2)));
       e.Lines.SetText(line + "\r\n");
-      const auto expected = reference.Run(line);
-      ASSERT_EQ(StoreRows(e), expected) << "round " << round << " width " << o.WrapByte;
+      ASSERT_EQ(StoreRows(e), reference.Run(line)) << "round " << round << " width " << o.WrapByte;
     }
   }
 }
