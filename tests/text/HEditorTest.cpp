@@ -60,7 +60,7 @@ TEST(EditorTextTest, SplitsAtLineBreaksAndMarksTheUnterminatedLine) {
   }
 }
 
-TEST(EditorTextTest, ChunkEdgesAndUnreadableFiles) {
+TEST(EditorTextTest, AnyBytesLoadAndWrapWithoutLossAcrossChunksAndUnreadableFilesThrow) {
   TempDir dir;
   TEditor e;
   // The loader reads 1 MiB at a time; put the CR at the last byte of a chunk.
@@ -73,21 +73,15 @@ TEST(EditorTextTest, ChunkEdgesAndUnreadableFiles) {
   EXPECT_THROW(e.Lines.LoadFromFile(dir / "missing.txt"), EFileError);
   EXPECT_EQ(LinesOf(e), (Lines{"kept"}));
   EXPECT_THROW(e.Lines.LoadFromFile(dir.Path().string()), EFileError);  // a folder
-}
-
-TEST(EditorTextTest, AnyBytesLoadAndWrapWithoutLoss) {
-  TempDir dir;
   std::mt19937 gen(7);
   for (int round = 0; round < 200; ++round) {
     std::string bytes(gen() % 3000, '\0');
     for (char& c : bytes) c = static_cast<char>(gen() % 256);
     WriteFile(dir / "r.bin", bytes);
-    TEditor e;
     ApplyEditor1Settings(e);
     e.SetWrapByte(20 + static_cast<int>(gen() % 231));
     e.Lines.LoadFromFile(dir / "r.bin");
-    // The rows of each line put back together give the line, and none is
-    // wider than the width plus three hanging bytes.
+    // Each line's rows give back the line, none wider than the width plus three hanging bytes.
     std::string joined;
     int line = 0;
     for (int i = 0; i < e.RowCount(); ++i) {
