@@ -97,7 +97,7 @@ TEST(EditorTextTest, AnyBytesLoadAndWrapWithoutLossAcrossChunksAndUnreadableFile
   }
 }
 
-TEST(EditorOptionsTest, OnlyARealChangeRewrapsAndLimitsAreKept) {
+TEST(EditorOptionsTest, OnlyARealChangeRewrapsLimitsAreKeptAndReplaceAllSpansLines) {
   TEditor e;
   ApplyEditor1Settings(e);
   e.Lines.SetText(std::string(100, 'a') + "\r\nb");
@@ -114,10 +114,7 @@ TEST(EditorOptionsTest, OnlyARealChangeRewrapsAndLimitsAreKept) {
   EXPECT_EQ(e.Rows(0).size(), 20u);
   for (const auto& [set, got] : {std::pair{5, 4}, {1, 2}, {99, 8}})
     EXPECT_EQ((e.SetTabSpaceCount(set), e.TabSpaceCount()), got) << set;
-}
-
-TEST(EditorReplaceTest, ReplacesLeftToRightOverTheWholeText) {
-  TEditor e;
+  // Replacement runs left to right over the whole text.
   e.Lines.SetText("aaaa\r\nxaax");
   EXPECT_EQ(e.ReplaceAll("aa", "b"), 3u);
   EXPECT_EQ(LinesOf(e), (Lines{"bb", "xbx"}));
