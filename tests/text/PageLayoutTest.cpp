@@ -15,7 +15,11 @@ using testsupport::WriteFile;
 
 namespace {
 
-using Handler = void (TForm1::*)();
+// The boxes in the order the tests spell them, and their click handlers.
+enum Box { kFull, kBigFont, kMoreBig, kTurn };
+constexpr void (TForm1::*kHandlers[])() = {
+    &TForm1::FullCheckBoxClick, &TForm1::BigFontCheckBoxClick, &TForm1::MoreBigCheckBoxClick,
+    &TForm1::TurnCheckBoxClick};
 
 std::string ShortLines(int n) {
   std::string text;
@@ -50,9 +54,9 @@ class PageLayoutTest : public ::testing::Test {
   void SetBoxes(const char* bits) {
     for (int i = 0; i < 4; ++i) order[i]->Checked = bits[i] == '1';
   }
-  void Click(TCheckBox& box, Handler handler) {
-    box.Checked = !box.Checked;
-    (form.*handler)();
+  void Click(Box box) {
+    order[box]->Checked = !order[box]->Checked;
+    (form.*kHandlers[box])();
   }
 
   TempDir dir;
@@ -76,27 +80,18 @@ TEST_F(PageLayoutTest, CheckForcesTheImpliedBoxes) {
 
 // A click re-lays the text at the width and columns of the new mode, at the
 // same relative place: 160 rows make 13 pages of 13 columns at every width.
-TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
+TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlaceUnlessGuarded) {
   Open(80);
-  const struct {
-    const char* before;
-    TCheckBox* box;
-    Handler handler;
-    const char* after;
-  } cases[] = {
-      {"0001", &form.FullCheckBox, &TForm1::FullCheckBoxClick, "0000 36/13 6/13"},
-      {"0001", &form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick, "1100 30/13 6/13"},
-      {"0001", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1110 26/13 6/13"},
-      {"0000", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1100 30/13 6/13"},
-      {"0100", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1000 36/13 6/13"},
-      {"0000", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1111 26/8 10/20"},
-  };
-  for (const auto& c : cases) {
-    SetBoxes(c.before);
+  const std::tuple<const char*, Box, const char*> cases[] = {
+      {"0001", kFull, "0000 36/13 6/13"},    {"0001", kMoreBig, "1100 30/13 6/13"},
+      {"0001", kTurn, "1110 26/13 6/13"},    {"0000", kBigFont, "1100 30/13 6/13"},
+      {"0100", kBigFont, "1000 36/13 6/13"}, {"0000", kTurn, "1111 26/8 10/20"}};
+  for (const auto& [before, box, after] : cases) {
+    SetBoxes(before);
     form.CheckTurnMoreBig();
     form.FPagePermille = 500;
-    Click(*c.box, c.handler);
-    EXPECT_EQ(Layout(), c.after) << c.before;
+    Click(box);
+    EXPECT_EQ(Layout(), after) << before;
   }
   // Page 1 of 3 -> 3 of 10; unchecking MoreBig without BigFont leaves the
   // width and the layout.
@@ -104,21 +99,19 @@ TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
   SetBoxes("0000");
   form.CheckTurnMoreBig();
   form.FPagePermille = 333;
-  Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
+  Click(kTurn);
   EXPECT_EQ(Layout(), "1111 26/8 3/10");
   SetBoxes("1010");
   form.Editor1.SetWrapByte(26);
-  Click(form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick);
+  Click(kMoreBig);
   EXPECT_EQ(Layout(), "1000 26/8 3/10");
-}
-
-// A running effect, the built-in text or a job takes the click back.
-TEST_F(PageLayoutTest, GuardTakesTheClickBack) {
-  Open(10);
+  // A running effect, the built-in text or a job takes the click back.
+  SetBoxes("0000");
+  form.Editor1.SetWrapByte(36);
   bool* guards[] = {&form.FDifference, &form.FBusy, &form.FFileIn};
   for (bool* guard : guards) {
     *guard = guard != &form.FFileIn;
-    Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
+    Click(kTurn);
     EXPECT_EQ(Boxes() + std::to_string(Width()), "000036");
     *guard = guard == &form.FFileIn;
   }
@@ -128,26 +121,26 @@ TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteStripsHtmlOrOnlyMovesT
   Open(10, "story.txt");
   form.Editor1.Lines.SetText("pasted");
   form.FTextName = "Clipboard";
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  Click(kBigFont);
   EXPECT_EQ(form.Editor1.Lines.Count(), 26);  // 20 rows padded to 2 pages
   EXPECT_EQ(form.FTextName, "story");
   EXPECT_EQ(form.Image1.Hint, "story");
 
   form.FFileName = dir / "page.html";
   WriteFile(form.FFileName, "<p>one</p>\r\n<p>two</p>\r\n");
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  Click(kBigFont);
   ASSERT_EQ(form.Editor1.Lines.Count(), 13);
   EXPECT_EQ(form.Editor1.Lines[1], "two");
   // Without a usable text only the boxes move.
   form.Editor1.Lines.SetText("pasted");
   form.FFileName = dir / "gone.txt";
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  Click(kBigFont);
   EXPECT_EQ(Width(), 30);
   EXPECT_EQ(form.Editor1.Lines[0], "pasted");
   form.FFileName = dir / "empty.txt";  // an empty file stays on page 1
   WriteFile(form.FFileName, "");
   form.FPagePermille = 900;
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  Click(kBigFont);
   EXPECT_EQ(form.FAllPage, 0);
   EXPECT_EQ(form.FPage, 1);
 }

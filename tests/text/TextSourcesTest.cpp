@@ -97,7 +97,7 @@ TEST_F(TextSourcesTest, ADropOpensTheFirstFileUnlessAnOpenIsPendingOrAJobRuns) {
 }
 
 // The last four characters give way, never half a character.
-TEST_F(TextSourcesTest, TheDisplayNameLosesItsTxtEnding) {
+TEST_F(TextSourcesTest, TheDisplayNameLosesItsTxtEndingInAnyEncoding) {
   const std::pair<const char*, const char*> cases[] = {
       {"a.txt", "a"},
       {"a.TXT", "a.TXT"},
@@ -112,14 +112,12 @@ TEST_F(TextSourcesTest, TheDisplayNameLosesItsTxtEnding) {
     F().FtxtDelete();
     EXPECT_EQ(F().FTextName, shown) << name;
   }
-}
-
-TEST_F(TextSourcesTest, ANameInAnyEncodingOpensAndNamesItsExportedPages) {
-  const std::tuple<std::string, std::string, std::string> cases[] = {
+  // A name in any encoding opens and names its exported pages.
+  const std::tuple<std::string, std::string, std::string> names[] = {
       {"\x96\xBC\x91\x4F.txt", "\x96\xBC\x91\x4F", "名前0001.jpg"},  // Shift-JIS
       {"😀猫.txt", "😀猫", "_猫0001.jpg"}};  // no Shift-JIS form; FAT refuses '?'
   Start();
-  for (const auto& [file, name, page] : cases) {
+  for (const auto& [file, name, page] : names) {
     OpenFile(WriteRows(file, 3));
     EXPECT_EQ(F().FTextName, name);
     F().SaveAllButtonClick();
@@ -161,7 +159,7 @@ TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   }
 }
 
-TEST_F(TextSourcesTest, TheCommandLineAcceptsItsExtensionsExactly) {
+TEST_F(TextSourcesTest, TheCommandLineTakesItsExtensionsExactlyAndOpensAReadableFileAtStart) {
   const std::pair<const char*, bool> cases[] = {
       {"a.txt", true},  {"a.TXT", true},   {"a.ini", true},  {"a.htm", true},
       {"a.html", true}, {"a.lnk", true},   {"a.HTM", false}, {"a.HTML", false},
@@ -172,9 +170,7 @@ TEST_F(TextSourcesTest, TheCommandLineAcceptsItsExtensionsExactly) {
     EXPECT_EQ(F().FCmdLineOpen, accepted) << arg;
     EXPECT_EQ(F().FCmdLineFile, accepted ? arg : "") << arg;
   }
-}
-
-TEST_F(TextSourcesTest, TheCommandLineFileOrItsShortcutsTargetIsOpenedAtStartIfReadable) {
+  // The file, or a shortcut's target, is opened at start.
   const std::string target = WriteRows("target.txt", 27);
   std::filesystem::create_symlink("target.txt", dir / "story.lnk");
   for (const std::string& arg : {target, dir / "story.lnk"}) {
