@@ -165,10 +165,10 @@ TEST_F(TextSourcesTest, TheCommandLineTakesItsExtensionsExactlyAndOpensAReadable
       {"a.html", true}, {"a.lnk", true},   {"a.HTM", false}, {"a.HTML", false},
       {"a.Txt", false}, {"a.text", false}, {"noext", false}};
   for (const auto& [arg, accepted] : cases) {
-    NewForm();
-    F().ExamineCommandLine({arg, "b.txt"});
-    EXPECT_EQ(F().FCmdLineOpen, accepted) << arg;
-    EXPECT_EQ(F().FCmdLineFile, accepted ? arg : "") << arg;
+    NewForm().ExamineCommandLine({arg, "b.txt"});
+    EXPECT_EQ(std::pair(F().FCmdLineOpen, F().FCmdLineFile),
+              std::pair(accepted, std::string(accepted ? arg : "")))
+        << arg;
   }
   // The file, or a shortcut's target, is opened at start.
   const std::string target = WriteRows("target.txt", 27);
@@ -205,12 +205,11 @@ TEST_F(TextSourcesTest, TheCommandLineTakesItsExtensionsExactlyAndOpensAReadable
   EXPECT_EQ(std::pair(F().FTextName, F().FAllPage), std::pair(std::string("later"), 1));
 }
 
-const std::string kFiveEmptyLines = "\r\n\r\n\r\n\r\n\r\n";
-
 // Cancelled or with an unreadable second file nothing is written; else both
 // parts with five empty lines between, the last line terminated, each join
 // overwriting the last. A paste still joins the last opened file.
 TEST_F(TextSourcesTest, TheJoinedFileHoldsBothPartsAndOpensAtTheSamePage) {
+  const std::string kFiveEmptyLines = "\r\n\r\n\r\n\r\n\r\n";
   Start();
   Join(std::nullopt);
   Join(dir / "absent.txt");
@@ -220,7 +219,6 @@ TEST_F(TextSourcesTest, TheJoinedFileHoldsBothPartsAndOpensAtTheSamePage) {
   platform->Answers.push_back(MsgResult::No);
   Join(dir / "more.txt");
   EXPECT_EQ(ReadFile(Unite("_u.txt")), kFiveEmptyLines + "x\r\n");
-
   WriteFile(dir / "story.txt", "one\r\ntwo");
   WriteFile(dir / "long.txt", "b\r\nc\r\nd\r\ne\r\n");
   WriteFile(dir / "more.txt", "three\nfour\rfive\r\n");
