@@ -66,21 +66,19 @@ class PageLayoutTest : public ::testing::Test {
                                         &form.MoreBigCheckBox, &form.TurnCheckBox};
 };
 
-TEST_F(PageLayoutTest, CheckForcesTheImpliedBoxes) {
-  const std::pair<const char*, const char*> cases[] = {
+// A check forces the boxes it implies. A click re-lays the text at the width
+// and columns of the new mode, at the same relative place: 160 rows make 13
+// pages of 13 columns at every width.
+TEST_F(PageLayoutTest, ChecksForceTheImpliedBoxesAndClicksKeepTheRelativePlaceUnlessGuarded) {
+  const std::pair<const char*, const char*> implied[] = {
       {"0000", "0000 36/13"}, {"1000", "1000 36/13"}, {"0100", "1100 30/13"},
       {"0010", "1110 26/13"}, {"0001", "1111 26/8"},  {"1001", "1111 26/8"}};
-  for (const auto& [boxes, after] : cases) {
+  for (const auto& [boxes, after] : implied) {
     SetBoxes(boxes);
     form.FRetsuCount = 0;
     form.CheckTurnMoreBig();
     EXPECT_EQ(Layout().substr(0, Layout().rfind(' ')), after) << boxes;
   }
-}
-
-// A click re-lays the text at the width and columns of the new mode, at the
-// same relative place: 160 rows make 13 pages of 13 columns at every width.
-TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlaceUnlessGuarded) {
   Open(80);
   const std::tuple<const char*, Box, const char*> cases[] = {
       {"0001", kFull, "0000 36/13 6/13"},    {"0001", kMoreBig, "1100 30/13 6/13"},

@@ -267,7 +267,7 @@ std::string Html(const std::string& meta, const std::string& body) {
   return "<html><head>" + meta + "</head><body>" + body + "</body></html>";
 }
 
-TEST_F(TextSourcesTest, EveryEncodingReadsAsTheSameShiftJisText) {
+TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
   const std::string expected = Open("ref.txt", Sjis(kSample));
   ASSERT_NE(expected.find(Sjis("日本語")), std::string::npos);
   // Shift-JIS bytes that also happen to be valid UTF-8 (E9 A0 B4: a kanji and ｴ).
@@ -291,23 +291,19 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsTheSameShiftJisText) {
     EXPECT_EQ(Open(name, bytes), expected);
     EXPECT_EQ(F().FLoadReport.Replaced, 0u);
   }
-}
-
-// What has no Shift-JIS form becomes 〓 and is counted.
-TEST_F(TextSourcesTest, CharactersWithoutAShiftJisFormAndHtmlReferencesAreDecoded) {
+  // What has no Shift-JIS form becomes 〓 and is counted.
   EXPECT_EQ(Open("emoji.txt", "猫😺と한글\r\n"), Sjis("猫〓と〓〓") + "\n");
   EXPECT_EQ(F().HintLabel1.Caption, "3字を〓に置換");
   Open("clean.txt", "猫\r\n");
   EXPECT_NE(F().HintLabel1.Caption, "3字を〓に置換");
   // References are decoded after the tags are stripped.
-  const std::tuple<std::string, std::string, std::size_t> cases[] = {
+  const std::tuple<std::string, std::string, std::size_t> references[] = {
       {"&lt;b&gt; &amp;amp; &quot;&apos;", "<b> &amp; \"'", 0},
       // The system maps ¥ to 5C.
       {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\", 0},
       {"&eacute;&#128512;&#0;&#xD800;&#1114112;", Sjis("〓〓〓〓〓"), 5},
-      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0},
-  };
-  for (const auto& [body, want, replaced] : cases) {
+      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0}};
+  for (const auto& [body, want, replaced] : references) {
     SCOPED_TRACE(body);
     EXPECT_EQ(Open("e.html", Html("", body + "\r\n")), want + "\n");
     EXPECT_EQ(F().FLoadReport.Replaced, replaced);
