@@ -60,25 +60,24 @@ std::string BuildLink(const LinkParts& parts) {
   }
   if (parts.localBase || parts.wideBase) {
     const unsigned headerSize = parts.wideBase ? 0x24 : 0x1C;
-    const std::string volume = std::string("\x10\x00\x00\x00\x03\x00\x00\x00", 8) +
-                               std::string("\x12\x34\x56\x78\x10\x00\x00\x00", 8);
-    std::string body = volume;
-    const unsigned volumeOffset = headerSize;
-    const unsigned baseOffset = headerSize + static_cast<unsigned>(body.size());
+    // The volume ID first, right after the header.
+    std::string body("\x10\x00\x00\x00\x03\x00\x00\x00\x12\x34\x56\x78\x10\x00\x00\x00", 16);
+    const auto at = [&] { return headerSize + static_cast<unsigned>(body.size()); };
+    const unsigned baseOffset = at();
     body += parts.localBase.value_or("") + '\0';
-    const unsigned suffixOffset = headerSize + static_cast<unsigned>(body.size());
+    const unsigned suffixOffset = at();
     body += parts.suffix + '\0';
     unsigned wideOffset = 0, wideSuffixOffset = 0;
     if (parts.wideBase) {
-      wideOffset = headerSize + static_cast<unsigned>(body.size());
+      wideOffset = at();
       body += Wide(*parts.wideBase) + std::string(2, '\0');
-      wideSuffixOffset = headerSize + static_cast<unsigned>(body.size());
+      wideSuffixOffset = at();
       body += std::string(2, '\0');
     }
     // Size, header size, flags, then the offsets; the wide ones only in a 0x24 header.
     std::string info;
-    for (unsigned v : {headerSize + static_cast<unsigned>(body.size()), headerSize, 1u,
-                       volumeOffset, baseOffset, 0u, suffixOffset, wideOffset, wideSuffixOffset})
+    for (unsigned v : {at(), headerSize, 1u, headerSize, baseOffset, 0u, suffixOffset, wideOffset,
+                       wideSuffixOffset})
       Put(info, v);
     out += info.substr(0, headerSize) + body;
   }
