@@ -26,12 +26,7 @@ Lines LinesOf(const TEditor& e) {
 // Loading and setting split alike; a loaded NUL becomes a space, a set one
 // ends the text, and 0x1A ends a loaded text.
 TEST(EditorTextTest, SplitsAtLineBreaksAndMarksTheUnterminatedLine) {
-  const struct {
-    bool load;
-    std::string bytes;
-    Lines lines;
-    bool unterminated;
-  } cases[] = {
+  const std::tuple<bool, std::string, Lines, bool> cases[] = {
       {true, "one\r\ntwo\rthree\nfour", {"one", "two", "three", "four"}, true},
       {true, "a\n\r b\r\n\r\n", {"a", "", " b", ""}, false},  // LF then CR: two breaks
       {true, "one\r\ntw\x1Ao\r\nthree", {"one", "tw"}, true},
@@ -43,35 +38,29 @@ TEST(EditorTextTest, SplitsAtLineBreaksAndMarksTheUnterminatedLine) {
       {false, "a\rb", {"a", "b"}, false},  // every set line is terminated
   };
   TempDir dir;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.bytes));
+  for (const auto& [load, bytes, lines, unterminated] : cases) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
     TEditor e;
     ApplyEditor1Settings(e);
-    WriteFile(dir / "a.txt", c.bytes);
-    if (c.load) {
-      e.Lines.LoadFromFile(dir / "a.txt");
-    } else {
-      e.Lines.SetText(c.bytes);
-    }
-    EXPECT_EQ(LinesOf(e), c.lines);
-    EXPECT_EQ(e.Lines.LastUnterminated(), c.unterminated);
-    ASSERT_EQ(e.RowCount(), static_cast<int>(c.lines.size()));
-    EXPECT_EQ(e.Rows(-1), "");
-    EXPECT_EQ(e.Rows(e.RowCount()), "");
-    if (c.lines.empty()) continue;
-    EXPECT_EQ(e.RowEnd(e.RowCount() - 1),
-              c.unterminated ? TRowEnd::Unterminated : TRowEnd::LineEnd);
+    WriteFile(dir / "a.txt", bytes);
+    load ? void(e.Lines.LoadFromFile(dir / "a.txt")) : e.Lines.SetText(bytes);
+    EXPECT_EQ(LinesOf(e), lines);
+    EXPECT_EQ(e.Lines.LastUnterminated(), unterminated);
+    ASSERT_EQ(e.RowCount(), static_cast<int>(lines.size()));
+    EXPECT_EQ(std::string(e.Rows(-1)) + std::string(e.Rows(e.RowCount())), "");
+    if (lines.empty()) continue;
+    EXPECT_EQ(e.RowEnd(e.RowCount() - 1), unterminated ? TRowEnd::Unterminated : TRowEnd::LineEnd);
     std::string text;
-    for (const auto& line : c.lines) text += line + "\r\n";
-    if (c.unterminated) text.resize(text.size() - 2);
+    for (const auto& line : lines) text += line + "\r\n";
+    if (unterminated) text.resize(text.size() - 2);
     EXPECT_EQ(e.Lines.GetText(), text);
     // Setting the text again, as the layout does, keeps every line.
     e.Lines.SetText(e.Lines.GetText());
-    EXPECT_EQ(LinesOf(e), c.lines);
+    EXPECT_EQ(LinesOf(e), lines);
   }
 }
 
-TEST(EditorTextTest, ChunkEdgesAndUnreadableFiles) {
+TEST(EditorTextTest, AnyBytesLoadAndWrapWithoutLossAcrossChunksAndUnreadableFilesThrow) {
   TempDir dir;
   TEditor e;
   // The loader reads 1 MiB at a time; put the CR at the last byte of a chunk.
@@ -84,21 +73,15 @@ TEST(EditorTextTest, ChunkEdgesAndUnreadableFiles) {
   EXPECT_THROW(e.Lines.LoadFromFile(dir / "missing.txt"), EFileError);
   EXPECT_EQ(LinesOf(e), (Lines{"kept"}));
   EXPECT_THROW(e.Lines.LoadFromFile(dir.Path().string()), EFileError);  // a folder
-}
-
-TEST(EditorTextTest, AnyBytesLoadAndWrapWithoutLoss) {
-  TempDir dir;
   std::mt19937 gen(7);
   for (int round = 0; round < 200; ++round) {
     std::string bytes(gen() % 3000, '\0');
     for (char& c : bytes) c = static_cast<char>(gen() % 256);
     WriteFile(dir / "r.bin", bytes);
-    TEditor e;
     ApplyEditor1Settings(e);
     e.SetWrapByte(20 + static_cast<int>(gen() % 231));
     e.Lines.LoadFromFile(dir / "r.bin");
-    // The rows of each line put back together give the line, and none is
-    // wider than the width plus three hanging bytes.
+    // Each line's rows give back the line, none wider than the width plus three hanging bytes.
     std::string joined;
     int line = 0;
     for (int i = 0; i < e.RowCount(); ++i) {
@@ -114,7 +97,7 @@ TEST(EditorTextTest, AnyBytesLoadAndWrapWithoutLoss) {
   }
 }
 
-TEST(EditorOptionsTest, OnlyARealChangeRewrapsAndLimitsAreKept) {
+TEST(EditorOptionsTest, OnlyARealChangeRewrapsLimitsAreKeptAndReplaceAllSpansLines) {
   TEditor e;
   ApplyEditor1Settings(e);
   e.Lines.SetText(std::string(100, 'a') + "\r\nb");
@@ -131,10 +114,7 @@ TEST(EditorOptionsTest, OnlyARealChangeRewrapsAndLimitsAreKept) {
   EXPECT_EQ(e.Rows(0).size(), 20u);
   for (const auto& [set, got] : {std::pair{5, 4}, {1, 2}, {99, 8}})
     EXPECT_EQ((e.SetTabSpaceCount(set), e.TabSpaceCount()), got) << set;
-}
-
-TEST(EditorReplaceTest, ReplacesLeftToRightOverTheWholeText) {
-  TEditor e;
+  // Replacement runs left to right over the whole text.
   e.Lines.SetText("aaaa\r\nxaax");
   EXPECT_EQ(e.ReplaceAll("aa", "b"), 3u);
   EXPECT_EQ(LinesOf(e), (Lines{"bb", "xbx"}));

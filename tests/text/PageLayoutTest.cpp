@@ -15,7 +15,11 @@ using testsupport::WriteFile;
 
 namespace {
 
-using Handler = void (TForm1::*)();
+// The boxes in the order the tests spell them, and their click handlers.
+enum Box { kFull, kBigFont, kMoreBig, kTurn };
+constexpr void (TForm1::*kHandlers[])() = {
+    &TForm1::FullCheckBoxClick, &TForm1::BigFontCheckBoxClick, &TForm1::MoreBigCheckBoxClick,
+    &TForm1::TurnCheckBoxClick};
 
 std::string ShortLines(int n) {
   std::string text;
@@ -25,9 +29,8 @@ std::string ShortLines(int n) {
 
 class PageLayoutTest : public ::testing::Test {
  protected:
-  // Opens a file of lines of 26 two-byte characters as the current user text:
-  // two rows each at 36, 30 and 26 bytes alike, so only the columns per page
-  // change the page count.
+  // Opens lines of 26 two-byte characters, two rows each at 36, 30 and 26
+  // bytes alike: only the columns per page change the page count.
   void Open(int lines, const std::string& name = "modes.txt") {
     std::string text;
     for (int i = 0; i < lines * 26; ++i) text += (i + 1) % 26 ? "\x8a\xbf" : "\x8a\xbf\r\n";
@@ -36,75 +39,57 @@ class PageLayoutTest : public ::testing::Test {
     form.FFileIn = true;
   }
   int Width() const { return form.Editor1.WrapOption().WrapByte; }
+  // "boxes width/columns page/pages", the page numbers as the labels show them.
+  std::string Layout() const {
+    EXPECT_EQ(form.Label2.Caption, std::to_string(form.FAllPage));
+    return Boxes() + " " + std::to_string(Width()) + "/" + std::to_string(form.FRetsuCount) + " " +
+           std::to_string(form.FPage) + "/" + form.Label2.Caption;
+  }
   // Full BigFont MoreBig Turn, as '0' and '1'.
   std::string Boxes() const {
     std::string s;
-    for (const TCheckBox* b : Order()) s += b->Checked ? '1' : '0';
+    for (const TCheckBox* b : order) s += b->Checked ? '1' : '0';
     return s;
   }
   void SetBoxes(const char* bits) {
-    for (int i = 0; i < 4; ++i) Order()[i]->Checked = bits[i] == '1';
+    for (int i = 0; i < 4; ++i) order[i]->Checked = bits[i] == '1';
   }
-  std::array<TCheckBox*, 4> Order() const {
-    return {&form.FullCheckBox, &form.BigFontCheckBox, &form.MoreBigCheckBox, &form.TurnCheckBox};
-  }
-  void Click(TCheckBox& box, Handler handler) {
-    box.Checked = !box.Checked;
-    (form.*handler)();
+  void Click(Box box) {
+    order[box]->Checked = !order[box]->Checked;
+    (form.*kHandlers[box])();
   }
 
   TempDir dir;
   HeadlessPlatform platform;
   mutable TForm1 form{platform};
+  const std::array<TCheckBox*, 4> order{&form.FullCheckBox, &form.BigFontCheckBox,
+                                        &form.MoreBigCheckBox, &form.TurnCheckBox};
 };
 
-TEST_F(PageLayoutTest, CheckForcesTheImpliedBoxes) {
-  const struct {
-    const char *boxes, *after;
-    int width, columns;
-  } cases[] = {{"0000", "0000", 36, 13}, {"1000", "1000", 36, 13}, {"0100", "1100", 30, 13},
-               {"0010", "1110", 26, 13}, {"0001", "1111", 26, 8},  {"1001", "1111", 26, 8}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.boxes);
-    SetBoxes(c.boxes);
+// A check forces the boxes it implies. A click re-lays the text at the width
+// and columns of the new mode, at the same relative place: 160 rows make 13
+// pages of 13 columns at every width.
+TEST_F(PageLayoutTest, ChecksForceTheImpliedBoxesAndClicksKeepTheRelativePlaceUnlessGuarded) {
+  const std::pair<const char*, const char*> implied[] = {
+      {"0000", "0000 36/13"}, {"1000", "1000 36/13"}, {"0100", "1100 30/13"},
+      {"0010", "1110 26/13"}, {"0001", "1111 26/8"},  {"1001", "1111 26/8"}};
+  for (const auto& [boxes, after] : implied) {
+    SetBoxes(boxes);
     form.FRetsuCount = 0;
     form.CheckTurnMoreBig();
-    EXPECT_EQ(Boxes(), c.after);
-    EXPECT_EQ(Width(), c.width);
-    EXPECT_EQ(form.FRetsuCount, c.columns);
+    EXPECT_EQ(Layout().substr(0, Layout().rfind(' ')), after) << boxes;
   }
-}
-
-// A click re-lays the text at the width and columns of the new mode, at the
-// same relative place: 160 rows make 13 pages of 13 columns at every width.
-TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
   Open(80);
-  const struct {
-    const char* before;
-    TCheckBox* box;
-    Handler handler;
-    const char* after;
-    int width, pages, page;
-  } cases[] = {
-      {"0001", &form.FullCheckBox, &TForm1::FullCheckBoxClick, "0000", 36, 13, 6},
-      {"0001", &form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick, "1100", 30, 13, 6},
-      {"0001", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1110", 26, 13, 6},
-      {"0000", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1100", 30, 13, 6},
-      {"0100", &form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick, "1000", 36, 13, 6},
-      {"0000", &form.TurnCheckBox, &TForm1::TurnCheckBoxClick, "1111", 26, 20, 10},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.before << " -> " << c.after);
-    SetBoxes(c.before);
+  const std::tuple<const char*, Box, const char*> cases[] = {
+      {"0001", kFull, "0000 36/13 6/13"},    {"0001", kMoreBig, "1100 30/13 6/13"},
+      {"0001", kTurn, "1110 26/13 6/13"},    {"0000", kBigFont, "1100 30/13 6/13"},
+      {"0100", kBigFont, "1000 36/13 6/13"}, {"0000", kTurn, "1111 26/8 10/20"}};
+  for (const auto& [before, box, after] : cases) {
+    SetBoxes(before);
     form.CheckTurnMoreBig();
     form.FPagePermille = 500;
-    Click(*c.box, c.handler);
-    EXPECT_EQ(Boxes(), c.after);
-    EXPECT_EQ(Width(), c.width);
-    EXPECT_EQ(form.FRetsuCount, c.pages == 13 ? 13 : 8);
-    EXPECT_EQ(form.FAllPage, c.pages);
-    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
-    EXPECT_EQ(form.FPage, c.page);
+    Click(box);
+    EXPECT_EQ(Layout(), after) << before;
   }
   // Page 1 of 3 -> 3 of 10; unchecking MoreBig without BigFont leaves the
   // width and the layout.
@@ -112,61 +97,51 @@ TEST_F(PageLayoutTest, ClicksChooseTheWidthAndKeepTheRelativePlace) {
   SetBoxes("0000");
   form.CheckTurnMoreBig();
   form.FPagePermille = 333;
-  Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
-  EXPECT_EQ(form.FPage, 3);
+  Click(kTurn);
+  EXPECT_EQ(Layout(), "1111 26/8 3/10");
   SetBoxes("1010");
   form.Editor1.SetWrapByte(26);
-  Click(form.MoreBigCheckBox, &TForm1::MoreBigCheckBoxClick);
-  EXPECT_EQ(Boxes(), "1000");
-  EXPECT_EQ(Width(), 26);
-  EXPECT_EQ(form.FAllPage, 10);
-}
-
-// A running effect, the built-in text or a job takes the click back.
-TEST_F(PageLayoutTest, GuardTakesTheClickBack) {
-  Open(10);
+  Click(kMoreBig);
+  EXPECT_EQ(Layout(), "1000 26/8 3/10");
+  // A running effect, the built-in text or a job takes the click back.
+  SetBoxes("0000");
+  form.Editor1.SetWrapByte(36);
   bool* guards[] = {&form.FDifference, &form.FBusy, &form.FFileIn};
   for (bool* guard : guards) {
     *guard = guard != &form.FFileIn;
-    Click(form.TurnCheckBox, &TForm1::TurnCheckBoxClick);
-    EXPECT_EQ(Boxes(), "0000");
-    EXPECT_EQ(Width(), 36);
+    Click(kTurn);
+    EXPECT_EQ(Boxes() + std::to_string(Width()), "000036");
     *guard = guard == &form.FFileIn;
   }
 }
 
-TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteAndStripsHtml) {
+TEST_F(PageLayoutTest, ModeChangeRereadsTheFileAfterAPasteStripsHtmlOrOnlyMovesTheBoxes) {
   Open(10, "story.txt");
   form.Editor1.Lines.SetText("pasted");
   form.FTextName = "Clipboard";
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  Click(kBigFont);
   EXPECT_EQ(form.Editor1.Lines.Count(), 26);  // 20 rows padded to 2 pages
   EXPECT_EQ(form.FTextName, "story");
   EXPECT_EQ(form.Image1.Hint, "story");
 
   form.FFileName = dir / "page.html";
   WriteFile(form.FFileName, "<p>one</p>\r\n<p>two</p>\r\n");
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  Click(kBigFont);
   ASSERT_EQ(form.Editor1.Lines.Count(), 13);
   EXPECT_EQ(form.Editor1.Lines[1], "two");
-}
-
-TEST_F(PageLayoutTest, ModeChangeWithoutUsableTextOnlyMovesTheBoxes) {
-  form.FFileIn = true;
+  // Without a usable text only the boxes move.
   form.Editor1.Lines.SetText("pasted");
   form.FFileName = dir / "gone.txt";
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  Click(kBigFont);
   EXPECT_EQ(Width(), 30);
   EXPECT_EQ(form.Editor1.Lines[0], "pasted");
   form.FFileName = dir / "empty.txt";  // an empty file stays on page 1
   WriteFile(form.FFileName, "");
   form.FPagePermille = 900;
-  Click(form.BigFontCheckBox, &TForm1::BigFontCheckBoxClick);
+  Click(kBigFont);
   EXPECT_EQ(form.FAllPage, 0);
   EXPECT_EQ(form.FPage, 1);
 }
-
-// ---------------------------------------------------------------- pages
 
 TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage) {
   const struct {
@@ -185,13 +160,10 @@ TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage)
     form.FPage = c.pageBefore;
     c.change ? form.FPreEcriChange(form.Editor1) : form.FPreEcri(form.Editor1);
     EXPECT_EQ(form.FRetsuCount, c.change ? 8 : 13);
-    EXPECT_EQ(form.FAllPage, c.pages);
-    EXPECT_EQ(form.FPage, c.page);
-    EXPECT_EQ(form.FFilePage, c.page);
-    EXPECT_EQ(form.ExtTrackBar1.Max, c.pages);
-    EXPECT_EQ(form.ExtTrackBar1.Position(), c.page);
-    EXPECT_EQ(form.Label1.Caption, std::to_string(c.page));
-    EXPECT_EQ(form.Label2.Caption, std::to_string(c.pages));
+    EXPECT_EQ(std::tuple(form.FPage, form.FFilePage, form.ExtTrackBar1.Position(), form.FAllPage,
+                         form.ExtTrackBar1.Max, form.Label1.Caption + "/" + form.Label2.Caption),
+              std::tuple(c.page, c.page, c.page, c.pages, c.pages,
+                         std::to_string(c.page) + "/" + std::to_string(c.pages)));
     form.TurnCheckBox.Checked = false;
     form.FPreEcriChange(form.Editor1);
   }
@@ -199,20 +171,17 @@ TEST_F(PageLayoutTest, NewTextStartsAtPageOneAndAReopenOrModeChangeKeepsThePage)
 
 TEST_F(PageLayoutTest, SlotsHoldTheColumnsOfThePage) {
   form.Editor1.Lines.SetText(ShortLines(30));
-  const struct {
-    bool turned;
-    int page, slot;
-    const char* text;
-  } cases[] = {// turned, the slots past 8 are left alone
-               {false, 2, 1, "L13"}, {false, 2, 13, "L25"}, {false, 3, 4, "L29"}, {false, 3, 5, ""},
-               {true, 2, 1, "L8"},   {true, 2, 8, "L15"},   {true, 2, 9, "old"}};
-  for (const auto& c : cases) {
+  // Turned, the slots past 8 are left alone.
+  const std::tuple<bool, int, int, const char*> cases[] = {
+      {false, 2, 1, "L13"}, {false, 2, 13, "L25"}, {false, 3, 4, "L29"}, {false, 3, 5, ""},
+      {true, 2, 1, "L8"},   {true, 2, 8, "L15"},   {true, 2, 9, "old"}};
+  for (const auto& [turned, page, slot, text] : cases) {
     form.FRetsu[9] = "old";
-    form.TurnCheckBox.Checked = c.turned;
-    form.FRetsuCount = c.turned ? 8 : 13;
-    form.FPage = c.page;
+    form.TurnCheckBox.Checked = turned;
+    form.FRetsuCount = turned ? 8 : 13;
+    form.FPage = page;
     form.FRetsuText(form.Editor1);
-    EXPECT_EQ(form.FRetsu[c.slot], c.text) << c.page << " " << c.slot;
+    EXPECT_EQ(form.FRetsu[slot], text) << page << " " << slot;
   }
   // 125 漢, a one-byte and a two-byte sign: a row of 253 bytes at 250 fits its
   // slot whole; a longer line is cut to the slot's size.

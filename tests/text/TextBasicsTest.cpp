@@ -14,7 +14,7 @@ namespace {
 
 // Invalid bytes, a trail byte out of range and a lead byte at the very end
 // give U+FFFD, one per character as the lead-byte rule cuts them.
-TEST(SjisTest, CharactersMapToTheirCodePointsOrTheReplacementCharacter) {
+TEST(SjisTest, CharactersConvertOrBecomeTheReplacementAndTheBuiltInTextLosesNone) {
   const std::pair<const char*, char32_t> cases[] = {
       {"A", U'A'},         {"\x82\xa0", U'あ'}, {"\x81\x40", U'　'}, {"\xb1", U'ｱ'},
       {"\x87\x40", U'①'},  {"\x9f\x40", U'檗'}, {"\xe0\x40", U'漾'}, {"\xfc\x4b", U'黑'},
@@ -23,15 +23,9 @@ TEST(SjisTest, CharactersMapToTheirCodePointsOrTheReplacementCharacter) {
   for (const auto& [sjis, cp] : cases)
     EXPECT_EQ(SjisCharToCodePoint(sjis), cp) << testing::PrintToString(std::string(sjis));
   EXPECT_EQ(SjisCharLength("z\x82", 1), 1u);
-  EXPECT_EQ(SjisToUtf8("a\x81\x7f"
-                       "b\xfd\x82"),
-            "a\uFFFD"
-            "b\uFFFD\uFFFD");
-}
-
-// What code page 932 cannot hold, malformed UTF-8 included, becomes '?'.
-TEST(SjisTest, Utf8ConvertsOrBecomesAQuestionMark) {
-  const std::pair<std::string, std::string> cases[] = {
+  EXPECT_EQ(SjisToUtf8("a\x81\x7f" + std::string("b\xfd\x82")), "a\uFFFDb\uFFFD\uFFFD");
+  // What code page 932 cannot hold, malformed UTF-8 included, becomes '?'.
+  const std::pair<std::string, std::string> toSjis[] = {
       {"日本語 abc ｱｲ", "\x93\xfa\x96\x7b\x8c\xea abc \xb1\xb2"},
       {std::string("\0\t\r\n", 4), std::string("\0\t\r\n", 4)},
       {"a😀b", "a?b"},
@@ -40,7 +34,11 @@ TEST(SjisTest, Utf8ConvertsOrBecomesAQuestionMark) {
       {"\xC0\xAF", "??"},
       {"\xED\xA0\x80", "???"},
       {"\xE6\x97", "??"}};
-  for (const auto& [utf8, sjis] : cases) EXPECT_EQ(Utf8ToSjis(utf8), sjis) << utf8;
+  for (const auto& [utf8, sjis] : toSjis) EXPECT_EQ(Utf8ToSjis(utf8), sjis) << utf8;
+  // No character of the built-in text is lost to code page 932.
+  std::string rebuilt;
+  for (const auto& line : TForm1::StringResource1()) rebuilt += SjisToUtf8(line) + "\n";
+  EXPECT_EQ(rebuilt, EmbeddedBuiltinText());
 }
 
 // A window headless, for the routines that work on its line stores.
@@ -50,7 +48,7 @@ class FormTextTest : public ::testing::Test {
   TForm1 form{platform};
 };
 
-TEST_F(FormTextTest, ReplacementTurnsTabsBracketsAndColonsInTheGivenStoreOnly) {
+TEST_F(FormTextTest, ReplacementTurnsTabsBracketsAndColonsInTheGivenStoreOnlyAndRewrapsOnce) {
   const std::pair<std::string, std::string> cases[] = {
       {"\t", "\x81\x40\x81\x40\x81\x40\x81\x40"},
       {Sjis("≪題≫"), Sjis("《題》")},
@@ -67,17 +65,13 @@ TEST_F(FormTextTest, ReplacementTurnsTabsBracketsAndColonsInTheGivenStoreOnly) {
     EXPECT_EQ(form.Editor2.Lines[0], replaced) << testing::PrintToString(text);
   }
   EXPECT_EQ(form.Editor1.Lines[0], "\t");
-}
-
-TEST_F(FormTextTest, ReplacementRewrapsOnceAndRestoresTheStore) {
+  // On the shown store it rewraps once and restores the store's state.
   TEditor& e = form.Editor1;
   e.Lines.SetText(std::string(50, 'x') + "\r\n" + std::string(5000, '\t'));
   const auto before = e.WrapCount();
   form.Freplace(e);
   EXPECT_EQ(e.WrapCount(), before + 1);
-  EXPECT_TRUE(e.WordWrap());
-  EXPECT_TRUE(e.ReadOnly);
-  EXPECT_FALSE(platform.BusyCursor);
+  EXPECT_TRUE(e.WordWrap() && e.ReadOnly && !platform.BusyCursor);
   EXPECT_EQ(e.Lines[1].size(), 40000u);
   EXPECT_EQ(e.Rows(1), std::string(50, 'x').substr(36));
 }
@@ -85,10 +79,8 @@ TEST_F(FormTextTest, ReplacementRewrapsOnceAndRestoresTheStore) {
 // A tag ends at the first '>' after its '<' and may span lines; entities stay
 // as written; an unclosed tag keeps the text before it and is told once.
 TEST_F(FormTextTest, TagsAreStrippedAndAnUnclosedOneIsTold) {
-  const struct {
-    const char *html, *text;
-    bool unclosed;
-  } cases[] = {
+  const std::string told = "タグが閉じられていません\nソースに問題があります";
+  const std::tuple<const char*, const char*, bool> cases[] = {
       {"Hello <b>big</b> world", "Hello big world", false},
       {"", "", false},
       {"<p>one</p>\r\n<p>two</p>\r\n", "one\r\ntwo\r\n", false},
@@ -97,23 +89,14 @@ TEST_F(FormTextTest, TagsAreStrippedAndAnUnclosedOneIsTold) {
       {"<<x>y>", "y>", false},
       {"&lt;tag&gt; &amp;", "&lt;tag&gt; &amp;", false},
       {"x <y", "x ", true},
-      {"<b>a</b> c <d", "a c ", true},
-  };
-  for (const auto& c : cases) {
+      {"<b>a</b> c <d", "a c ", true}};
+  for (const auto& [html, text, unclosed] : cases) {
     platform.Messages.clear();
-    EXPECT_EQ(form.PTagStrip(c.html), c.text) << c.html;
-    ASSERT_EQ(platform.Messages.size(), c.unclosed ? 1u : 0u) << c.html;
-    if (c.unclosed) {
-      EXPECT_EQ(platform.Messages[0].Text, "タグが閉じられていません\nソースに問題があります");
-    }
+    EXPECT_EQ(form.PTagStrip(html), text) << html;
+    std::string messages;
+    for (const auto& m : platform.Messages) messages += m.Text;
+    EXPECT_EQ(messages, unclosed ? told : "") << html;
   }
-}
-
-// No character of the built-in text is lost to code page 932.
-TEST(BuiltinTextTest, KeepsEveryCharacter) {
-  std::string rebuilt;
-  for (const auto& line : TForm1::StringResource1()) rebuilt += SjisToUtf8(line) + "\n";
-  EXPECT_EQ(rebuilt, EmbeddedBuiltinText());
 }
 
 }  // namespace

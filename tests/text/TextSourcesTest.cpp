@@ -1,9 +1,6 @@
 // Bringing a user text in: the Open dialog, drops, the command line and its
-// shortcuts, the clipboard, saving pasted text, and joining two texts into the
-// "unite" folder. Texts in today's encodings read as the same code-page-932
-// text, what cannot be shown becomes 〓 and is counted, HTML references are
-// decoded, and files that are not plain readable texts are refused before
-// they are read.
+// shortcuts, the clipboard, joining two texts into "unite", the encodings a
+// text may come in, and the files refused before they are read.
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <sys/stat.h>
@@ -27,6 +24,19 @@ class TextSourcesTest : public FormTest {
     EXPECT_EQ(F().FTextName, name);
     EXPECT_EQ(F().Image1.Hint, name);
     EXPECT_EQ(F().HintLabel1.Caption, name);
+  }
+  std::string Unite(const std::string& name) { return dir / ("unite/" + name); }
+  void Join(const std::optional<std::string>& second) {
+    platform->FileAnswers.push_back(second);
+    F().Dispatch([this] { F().UniteButtonClick(); });
+  }
+  // The text read from bytes, without the lines that pad it to whole pages.
+  std::string Open(const std::string& name, const std::string& bytes) {
+    WriteFile(dir / name, bytes);
+    OpenFile(dir / name);
+    std::string text = UserText();
+    while (text.ends_with("\x81\x40\n")) text.resize(text.size() - 3);
+    return text;
   }
 };
 
@@ -53,8 +63,7 @@ TEST_F(TextSourcesTest, OpenShowsTheFirstPageUnlessCancelledBusyOrUnreadable) {
   EXPECT_TRUE(F().FFileIn);
   EXPECT_EQ(F().FFileName, dir / "story.txt");
   ExpectShown("story");
-  EXPECT_EQ(F().FPage, 1);
-  EXPECT_EQ(F().FAllPage, 3);
+  EXPECT_EQ(std::pair(F().FPage, F().FAllPage), std::pair(1, 3));
   EXPECT_EQ(F().Editor1.Lines.Count(), 39);  // padded to whole pages
   EXPECT_FALSE(F().PLabel.Transparent);
 }
@@ -88,7 +97,7 @@ TEST_F(TextSourcesTest, ADropOpensTheFirstFileUnlessAnOpenIsPendingOrAJobRuns) {
 }
 
 // The last four characters give way, never half a character.
-TEST_F(TextSourcesTest, TheDisplayNameLosesItsTxtEnding) {
+TEST_F(TextSourcesTest, TheDisplayNameLosesItsTxtEndingInAnyEncoding) {
   const std::pair<const char*, const char*> cases[] = {
       {"a.txt", "a"},
       {"a.TXT", "a.TXT"},
@@ -103,14 +112,12 @@ TEST_F(TextSourcesTest, TheDisplayNameLosesItsTxtEnding) {
     F().FtxtDelete();
     EXPECT_EQ(F().FTextName, shown) << name;
   }
-}
-
-TEST_F(TextSourcesTest, ANameInAnyEncodingOpensAndNamesItsExportedPages) {
-  const std::tuple<std::string, std::string, std::string> cases[] = {
+  // A name in any encoding opens and names its exported pages.
+  const std::tuple<std::string, std::string, std::string> names[] = {
       {"\x96\xBC\x91\x4F.txt", "\x96\xBC\x91\x4F", "名前0001.jpg"},  // Shift-JIS
       {"😀猫.txt", "😀猫", "_猫0001.jpg"}};  // no Shift-JIS form; FAT refuses '?'
   Start();
-  for (const auto& [file, name, page] : cases) {
+  for (const auto& [file, name, page] : names) {
     OpenFile(WriteRows(file, 3));
     EXPECT_EQ(F().FTextName, name);
     F().SaveAllButtonClick();
@@ -129,8 +136,7 @@ TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   F().Paste1Click();
   ExpectShown("Clipboard");
   EXPECT_EQ(F().FFileName, dir / "before.txt");
-  EXPECT_EQ(F().FPage, 1);
-  EXPECT_EQ(F().FAllPage, 1);
+  EXPECT_EQ(std::pair(F().FPage, F().FAllPage), std::pair(1, 1));
   EXPECT_EQ(F().Editor1.Lines[1], Sjis("二行目　　　　です"));
   const std::string saved = dir / "kept paste.txt";
   platform->FileAnswers.push_back(saved);
@@ -153,20 +159,18 @@ TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   }
 }
 
-TEST_F(TextSourcesTest, TheCommandLineAcceptsItsExtensionsExactly) {
+TEST_F(TextSourcesTest, TheCommandLineTakesItsExtensionsExactlyAndOpensAReadableFileAtStart) {
   const std::pair<const char*, bool> cases[] = {
       {"a.txt", true},  {"a.TXT", true},   {"a.ini", true},  {"a.htm", true},
       {"a.html", true}, {"a.lnk", true},   {"a.HTM", false}, {"a.HTML", false},
       {"a.Txt", false}, {"a.text", false}, {"noext", false}};
   for (const auto& [arg, accepted] : cases) {
-    NewForm();
-    F().ExamineCommandLine({arg, "b.txt"});
-    EXPECT_EQ(F().FCmdLineOpen, accepted) << arg;
-    EXPECT_EQ(F().FCmdLineFile, accepted ? arg : "") << arg;
+    NewForm().ExamineCommandLine({arg, "b.txt"});
+    EXPECT_EQ(std::pair(F().FCmdLineOpen, F().FCmdLineFile),
+              std::pair(accepted, std::string(accepted ? arg : "")))
+        << arg;
   }
-}
-
-TEST_F(TextSourcesTest, TheCommandLineFileOrItsShortcutsTargetIsOpenedAtStart) {
+  // The file, or a shortcut's target, is opened at start.
   const std::string target = WriteRows("target.txt", 27);
   std::filesystem::create_symlink("target.txt", dir / "story.lnk");
   for (const std::string& arg : {target, dir / "story.lnk"}) {
@@ -190,9 +194,7 @@ TEST_F(TextSourcesTest, TheCommandLineFileOrItsShortcutsTargetIsOpenedAtStart) {
   Start({dir / "PAGE.HTM"});  // named directly, the upper-case ending is refused
   EXPECT_FALSE(F().FFileIn);
   EXPECT_EQ(F().HintLabel1.Caption, "Quillane");  // the built-in text instead
-}
-
-TEST_F(TextSourcesTest, AnUnreadableCommandLineFileLeavesNoTextAndDropsWork) {
+  // An unreadable file leaves no text, and drops still work.
   Start({dir / "absent.txt"});
   ASSERT_EQ(platform->Errors.size(), 1u);
   EXPECT_FALSE(F().FCmdLineOpen);
@@ -200,29 +202,15 @@ TEST_F(TextSourcesTest, AnUnreadableCommandLineFileLeavesNoTextAndDropsWork) {
   F().TriButton1Click();
   EXPECT_EQ(F().FPage, 1);
   F().DropDst1FileDrop({WriteRows("later.txt", 3)});
-  EXPECT_EQ(F().FTextName, "later");
-  EXPECT_EQ(F().FAllPage, 1);
+  EXPECT_EQ(std::pair(F().FTextName, F().FAllPage), std::pair(std::string("later"), 1));
 }
 
-// ---------------------------------------------------------------- union
-
-const std::string kFiveEmptyLines = "\r\n\r\n\r\n\r\n\r\n";
-
-class TextUnionTest : public FormTest {
- protected:
-  TextUnionTest() { Start(); }
-  std::string Unite(const std::string& name) { return dir / ("unite/" + name); }
-  void Join(const std::optional<std::string>& second) {
-    platform->FileAnswers.push_back(second);
-    F().Dispatch([this] { F().UniteButtonClick(); });
-  }
-};
-
-// Cancelled or with an unreadable second file nothing is written. Otherwise
-// both parts with five empty lines between, the last line terminated, each
-// join overwriting the last; a pasted text still joins the last opened file,
-// and "No" keeps the current text.
-TEST_F(TextUnionTest, TheJoinedFileHoldsBothPartsWithFiveEmptyLinesBetween) {
+// Cancelled or with an unreadable second file nothing is written; else both
+// parts with five empty lines between, the last line terminated, each join
+// overwriting the last. A paste still joins the last opened file.
+TEST_F(TextSourcesTest, TheJoinedFileHoldsBothPartsAndOpensAtTheSamePage) {
+  const std::string kFiveEmptyLines = "\r\n\r\n\r\n\r\n\r\n";
+  Start();
   Join(std::nullopt);
   Join(dir / "absent.txt");
   EXPECT_EQ(platform->Errors.size(), 1u);
@@ -231,7 +219,6 @@ TEST_F(TextUnionTest, TheJoinedFileHoldsBothPartsWithFiveEmptyLinesBetween) {
   platform->Answers.push_back(MsgResult::No);
   Join(dir / "more.txt");
   EXPECT_EQ(ReadFile(Unite("_u.txt")), kFiveEmptyLines + "x\r\n");
-
   WriteFile(dir / "story.txt", "one\r\ntwo");
   WriteFile(dir / "long.txt", "b\r\nc\r\nd\r\ne\r\n");
   WriteFile(dir / "more.txt", "three\nfour\rfive\r\n");
@@ -247,31 +234,25 @@ TEST_F(TextUnionTest, TheJoinedFileHoldsBothPartsWithFiveEmptyLinesBetween) {
   EXPECT_EQ(platform->Messages[2].Text, "作業は完了しました\nファイルを開きますか");
   EXPECT_EQ(platform->Messages[2].Buttons, MsgButtons::YesNo);
   EXPECT_EQ(F().FTextName, "Clipboard");
-}
-
-TEST_F(TextUnionTest, OpeningTheJoinedTextKeepsThePage) {
+  // "Yes" opens the joined text at the same page.
+  Start();
   OpenFile(WriteRows("story.txt", 52));  // 4 pages
   for (int i = 0; i < 3; ++i) F().TriButton1Click();
   ASSERT_EQ(F().FPage, 4);
   WriteFile(dir / "more.txt", "appended\r\n");
   Join(dir / "more.txt");  // answered Yes
   EXPECT_EQ(F().FFileName, Unite("story_u.txt"));
-  EXPECT_EQ(F().FTextName, "story_u");
-  EXPECT_EQ(F().HintLabel1.Caption, "story_u");
+  ExpectShown("story_u");
   EXPECT_TRUE(F().FFileIn);
-  EXPECT_EQ(F().FAllPage, 5);  // 52 + 5 + 1 lines
-  EXPECT_EQ(F().FPage, 4);
+  EXPECT_EQ(std::pair(F().FPage, F().FAllPage), std::pair(4, 5));  // 52 + 5 + 1 lines
   EXPECT_EQ(F().Editor1.Lines[57], "appended");
 }
-
-// ---------------------------------------------------------------- encodings
 
 // utf8 in another encoding, by the system's converter.
 std::string Encode(const std::string& utf8, const char* to) {
   iconv_t cd = iconv_open(to, "UTF-8");
   std::string out(utf8.size() * 4 + 16, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  char* dst = out.data();
+  char *in = const_cast<char*>(utf8.data()), *dst = out.data();
   std::size_t inLeft = utf8.size(), outLeft = out.size();
   iconv(cd, &in, &inLeft, &dst, &outLeft);
   iconv(cd, nullptr, nullptr, &dst, &outLeft);
@@ -286,79 +267,52 @@ std::string Html(const std::string& meta, const std::string& body) {
   return "<html><head>" + meta + "</head><body>" + body + "</body></html>";
 }
 
-class EncodingTest : public FormTest {
- protected:
-  std::string Open(const std::string& name, const std::string& bytes) {
-    WriteFile(dir / name, bytes);
-    OpenFile(dir / name);
-    // Without the full-width-space lines that pad the text to whole pages.
-    std::string text = UserText();
-    while (text.ends_with("\x81\x40\n")) text.resize(text.size() - 3);
-    return text;
-  }
-};
-
-TEST_F(EncodingTest, EveryEncodingReadsAsTheSameShiftJisText) {
+TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
   const std::string expected = Open("ref.txt", Sjis(kSample));
   ASSERT_NE(expected.find(Sjis("日本語")), std::string::npos);
   // Shift-JIS bytes that also happen to be valid UTF-8 (E9 A0 B4: a kanji and ｴ).
   const std::string lookalike = "\xE9\xA0\xB4\r\n";
-  const struct {
-    const char* name;
-    std::string bytes;
-    std::string want;
-  } cases[] = {
-      {"u8.txt", kSample, expected},
-      {"u8bom.txt", "\xEF\xBB\xBF" + kSample, expected},
-      {"u16le.txt", "\xFF\xFE" + Encode(kSample, "UTF-16LE"), expected},
-      {"u16be.txt", "\xFE\xFF" + Encode(kSample, "UTF-16BE"), expected},
-      {"meta.html", Html("<meta charset=\"utf-8\">", kSample), expected},
+  const std::pair<const char*, std::string> cases[] = {
+      {"u8.txt", kSample},
+      {"u8bom.txt", "\xEF\xBB\xBF" + kSample},
+      {"u16le.txt", "\xFF\xFE" + Encode(kSample, "UTF-16LE")},
+      {"u16be.txt", "\xFE\xFF" + Encode(kSample, "UTF-16BE")},
+      {"meta.html", Html("<meta charset=\"utf-8\">", kSample)},
       {"equiv.html",
        Html("<META http-equiv=\"Content-Type\" content=\"text/html; charset=EUC-JP\">",
-            Encode(kSample, "EUC-JP")),
-       expected},
-      {"jis.html", Html("<meta charset='iso-2022-jp'>", Encode(kSample, "ISO-2022-JP")), expected},
-      {"sjis.html", Html("<meta charset=Shift_JIS>", lookalike), "\xE9\xA0\xB4\n"},
-      {"ascii.txt", "plain ascii\r\n", "plain ascii\n"},
-  };
+            Encode(kSample, "EUC-JP"))},
+      {"jis.html", Html("<meta charset='iso-2022-jp'>", Encode(kSample, "ISO-2022-JP"))},
+      {"sjis.html", Html("<meta charset=Shift_JIS>", Sjis(kSample))}};
   EXPECT_EQ(Open("l.txt", lookalike), Sjis("頴") + "\n");  // without a meta, valid UTF-8 wins
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(Open(c.name, c.bytes), c.want);
+  EXPECT_EQ(Open("l.html", Html("<meta charset=Shift_JIS>", lookalike)), "\xE9\xA0\xB4\n");
+  EXPECT_EQ(Open("ascii.txt", "plain ascii\r\n"), "plain ascii\n");
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Open(name, bytes), expected);
     EXPECT_EQ(F().FLoadReport.Replaced, 0u);
   }
-}
-
-TEST_F(EncodingTest, CharactersWithoutAShiftJisFormBecomeGetaAndAreCounted) {
-  const std::string text = Open("emoji.txt", "猫😺と한글\r\n");
-  EXPECT_EQ(text, Sjis("猫〓と〓〓") + "\n");
+  // What has no Shift-JIS form becomes 〓 and is counted.
+  EXPECT_EQ(Open("emoji.txt", "猫😺と한글\r\n"), Sjis("猫〓と〓〓") + "\n");
   EXPECT_EQ(F().HintLabel1.Caption, "3字を〓に置換");
   Open("clean.txt", "猫\r\n");
   EXPECT_NE(F().HintLabel1.Caption, "3字を〓に置換");
-}
-
-TEST_F(EncodingTest, HtmlReferencesAreDecodedAfterTheTagsAreStripped) {
-  const struct {
-    std::string body;
-    std::string want;
-    std::size_t replaced;
-  } cases[] = {
+  // References are decoded after the tags are stripped.
+  const std::tuple<std::string, std::string, std::size_t> references[] = {
       {"&lt;b&gt; &amp;amp; &quot;&apos;", "<b> &amp; \"'", 0},
-      {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\",
-       0},  // the system maps ¥ to 5C
+      // The system maps ¥ to 5C.
+      {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\", 0},
       {"&eacute;&#128512;&#0;&#xD800;&#1114112;", Sjis("〓〓〓〓〓"), 5},
-      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.body);
-    EXPECT_EQ(Open("e.html", Html("", c.body + "\r\n")), c.want + "\n");
-    EXPECT_EQ(F().FLoadReport.Replaced, c.replaced);
+      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0}};
+  for (const auto& [body, want, replaced] : references) {
+    SCOPED_TRACE(body);
+    EXPECT_EQ(Open("e.html", Html("", body + "\r\n")), want + "\n");
+    EXPECT_EQ(F().FLoadReport.Replaced, replaced);
   }
   // A plain text keeps its ampersands.
   EXPECT_EQ(Open("e.txt", "&amp;\r\n"), "&amp;\n");
 }
 
-TEST_F(EncodingTest, OnlyRegularFilesWithinTheLimitAreRead) {
+TEST_F(TextSourcesTest, OnlyRegularFilesWithinTheLimitAreRead) {
   const std::string fifo = dir / "fifo.txt";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const std::string zero = dir / "zero.txt";

@@ -13,19 +13,13 @@ using testsupport::Sjis;
 
 namespace {
 
-struct RowOut {
-  std::string Text;
-  bool EndsLine;
-  friend bool operator==(const RowOut&, const RowOut&) = default;
-  friend std::ostream& operator<<(std::ostream& os, const RowOut& r) {
-    return os << (r.EndsLine ? "E:" : "S:") << testing::PrintToString(r.Text);
-  }
-};
+// A row's bytes and whether it ends its line.
+using RowOut = std::pair<std::string, bool>;
 
 std::vector<RowOut> StoreRows(const TEditor& e) {
   std::vector<RowOut> rows;
   for (int i = 0; i < e.RowCount(); ++i)
-    rows.push_back({std::string(e.Rows(i)), e.RowEnd(i) != TRowEnd::Continues});
+    rows.emplace_back(e.Rows(i), e.RowEnd(i) != TRowEnd::Continues);
   return rows;
 }
 
@@ -33,12 +27,8 @@ std::vector<RowOut> StoreRows(const TEditor& e) {
 // the last one ending the line.
 std::vector<RowOut> Pieces(const std::string& line, const std::vector<std::size_t>& lengths) {
   std::vector<RowOut> rows;
-  std::size_t at = 0;
-  for (std::size_t n : lengths) {
-    rows.push_back({line.substr(at, n), false});
-    at += n;
-  }
-  if (!rows.empty()) rows.back().EndsLine = true;
+  for (std::size_t at = 0, i = 0; i < lengths.size(); at += lengths[i++])
+    rows.emplace_back(line.substr(at, lengths[i]), i + 1 == lengths.size());
   return rows;
 }
 
@@ -50,9 +40,7 @@ std::string Repeat(std::string_view s, int n) {
   return out;
 }
 
-std::string Kanji(int n) {
-  return Repeat(K, n);
-}
+const auto Kanji = [](int n) { return Repeat(K, n); };
 
 struct WrapCase {
   const char* name;
@@ -117,8 +105,6 @@ TEST(WrapTest, CutsEachLineUnderTheRules) {
   }
 }
 
-// ---------------------------------------------------------------- reference
-
 // The rules as written, with the whole map of the remaining text rebuilt after
 // every cut: slow, and simple enough to check by reading.
 class ReferenceWrap {
@@ -127,27 +113,23 @@ class ReferenceWrap {
 
   std::vector<RowOut> Run(std::string line) const {
     std::vector<RowOut> rows;
-    if (line.empty()) return {{"", true}};
     const int w = o_.WrapByte;
     bool cut = false;
     for (;;) {
-      std::vector<char> m = Map(line);
+      const Map m = MapOf(line);
       const int len = static_cast<int>(m.size());
       if (line.empty() || len < w) break;
       int p = w;
       if (Kind(m, w) == 'L') {
         p = w - 1;
       } else if (w < len && o_.WordBreak && Kind(m, w) == 'S' && !Delim(ByteAt(m, line, w))) {
-        for (int q = w - 1; q >= w / 3; --q) {
-          if (Kind(m, q) == 'T' || (Kind(m, q) == 'S' && Delim(ByteAt(m, line, q)))) {
-            p = q;
-            break;
-          }
-        }
+        int q = w - 1;
+        while (q >= w / 3 && Kind(m, q) != 'T' && !(Kind(m, q) == 'S' && Delim(ByteAt(m, line, q))))
+          --q;
+        if (q >= w / 3) p = q;
       }
-      if (o_.FollowPunctuation) {
-        while (p < w + 2 && In(Char(m, line, p + 1), o_.PunctuationStr)) Forward(m, p);
-      }
+      while (o_.FollowPunctuation && p < w + 2 && In(Char(m, line, p + 1), o_.PunctuationStr))
+        Forward(m, p);
       if (o_.Leading && p < len) {
         const int f = (w / 5) * 4;
         while (p >= f && In(Char(m, line, p), o_.LeadStr)) Back(m, p);
@@ -163,13 +145,9 @@ class ReferenceWrap {
       line.erase(0, n);
       cut = true;
     }
-    if (!line.empty()) {
-      rows.push_back({line, true});
-    } else if (cut && o_.FollowRetMark) {
-      rows.back().EndsLine = true;
-    } else {
-      rows.push_back({"", true});
-    }
+    // With the return mark followed, a last cut that ends the line ends it.
+    if (!line.empty() || !cut || !o_.FollowRetMark) rows.emplace_back(line, false);
+    rows.back().second = true;
     return rows;
   }
 
@@ -179,35 +157,31 @@ class ReferenceWrap {
     return b <= 0x2F || (b >= 0x3A && b <= 0x40) || (b >= 0x5B && b <= 0x5E) || b == 0x60 ||
            (b >= 0x7B && b <= 0x80) || (b >= 0xA0 && b <= 0xA5) || b >= 0xFD;
   }
-  std::vector<char> Map(const std::string& s) const {
-    std::vector<char> m;
-    for (std::size_t i = 0; i < s.size(); ++i) {
+  // Each column: Lead or Trail byte, Single-byte character, or Fill after a
+  // tab; with the index of the byte it stands for (a fill: its tab's).
+  using Map = std::vector<std::pair<char, int>>;
+  Map MapOf(const std::string& s) const {
+    Map m;
+    for (int i = 0; i < static_cast<int>(s.size()); ++i) {
       if (Lead(static_cast<unsigned char>(s[i]))) {
-        m.push_back('L');
-        m.push_back('T');
+        m.insert(m.end(), {{'L', i}, {'T', i + 1}});
         ++i;
       } else {
         const int c = static_cast<int>(m.size());
-        m.push_back('S');
-        if (s[i] == '\t')
-          for (int k = 0; k < tab_ - 1 - c % tab_; ++k) m.push_back('F');
+        m.emplace_back('S', i);
+        if (s[i] == '\t') m.insert(m.end(), tab_ - 1 - c % tab_, {'F', i});
       }
     }
     return m;
   }
-  static char Kind(const std::vector<char>& m, int q) {
-    return q >= 1 && q <= static_cast<int>(m.size()) ? m[q - 1] : 'N';
+  static char Kind(const Map& m, int q) {
+    return q >= 1 && q <= static_cast<int>(m.size()) ? m[q - 1].first : 'N';
   }
-  // 0-based index of the byte a position stands for.
-  static int ByteIndex(const std::vector<char>& m, int q) {
-    int fills = 0;
-    for (int i = 1; i <= q; ++i) fills += m[i - 1] == 'F';
-    return q - fills - 1;
-  }
-  static unsigned char ByteAt(const std::vector<char>& m, const std::string& s, int q) {
+  static int ByteIndex(const Map& m, int q) { return m[q - 1].second; }
+  static unsigned char ByteAt(const Map& m, const std::string& s, int q) {
     return static_cast<unsigned char>(s[ByteIndex(m, q)]);
   }
-  static std::string Char(const std::vector<char>& m, const std::string& s, int q) {
+  static std::string Char(const Map& m, const std::string& s, int q) {
     const char k = Kind(m, q);
     if (k == 'N' || k == 'F') return "";
     return k == 'T' ? s.substr(ByteIndex(m, q) - 1, 2)
@@ -222,28 +196,23 @@ class ReferenceWrap {
     }
     return false;
   }
-  static void Back(const std::vector<char>& m, int& p) { p -= Kind(m, p - 1) == 'L' ? 2 : 1; }
-  static void Forward(const std::vector<char>& m, int& p) { p += Kind(m, p + 1) == 'L' ? 2 : 1; }
+  static void Back(const Map& m, int& p) { p -= Kind(m, p - 1) == 'L' ? 2 : 1; }
+  static void Forward(const Map& m, int& p) { p += Kind(m, p + 1) == 'L' ? 2 : 1; }
 
   TWrapOption o_;
   int tab_;
 };
 
-const std::vector<std::string>& Alphabet() {
-  static const std::vector<std::string> pieces = {
+// A line drawn from a few pieces, so that runs of brackets, signs or letters
+// long enough to reach the floors are common.
+std::string RandomLine(std::mt19937& gen, int length) {
+  static const std::vector<std::string> all = {
       "\x8a\xbf", "\x82\xa0", Sjis("「"), Sjis("」"), Sjis("、"), Sjis("。"), Sjis("（"),
       Sjis("）"), Sjis("っ"), Sjis("ー"), Sjis("《"), Sjis("》"), Sjis("，"), Sjis("≪"),
       "a",        "b",        "Z",        "_",        "7",        " ",        " ",
       "\t",       ",",        ".",        ")",        "(",        "!",        "<",
       "%",        "\xb1",     "\xa7",     "\xa1",     "\xa4",     "\xb0",     "\x81",
       "\x9f",     "\xfd",     "\x80"};
-  return pieces;
-}
-
-// A line drawn from a few pieces, so that runs of brackets, signs or letters
-// long enough to reach the floors are common.
-std::string RandomLine(std::mt19937& gen, int length) {
-  const auto& all = Alphabet();
   std::vector<std::string> alphabet;
   const std::size_t size = 2 + gen() % 5;
   while (alphabet.size() < size) alphabet.push_back(all[gen() % all.size()]);
@@ -262,10 +231,8 @@ TEST(WrapReferenceTest, StoreMatchesTheReferenceOnRandomText) {
     TWrapOption o = e.WrapOption();
     const int widths[] = {20, 21, 26, 30, 36, 37, 64, 250};
     o.WrapByte = widths[gen() % 8];
-    o.FollowRetMark = gen() % 4 != 0;
-    o.FollowPunctuation = gen() % 4 != 0;
-    o.Leading = gen() % 4 != 0;
-    o.WordBreak = gen() % 4 != 0;
+    for (bool* on : {&o.FollowRetMark, &o.FollowPunctuation, &o.Leading, &o.WordBreak})
+      *on = gen() % 4 != 0;
     e.SetWrapOption(o);
     const int tab = 2 * static_cast<int>(1 + gen() % 4);
     e.SetTabSpaceCount(tab);
@@ -273,8 +240,7 @@ TEST(WrapReferenceTest, StoreMatchesTheReferenceOnRandomText) {
     for (int k = 0; k < 6; ++k) {
       const std::string line = RandomLine(gen, static_cast<int>(gen() % (o.WrapByte * 4 + 2)));
       e.Lines.SetText(line + "\r\n");
-      const auto expected = reference.Run(line);
-      ASSERT_EQ(StoreRows(e), expected) << "round " << round << " width " << o.WrapByte;
+      ASSERT_EQ(StoreRows(e), reference.Run(line)) << "round " << round << " width " << o.WrapByte;
     }
   }
 }
