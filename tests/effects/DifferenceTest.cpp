@@ -41,12 +41,11 @@ TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
   for (const auto& [i, v] : c) EXPECT_EQ(form.FDiffColorC[0][i], RGBColor(0, 0, v)) << i;
 
   Start(false, true, false);  // N = 25: b = 8k, c = 8k
-  EXPECT_EQ(form.FDiffColorA[0][0], RGBColor(210, 200, 200));
-  EXPECT_EQ(form.FDiffColorA[0][1], RGBColor(192, 192, 192));
-  EXPECT_EQ(form.FDiffColorA[0][25], clBlack);
-  EXPECT_EQ(form.FDiffColorB[0][24], RGBColor(202, 192, 192));
-  EXPECT_EQ(form.FDiffColorB[0][25], clBlack);
-  EXPECT_EQ(form.FDiffColorA[1][1], RGBColor(192, 192, 192));  // both trails get the tables
+  const auto& a = form.FDiffColorA;
+  const auto& b = form.FDiffColorB;  // both trails get the tables
+  EXPECT_EQ((std::array{a[0][0], a[0][1], a[0][25], b[0][24], b[0][25], a[1][1]}),
+            (std::array{RGBColor(210, 200, 200), RGBColor(192, 192, 192), clBlack,
+                        RGBColor(202, 192, 192), clBlack, RGBColor(192, 192, 192)}));
 }
 
 TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
@@ -55,12 +54,10 @@ TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
     int sets, n, count;
     TPoint step;
   };
-  const Row rows[] = {
-      {false, false, false, 2, 25, 50, {12, 9}}, {false, true, false, 2, 25, 50, {12, 9}},
-      {false, false, true, 1, 25, 0, {12, 9}},   {false, true, true, 1, 25, 0, {12, 9}},
-      {true, false, false, 1, 30, 60, {10, 8}},  {true, true, false, 1, 30, 60, {10, 8}},
-      {true, false, true, 1, 35, 0, {9, 6}},     {true, true, true, 1, 28, 0, {11, 8}},
-  };
+  const Row rows[] = {{0, 0, 0, 2, 25, 50, {12, 9}}, {0, 1, 0, 2, 25, 50, {12, 9}},
+                      {0, 0, 1, 1, 25, 0, {12, 9}},  {0, 1, 1, 1, 25, 0, {12, 9}},
+                      {1, 0, 0, 1, 30, 60, {10, 8}}, {1, 1, 0, 1, 30, 60, {10, 8}},
+                      {1, 0, 1, 1, 35, 0, {9, 6}},   {1, 1, 1, 1, 28, 0, {11, 8}}};
   for (const Row& r : rows) {
     Start(r.f, r.c, r.p);
     SCOPED_TRACE(testing::Message() << r.f << r.c << r.p);
@@ -142,14 +139,10 @@ TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
   RunOpening();
   TRect& head = form.FDiffRect[0][0];
   ASSERT_EQ(head, (TRect{0, 0, 640, 480}));
-  form.FDiffVel[0][0] = -4;
-  form.FDiffVel[0][1] = -16;
-  form.FDiffVel[0][2] = 7;
-  form.FDiffVel[0][3] = 3;
+  std::copy_n(std::array{-4, -16, 7, 3}.begin(), 4, form.FDiffVel[0]);
   form.Timer1Timer();
   // Left and Top lay on the edge, so their speeds were renewed; the far corner is pulled back.
-  EXPECT_EQ(head.Right, 639);
-  EXPECT_EQ(head.Bottom, 479);
+  EXPECT_EQ(std::pair(head.Right, head.Bottom), std::pair(639, 479));
   EXPECT_TRUE(head.Left >= 0 && head.Left <= 16) << head.Left;
   for (int t = 0; t < 2000; ++t) {
     form.Timer1Timer();
@@ -158,8 +151,12 @@ TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
   }
 }
 
-TEST_F(DifferenceTest, PaintFramesAreFilledInTheTableColours) {
+TEST_F(DifferenceTest, PaintTunnelAndFramesUseTheirTablesAndFillTheirShapes) {
   Start(false, false, true);
+  Ticks(30);
+  ExpectColoursFrom(form.FDiffColorC[0]);
+  // Entry 25, the dark blue 17, lies around the tunnel's mouth.
+  EXPECT_EQ(form.Image1.Picture.Pixel(0, 0), RGBColor(0, 0, 17));
   RunOpening();
   Ticks(40);
   ExpectColoursFrom(form.FDiffColorA[0]);
@@ -175,14 +172,6 @@ TEST_F(DifferenceTest, PaintFramesAreFilledInTheTableColours) {
       inside += same;
     }
   EXPECT_GT(inside, 100);
-}
-
-TEST_F(DifferenceTest, PaintOnlyTunnelUsesTheVShapedTable) {
-  Start(false, false, true);
-  Ticks(30);
-  ExpectColoursFrom(form.FDiffColorC[0]);
-  // Entry 25, the dark blue 17, lies around the tunnel's mouth.
-  EXPECT_EQ(form.Image1.Picture.Pixel(0, 0), RGBColor(0, 0, 17));
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST_F(EngineTest, RunAlongStopsEachEffectEvenDuringABatchJob) {
     }
 }
 
-TEST_F(EngineTest, RunAlongShowsVelocitysLockCountOnlyWhenThereIsOne) {
+TEST_F(EngineTest, RunAlongShowsTheLockCountAndLetsTheArtsTimerStopItself) {
   form.VelocityClick();
   form.FVelLock = 3;
   form.EffectOut1Click();
@@ -53,19 +53,15 @@ TEST_F(EngineTest, RunAlongShowsVelocitysLockCountOnlyWhenThereIsOne) {
   form.VelocityClick();
   form.EffectOut1Click();
   EXPECT_EQ(form.HintLabel1.Caption, "");
-}
 
-TEST_F(EngineTest, RunAlongLetsTheArtsTimerStopItself) {
   form.LCheckBox23.Checked = true;
   form.fineartsClick();
   ASSERT_TRUE(form.FArts);
   form.EffectOut1Click();
-  EXPECT_FALSE(form.FArts);
-  EXPECT_TRUE(form.Timer4.Enabled);
+  EXPECT_TRUE(!form.FArts && form.Timer4.Enabled);
   const int repaints = platform.Repaints;
   form.Timer4Timer();
-  EXPECT_FALSE(form.Timer4.Enabled);
-  EXPECT_TRUE(form.Label3.Transparent);
+  EXPECT_TRUE(!form.Timer4.Enabled && form.Label3.Transparent);
   EXPECT_EQ(platform.Repaints, repaints);  // no picture after the stop
 }
 

@@ -25,7 +25,7 @@ class NavigationTest : public FormTest {
   }
 };
 
-TEST_F(NavigationTest, ForwardAndBackWrapAround) {
+TEST_F(NavigationTest, ForwardBackAndClicksWrapAround) {
   OpenPages(3);
   F().TriButton1Click();
   F().TriButton1Click();
@@ -43,6 +43,13 @@ TEST_F(NavigationTest, ForwardAndBackWrapAround) {
   F().TriButton2Click();
   ExpectPage(2, 666);
   EXPECT_FALSE(F().FRedraw);
+
+  F().Image1MouseDown(TMouseButton::Left, false, 10, 10);  // clicks on the page turn it
+  EXPECT_EQ(F().FPage, 3);
+  F().Image1MouseDown(TMouseButton::Left, true, 10, 10);
+  F().Image1MouseDown(TMouseButton::Right, false, 10, 10);
+  F().Image1MouseDown(TMouseButton::Middle, true, 10, 10);
+  EXPECT_EQ(F().FPage, 2);
 
   OpenFile(WriteRows("one.txt", 13));  // a one-page text stays on its page
   F().TriButton1Click();
@@ -88,17 +95,6 @@ TEST_F(NavigationTest, DuringABatchJobOnlyTheBatchStepMovesAndLeavesTheReadingPo
   F().TriProc();
   F().TriProc();
   ExpectPage(1, 666);
-}
-
-TEST_F(NavigationTest, ClicksOnThePageTurnIt) {
-  OpenPages(3);
-  F().Image1MouseDown(TMouseButton::Left, false, 10, 10);
-  EXPECT_EQ(F().FPage, 2);
-  F().Image1MouseDown(TMouseButton::Left, true, 10, 10);
-  EXPECT_EQ(F().FPage, 1);
-  F().Image1MouseDown(TMouseButton::Right, false, 10, 10);
-  F().Image1MouseDown(TMouseButton::Middle, true, 10, 10);
-  EXPECT_EQ(F().FPage, 1);
 }
 
 TEST_F(NavigationTest, TheBookmarkTakesYouBackUnlessAnEffectRunsOrItLiesOutsideTheText) {

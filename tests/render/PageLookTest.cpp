@@ -56,10 +56,8 @@ TEST_F(PageLookTest, ACancelledColourDialogOrARunningEffectOrJobChangesNothing) 
   F().FBusy = true;
   F().BgColor1Click();
   EXPECT_EQ(platform->DialogsShown, (std::vector<std::string>{"open", "color", "color"}));
-  EXPECT_EQ(F().FoColor, text);
-  EXPECT_EQ(F().GColor, ground);
-  EXPECT_EQ(F().FLabel.Color, text);
-  EXPECT_EQ(F().GLabel.Color, ground);
+  EXPECT_EQ((std::array{F().FoColor, F().FLabel.Color, F().GColor, F().GLabel.Color}),
+            (std::array{text, text, ground, ground}));
   EXPECT_TRUE(F().FBColor);
 }
 
@@ -102,10 +100,9 @@ TEST_F(PageLookTest, TheColourDialogOpensWithTheColourLastChosen) {
 TEST_F(PageLookTest, DisplayOptionsRedrawTheCurrentPage) {
   F().TriButton1Click();
   ASSERT_EQ(F().FPage, 2);
-  F().LCheckBox8Click();
-  F().LCheckBox15Click();
-  F().BoldCheckBoxClick();
-  F().LCheckBox6Click();
+  for (auto click : {&TForm1::LCheckBox8Click, &TForm1::LCheckBox15Click,
+                     &TForm1::BoldCheckBoxClick, &TForm1::LCheckBox6Click})
+    (F().*click)();
   EXPECT_EQ(F().FPage, 2);
   EXPECT_FALSE(F().FRedraw);
   F().FDeep = true;  // while an effect runs the option waits for the next step

@@ -81,7 +81,7 @@ TEST_F(Renderer, FadesAndFallenLeavesMakeTheirBlendsAndRepaints) {
   }
 }
 
-TEST_F(Renderer, FadeFromBlackOrGreyFirstWhenFlagged) {
+TEST_F(Renderer, FadeFromBlackFirstWhenFlaggedAndTenderlyGrain) {
   form.FBColor = true;
   form.Ecriture(form.Image1);
   EXPECT_EQ(platform.Repaints, 18 + 1);
@@ -90,10 +90,8 @@ TEST_F(Renderer, FadeFromBlackOrGreyFirstWhenFlagged) {
   form.FBColor = true;
   form.Ecriture(form.Image1);
   EXPECT_TRUE(form.FBColor);  // a black background leaves it as it was
-}
 
-TEST_F(Renderer, TenderlyAddsGrainOfZeroToFourteen) {
-  form.LCheckBox6.Checked = true;
+  form.LCheckBox6.Checked = true;                        // Tenderly adds grain of 0 to 14
   form.GColor = form.FoColor = RGBColor(100, 100, 100);  // text invisible: the page is plain
   form.Ecriture(form.Image1);
   std::set<int> bytes;
