@@ -36,20 +36,17 @@ TEST_F(Fades, EachFadeBlendsItsStepsEndsPlainAndSetsTheFlagAsItShould) {
     platform.Repaints = 0;
     c.fade(form);
     EXPECT_EQ(platform.Repaints, c.repaints);
-    EXPECT_TRUE(ViewIsPlain(c.end));
-    EXPECT_EQ(form.FBColor, c.flagAfter);
+    EXPECT_TRUE(ViewIsPlain(c.end) && form.FBColor == c.flagAfter);
   }
   form.FBColor = false;
   form.LCheckBox6.Checked = true;  // grain only ever touches PFadeOut
   form.PFadeOutB(form.Image1);
-  EXPECT_TRUE(ViewIsPlain(clBlack));
-  EXPECT_TRUE(form.FBColor);
+  EXPECT_TRUE(ViewIsPlain(clBlack) && form.FBColor);
   // There it ends on the colour with 0 to 14 added to every byte.
   form.PFadeOut(form.Image1, RGBColor(50, 50, 50));
   std::set<int> bytes;
   for (TColor c : Colours()) bytes.insert({ColorR(c), ColorG(c), ColorB(c)});
-  EXPECT_EQ(*bytes.begin(), 50);
-  EXPECT_EQ(*bytes.rbegin(), 64);
+  EXPECT_EQ(std::pair(*bytes.begin(), *bytes.rbegin()), std::pair(50, 64));
 }
 
 TEST_F(Fades, FadeStepsApproachTheTargetMonotonically) {
@@ -82,15 +79,11 @@ TEST_F(Fades, FadeButtonsAskForARedrawOnceAndAreIgnoredWhileBusyOrAnEffectRuns) 
     form.Fadeout1Click();
     form.BGChangeClick();
   }
-  EXPECT_EQ(platform.Repaints, 0);
-  EXPECT_TRUE(form.FPageShown);
+  EXPECT_TRUE(platform.Repaints == 0 && form.FPageShown);
 
-  form.FVelocity = false;
-  form.FRedraw = false;
+  form.FVelocity = form.FRedraw = false;
   form.FOBlack1Click();
-  EXPECT_TRUE(ViewIsPlain(clBlack));
-  EXPECT_FALSE(form.FPageShown);
-  EXPECT_TRUE(form.FRedraw && form.FBColor);
+  EXPECT_TRUE(ViewIsPlain(clBlack) && !form.FPageShown && form.FRedraw && form.FBColor);
 
   form.GColor = RGBColor(30, 60, 90);
   form.FPageShown = true;
@@ -113,14 +106,12 @@ TEST_F(Fades, RandomBackgroundsAreBlueGreysWhenCoolAndBluelessOtherwise) {
       ASSERT_TRUE(cool ? b >= 60 && b <= 167 && std::abs(g - b) <= 20 && std::abs(r - b) <= 20
                        : b == 0)
           << cool << " " << r << "," << g << "," << b;
-      ASSERT_EQ(form.GLabel.Color, form.GColor);
-      ASSERT_TRUE(ViewIsPlain(form.GColor));
+      ASSERT_TRUE(form.GLabel.Color == form.GColor && ViewIsPlain(form.GColor));
       seen.insert(form.GColor);
     }
     EXPECT_GT(seen.size(), 1u);
   }
-  EXPECT_FALSE(form.FPageShown);
-  EXPECT_TRUE(form.FRedraw);
+  EXPECT_TRUE(!form.FPageShown && form.FRedraw);
 }
 
 TEST_F(Fades, PauseReturnsNoEarlierThanItsDeadlineAndHandlesABreak) {
@@ -131,8 +122,7 @@ TEST_F(Fades, PauseReturnsNoEarlierThanItsDeadlineAndHandlesABreak) {
   };
   const std::uint32_t start = platform.Clock;
   form.Pause(1, 300);
-  EXPECT_GE(platform.Clock - start, 1300u);
-  EXPECT_GT(passes, 0);
+  EXPECT_TRUE(platform.Clock - start >= 1300u && passes > 0);
 
   form.FBusy = true;
   platform.EventHook = [&] { form.FBusy = false; };
