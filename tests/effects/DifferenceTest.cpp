@@ -61,18 +61,16 @@ TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
   for (const Row& r : rows) {
     Start(r.f, r.c, r.p);
     SCOPED_TRACE(testing::Message() << r.f << r.c << r.p);
-    EXPECT_EQ(form.FDiffSets, r.sets);
-    EXPECT_EQ(form.FDiffSteps, r.n);
-    EXPECT_EQ(form.FDiffCount, r.count);
+    EXPECT_EQ((std::array{form.FDiffSets, form.FDiffSteps, form.FDiffCount}),
+              (std::array{r.sets, r.n, r.count}));
     EXPECT_EQ(form.FDiffStep[0], r.step);
-    const TRect start = (!r.f && !r.c && !r.p) ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480};
-    EXPECT_EQ(form.FDiffRect[0][r.n], start);
+    const bool plain = !r.f && !r.c && !r.p;
+    EXPECT_EQ(form.FDiffRect[0][r.n], (plain ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480}));
     for (int v : form.FDiffVel[0]) EXPECT_TRUE(v != 0 && v >= -16 && v <= 16) << v;
   }
   std::set<int> speeds;  // both signs, never zero
   for (int i = 0; i < 5000; ++i) speeds.insert(form.RandomSpeed());
-  EXPECT_EQ(speeds.size(), 32u);
-  EXPECT_EQ(speeds.count(0), 0u);
+  EXPECT_TRUE(speeds.size() == 32u && speeds.count(0) == 0u);
 }
 
 TEST_F(DifferenceTest, StartLocksOptionsSetsFlagsAndFadesOnlyFromAColour) {
@@ -81,23 +79,20 @@ TEST_F(DifferenceTest, StartLocksOptionsSetsFlagsAndFadesOnlyFromAColour) {
   form.FPageShown = form.FArtsCanvas = true;
   form.FRedraw = false;
   Start(true, false, false);
-  EXPECT_TRUE(form.FDifference && form.Timer1.Enabled);
+  EXPECT_TRUE(form.FDifference && form.Timer1.Enabled && form.FBColor && form.FRedraw);
   EXPECT_FALSE(form.LCheckBox1.Enabled || form.LCheckBox2.Enabled || form.LCheckBox3.Enabled);
-  EXPECT_TRUE(form.FBColor && form.FRedraw);
   EXPECT_FALSE(form.FPageShown || form.FFirstShow || form.FArtsCanvas);
   EXPECT_EQ(form.Image1.Hint, "difference");
-  EXPECT_EQ(platform.Repaints, 0);  // a black background skips the fade
-  EXPECT_TRUE(AllBlack());
+  EXPECT_TRUE(platform.Repaints == 0 && AllBlack());  // a black background skips the fade
 
-  HeadlessPlatform other;
-  TForm1 second(other);
-  second.GColor = clWhite;
-  second.Image1.Picture.Fill(clWhite);
-  second.Effect1Click();
-  EXPECT_GE(other.Repaints, 17);  // every step of the fade to black is shown
+  form.EffectOut1Click();
+  form.GColor = clWhite;
+  form.Image1.Picture.Fill(clWhite);
+  form.Effect1Click();
+  EXPECT_GE(platform.Repaints, 17);  // every step of the fade to black is shown
 }
 
-TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOver) {
+TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOverThenWanders) {
   Start(false, false, true);  // step (12, 9), no crossing without "Form"
   Ticks(26);
   EXPECT_EQ(form.FDiffRect[0][0], (TRect{312, 234, 328, 246}));
@@ -109,6 +104,18 @@ TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOver) {
   Ticks(40);
   EXPECT_EQ(form.FDiffRect[0][0], (TRect{360, 240, 280, 240}));
 
+  // The wander starts with every trail entry on the head of tick N.
+  const std::tuple<bool, bool, TRect> rows[] = {{false, false, {300, 225, 340, 255}},
+                                                {false, true, {315, 210, 325, 270}},
+                                                {true, true, {308, 224, 332, 256}}};
+  for (const auto& [colour, formOpt, from] : rows) {
+    Start(formOpt, colour, true);
+    const int n = form.FDiffSteps;
+    Ticks(2 * n);
+    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.FDiffRect[0][i], from) << i;
+    EXPECT_EQ(form.FDiffCount, 2 * n + 1);
+  }
+
   form.Image1.Picture.Fill(clWhite);
   Start(false, false, false);
   form.Image1.Picture.Fill(clWhite);  // whatever is shown, the one opening tick clears it
@@ -116,22 +123,6 @@ TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOver) {
   EXPECT_EQ(form.FDiffCount, 51);
   EXPECT_TRUE(AllBlack());
   for (int s = 0; s < 2; ++s) EXPECT_EQ(form.FDiffRect[s][0], (TRect{320, 240, 320, 240}));
-}
-
-TEST_F(DifferenceTest, WanderStartsFromTheHeadOfTickN) {
-  const struct {
-    bool c, f;
-    TRect from;
-  } rows[] = {{false, false, {300, 225, 340, 255}},
-              {false, true, {315, 210, 325, 270}},
-              {true, true, {308, 224, 332, 256}}};
-  for (const auto& r : rows) {
-    Start(r.f, r.c, true);
-    const int n = form.FDiffSteps;
-    Ticks(2 * n);
-    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.FDiffRect[0][i], r.from) << i;
-    EXPECT_EQ(form.FDiffCount, 2 * n + 1);
-  }
 }
 
 TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
