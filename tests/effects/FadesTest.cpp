@@ -66,8 +66,7 @@ TEST_F(Fades, FadeStepsApproachTheTargetMonotonically) {
   ASSERT_EQ(seen.size(), 18u);
   EXPECT_EQ(seen[0], 255 * 231 / 256);  // 25/256 of the way to black
   for (std::size_t i = 1; i < seen.size(); ++i) EXPECT_LE(seen[i], seen[i - 1]);
-  EXPECT_GT(seen[16], 0);  // the blends alone never reach black ...
-  EXPECT_EQ(seen[17], 0);  // ... the final copy does
+  EXPECT_TRUE(seen[16] > 0 && seen[17] == 0);  // only the final copy reaches black
 }
 
 TEST_F(Fades, FadeButtonsAskForARedrawOnceAndAreIgnoredWhileBusyOrAnEffectRuns) {
@@ -88,11 +87,8 @@ TEST_F(Fades, FadeButtonsAskForARedrawOnceAndAreIgnoredWhileBusyOrAnEffectRuns) 
   form.GColor = RGBColor(30, 60, 90);
   form.FPageShown = true;
   platform.Repaints = 0;
-  form.Fadeout1Click();
-  EXPECT_EQ(platform.Repaints, 28);
-  EXPECT_FALSE(form.FPageShown || form.FBColor);
-  form.Fadeout1Click();
-  EXPECT_EQ(platform.Repaints, 28);
+  for (int k = 0; k < 2; ++k) form.Fadeout1Click();  // the second click finds no page
+  EXPECT_TRUE(platform.Repaints == 28 && !form.FPageShown && !form.FBColor);
 }
 
 TEST_F(Fades, RandomBackgroundsAreBlueGreysWhenCoolAndBluelessOtherwise) {

@@ -30,10 +30,9 @@ class PageLayout : public ::testing::Test {
     form.FFileIn = !l.builtin;
     form.LCheckBox8.Checked = l.horizontal;
     const int level = static_cast<int>(l.mode);
-    form.FullCheckBox.Checked = level >= 1;
-    form.BigFontCheckBox.Checked = level >= 2;
-    form.MoreBigCheckBox.Checked = level >= 3;
-    form.TurnCheckBox.Checked = level >= 4;
+    std::tie(form.FullCheckBox.Checked, form.BigFontCheckBox.Checked, form.MoreBigCheckBox.Checked,
+             form.TurnCheckBox.Checked) =
+        std::tuple(level >= 1, level >= 2, level >= 3, level >= 4);
     form.FShiftRight = l.shift;
     for (auto& slot : form.FRetsu) slot.clear();
   }
@@ -81,8 +80,7 @@ TEST_F(PageLayout, SlotsFillTheirOwnBandsInReadingOrderAndStayOnThePage) {
         continue;
       }
       ASSERT_FALSE(ink.Empty());
-      EXPECT_LT(ink.maxX, (l.qvga ? 320 : 640) - 1);
-      EXPECT_LT(ink.maxY, (l.qvga ? 240 : 480) - 1);
+      EXPECT_TRUE(ink.maxX < (l.qvga ? 319 : 639) && ink.maxY < (l.qvga ? 239 : 479));
       if (k > 1) {
         EXPECT_TRUE(columns ? ink.maxX < previous.minX : ink.minY > previous.maxY)
             << "slot overlaps or precedes the one before it";
