@@ -51,7 +51,7 @@ TEST_F(ArtsTest, PictureIsOneChannelOfHeightsAboveItsLevel) {
   EXPECT_EQ(form.HintLabel1.Caption, "bright 80");
 }
 
-TEST_F(ArtsTest, OnePictureLeavesTheTimerOffAndRepetitionIgnoresASecondStart) {
+TEST_F(ArtsTest, OnePictureLeavesTheTimerOffAndRepetitionRunsUntilUnchecked) {
   form.GColor = clWhite;
   form.Image1.Picture.Fill(clWhite);
   form.fineartsClick();
@@ -71,6 +71,18 @@ TEST_F(ArtsTest, OnePictureLeavesTheTimerOffAndRepetitionIgnoresASecondStart) {
   EXPECT_EQ(platform.Repaints, repaints);
   form.Timer4Timer();
   EXPECT_EQ(platform.Repaints, repaints + 18);
+
+  for (const bool devenir : {false, true}) {
+    TCheckBox& box = devenir ? form.LCheckBox22 : form.LCheckBox23;
+    box.Checked = true;
+    form.fineartsClick();
+    box.Checked = false;
+    devenir ? form.LCheckBox22Click() : form.LCheckBox23Click();
+    EXPECT_FALSE(form.FArts);
+    EXPECT_EQ(form.HintLabel1.Caption, devenir ? "Devenir off" : "Repetition off");
+    form.Timer4Timer();
+    EXPECT_FALSE(form.Timer4.Enabled) << devenir;
+  }
 }
 
 TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
@@ -94,20 +106,6 @@ TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
   for (std::size_t k = 0; k < swing.size(); ++k)  // no pixel darker than the picture's level
     EXPECT_TRUE(darkest[k] >= swing[k] && green[k] == (k >= 20)) << k;
   EXPECT_EQ(form.HintLabel1.Caption, "bright 85");
-}
-
-TEST_F(ArtsTest, UncheckingTheOptionsStopsTheRepetition) {
-  for (const bool devenir : {false, true}) {
-    TCheckBox& box = devenir ? form.LCheckBox22 : form.LCheckBox23;
-    box.Checked = true;
-    form.fineartsClick();
-    box.Checked = false;
-    devenir ? form.LCheckBox22Click() : form.LCheckBox23Click();
-    EXPECT_FALSE(form.FArts);
-    EXPECT_EQ(form.HintLabel1.Caption, devenir ? "Devenir off" : "Repetition off");
-    form.Timer4Timer();
-    EXPECT_FALSE(form.Timer4.Enabled) << devenir;
-  }
 }
 
 // While a picture is painted a page turn discards it, another effect keeps the

@@ -45,7 +45,7 @@ TEST_F(EngineTest, RunAlongStopsEachEffectEvenDuringABatchJob) {
     }
 }
 
-TEST_F(EngineTest, RunAlongShowsTheLockCountAndLetsTheArtsTimerStopItself) {
+TEST_F(EngineTest, RunAlongShowsTheLockCountStopsArtsAndOnlyOneEffectRunsAtATime) {
   form.VelocityClick();
   form.FVelLock = 3;
   form.EffectOut1Click();
@@ -63,9 +63,8 @@ TEST_F(EngineTest, RunAlongShowsTheLockCountAndLetsTheArtsTimerStopItself) {
   form.Timer4Timer();
   EXPECT_TRUE(!form.Timer4.Enabled && form.Label3.Transparent);
   EXPECT_EQ(platform.Repaints, repaints);  // no picture after the stop
-}
 
-TEST_F(EngineTest, OnlyOneEffectRunsAtATimeAndARestartKeepsItRunning) {
+  form.LCheckBox23.Checked = false;
   form.VelocityClick();
   form.Effect1Click();
   EXPECT_FALSE(form.FVelocity || form.Timer3.Enabled);

@@ -92,7 +92,7 @@ TEST_F(PageLookTest, TheColourDialogOpensWithTheColourLastChosen) {
   EXPECT_EQ(F().GColor, 0x333333);
 }
 
-TEST_F(PageLookTest, DisplayOptionsRedrawTheCurrentPage) {
+TEST_F(PageLookTest, DisplayOptionsRedrawAndSlowSetsTheEffectTimers) {
   F().TriButton1Click();
   ASSERT_EQ(F().FPage, 2);
   for (auto click : {&TForm1::LCheckBox8Click, &TForm1::LCheckBox15Click,
@@ -102,22 +102,8 @@ TEST_F(PageLookTest, DisplayOptionsRedrawTheCurrentPage) {
   F().FDeep = true;  // while an effect runs the option waits for the next step
   F().LCheckBox8Click();
   EXPECT_TRUE(!F().FRedraw && F().FDeep);
-}
 
-TEST_F(PageLookTest, FallenLeavesAskForASizeFromOneToAHundredOnlyWhenSwitchedOn) {
-  F().LCheckBox11.Checked = false;
-  platform->SizeAnswers = {50, 250, 0, std::nullopt};
-  F().LCheckBox11Click();
-  EXPECT_TRUE(platform->DialogsShown == std::vector<std::string>{"open"});
-  EXPECT_EQ(F().fTriangl, 7);
-  F().LCheckBox11.Checked = true;
-  for (int expected : {50, 100, 1, 1}) {  // the last is cancelled
-    F().LCheckBox11Click();
-    EXPECT_EQ(F().fTriangl, expected);
-  }
-}
-
-TEST_F(PageLookTest, SlowSetsTheEffectTimers) {
+  F().FDeep = false;
   F().FVelocity = true;  // a running effect changes speed at once
   for (const bool slow : {true, false}) {
     F().LCheckBox14.Checked = slow;
@@ -132,6 +118,19 @@ TEST_F(PageLookTest, SlowSetsTheEffectTimers) {
   F().LCheckBox14.Checked = true;
   F().LCheckBox14Click();
   EXPECT_EQ(F().Timer1.Interval, 55);
+}
+
+TEST_F(PageLookTest, FallenLeavesAskForASizeFromOneToAHundredOnlyWhenSwitchedOn) {
+  F().LCheckBox11.Checked = false;
+  platform->SizeAnswers = {50, 250, 0, std::nullopt};
+  F().LCheckBox11Click();
+  EXPECT_TRUE(platform->DialogsShown == std::vector<std::string>{"open"});
+  EXPECT_EQ(F().fTriangl, 7);
+  F().LCheckBox11.Checked = true;
+  for (int expected : {50, 100, 1, 1}) {  // the last is cancelled
+    F().LCheckBox11Click();
+    EXPECT_EQ(F().fTriangl, expected);
+  }
 }
 
 TEST_F(PageLookTest, SwitchingTextsKeepsEachTextsPage) {
