@@ -55,8 +55,7 @@ TEST_F(ArtsTest, OnePictureLeavesTheTimerOffAndRepetitionRunsUntilUnchecked) {
   form.GColor = clWhite;
   form.Image1.Picture.Fill(clWhite);
   form.fineartsClick();
-  EXPECT_FALSE(form.FArts || form.Timer4.Enabled);
-  EXPECT_TRUE(form.Label3.Transparent && form.FArtsCanvas);
+  EXPECT_TRUE(!(form.FArts || form.Timer4.Enabled) && form.Label3.Transparent && form.FArtsCanvas);
   const int first = platform.Repaints;
   EXPECT_GT(first, 18);  // the fade to black came first
   form.fineartsClick();  // on its own canvas: 17 blend steps and the copy, no fade
@@ -64,8 +63,7 @@ TEST_F(ArtsTest, OnePictureLeavesTheTimerOffAndRepetitionRunsUntilUnchecked) {
 
   form.LCheckBox23.Checked = true;
   form.fineartsClick();
-  EXPECT_TRUE(form.FArts && form.Timer4.Enabled);
-  EXPECT_FALSE(form.Label3.Transparent);
+  EXPECT_TRUE(form.FArts && form.Timer4.Enabled && !form.Label3.Transparent);
   const int repaints = platform.Repaints;
   form.fineartsClick();
   EXPECT_EQ(platform.Repaints, repaints);
@@ -143,8 +141,7 @@ TEST(ArtsDuringAPicture, PageTurnOtherEffectTickAndStartAreHandledSafely) {
       EXPECT_EQ(ColoursOf(form.Image1.Picture), std::set<TColor>{clBlack});
     } else {
       EXPECT_EQ(platform.Repaints, 18);  // one picture only
-      EXPECT_FALSE(form.FArtsPainting);
-      EXPECT_TRUE(form.FArts && form.Timer4.Enabled);
+      EXPECT_TRUE(!form.FArtsPainting && form.FArts && form.Timer4.Enabled);
     }
   }
 }
