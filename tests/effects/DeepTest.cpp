@@ -102,21 +102,15 @@ TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
 // The walk steps by 65535 while it stays in 24 bits, turns down at the top and
 // restarts below 65535 when it would fall under it; a batch job holds it.
 TEST_F(DeepTest, ColourWalkTurnsAtTheTopAndRestartsLowAtTheBottom) {
-  const struct {
-    int next;
-    bool up;
-    int nextAfter;
-    bool upAfter;
-  } rows[] = {{100000, true, 165535, true},
-              {16568930, true, 16634465, false},
-              {16634465, false, 16568930, false},
-              {196606, false, 131071, false}};
-  for (const auto& r : rows) {
-    form.FDeepNext = r.next;
-    form.FDeepUp = r.up;
+  const std::tuple<int, bool, int, bool> rows[] = {{100000, true, 165535, true},
+                                                   {16568930, true, 16634465, false},
+                                                   {16634465, false, 16568930, false},
+                                                   {196606, false, 131071, false}};
+  for (const auto& [next, up, nextAfter, upAfter] : rows) {
+    std::tie(form.FDeepNext, form.FDeepUp) = std::tuple(next, up);
     form.ColorChange();
-    EXPECT_EQ(form.FDeepColor, r.next);
-    EXPECT_EQ(std::pair(form.FDeepNext, form.FDeepUp), std::pair(r.nextAfter, r.upAfter)) << r.next;
+    EXPECT_EQ(std::tuple(form.FDeepColor, form.FDeepNext, form.FDeepUp),
+              std::tuple(TColor(next), nextAfter, upAfter));
   }
   form.ColorChange();
   EXPECT_TRUE(form.FDeepNext >= 0 && form.FDeepNext < 65535 && form.FDeepUp) << form.FDeepNext;

@@ -66,8 +66,8 @@ TEST_F(PageLayout, SlotsFillTheirOwnBandsInReadingOrderAndStayOnThePage) {
     }
   for (const Layout& l : layouts) {
     SCOPED_TRACE(testing::Message()
-                 << "builtin " << l.builtin << " horizontal " << l.horizontal << " mode "
-                 << static_cast<int>(l.mode) << " shift " << l.shift << " qvga " << l.qvga);
+                 << "builtin, horizontal, mode, shift, qvga: " << l.builtin << l.horizontal
+                 << static_cast<int>(l.mode) << l.shift << l.qvga);
     const int count = l.mode == Mode::Turn && !l.builtin ? 8 : 13;
     // Vertical columns run right to left; rows and turned columns top to bottom.
     const bool columns = !l.horizontal && (l.builtin || l.mode != Mode::Turn);

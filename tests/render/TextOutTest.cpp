@@ -67,8 +67,7 @@ TEST(SmallType, QvgaInkReachesTheTextColourAndFullPagesStaySmooth) {
   const TColor colour = RGBColor(0xC0, 0x20, 0x20);
   for (int look = 0; look < 8; ++look) {
     const bool qvga = look & 1, horizontal = look & 2, gothic = look & 4;
-    SCOPED_TRACE(testing::Message()
-                 << "qvga " << qvga << " horizontal " << horizontal << " gothic " << gothic);
+    SCOPED_TRACE(look);  // its bits: camera size, horizontal, gothic
     HeadlessPlatform platform;
     TForm1 form(platform);
     form.Editor2.Lines.SetText(Sjis("吾輩は猫である。名前はまだ無い。\r\n"));
