@@ -30,10 +30,10 @@ TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
   Start(false, false, true);
   ASSERT_EQ(form.FDiffSteps, 25);
   // Blue falls by ten from 240 after a full first entry; its complement (256 - a) rises.
-  for (int i = 1; i <= 25; ++i) {
-    EXPECT_EQ(form.FDiffColorA[0][i], RGBColor(0, 0, 250 - 10 * i)) << i;
-    EXPECT_EQ(form.FDiffColorB[0][i], RGBColor(0, 0, (6 + 10 * i) % 256)) << i;
-  }
+  for (int i = 1; i <= 25; ++i)
+    EXPECT_EQ(std::pair(form.FDiffColorA[0][i], form.FDiffColorB[0][i]),
+              std::pair(RGBColor(0, 0, 250 - 10 * i), RGBColor(0, 0, (6 + 10 * i) % 256)))
+        << i;
   EXPECT_EQ(form.FDiffColorA[0][0], RGBColor(0, 0, 255));
   // V-shaped, with the last product wrapping past 255.
   const std::pair<int, int> c[] = {{0, 0},  {1, 231}, {2, 210},  {11, 21},
