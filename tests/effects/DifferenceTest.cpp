@@ -49,23 +49,18 @@ TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
 }
 
 TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
-  struct Row {
-    bool f, c, p;
-    int sets, n, count;
-    TPoint step;
-  };
-  const Row rows[] = {{0, 0, 0, 2, 25, 50, {12, 9}}, {0, 1, 0, 2, 25, 50, {12, 9}},
-                      {0, 0, 1, 1, 25, 0, {12, 9}},  {0, 1, 1, 1, 25, 0, {12, 9}},
-                      {1, 0, 0, 1, 30, 60, {10, 8}}, {1, 1, 0, 1, 30, 60, {10, 8}},
-                      {1, 0, 1, 1, 35, 0, {9, 6}},   {1, 1, 1, 1, 28, 0, {11, 8}}};
-  for (const Row& r : rows) {
-    Start(r.f, r.c, r.p);
-    SCOPED_TRACE(testing::Message() << r.f << r.c << r.p);
+  const std::tuple<bool, bool, bool, int, int, int, TPoint> rows[] = {
+      {0, 0, 0, 2, 25, 50, {12, 9}}, {0, 1, 0, 2, 25, 50, {12, 9}}, {0, 0, 1, 1, 25, 0, {12, 9}},
+      {0, 1, 1, 1, 25, 0, {12, 9}},  {1, 0, 0, 1, 30, 60, {10, 8}}, {1, 1, 0, 1, 30, 60, {10, 8}},
+      {1, 0, 1, 1, 35, 0, {9, 6}},   {1, 1, 1, 1, 28, 0, {11, 8}}};
+  for (const auto& [f, c, p, sets, n, count, step] : rows) {
+    Start(f, c, p);
+    SCOPED_TRACE(testing::Message() << f << c << p);
     EXPECT_EQ((std::array{form.FDiffSets, form.FDiffSteps, form.FDiffCount}),
-              (std::array{r.sets, r.n, r.count}));
-    EXPECT_EQ(form.FDiffStep[0], r.step);
-    const bool plain = !r.f && !r.c && !r.p;
-    EXPECT_EQ(form.FDiffRect[0][r.n], (plain ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480}));
+              (std::array{sets, n, count}));
+    EXPECT_EQ(form.FDiffStep[0], step);
+    const bool plain = !f && !c && !p;
+    EXPECT_EQ(form.FDiffRect[0][n], (plain ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480}));
     for (int v : form.FDiffVel[0]) EXPECT_TRUE(v != 0 && v >= -16 && v <= 16) << v;
   }
   std::set<int> speeds;  // both signs, never zero

@@ -100,14 +100,7 @@ TEST_F(PageLayout, SlotsFillTheirOwnBandsInReadingOrderAndStayOnThePage) {
 }
 
 TEST_F(PageLayout, PageNumberIsStampedBottomLeftRunningUpOnTurnedPages) {
-  struct StampCase {
-    const char* name;
-    Mode mode;
-    bool horizontal, qvga;
-    int x, y, height;
-    bool turned;
-  };
-  const StampCase cases[] = {
+  const std::tuple<const char*, Mode, bool, bool, int, int, int, bool> cases[] = {
       {"normal", Mode::Normal, false, false, 33, 457, 19, false},
       {"bigfont", Mode::BigFont, false, false, 42, 457, 19, false},
       {"turn", Mode::Turn, false, false, 10, 457, 26, true},
@@ -116,25 +109,25 @@ TEST_F(PageLayout, PageNumberIsStampedBottomLeftRunningUpOnTurnedPages) {
       {"qvga bigfont", Mode::BigFont, false, true, 21, 228, 9, false},
       {"qvga turn", Mode::Turn, false, true, 5, 228, 13, true},
   };
-  for (const StampCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    Configure({false, c.horizontal, c.mode, false, c.qvga});
+  for (const auto& [name, mode, horizontal, qvga, x, y, height, turned] : cases) {
+    SCOPED_TRACE(name);
+    Configure({false, horizontal, mode, false, qvga});
     form.FPage = 128;
-    const Ink ink = InkOf(Compose(c.qvga, true));
+    const Ink ink = InkOf(Compose(qvga, true));
     ASSERT_FALSE(ink.Empty());
     // One pixel of slack: small digits are grid-fitted and antialiased.
-    EXPECT_GE(ink.minX, c.x - 1);
-    if (c.turned) {  // runs upward from (x, y) with its cells right of x
-      EXPECT_LE(ink.maxX, c.x + c.height);
-      EXPECT_LE(ink.maxY, c.y);
+    EXPECT_GE(ink.minX, x - 1);
+    if (turned) {  // runs upward from (x, y) with its cells right of x
+      EXPECT_LE(ink.maxX, x + height);
+      EXPECT_LE(ink.maxY, y);
       EXPECT_GT(ink.maxY - ink.minY, ink.maxX - ink.minX);
     } else {
-      EXPECT_LE(ink.minX, c.x + c.height / 2);
-      EXPECT_GE(ink.minY, c.y - 1);
-      EXPECT_LE(ink.maxY, c.y + c.height);
+      EXPECT_LE(ink.minX, x + height / 2);
+      EXPECT_GE(ink.minY, y - 1);
+      EXPECT_LE(ink.maxY, y + height);
       EXPECT_GT(ink.maxX - ink.minX, ink.maxY - ink.minY);
     }
-    EXPECT_TRUE(InkOf(Compose(c.qvga, false)).Empty()) << "no stamp unless asked";
+    EXPECT_TRUE(InkOf(Compose(qvga, false)).Empty()) << "no stamp unless asked";
   }
 }
 

@@ -45,12 +45,7 @@ class Renderer : public ::testing::Test {
 // Repaints of two pages in a row: the second is drawn with a page on the view,
 // so a fade-out comes first when one is asked for.
 TEST_F(Renderer, FadesAndFallenLeavesMakeTheirBlendsAndRepaints) {
-  struct Case {
-    const char* name;
-    bool qvga, fadeIn, leaves, fadeOutSecond;
-    int first, second;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, bool, bool, bool, bool, int, int> cases[] = {
       {"plain", false, false, false, false, 1, 1},
       {"fade-in", false, true, false, false, 17 + 1, 17 + 1},
       {"leaves", false, true, true, true, 11 + 17 + 1, 28 + 11 + 17 + 1},
@@ -58,23 +53,23 @@ TEST_F(Renderer, FadesAndFallenLeavesMakeTheirBlendsAndRepaints) {
       {"qvga fade-in", true, true, false, false, 17 + 1, 17 + 1},
       {"qvga slower after a fade-out, no leaves", true, true, true, true, 17 + 1, 28 + 24 + 1},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, qvga, fadeIn, leaves, fadeOutSecond, first, second] : cases) {
+    SCOPED_TRACE(name);
     form.FPageShown = false;
-    form.LCheckBox7.Checked = c.fadeIn;
-    form.LCheckBox11.Checked = c.leaves && !c.qvga;
+    form.LCheckBox7.Checked = fadeIn;
+    form.LCheckBox11.Checked = leaves && !qvga;
     form.LCheckBox5.Checked = false;
     platform.Repaints = 0;
-    const auto draw = [&] { c.qvga ? form.Eqriture(form.Image1) : form.Ecriture(form.Image1); };
+    const auto draw = [&] { qvga ? form.Eqriture(form.Image1) : form.Ecriture(form.Image1); };
     draw();
-    EXPECT_EQ(platform.Repaints, c.first);
-    form.LCheckBox11.Checked = c.leaves;
-    form.LCheckBox5.Checked = c.fadeOutSecond;
+    EXPECT_EQ(platform.Repaints, first);
+    form.LCheckBox11.Checked = leaves;
+    form.LCheckBox5.Checked = fadeOutSecond;
     platform.Repaints = 0;
     draw();
-    EXPECT_EQ(platform.Repaints, c.second);
+    EXPECT_EQ(platform.Repaints, second);
     // Whatever came before, the view ends on exactly the page.
-    EXPECT_TRUE(c.qvga || form.Image1.Picture == ExpectedPage(false));
+    EXPECT_TRUE(qvga || form.Image1.Picture == ExpectedPage(false));
     EXPECT_TRUE(form.FPageShown && !form.FFirstShow);
     EXPECT_EQ(form.Image1.Hint, "Quillane");  // named after its text
   }
