@@ -14,14 +14,8 @@ class Fades : public EffectTest {
 };
 
 TEST_F(Fades, EachFadeBlendsItsStepsEndsPlainAndSetsTheFlagAsItShould) {
-  struct Case {
-    const char* name;
-    void (*fade)(TForm1&);
-    int repaints;
-    TColor end;
-    bool flagAfter;  // FBColor, which starts true
-  };
-  const Case cases[] = {
+  // Name, fade, repaints, the plain colour it ends on, FBColor after (it starts true).
+  const std::tuple<const char*, void (*)(TForm1&), int, TColor, bool> cases[] = {
       {"out to a colour", [](TForm1& f) { f.PFadeOut(f.Image1, RGBColor(10, 20, 30)); }, 28,
        RGBColor(10, 20, 30), false},
       {"out to black", [](TForm1& f) { f.PFadeOut(f.Image1, clBlack); }, 28, clBlack, true},
@@ -29,14 +23,14 @@ TEST_F(Fades, EachFadeBlendsItsStepsEndsPlainAndSetsTheFlagAsItShould) {
       {"grey", [](TForm1& f) { f.PFadeOutW(f.Image1); }, 28, kGrey, true},
       {"in to a colour", [](TForm1& f) { f.PFadeInG(f.Image1, clWhite); }, 18, clWhite, true},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, fade, repaints, end, flagAfter] : cases) {
+    SCOPED_TRACE(name);
     form.Image1.Picture.Fill(RGBColor(200, 10, 90));
     form.FBColor = true;
     platform.Repaints = 0;
-    c.fade(form);
-    EXPECT_EQ(platform.Repaints, c.repaints);
-    EXPECT_TRUE(ViewIsPlain(c.end) && form.FBColor == c.flagAfter);
+    fade(form);
+    EXPECT_EQ(platform.Repaints, repaints);
+    EXPECT_TRUE(ViewIsPlain(end) && form.FBColor == flagAfter);
   }
   form.FBColor = false;
   form.LCheckBox6.Checked = true;  // grain only ever touches PFadeOut
