@@ -13,12 +13,9 @@ TEST_F(DeepTest, StartFillsTheGroundOrFadesToItAndLeavesThePageFlagsAlone) {
   form.FPageShown = form.FArtsCanvas = true;
   form.FRedraw = form.FBColor = false;
   form.RectButtonClick();
-  EXPECT_TRUE(form.FDeep && form.Timer5.Enabled);
-  EXPECT_EQ(form.FDeepColor, kGrey);
   EXPECT_EQ(form.Image1.Hint, "Deep (Mu-gen)");
-  EXPECT_TRUE(AllBlack());
-  EXPECT_TRUE(form.FPageShown && form.FArtsCanvas);
-  EXPECT_FALSE(form.FRedraw || form.FBColor);
+  EXPECT_TRUE(form.FDeep && form.Timer5.Enabled && form.FDeepColor == kGrey && AllBlack());
+  EXPECT_TRUE(form.FPageShown && form.FArtsCanvas && !form.FRedraw && !form.FBColor);
 
   form.EffectOut1Click();
   form.FBlackRect = false;
@@ -31,8 +28,7 @@ TEST_F(DeepTest, StartFillsTheGroundOrFadesToItAndLeavesThePageFlagsAlone) {
   platform.Repaints = 0;
   form.RectButtonClick();
   EXPECT_GE(platform.Repaints, 27);  // the 27 steps of the fade to light grey are shown
-  EXPECT_TRUE(form.FBColor);
-  EXPECT_EQ(Colours(), std::set<TColor>{kGrey});
+  EXPECT_TRUE(form.FBColor && Colours() == std::set<TColor>{kGrey});
 }
 
 TEST_F(DeepTest, InsetBreathesWithARestAtEachEnd) {
@@ -59,8 +55,7 @@ TEST_F(DeepTest, FirstFrameIsLightGreyThenTheWalkColoursFramesThatSmearDown) {
   for (int x = 0; x < 640; ++x) pic.SetPixel(x, 0, RGBColor(200, 0, 0));
   form.Timer5Timer();
   // The left side of the frame at inset 5; the smear leaves a vertical line as it is.
-  EXPECT_EQ(pic.Pixel(5, 240), kGrey);
-  EXPECT_EQ(form.FDeepColor, 0x123456);
+  EXPECT_EQ(std::pair(pic.Pixel(5, 240), form.FDeepColor), std::pair(kGrey, TColor{0x123456}));
   // The top row keeps its line and smears it down by halves.
   EXPECT_EQ((std::array{pic.Pixel(320, 0), pic.Pixel(320, 1), pic.Pixel(320, 2)}),
             (std::array{RGBColor(200, 0, 0), RGBColor(100, 0, 0), clBlack}));
@@ -78,53 +73,44 @@ TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
   form.Timer5Timer();
   const TABitmap& pic = form.Image1.Picture;
   // Phase 0: the bottom line, row H - d, half smeared into the black row above it.
-  EXPECT_EQ(pic.Pixel(320, 475), RGBColor(115, 115, 115));
-  EXPECT_EQ(pic.Pixel(5, 240), clBlack);
+  EXPECT_EQ(std::pair(pic.Pixel(320, 475), pic.Pixel(5, 240)),
+            std::pair(RGBColor(115, 115, 115), clBlack));
 
   form.FDeepInset = 242;
-  form.Timer5Timer();  // turns inwards
-  EXPECT_EQ(form.FDeepPhase, 1);
-  form.Timer5Timer();
-  EXPECT_EQ(form.FDeepPhase, 1);
+  for (int t = 0; t < 2; ++t) {  // turns inwards, then holds its phase
+    form.Timer5Timer();
+    EXPECT_EQ(form.FDeepPhase, 1);
+  }
   form.Image1.Picture.Fill(clBlack);
   const int d = form.FDeepInset;
   const TColor colour = form.FDeepColor;
   ASSERT_NE(colour, clBlack);
   form.Timer5Timer();  // phase 1: the two upright lines
-  EXPECT_EQ(pic.Pixel(d, 240), colour);
-  EXPECT_EQ(pic.Pixel(320, d), clBlack);
+  EXPECT_EQ(std::pair(pic.Pixel(d, 240), pic.Pixel(320, d)), std::pair(colour, clBlack));
 
-  form.FDeepPhase = 4;
-  form.FDeepInset = 2;
-  form.FDeepOut = false;
-  form.Timer5Timer();
-  EXPECT_EQ(form.FDeepPhase, 1);
-
-  form.SepaCheckBox.Checked = false;  // frames again: the phase stays
-  form.FDeepInset = 242;
-  form.FDeepOut = true;
-  form.Timer5Timer();
-  EXPECT_EQ(form.FDeepPhase, 1);
+  // Phase 4 wraps to 1 at the outer turn; without separation the phase stays.
+  for (const bool separate : {true, false}) {
+    form.SepaCheckBox.Checked = separate;
+    form.FDeepPhase = separate ? 4 : 1;
+    form.FDeepInset = separate ? 2 : 242;
+    form.FDeepOut = !separate;
+    form.Timer5Timer();
+    EXPECT_EQ(form.FDeepPhase, 1) << separate;
+  }
 }
 
 // The walk steps by 65535 while it stays in 24 bits, turns down at the top and
 // restarts below 65535 when it would fall under it; a batch job holds it.
 TEST_F(DeepTest, ColourWalkTurnsAtTheTopAndRestartsLowAtTheBottom) {
-  const struct {
-    int next;
-    bool up;
-    int nextAfter;
-    bool upAfter;
-  } rows[] = {{100000, true, 165535, true},
-              {16568930, true, 16634465, false},
-              {16634465, false, 16568930, false},
-              {196606, false, 131071, false}};
-  for (const auto& r : rows) {
-    form.FDeepNext = r.next;
-    form.FDeepUp = r.up;
+  const std::tuple<int, bool, int, bool> rows[] = {{100000, true, 165535, true},
+                                                   {16568930, true, 16634465, false},
+                                                   {16634465, false, 16568930, false},
+                                                   {196606, false, 131071, false}};
+  for (const auto& [next, up, nextAfter, upAfter] : rows) {
+    std::tie(form.FDeepNext, form.FDeepUp) = std::tuple(next, up);
     form.ColorChange();
-    EXPECT_EQ(form.FDeepColor, r.next);
-    EXPECT_EQ(std::pair(form.FDeepNext, form.FDeepUp), std::pair(r.nextAfter, r.upAfter)) << r.next;
+    EXPECT_EQ(std::tuple(form.FDeepColor, form.FDeepNext, form.FDeepUp),
+              std::tuple(TColor(next), nextAfter, upAfter));
   }
   form.ColorChange();
   EXPECT_TRUE(form.FDeepNext >= 0 && form.FDeepNext < 65535 && form.FDeepUp) << form.FDeepNext;

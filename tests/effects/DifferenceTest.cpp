@@ -30,10 +30,10 @@ TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
   Start(false, false, true);
   ASSERT_EQ(form.FDiffSteps, 25);
   // Blue falls by ten from 240 after a full first entry; its complement (256 - a) rises.
-  for (int i = 1; i <= 25; ++i) {
-    EXPECT_EQ(form.FDiffColorA[0][i], RGBColor(0, 0, 250 - 10 * i)) << i;
-    EXPECT_EQ(form.FDiffColorB[0][i], RGBColor(0, 0, (6 + 10 * i) % 256)) << i;
-  }
+  for (int i = 1; i <= 25; ++i)
+    EXPECT_EQ(std::pair(form.FDiffColorA[0][i], form.FDiffColorB[0][i]),
+              std::pair(RGBColor(0, 0, 250 - 10 * i), RGBColor(0, 0, (6 + 10 * i) % 256)))
+        << i;
   EXPECT_EQ(form.FDiffColorA[0][0], RGBColor(0, 0, 255));
   // V-shaped, with the last product wrapping past 255.
   const std::pair<int, int> c[] = {{0, 0},  {1, 231}, {2, 210},  {11, 21},
@@ -41,41 +41,31 @@ TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
   for (const auto& [i, v] : c) EXPECT_EQ(form.FDiffColorC[0][i], RGBColor(0, 0, v)) << i;
 
   Start(false, true, false);  // N = 25: b = 8k, c = 8k
-  EXPECT_EQ(form.FDiffColorA[0][0], RGBColor(210, 200, 200));
-  EXPECT_EQ(form.FDiffColorA[0][1], RGBColor(192, 192, 192));
-  EXPECT_EQ(form.FDiffColorA[0][25], clBlack);
-  EXPECT_EQ(form.FDiffColorB[0][24], RGBColor(202, 192, 192));
-  EXPECT_EQ(form.FDiffColorB[0][25], clBlack);
-  EXPECT_EQ(form.FDiffColorA[1][1], RGBColor(192, 192, 192));  // both trails get the tables
+  const auto& a = form.FDiffColorA;
+  const auto& b = form.FDiffColorB;  // both trails get the tables
+  EXPECT_EQ((std::array{a[0][0], a[0][1], a[0][25], b[0][24], b[0][25], a[1][1]}),
+            (std::array{RGBColor(210, 200, 200), RGBColor(192, 192, 192), clBlack,
+                        RGBColor(202, 192, 192), clBlack, RGBColor(192, 192, 192)}));
 }
 
 TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
-  struct Row {
-    bool f, c, p;
-    int sets, n, count;
-    TPoint step;
-  };
-  const Row rows[] = {
-      {false, false, false, 2, 25, 50, {12, 9}}, {false, true, false, 2, 25, 50, {12, 9}},
-      {false, false, true, 1, 25, 0, {12, 9}},   {false, true, true, 1, 25, 0, {12, 9}},
-      {true, false, false, 1, 30, 60, {10, 8}},  {true, true, false, 1, 30, 60, {10, 8}},
-      {true, false, true, 1, 35, 0, {9, 6}},     {true, true, true, 1, 28, 0, {11, 8}},
-  };
-  for (const Row& r : rows) {
-    Start(r.f, r.c, r.p);
-    SCOPED_TRACE(testing::Message() << r.f << r.c << r.p);
-    EXPECT_EQ(form.FDiffSets, r.sets);
-    EXPECT_EQ(form.FDiffSteps, r.n);
-    EXPECT_EQ(form.FDiffCount, r.count);
-    EXPECT_EQ(form.FDiffStep[0], r.step);
-    const TRect start = (!r.f && !r.c && !r.p) ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480};
-    EXPECT_EQ(form.FDiffRect[0][r.n], start);
+  const std::tuple<bool, bool, bool, int, int, int, TPoint> rows[] = {
+      {0, 0, 0, 2, 25, 50, {12, 9}}, {0, 1, 0, 2, 25, 50, {12, 9}}, {0, 0, 1, 1, 25, 0, {12, 9}},
+      {0, 1, 1, 1, 25, 0, {12, 9}},  {1, 0, 0, 1, 30, 60, {10, 8}}, {1, 1, 0, 1, 30, 60, {10, 8}},
+      {1, 0, 1, 1, 35, 0, {9, 6}},   {1, 1, 1, 1, 28, 0, {11, 8}}};
+  for (const auto& [f, c, p, sets, n, count, step] : rows) {
+    Start(f, c, p);
+    SCOPED_TRACE(testing::Message() << f << c << p);
+    EXPECT_EQ((std::array{form.FDiffSets, form.FDiffSteps, form.FDiffCount}),
+              (std::array{sets, n, count}));
+    EXPECT_EQ(form.FDiffStep[0], step);
+    const bool plain = !f && !c && !p;
+    EXPECT_EQ(form.FDiffRect[0][n], (plain ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480}));
     for (int v : form.FDiffVel[0]) EXPECT_TRUE(v != 0 && v >= -16 && v <= 16) << v;
   }
   std::set<int> speeds;  // both signs, never zero
   for (int i = 0; i < 5000; ++i) speeds.insert(form.RandomSpeed());
-  EXPECT_EQ(speeds.size(), 32u);
-  EXPECT_EQ(speeds.count(0), 0u);
+  EXPECT_TRUE(speeds.size() == 32u && speeds.count(0) == 0u);
 }
 
 TEST_F(DifferenceTest, StartLocksOptionsSetsFlagsAndFadesOnlyFromAColour) {
@@ -84,23 +74,20 @@ TEST_F(DifferenceTest, StartLocksOptionsSetsFlagsAndFadesOnlyFromAColour) {
   form.FPageShown = form.FArtsCanvas = true;
   form.FRedraw = false;
   Start(true, false, false);
-  EXPECT_TRUE(form.FDifference && form.Timer1.Enabled);
+  EXPECT_TRUE(form.FDifference && form.Timer1.Enabled && form.FBColor && form.FRedraw);
   EXPECT_FALSE(form.LCheckBox1.Enabled || form.LCheckBox2.Enabled || form.LCheckBox3.Enabled);
-  EXPECT_TRUE(form.FBColor && form.FRedraw);
   EXPECT_FALSE(form.FPageShown || form.FFirstShow || form.FArtsCanvas);
   EXPECT_EQ(form.Image1.Hint, "difference");
-  EXPECT_EQ(platform.Repaints, 0);  // a black background skips the fade
-  EXPECT_TRUE(AllBlack());
+  EXPECT_TRUE(platform.Repaints == 0 && AllBlack());  // a black background skips the fade
 
-  HeadlessPlatform other;
-  TForm1 second(other);
-  second.GColor = clWhite;
-  second.Image1.Picture.Fill(clWhite);
-  second.Effect1Click();
-  EXPECT_GE(other.Repaints, 17);  // every step of the fade to black is shown
+  form.EffectOut1Click();
+  form.GColor = clWhite;
+  form.Image1.Picture.Fill(clWhite);
+  form.Effect1Click();
+  EXPECT_GE(platform.Repaints, 17);  // every step of the fade to black is shown
 }
 
-TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOver) {
+TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOverThenWanders) {
   Start(false, false, true);  // step (12, 9), no crossing without "Form"
   Ticks(26);
   EXPECT_EQ(form.FDiffRect[0][0], (TRect{312, 234, 328, 246}));
@@ -112,6 +99,18 @@ TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOver) {
   Ticks(40);
   EXPECT_EQ(form.FDiffRect[0][0], (TRect{360, 240, 280, 240}));
 
+  // The wander starts with every trail entry on the head of tick N.
+  const std::tuple<bool, bool, TRect> rows[] = {{false, false, {300, 225, 340, 255}},
+                                                {false, true, {315, 210, 325, 270}},
+                                                {true, true, {308, 224, 332, 256}}};
+  for (const auto& [colour, formOpt, from] : rows) {
+    Start(formOpt, colour, true);
+    const int n = form.FDiffSteps;
+    Ticks(2 * n);
+    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.FDiffRect[0][i], from) << i;
+    EXPECT_EQ(form.FDiffCount, 2 * n + 1);
+  }
+
   form.Image1.Picture.Fill(clWhite);
   Start(false, false, false);
   form.Image1.Picture.Fill(clWhite);  // whatever is shown, the one opening tick clears it
@@ -121,35 +120,15 @@ TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOver) {
   for (int s = 0; s < 2; ++s) EXPECT_EQ(form.FDiffRect[s][0], (TRect{320, 240, 320, 240}));
 }
 
-TEST_F(DifferenceTest, WanderStartsFromTheHeadOfTickN) {
-  const struct {
-    bool c, f;
-    TRect from;
-  } rows[] = {{false, false, {300, 225, 340, 255}},
-              {false, true, {315, 210, 325, 270}},
-              {true, true, {308, 224, 332, 256}}};
-  for (const auto& r : rows) {
-    Start(r.f, r.c, true);
-    const int n = form.FDiffSteps;
-    Ticks(2 * n);
-    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.FDiffRect[0][i], r.from) << i;
-    EXPECT_EQ(form.FDiffCount, 2 * n + 1);
-  }
-}
-
 TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
   Start(true, false, false);
   RunOpening();
   TRect& head = form.FDiffRect[0][0];
   ASSERT_EQ(head, (TRect{0, 0, 640, 480}));
-  form.FDiffVel[0][0] = -4;
-  form.FDiffVel[0][1] = -16;
-  form.FDiffVel[0][2] = 7;
-  form.FDiffVel[0][3] = 3;
+  std::copy_n(std::array{-4, -16, 7, 3}.begin(), 4, form.FDiffVel[0]);
   form.Timer1Timer();
   // Left and Top lay on the edge, so their speeds were renewed; the far corner is pulled back.
-  EXPECT_EQ(head.Right, 639);
-  EXPECT_EQ(head.Bottom, 479);
+  EXPECT_EQ(std::pair(head.Right, head.Bottom), std::pair(639, 479));
   EXPECT_TRUE(head.Left >= 0 && head.Left <= 16) << head.Left;
   for (int t = 0; t < 2000; ++t) {
     form.Timer1Timer();
@@ -158,8 +137,12 @@ TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
   }
 }
 
-TEST_F(DifferenceTest, PaintFramesAreFilledInTheTableColours) {
+TEST_F(DifferenceTest, PaintTunnelAndFramesUseTheirTablesAndFillTheirShapes) {
   Start(false, false, true);
+  Ticks(30);
+  ExpectColoursFrom(form.FDiffColorC[0]);
+  // Entry 25, the dark blue 17, lies around the tunnel's mouth.
+  EXPECT_EQ(form.Image1.Picture.Pixel(0, 0), RGBColor(0, 0, 17));
   RunOpening();
   Ticks(40);
   ExpectColoursFrom(form.FDiffColorA[0]);
@@ -175,14 +158,6 @@ TEST_F(DifferenceTest, PaintFramesAreFilledInTheTableColours) {
       inside += same;
     }
   EXPECT_GT(inside, 100);
-}
-
-TEST_F(DifferenceTest, PaintOnlyTunnelUsesTheVShapedTable) {
-  Start(false, false, true);
-  Ticks(30);
-  ExpectColoursFrom(form.FDiffColorC[0]);
-  // Entry 25, the dark blue 17, lies around the tunnel's mouth.
-  EXPECT_EQ(form.Image1.Picture.Pixel(0, 0), RGBColor(0, 0, 17));
 }
 
 }  // namespace

@@ -7,18 +7,19 @@
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
 
+// Every colour that occurs in a picture.
+inline std::set<TColor> ColoursOf(const TABitmap& pic) {
+  std::set<TColor> colours;
+  for (int y = 0; y < pic.Height(); ++y)
+    for (int x = 0; x < pic.Width(); ++x) colours.insert(pic.Pixel(x, y));
+  return colours;
+}
+
 class EffectTest : public ::testing::Test {
  protected:
   EffectTest() { form.SetFixedSeed(12345); }
 
-  // Every colour that occurs in the picture.
-  std::set<TColor> Colours() const {
-    std::set<TColor> colours;
-    const TABitmap& pic = form.Image1.Picture;
-    for (int y = 0; y < pic.Height(); ++y)
-      for (int x = 0; x < pic.Width(); ++x) colours.insert(pic.Pixel(x, y));
-    return colours;
-  }
+  std::set<TColor> Colours() const { return ColoursOf(form.Image1.Picture); }
   int CountPixels(TColor colour) const {
     int n = 0;
     const TABitmap& pic = form.Image1.Picture;

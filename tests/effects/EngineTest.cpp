@@ -7,14 +7,8 @@ using EngineTest = EffectTest;
 // For each effect: nothing starts during a batch job; Run Along stops it even
 // during one and frees the options it locked; a late tick then draws nothing.
 TEST_F(EngineTest, RunAlongStopsEachEffectEvenDuringABatchJob) {
-  struct Case {
-    const char* name;
-    void (TForm1::*start)();
-    void (TForm1::*tick)();
-    bool TForm1::*flag;
-    TTimer TForm1::*timer;
-  };
-  const Case cases[] = {
+  using Handler = void (TForm1::*)();
+  const std::tuple<const char*, Handler, Handler, bool TForm1::*, TTimer TForm1::*> cases[] = {
       {"difference", &TForm1::Effect1Click, &TForm1::Timer1Timer, &TForm1::FDifference,
        &TForm1::Timer1},
       {"velocity", &TForm1::VelocityClick, &TForm1::Timer3Timer, &TForm1::FVelocity,
@@ -22,30 +16,30 @@ TEST_F(EngineTest, RunAlongStopsEachEffectEvenDuringABatchJob) {
       {"deep", &TForm1::RectButtonClick, &TForm1::Timer5Timer, &TForm1::FDeep, &TForm1::Timer5},
       {"arts", &TForm1::fineartsClick, &TForm1::Timer4Timer, nullptr, &TForm1::Timer4},
   };
-  for (const Case& c : cases)
+  for (const auto& [name, start, tick, flag, timer] : cases)
     for (bool busy : {false, true}) {
-      SCOPED_TRACE(testing::Message() << c.name << (busy ? " busy" : ""));
+      SCOPED_TRACE(testing::Message() << name << (busy ? " busy" : ""));
       form.FBusy = true;
       platform.Repaints = 0;
-      (form.*c.start)();
-      EXPECT_FALSE(form.AnyEffect() || (form.*c.timer).Enabled);
+      (form.*start)();
+      EXPECT_FALSE(form.AnyEffect() || (form.*timer).Enabled);
       EXPECT_EQ(platform.Repaints, 0);
-      if (!c.flag) continue;  // a single picture runs to its end
+      if (!flag) continue;  // a single picture runs to its end
       form.FBusy = false;
-      (form.*c.start)();
-      ASSERT_TRUE(form.*c.flag);
+      (form.*start)();
+      ASSERT_TRUE(form.*flag);
       form.FBusy = busy;
       form.EffectOut1Click();
-      EXPECT_FALSE(form.*c.flag || (form.*c.timer).Enabled);
+      EXPECT_FALSE(form.*flag || (form.*timer).Enabled);
       EXPECT_TRUE(form.LCheckBox1.Enabled && form.LCheckBox2.Enabled && form.LCheckBox3.Enabled);
       EXPECT_TRUE(form.ExtTrackBar1.Enabled);
       form.Image1.Picture.Fill(clWhite);
-      (form.*c.tick)();
+      (form.*tick)();
       EXPECT_EQ(Colours(), std::set<TColor>{clWhite});
     }
 }
 
-TEST_F(EngineTest, RunAlongShowsVelocitysLockCountOnlyWhenThereIsOne) {
+TEST_F(EngineTest, RunAlongShowsTheLockCountStopsArtsAndOnlyOneEffectRunsAtATime) {
   form.VelocityClick();
   form.FVelLock = 3;
   form.EffectOut1Click();
@@ -53,23 +47,18 @@ TEST_F(EngineTest, RunAlongShowsVelocitysLockCountOnlyWhenThereIsOne) {
   form.VelocityClick();
   form.EffectOut1Click();
   EXPECT_EQ(form.HintLabel1.Caption, "");
-}
 
-TEST_F(EngineTest, RunAlongLetsTheArtsTimerStopItself) {
   form.LCheckBox23.Checked = true;
   form.fineartsClick();
   ASSERT_TRUE(form.FArts);
   form.EffectOut1Click();
-  EXPECT_FALSE(form.FArts);
-  EXPECT_TRUE(form.Timer4.Enabled);
+  EXPECT_TRUE(!form.FArts && form.Timer4.Enabled);
   const int repaints = platform.Repaints;
   form.Timer4Timer();
-  EXPECT_FALSE(form.Timer4.Enabled);
-  EXPECT_TRUE(form.Label3.Transparent);
+  EXPECT_TRUE(!form.Timer4.Enabled && form.Label3.Transparent);
   EXPECT_EQ(platform.Repaints, repaints);  // no picture after the stop
-}
 
-TEST_F(EngineTest, OnlyOneEffectRunsAtATimeAndARestartKeepsItRunning) {
+  form.LCheckBox23.Checked = false;
   form.VelocityClick();
   form.Effect1Click();
   EXPECT_FALSE(form.FVelocity || form.Timer3.Enabled);

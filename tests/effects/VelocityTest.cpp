@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "effects/VelocityColors.h"
@@ -14,7 +15,7 @@ class VelocityTest : public EffectTest {
   }
   // Every dot outside the picture, then one tick: each dot is born again.
   void Rebirth() {
-    for (TRect& d : form.FVelDots) d = {-50, -50, -50, -50};
+    std::fill(std::begin(form.FVelDots), std::end(form.FVelDots), TRect{-50, -50, -50, -50});
     form.Timer3Timer();
   }
   void SetTime(int h, int m, int s) { platform.Time = {2026, 12, 6, h, m, s, 0}; }
@@ -39,42 +40,32 @@ TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
   };
   // Scheme, dot, clock dot, tint: scheme 1 cycles by dot, 2 by quarter (clock
   // dots in their own order), 3 to 6 are one tint each, 8 by dot again.
-  for (const auto& [scheme, dot, clock, tint] : {std::tuple{1, 0, false, 2},
-                                                 {1, 4, false, 0},
-                                                 {1, 63, false, 1},
-                                                 {2, 24, false, 1},
-                                                 {2, 25, false, 2},
-                                                 {2, 99, false, 4},
-                                                 {2, 0, true, 4},
-                                                 {2, 99, true, 3},
-                                                 {3, 42, false, 1},
-                                                 {6, 42, false, 4},
-                                                 {8, 13, false, 3}})
+  const int rows[][4] = {{1, 0, 0, 2},  {1, 4, 0, 0},  {1, 63, 0, 1}, {2, 24, 0, 1},
+                         {2, 25, 0, 2}, {2, 99, 0, 4}, {2, 0, 1, 4},  {2, 99, 1, 3},
+                         {3, 42, 0, 1}, {6, 42, 0, 4}, {8, 13, 0, 3}};
+  for (const auto& [scheme, dot, clock, tint] : rows)
     EXPECT_EQ(tintOf(scheme, dot, clock), tint) << scheme << "/" << dot << clock;
   std::set<int> drawn;
   for (int k = 0; k < 200; ++k) drawn.insert(tintOf(7, 0, false));
   EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4}));
-  EXPECT_FALSE(DotColor(0, 0, 250, false, random));
-  EXPECT_FALSE(DotColor(9, 0, 250, true, random));
+  EXPECT_FALSE(DotColor(0, 0, 250, false, random) || DotColor(9, 0, 250, true, random));
 }
 
 TEST_F(VelocityTest, DotsNearTheCentreCreepOrAreHeldByTheMiniBlackHole) {
   Start();
   const int cx = form.Pcx, cy = form.Pcy;
-  form.FVelDots[5] = {100, 100, cx, cy - 140};
-  form.FVelDots[6] = {100, 100, cx + 3, cy + 7};
-  form.FVelDots[7] = {100, 100, cx - 8, cy + 16};
-  form.Timer3Timer();
-  EXPECT_EQ(form.FVelDots[5], (TRect{cx, cy - 140, cx - 2, cy - 140 - 17}));
-  EXPECT_EQ(form.FVelDots[6], (TRect{cx + 3, cy + 7, cx + 5, cy + 9}));
-  EXPECT_EQ(form.FVelDots[7], (TRect{cx - 8, cy + 16, cx - 9, cy + 18}));
-
-  form.LCheckBox17.Checked = true;
-  form.FVelDots[5] = {100, 100, cx + 3, cy - 7};
-  form.FVelDots[6] = {100, 100, cx + 16, cy};
-  form.Timer3Timer();
-  EXPECT_EQ(form.FVelDots[5], (TRect{cx + 3, cy - 7, cx + 3, cy - 7}));
-  EXPECT_EQ(form.FVelDots[6], (TRect{cx + 16, cy, cx + 18, cy}));
+  // Hole on, the dot's position from the centre, where its next position goes.
+  const int rows[][5] = {{0, 0, -140, -2, -157},
+                         {0, 3, 7, 5, 9},
+                         {0, -8, 16, -9, 18},
+                         {1, 3, -7, 3, -7},
+                         {1, 16, 0, 18, 0}};
+  for (const auto& [hole, x, y, nx, ny] : rows) {
+    form.LCheckBox17.Checked = hole;
+    form.FVelDots[5] = {100, 100, cx + x, cy + y};
+    form.Timer3Timer();
+    EXPECT_EQ(form.FVelDots[5], (TRect{cx + x, cy + y, cx + nx, cy + ny})) << x << "," << y;
+  }
 }
 
 TEST_F(VelocityTest, RoadMovieBirthsFillFourQuadrantsByDot) {
@@ -98,14 +89,15 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   Rebirth();
   for (int i = 0; i < 100; ++i) {
     const TRect& d = form.FVelDots[i];
-    EXPECT_NEAR(std::hypot(d.Left - 320, d.Top - 240), 90, 1.0) << i;
-    EXPECT_EQ(form.FVelBright[i], 75);
+    EXPECT_TRUE(std::abs(std::hypot(d.Left - 320, d.Top - 240) - 90) <= 1 &&
+                form.FVelBright[i] == 75)
+        << i;
   }
   // 10:10:20: the hour hand up and left, the minute hand up and right, the
   // second hand down and right at 30 degrees below the horizontal.
-  EXPECT_TRUE(form.FVelDots[0].Left < 320 && form.FVelDots[0].Top < 240);
-  EXPECT_TRUE(form.FVelDots[30].Left > 320 && form.FVelDots[30].Top < 240);
-  EXPECT_EQ((TPoint{form.FVelDots[70].Left, form.FVelDots[70].Top}), (TPoint{320 + 78, 240 + 45}));
+  const auto at = [&](int i) { return TPoint{form.FVelDots[i].Left, form.FVelDots[i].Top}; };
+  EXPECT_TRUE(at(0).x < 320 && at(0).y < 240 && at(30).x > 320 && at(30).y < 240);
+  EXPECT_EQ(at(70), (TPoint{320 + 78, 240 + 45}));
   EXPECT_EQ(form.FVelHour * 10000 + form.FVelMin * 100 + form.FVelSec, 101020);
 
   SetTime(12, 0, 0);  // every hand points straight up and stays on the axis
@@ -119,22 +111,32 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   EXPECT_EQ(form.FVelDots[60], (TRect{321, 241, 318, 240 - 90 - 90 / 8}));
 }
 
-TEST_F(VelocityTest, ClockStartsCentredAndKeepsTheCentreInItsBand) {
+TEST_F(VelocityTest, ClockStartsCentredKeepsTheCentreInItsBandAndWritesTheTime) {
   form.Pcx = 17, form.Pcy = 30;
   Start(false, true);
   EXPECT_EQ(Centre(), (TPoint{320, 240}));
-  EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
-  EXPECT_TRUE(form.FVelTargetY >= 192 && form.FVelTargetY < 288);
-  EXPECT_EQ(form.FVelWarm, 0);
+  EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400 && form.FVelTargetY >= 192 &&
+              form.FVelTargetY < 288 && form.FVelWarm == 0);
 
-  form.Pcx = 10, form.Pcy = 470;
-  form.Timer3Timer();
-  EXPECT_EQ(Centre(), (TPoint{240, 288}));
-  form.Pcx = 639, form.Pcy = 0;
-  form.FVelTargetX = 5;
-  form.Timer3Timer();
-  EXPECT_EQ(Centre(), (TPoint{400, 192}));
-  EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
+  // A centre outside the band is pulled to its edge, and so is the target.
+  for (const auto& [from, to] :
+       {std::pair{TPoint{10, 470}, TPoint{240, 288}}, {{639, 0}, {400, 192}}}) {
+    std::tie(form.Pcx, form.Pcy, form.FVelTargetX) = std::tuple(from.x, from.y, 5);
+    form.Timer3Timer();
+    EXPECT_EQ(Centre(), to);
+    EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
+  }
+
+  SetTime(9, 41, 5);  // the digital time, antialiased greenish grey around the centre
+  Start(false, true);
+  form.FVelWarm = 31;
+  Rebirth();
+  int ink = 0;
+  const TABitmap& pic = form.Image1.Picture;
+  for (int y = 228; y < 252; ++y)
+    for (int x = 290; x < 360; ++x)
+      ink += ColorG(pic.Pixel(x, y)) > 60 && ColorB(pic.Pixel(x, y)) < 140;
+  EXPECT_GT(ink, 20);
 }
 
 TEST_F(VelocityTest, WarmUpShowsThirtyBlackFramesOnlyFromTheStart) {
@@ -143,20 +145,17 @@ TEST_F(VelocityTest, WarmUpShowsThirtyBlackFramesOnlyFromTheStart) {
     form.Timer3Timer();
     ASSERT_TRUE(AllBlack()) << t;
   }
-  EXPECT_EQ(platform.Repaints, 0);
-  EXPECT_EQ(form.FVelWarm, 31);
+  EXPECT_EQ(std::pair(platform.Repaints, form.FVelWarm), std::pair(0, 31));
   form.Timer3Timer();  // drawn, but every dot is still dark
   EXPECT_EQ(platform.Repaints, 1);
-  form.Timer3Timer();
-  form.Timer3Timer();
+  for (int t = 0; t < 2; ++t) form.Timer3Timer();
   EXPECT_FALSE(AllBlack());
 
   HeadlessPlatform other;
   TForm1 second(other);
   second.VelocityClick();
   second.LCheckBox18.Checked = true;  // turned on during a run: no warm-up
-  second.Timer3Timer();
-  second.Timer3Timer();
+  for (int t = 0; t < 2; ++t) second.Timer3Timer();
   EXPECT_EQ(other.Repaints, 2);
 }
 
@@ -167,11 +166,9 @@ TEST_F(VelocityTest, TheScopeTurnsRedAndLocksOncePerTickWithBrightHitsUpToItsLim
   EXPECT_GT(CountPixels(RGBColor(160, 104, 48)), 8);
   for (int i = 0; i < 10; ++i) PutInScope(i, 250);
   form.Timer3Timer();
-  EXPECT_GT(CountPixels(RGBColor(255, 0, 0)), 8);
-  EXPECT_EQ(CountPixels(RGBColor(160, 104, 48)), 0);
-  EXPECT_EQ(form.FVelLock, 1);
+  EXPECT_TRUE(CountPixels(RGBColor(255, 0, 0)) > 8 && CountPixels(RGBColor(160, 104, 48)) == 0);
   EXPECT_EQ(form.HintLabel1.Caption, "lock 1");
-  EXPECT_FALSE(form.FVelHit);  // cleared after the scope is drawn
+  EXPECT_TRUE(form.FVelLock == 1 && !form.FVelHit);  // the hit is cleared after drawing
 
   form.FVelLock = 2147482999;
   for (int tick = 0; tick < 2; ++tick) {
@@ -182,7 +179,7 @@ TEST_F(VelocityTest, TheScopeTurnsRedAndLocksOncePerTickWithBrightHitsUpToItsLim
 
   form.FVelLock = 0;
   form.Pform = 2;  // ellipses need brightness above 200
-  for (TRect& d : form.FVelDots) d = {-50, -50, -50, -50};
+  std::fill(std::begin(form.FVelDots), std::end(form.FVelDots), TRect{-50, -50, -50, -50});
   PutInScope(0, 200);
   form.Timer3Timer();
   EXPECT_EQ(form.FVelLock, 0);
@@ -197,7 +194,7 @@ TEST_F(VelocityTest, TheMovingCentreFollowsTheMouseOrWandersBySinglePixels) {
   form.Image1MouseMove(100, 50);
   form.Timer3Timer();
   EXPECT_EQ(Centre(), (TPoint{100, 50}));
-  form.Pmouse = false;
+  form.Pmouse = false;  // the mouse is no longer followed
   form.Image1MouseMove(7, 7);
   EXPECT_EQ(form.FVelMouseX, 100);
 
@@ -205,23 +202,8 @@ TEST_F(VelocityTest, TheMovingCentreFollowsTheMouseOrWandersBySinglePixels) {
   for (int t = 0; t < 200; ++t) {
     const int x = form.Pcx, y = form.Pcy;
     form.Timer3Timer();
-    ASSERT_LE(std::abs(form.Pcx - x), 1);
-    ASSERT_LE(std::abs(form.Pcy - y), 1);
+    ASSERT_TRUE(std::abs(form.Pcx - x) <= 1 && std::abs(form.Pcy - y) <= 1);
   }
-}
-
-TEST_F(VelocityTest, DigitalClockWritesTheTime) {
-  SetTime(9, 41, 5);
-  Start(false, true);
-  form.FVelWarm = 31;
-  Rebirth();
-  // The text is drawn antialiased; its ink is greenish grey around the centre.
-  int ink = 0;
-  const TABitmap& pic = form.Image1.Picture;
-  for (int y = 228; y < 252; ++y)
-    for (int x = 290; x < 360; ++x)
-      ink += ColorG(pic.Pixel(x, y)) > 60 && ColorB(pic.Pixel(x, y)) < 140;
-  EXPECT_GT(ink, 20);
 }
 
 }  // namespace

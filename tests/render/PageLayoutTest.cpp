@@ -30,10 +30,9 @@ class PageLayout : public ::testing::Test {
     form.FFileIn = !l.builtin;
     form.LCheckBox8.Checked = l.horizontal;
     const int level = static_cast<int>(l.mode);
-    form.FullCheckBox.Checked = level >= 1;
-    form.BigFontCheckBox.Checked = level >= 2;
-    form.MoreBigCheckBox.Checked = level >= 3;
-    form.TurnCheckBox.Checked = level >= 4;
+    std::tie(form.FullCheckBox.Checked, form.BigFontCheckBox.Checked, form.MoreBigCheckBox.Checked,
+             form.TurnCheckBox.Checked) =
+        std::tuple(level >= 1, level >= 2, level >= 3, level >= 4);
     form.FShiftRight = l.shift;
     for (auto& slot : form.FRetsu) slot.clear();
   }
@@ -67,8 +66,8 @@ TEST_F(PageLayout, SlotsFillTheirOwnBandsInReadingOrderAndStayOnThePage) {
     }
   for (const Layout& l : layouts) {
     SCOPED_TRACE(testing::Message()
-                 << "builtin " << l.builtin << " horizontal " << l.horizontal << " mode "
-                 << static_cast<int>(l.mode) << " shift " << l.shift << " qvga " << l.qvga);
+                 << "builtin, horizontal, mode, shift, qvga: " << l.builtin << l.horizontal
+                 << static_cast<int>(l.mode) << l.shift << l.qvga);
     const int count = l.mode == Mode::Turn && !l.builtin ? 8 : 13;
     // Vertical columns run right to left; rows and turned columns top to bottom.
     const bool columns = !l.horizontal && (l.builtin || l.mode != Mode::Turn);
@@ -81,8 +80,7 @@ TEST_F(PageLayout, SlotsFillTheirOwnBandsInReadingOrderAndStayOnThePage) {
         continue;
       }
       ASSERT_FALSE(ink.Empty());
-      EXPECT_LT(ink.maxX, (l.qvga ? 320 : 640) - 1);
-      EXPECT_LT(ink.maxY, (l.qvga ? 240 : 480) - 1);
+      EXPECT_TRUE(ink.maxX < (l.qvga ? 319 : 639) && ink.maxY < (l.qvga ? 239 : 479));
       if (k > 1) {
         EXPECT_TRUE(columns ? ink.maxX < previous.minX : ink.minY > previous.maxY)
             << "slot overlaps or precedes the one before it";
@@ -102,14 +100,7 @@ TEST_F(PageLayout, SlotsFillTheirOwnBandsInReadingOrderAndStayOnThePage) {
 }
 
 TEST_F(PageLayout, PageNumberIsStampedBottomLeftRunningUpOnTurnedPages) {
-  struct StampCase {
-    const char* name;
-    Mode mode;
-    bool horizontal, qvga;
-    int x, y, height;
-    bool turned;
-  };
-  const StampCase cases[] = {
+  const std::tuple<const char*, Mode, bool, bool, int, int, int, bool> cases[] = {
       {"normal", Mode::Normal, false, false, 33, 457, 19, false},
       {"bigfont", Mode::BigFont, false, false, 42, 457, 19, false},
       {"turn", Mode::Turn, false, false, 10, 457, 26, true},
@@ -118,25 +109,25 @@ TEST_F(PageLayout, PageNumberIsStampedBottomLeftRunningUpOnTurnedPages) {
       {"qvga bigfont", Mode::BigFont, false, true, 21, 228, 9, false},
       {"qvga turn", Mode::Turn, false, true, 5, 228, 13, true},
   };
-  for (const StampCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    Configure({false, c.horizontal, c.mode, false, c.qvga});
+  for (const auto& [name, mode, horizontal, qvga, x, y, height, turned] : cases) {
+    SCOPED_TRACE(name);
+    Configure({false, horizontal, mode, false, qvga});
     form.FPage = 128;
-    const Ink ink = InkOf(Compose(c.qvga, true));
+    const Ink ink = InkOf(Compose(qvga, true));
     ASSERT_FALSE(ink.Empty());
     // One pixel of slack: small digits are grid-fitted and antialiased.
-    EXPECT_GE(ink.minX, c.x - 1);
-    if (c.turned) {  // runs upward from (x, y) with its cells right of x
-      EXPECT_LE(ink.maxX, c.x + c.height);
-      EXPECT_LE(ink.maxY, c.y);
+    EXPECT_GE(ink.minX, x - 1);
+    if (turned) {  // runs upward from (x, y) with its cells right of x
+      EXPECT_LE(ink.maxX, x + height);
+      EXPECT_LE(ink.maxY, y);
       EXPECT_GT(ink.maxY - ink.minY, ink.maxX - ink.minX);
     } else {
-      EXPECT_LE(ink.minX, c.x + c.height / 2);
-      EXPECT_GE(ink.minY, c.y - 1);
-      EXPECT_LE(ink.maxY, c.y + c.height);
+      EXPECT_LE(ink.minX, x + height / 2);
+      EXPECT_GE(ink.minY, y - 1);
+      EXPECT_LE(ink.maxY, y + height);
       EXPECT_GT(ink.maxX - ink.minX, ink.maxY - ink.minY);
     }
-    EXPECT_TRUE(InkOf(Compose(c.qvga, false)).Empty()) << "no stamp unless asked";
+    EXPECT_TRUE(InkOf(Compose(qvga, false)).Empty()) << "no stamp unless asked";
   }
 }
 

@@ -56,10 +56,8 @@ TEST_F(PageLookTest, ACancelledColourDialogOrARunningEffectOrJobChangesNothing) 
   F().FBusy = true;
   F().BgColor1Click();
   EXPECT_EQ(platform->DialogsShown, (std::vector<std::string>{"open", "color", "color"}));
-  EXPECT_EQ(F().FoColor, text);
-  EXPECT_EQ(F().GColor, ground);
-  EXPECT_EQ(F().FLabel.Color, text);
-  EXPECT_EQ(F().GLabel.Color, ground);
+  EXPECT_EQ((std::array{F().FoColor, F().FLabel.Color, F().GColor, F().GLabel.Color}),
+            (std::array{text, text, ground, ground}));
   EXPECT_TRUE(F().FBColor);
 }
 
@@ -68,24 +66,19 @@ TEST_F(PageLookTest, ChosenColoursAreStoredShownAndRedrawnOrWaitForTheNextStep) 
   F().FPageShown = true;
   platform->ColorAnswers = {0x0000FF, clBlack, 0x00FF00, 0x123456};
   F().FontColor1Click();
-  EXPECT_EQ(F().FoColor, 0x0000FF);
-  EXPECT_EQ(F().FLabel.Color, 0x0000FF);
-  EXPECT_EQ(F().FPage, 2);  // redrawn, not advanced
-  EXPECT_FALSE(F().FRedraw);
+  EXPECT_EQ(std::pair(F().FoColor, F().FLabel.Color),
+            std::pair(TColor{0x0000FF}, TColor{0x0000FF}));
+  EXPECT_TRUE(F().FPage == 2 && !F().FRedraw);  // redrawn, not advanced
   F().FBColor = true;
   F().BgColor1Click();
   EXPECT_TRUE(F().FBColor);  // only a background other than black clears the mark
   F().BgColor1Click();
-  EXPECT_EQ(F().GColor, 0x00FF00);
-  EXPECT_EQ(F().GLabel.Color, 0x00FF00);
-  EXPECT_EQ(F().FPage, 2);
-  EXPECT_FALSE(F().FBColor);
+  EXPECT_EQ(std::pair(F().GColor, F().GLabel.Color), std::pair(TColor{0x00FF00}, TColor{0x00FF00}));
+  EXPECT_TRUE(F().FPage == 2 && !F().FBColor);
 
   F().FPageShown = false;
   F().FontColor1Click();
-  EXPECT_TRUE(F().FRedraw);
-  EXPECT_FALSE(F().FPageShown);
-  EXPECT_EQ(F().FPage, 2);
+  EXPECT_TRUE(F().FRedraw && !F().FPageShown && F().FPage == 2);
 }
 
 TEST_F(PageLookTest, TheColourDialogOpensWithTheColourLastChosen) {
@@ -99,35 +92,18 @@ TEST_F(PageLookTest, TheColourDialogOpensWithTheColourLastChosen) {
   EXPECT_EQ(F().GColor, 0x333333);
 }
 
-TEST_F(PageLookTest, DisplayOptionsRedrawTheCurrentPage) {
+TEST_F(PageLookTest, DisplayOptionsRedrawAndSlowSetsTheEffectTimers) {
   F().TriButton1Click();
   ASSERT_EQ(F().FPage, 2);
-  F().LCheckBox8Click();
-  F().LCheckBox15Click();
-  F().BoldCheckBoxClick();
-  F().LCheckBox6Click();
-  EXPECT_EQ(F().FPage, 2);
-  EXPECT_FALSE(F().FRedraw);
+  for (auto click : {&TForm1::LCheckBox8Click, &TForm1::LCheckBox15Click,
+                     &TForm1::BoldCheckBoxClick, &TForm1::LCheckBox6Click})
+    (F().*click)();
+  EXPECT_TRUE(F().FPage == 2 && !F().FRedraw);
   F().FDeep = true;  // while an effect runs the option waits for the next step
   F().LCheckBox8Click();
-  EXPECT_FALSE(F().FRedraw);
-  EXPECT_TRUE(F().FDeep);
-}
+  EXPECT_TRUE(!F().FRedraw && F().FDeep);
 
-TEST_F(PageLookTest, FallenLeavesAskForASizeFromOneToAHundredOnlyWhenSwitchedOn) {
-  F().LCheckBox11.Checked = false;
-  platform->SizeAnswers = {50, 250, 0, std::nullopt};
-  F().LCheckBox11Click();
-  EXPECT_TRUE(platform->DialogsShown == std::vector<std::string>{"open"});
-  EXPECT_EQ(F().fTriangl, 7);
-  F().LCheckBox11.Checked = true;
-  for (int expected : {50, 100, 1, 1}) {  // the last is cancelled
-    F().LCheckBox11Click();
-    EXPECT_EQ(F().fTriangl, expected);
-  }
-}
-
-TEST_F(PageLookTest, SlowSetsTheEffectTimers) {
+  F().FDeep = false;
   F().FVelocity = true;  // a running effect changes speed at once
   for (const bool slow : {true, false}) {
     F().LCheckBox14.Checked = slow;
@@ -144,14 +120,26 @@ TEST_F(PageLookTest, SlowSetsTheEffectTimers) {
   EXPECT_EQ(F().Timer1.Interval, 55);
 }
 
+TEST_F(PageLookTest, FallenLeavesAskForASizeFromOneToAHundredOnlyWhenSwitchedOn) {
+  F().LCheckBox11.Checked = false;
+  platform->SizeAnswers = {50, 250, 0, std::nullopt};
+  F().LCheckBox11Click();
+  EXPECT_TRUE(platform->DialogsShown == std::vector<std::string>{"open"});
+  EXPECT_EQ(F().fTriangl, 7);
+  F().LCheckBox11.Checked = true;
+  for (int expected : {50, 100, 1, 1}) {  // the last is cancelled
+    F().LCheckBox11Click();
+    EXPECT_EQ(F().fTriangl, expected);
+  }
+}
+
 TEST_F(PageLookTest, SwitchingTextsKeepsEachTextsPage) {
   F().TriButton1Click();
   F().TriButton1Click();  // user text page 3
   F().Quillane1Click();
-  EXPECT_FALSE(F().FFileIn);
-  EXPECT_TRUE(F().PLabel.Transparent);
-  EXPECT_EQ(F().HintLabel1.Caption, "Quillane");
-  EXPECT_EQ(F().Image1.Hint, "Quillane");
+  EXPECT_TRUE(!F().FFileIn && F().PLabel.Transparent);
+  EXPECT_EQ(std::pair(F().HintLabel1.Caption, F().Image1.Hint),
+            std::pair(std::string("Quillane"), std::string("Quillane")));
   const int builtinPages = F().FAllPage;
   ASSERT_GT(builtinPages, 2);
   EXPECT_EQ(F().FPage, 1);  // the built-in text's page at start
@@ -161,15 +149,11 @@ TEST_F(PageLookTest, SwitchingTextsKeepsEachTextsPage) {
   EXPECT_EQ(F().FPage, 2);
 
   F().File1Click();
-  EXPECT_TRUE(F().FFileIn);
-  EXPECT_EQ(F().FPage, 3);
-  EXPECT_EQ(F().FAllPage, 3);
+  EXPECT_TRUE(F().FFileIn && !F().PLabel.Transparent && F().FPage == 3 && F().FAllPage == 3);
   EXPECT_EQ(F().HintLabel1.Caption, "look");
-  EXPECT_FALSE(F().PLabel.Transparent);
 
   F().Quillane1Click();
-  EXPECT_EQ(F().FPage, 2);
-  EXPECT_EQ(F().FAllPage, builtinPages);
+  EXPECT_TRUE(F().FPage == 2 && F().FAllPage == builtinPages);
   EXPECT_EQ(F().Label2.Caption, std::to_string(builtinPages));
 }
 
@@ -180,22 +164,21 @@ TEST_F(PageLookTest, TheTitleCardFadesInAndTheClosingCardSaysFinInFinerSteps) {
   F().LCheckBox5.Checked = false;
   F().Timer2.Enabled = true;
   F().Timer2Timer();
-  EXPECT_FALSE(F().Timer2.Enabled);
-  EXPECT_TRUE(F().FPageShown);
+  EXPECT_TRUE(!F().Timer2.Enabled && F().FPageShown);
   // 17 blends, then the card itself; a fade may follow.
   ASSERT_GE(title.Frames.size(), 18u);
   const TRect word{250, 220, 420, 275};
   EXPECT_GT(InkIn(title.Frames[17], word, clWhite), 100);
-  EXPECT_EQ(InkIn(title.Frames[17], {0, 0, 640, 200}, clWhite), 0);
-  EXPECT_EQ(InkIn(title.Frames[17], {0, 290, 640, 480}, clWhite), 0);
-  // The first blend has alpha 0: the view is still the plain background.
-  EXPECT_EQ(InkIn(title.Frames[0], word, clWhite), 0);
+  // Nothing above or below the word; the first blend has alpha 0, a plain view.
+  EXPECT_EQ(InkIn(title.Frames[17], {0, 0, 640, 200}, clWhite) +
+                InkIn(title.Frames[17], {0, 290, 640, 480}, clWhite) +
+                InkIn(title.Frames[0], word, clWhite),
+            0);
 
   const WatchingPlatform& closing = Watch();
   F().GColor = clBlack;
   F().FoColor = clWhite;
-  F().LCheckBox5.Checked = true;
-  F().FFinish = true;
+  F().LCheckBox5.Checked = F().FFinish = true;
   F().FFirstShow = true;  // no fade before the card
   F().FQuillane(F().Image1);
   ASSERT_GE(closing.Frames.size(), 25u);

@@ -2,7 +2,7 @@
 // the fade-ins make, the batch hand-off and the closing field updates.
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
 
 #include "render/Leaves.h"
 #include "render/PageCompose.h"
@@ -45,12 +45,7 @@ class Renderer : public ::testing::Test {
 // Repaints of two pages in a row: the second is drawn with a page on the view,
 // so a fade-out comes first when one is asked for.
 TEST_F(Renderer, FadesAndFallenLeavesMakeTheirBlendsAndRepaints) {
-  struct Case {
-    const char* name;
-    bool qvga, fadeIn, leaves, fadeOutSecond;
-    int first, second;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, bool, bool, bool, bool, int, int> cases[] = {
       {"plain", false, false, false, false, 1, 1},
       {"fade-in", false, true, false, false, 17 + 1, 17 + 1},
       {"leaves", false, true, true, true, 11 + 17 + 1, 28 + 11 + 17 + 1},
@@ -58,51 +53,43 @@ TEST_F(Renderer, FadesAndFallenLeavesMakeTheirBlendsAndRepaints) {
       {"qvga fade-in", true, true, false, false, 17 + 1, 17 + 1},
       {"qvga slower after a fade-out, no leaves", true, true, true, true, 17 + 1, 28 + 24 + 1},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, qvga, fadeIn, leaves, fadeOutSecond, first, second] : cases) {
+    SCOPED_TRACE(name);
     form.FPageShown = false;
-    form.LCheckBox7.Checked = c.fadeIn;
-    form.LCheckBox11.Checked = c.leaves && !c.qvga;
+    form.LCheckBox7.Checked = fadeIn;
+    form.LCheckBox11.Checked = leaves && !qvga;
     form.LCheckBox5.Checked = false;
     platform.Repaints = 0;
-    const auto draw = [&] { c.qvga ? form.Eqriture(form.Image1) : form.Ecriture(form.Image1); };
+    const auto draw = [&] { qvga ? form.Eqriture(form.Image1) : form.Ecriture(form.Image1); };
     draw();
-    EXPECT_EQ(platform.Repaints, c.first);
-    form.LCheckBox11.Checked = c.leaves;
-    form.LCheckBox5.Checked = c.fadeOutSecond;
+    EXPECT_EQ(platform.Repaints, first);
+    form.LCheckBox11.Checked = leaves;
+    form.LCheckBox5.Checked = fadeOutSecond;
     platform.Repaints = 0;
     draw();
-    EXPECT_EQ(platform.Repaints, c.second);
-    if (!c.qvga) {  // whatever came before, the view ends on exactly the page
-      EXPECT_TRUE(form.Image1.Picture == ExpectedPage(false));
-    }
+    EXPECT_EQ(platform.Repaints, second);
+    // Whatever came before, the view ends on exactly the page.
+    EXPECT_TRUE(qvga || form.Image1.Picture == ExpectedPage(false));
     EXPECT_TRUE(form.FPageShown && !form.FFirstShow);
     EXPECT_EQ(form.Image1.Hint, "Quillane");  // named after its text
   }
 }
 
-TEST_F(Renderer, FadeFromBlackOrGreyFirstWhenFlagged) {
+TEST_F(Renderer, FadeFromBlackFirstWhenFlaggedAndTenderlyGrain) {
   form.FBColor = true;
   form.Ecriture(form.Image1);
-  EXPECT_EQ(platform.Repaints, 18 + 1);
-  EXPECT_FALSE(form.FBColor);  // background is not black
+  EXPECT_TRUE(platform.Repaints == 18 + 1 && !form.FBColor);  // background is not black
   form.GColor = clBlack;
   form.FBColor = true;
   form.Ecriture(form.Image1);
   EXPECT_TRUE(form.FBColor);  // a black background leaves it as it was
-}
 
-TEST_F(Renderer, TenderlyAddsGrainOfZeroToFourteen) {
-  form.LCheckBox6.Checked = true;
+  form.LCheckBox6.Checked = true;                        // Tenderly adds grain of 0 to 14
   form.GColor = form.FoColor = RGBColor(100, 100, 100);  // text invisible: the page is plain
   form.Ecriture(form.Image1);
-  std::set<int> bytes;
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) {
-      const TColor c = form.Image1.Picture.Pixel(x, y);
-      bytes.insert({ColorR(c), ColorG(c), ColorB(c)});
-    }
-  EXPECT_EQ(std::pair(*bytes.begin(), *bytes.rbegin()), std::pair(100, 114));
+  const std::uint8_t* bytes = form.Image1.Picture.ScanLine(0);
+  const auto [low, high] = std::minmax_element(bytes, bytes + 640 * 480 * 3);
+  EXPECT_EQ(std::pair(int{*low}, int{*high}), std::pair(100, 114));
 }
 
 TEST_F(Renderer, TurnedPagesShowTheirNumberAndTheQvgaPageLeavesTheRestOfTheViewAlone) {
@@ -121,28 +108,20 @@ TEST_F(Renderer, TurnedPagesShowTheirNumberAndTheQvgaPageLeavesTheRestOfTheViewA
 TEST_F(Renderer, BatchPagesAreNeverShownAndTheLastPageEndsTheBatch) {
   form.Image1.Picture.Fill(RGBColor(9, 8, 7));
   const TABitmap before = form.Image1.Picture;
-  form.FBatchSave = true;
-  form.LCheckBox7.Checked = true;
-  form.LCheckBox6.Checked = true;
+  form.FBatchSave = form.LCheckBox7.Checked = form.LCheckBox6.Checked = true;
   form.FPage = form.FAllPage;
   form.Dispatch([&] { form.Ecriture(form.Image1); });
-  EXPECT_TRUE(form.Image1.Picture == before);
-  EXPECT_EQ(platform.Repaints, 0);
-  EXPECT_FALSE(form.FBatchSave);  // cleared before the writer runs
-  if (platform.Errors.empty()) {
-    EXPECT_TRUE(form.FPageShown);
-  }
+  // The batch flag is cleared before the writer runs.
+  EXPECT_TRUE(form.Image1.Picture == before && platform.Repaints == 0 && !form.FBatchSave);
+  EXPECT_TRUE(form.FPageShown || !platform.Errors.empty());
 
   form.FBatchSave = form.FBatchExif = form.FBatchThumb = true;
   form.FBatchLastPage = form.FAllPage + 1;  // not the last page yet
   form.Dispatch([&] { form.Eqriture(form.Image1); });
-  EXPECT_TRUE(form.FBatchSave && form.FBatchExif && form.FBatchThumb);
-  EXPECT_EQ(platform.Repaints, 0);
+  EXPECT_TRUE(form.FBatchSave && form.FBatchExif && form.FBatchThumb && platform.Repaints == 0);
   form.FBatchLastPage = form.FPage;
   form.Dispatch([&] { form.Eqriture(form.Image1); });
-  if (platform.Errors.empty()) {
-    EXPECT_FALSE(form.FBatchSave || form.FBatchExif || form.FBatchThumb);
-  }
+  EXPECT_FALSE((form.FBatchSave || form.FBatchExif || form.FBatchThumb) && platform.Errors.empty());
 }
 
 // Sample and hold in runs: rows 1 and 5 of every six keep every pixel; sizes

@@ -13,12 +13,7 @@ namespace {
 using testsupport::Sjis;
 
 TLogFont Font(const std::string& face, int height, int escapement, int weight = 500) {
-  TLogFont f;
-  f.lfHeight = height;
-  f.lfEscapement = escapement;
-  f.lfWeight = weight;
-  f.lfFaceName = face;
-  return f;
+  return {height, 0, escapement, weight, face};
 }
 
 Ink Draw(const TLogFont& font, int x, int y, const std::string& utf8) {
@@ -59,8 +54,7 @@ TEST(FontWeightAndWidth, BoldDrawsMoreInkAndWidthNarrowsTheLine) {
   const Ink bold = Draw(Font("ＭＳ 明朝", 24, 0, 600), 50, 50, "吾輩は猫である");
   EXPECT_GT(bold.count, normal.count * 12 / 10);
   EXPECT_NE(Draw(Font("ＭＳ ゴシック", 24, 0, 500), 50, 50, "吾輩は猫である").count, normal.count);
-  TLogFont narrow = Font("@ＭＳ 明朝", 42, 0);
-  narrow.lfWidth = 20;
+  const TLogFont narrow{42, 20, 0, 500, "@ＭＳ 明朝"};
   const Ink wide = Draw(Font("@ＭＳ 明朝", 42, 0), 85, 20, "漢字漢字漢字漢字漢字");
   const Ink thin = Draw(narrow, 85, 20, "漢字漢字漢字漢字漢字");
   EXPECT_TRUE(thin.Width() < wide.Width() * 0.97 && thin.Width() > wide.Width() * 0.85);
@@ -73,16 +67,14 @@ TEST(SmallType, QvgaInkReachesTheTextColourAndFullPagesStaySmooth) {
   const TColor colour = RGBColor(0xC0, 0x20, 0x20);
   for (int look = 0; look < 8; ++look) {
     const bool qvga = look & 1, horizontal = look & 2, gothic = look & 4;
-    SCOPED_TRACE(testing::Message()
-                 << "qvga " << qvga << " horizontal " << horizontal << " gothic " << gothic);
+    SCOPED_TRACE(look);  // its bits: camera size, horizontal, gothic
     HeadlessPlatform platform;
     TForm1 form(platform);
     form.Editor2.Lines.SetText(Sjis("吾輩は猫である。名前はまだ無い。\r\n"));
     form.FQuiEcri();
     form.FoColor = colour;
-    form.QvgaCheckBox.Checked = qvga;
-    form.LCheckBox8.Checked = horizontal;
-    form.LCheckBox15.Checked = gothic;
+    std::tie(form.QvgaCheckBox.Checked, form.LCheckBox8.Checked, form.LCheckBox15.Checked) =
+        std::tuple(qvga, horizontal, gothic);
     TABitmap page;
     form.RenderPageForExport(page);
     long ink = 0, solid = 0;
