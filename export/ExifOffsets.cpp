@@ -11,6 +11,7 @@ namespace {
 constexpr std::size_t kTiffStart = 6;
 constexpr std::uint16_t kTagMakerNote = 0x927C;
 constexpr std::uint16_t kTypeIfd = 13;
+constexpr std::uint64_t kMaxPayload = 0x10000;  // an APP1 segment's length is 16 bits
 
 // Bytes per value of each TIFF type (BYTE, ASCII, SHORT, LONG, RATIONAL, SBYTE,
 // UNDEFINED, SSHORT, SLONG, SRATIONAL, FLOAT, DOUBLE, IFD); 0 for unknown types.
@@ -79,8 +80,13 @@ class TOffsetWalk {
   }
 
   void Field(std::uint64_t field, std::uint64_t target, std::uint64_t size) {
-    // An offset beyond the block points at nothing; moving it would not mend it.
-    if (target >= a_.size()) return;
+    // An offset beyond the block points at nothing (a damaged file). It moves
+    // too, so that a longer thumbnail does not make it point into the thumbnail;
+    // one beyond any block's reach (64 KiB) cannot be reached and stays.
+    if (target >= a_.size()) {
+      if (target < kMaxPayload) fields_.push_back(static_cast<std::size_t>(field));
+      return;
+    }
     if (target >= thumbEnd_) {
       fields_.push_back(static_cast<std::size_t>(field));
     } else if (target + size > thumbPos_) {
@@ -102,10 +108,11 @@ class TOffsetWalk {
 std::optional<std::vector<std::size_t>> OffsetFieldsAfter(std::string_view payload, bool bigEndian,
                                                           std::size_t ifd0Pos, std::size_t thumbPos,
                                                           std::size_t thumbEnd) {
-  // Nothing follows the thumbnail: nothing moves.
-  if (thumbEnd >= payload.size()) return std::vector<std::size_t>{};
   TOffsetWalk walk(payload, bigEndian, thumbPos, thumbEnd);
   walk.Ifd(ifd0Pos);
+  // Nothing follows the thumbnail: only offsets already beyond the block move,
+  // and nothing the walk finds doubtful can be harmed, so none is refused.
+  if (thumbEnd >= payload.size()) return walk.TakeFields();
   if (walk.Unsafe()) return std::nullopt;
   return walk.TakeFields();
 }

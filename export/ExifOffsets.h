@@ -17,8 +17,10 @@
 // thumbnail). std::nullopt when the block cannot be moved safely: a maker note
 // after the thumbnail (its inner offsets follow no standard), a value of an
 // unknown type, a value overlapping the thumbnail, or an IFD overlapping the TIFF
-// header, the thumbnail or another IFD. IFDs and values that lie outside the
-// payload are passed over: nothing of theirs moves.
+// header, the thumbnail or another IFD; when nothing follows the thumbnail none
+// of these is refused, as nothing after it can be harmed. An offset that points
+// beyond the payload (a damaged file) is listed too, so that it still points at
+// nothing after a longer thumbnail; nothing inside what it points at is read.
 std::optional<std::vector<std::size_t>> OffsetFieldsAfter(std::string_view payload, bool bigEndian,
                                                           std::size_t ifd0Pos, std::size_t thumbPos,
                                                           std::size_t thumbEnd);
