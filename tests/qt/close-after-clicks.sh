@@ -12,31 +12,19 @@ fi
 sendClose=$2 work=$3 text=$4 runs=$5
 unset QT_QPA_PLATFORM  # the tests run offscreen; the program must use the X server
 cd "$work" || exit 2
+. "$(dirname "$0")/window-steps.sh"
 ignored=0 unwritten=0
 for run in $(seq 1 "$runs"); do
   rm -f quillane.ini
-  ./quillane "$text" >>quillane.log 2>&1 &
-  pid=$! wid=""
-  for i in $(seq 1 100); do
-    wid=$(xdotool search --onlyvisible --name '^Quillane $' 2>/dev/null | head -1)
-    [ -n "$wid" ] && break
-    sleep 0.1
-  done
-  if [ -z "$wid" ]; then kill "$pid"; wait "$pid"; echo "run $run: no window"; exit 3; fi
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  start_window "$text"
   sleep 2
-  # The page view sits at (1, 1) inside its panel at (18, 44).
   for i in 1 2 3 4; do
-    xdotool mousemove $((X + 19 + 320)) $((Y + 45 + 240)) click 1
+    click_page
     sleep 1.5
     import -window root "shot$i.png"
   done
   "$sendClose" "$wid"
-  for i in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$pid" 2>/dev/null; then
+  if ! wait_exit; then
     ignored=$((ignored + 1))
     echo "run $run: the first close request was ignored"
     "$sendClose" "$wid"

@@ -14,20 +14,13 @@ fi
 work=$2 text=$3
 unset QT_QPA_PLATFORM
 cd "$work" || exit 2
+. "$(dirname "$0")/window-steps.sh"
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:; }
 origin() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
 
 trayer --edge bottom --align right --width 10 --height 32 >trayer.log 2>&1 &
 tray=$!; sleep 1
-./quillane "$text" >quillane.log 2>&1 &
-pid=$! wid=""
-for i in $(seq 1 100); do
-  wid=$(xdotool search --onlyvisible --name '^Quillane $' 2>/dev/null | head -1)
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-if [ -z "$wid" ]; then kill "$pid" "$tray"; echo "no window"; exit 3; fi
-origin
+start_window "$text"
 echo "window $X $Y"
 xdotool windowfocus --sync "$wid"
 sleep 1.5

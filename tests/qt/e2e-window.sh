@@ -16,28 +16,20 @@ shift 3
 unset QT_QPA_PLATFORM  # the tests run offscreen; the program must use the X server
 cd "$work" || exit 2
 
-./quillane "$text" >quillane.log 2>&1 &
-pid=$! wid=""
-for i in $(seq 1 100); do
-  wid=$(xdotool search --onlyvisible --name '^Quillane $' 2>/dev/null | head -1)
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-if [ -z "$wid" ]; then kill "$pid"; echo "no window"; exit 3; fi
-eval "$(xdotool getwindowgeometry --shell "$wid")"
+. "$(dirname "$0")/window-steps.sh"
+start_window "$text"
 echo "window $X $Y"
 xdotool windowfocus --sync "$wid"
 sleep 1
 if [ $# -eq 0 ]; then
-  # The page view sits at (1, 1) inside its panel at (18, 44).
-  xdotool mousemove $((X + 19 + 320)) $((Y + 45 + 240)) click 1
+  click_page
   sleep 4
   import -window root shot.png
 fi
 n=0
 for action in "$@"; do
   if [ "$action" = click ]; then
-    xdotool mousemove $((X + 19 + 320)) $((Y + 45 + 240)) click 1
+    click_page
   else
     xdotool key "$action"
   fi
@@ -45,10 +37,6 @@ for action in "$@"; do
   n=$((n + 1))
   import -window root "shot$n.png"
 done
-for i in $(seq 1 30); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill "$pid" 2>/dev/null && [ $# -gt 0 ] && echo "still running"
+wait_exit 30 || { kill "$pid"; [ $# -gt 0 ] && echo "still running"; }
 wait "$pid" 2>/dev/null
 exit 0

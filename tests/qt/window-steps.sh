@@ -1,0 +1,32 @@
+# Steps the window scripts share; source it after changing into the work folder.
+
+# start_window TEXTFILE: starts ./quillane on the text and waits for its window;
+# sets pid, wid and the client origin X, Y. Prints "no window" and exits 3 when
+# none appears within 10 s.
+start_window() {
+  ./quillane "$1" >>quillane.log 2>&1 &
+  pid=$! wid=""
+  for _ in $(seq 1 100); do
+    wid=$(xdotool search --onlyvisible --name '^Quillane $' 2>/dev/null | head -1)
+    [ -n "$wid" ] && break
+    sleep 0.1
+  done
+  if [ -z "$wid" ]; then kill "$pid"; wait "$pid" 2>/dev/null; echo "no window"; exit 3; fi
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+}
+
+# click_page: a left click in the middle of the page view, which sits at (1, 1)
+# inside its panel at (18, 44).
+click_page() {
+  xdotool mousemove $((X + 19 + 320)) $((Y + 45 + 240)) click 1
+}
+
+# wait_exit [TENTHS]: waits up to TENTHS tenths of a second (default 100) for the
+# program to end; fails when it still runs.
+wait_exit() {
+  for _ in $(seq 1 "${1:-100}"); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  ! kill -0 "$pid" 2>/dev/null
+}
