@@ -21,6 +21,23 @@ const char* OnOff(bool on, const char* whenOn, const char* whenOff) {
   return on ? whenOn : whenOff;
 }
 
+// The option keys that wait while an effect runs: each toggles its box and says
+// so; "z" and "v" change the page's look, so the page is drawn again at once.
+struct TGuardedKey {
+  char Key;
+  TCheckBox TForm1::*Box;
+  const char* On;
+  const char* Off;
+  bool Redraw;
+};
+constexpr TGuardedKey kGuardedKeys[] = {
+    {'/', &TForm1::LCheckBox11, "Leaves on", "Leaves off", false},
+    {'z', &TForm1::LCheckBox6, "Tenderly on", "Tenderly off", true},
+    {'x', &TForm1::LCheckBox7, "+Fade In", "Fade In off", false},
+    {'c', &TForm1::LCheckBox5, "+Fade Out", "Fade Out off", false},
+    {'v', &TForm1::LCheckBox8, "Horizontal", "Vertical", true},
+};
+
 }  // namespace
 
 void TForm1::FormKeyDown(TKey key) {
@@ -84,38 +101,13 @@ void TForm1::VelocityKeyPress(char key) {
   }
 }
 
-// The option keys that wait while an effect runs. Returns false when the key is
-// not one of them.
-bool TForm1::GuardedKeyPress(char key) {
-  switch (key) {
-    case '/':
-      HintLabel1.Caption = OnOff(Toggle(LCheckBox11), "Leaves on", "Leaves off");
-      return true;
-    case 'z':
-      HintLabel1.Caption = OnOff(Toggle(LCheckBox6), "Tenderly on", "Tenderly off");
-      Redraw();
-      return true;
-    case 'x':
-      HintLabel1.Caption = OnOff(Toggle(LCheckBox7), "+Fade In", "Fade In off");
-      return true;
-    case 'c':
-      HintLabel1.Caption = OnOff(Toggle(LCheckBox5), "+Fade Out", "Fade Out off");
-      return true;
-    case 'v':
-      HintLabel1.Caption = OnOff(Toggle(LCheckBox8), "Horizontal", "Vertical");
-      Redraw();
-      return true;
-    default:
-      return false;
-  }
-}
-
 void TForm1::FormKeyPress(char key) {
   if (FBusy) return;
-  const bool guarded = key == '/' || key == 'z' || key == 'x' || key == 'c' || key == 'v';
-  if (guarded && AnyEffect()) return;
-  if (guarded) {
-    GuardedKeyPress(key);
+  for (const TGuardedKey& option : kGuardedKeys) {
+    if (option.Key != key) continue;
+    if (AnyEffect()) return;
+    HintLabel1.Caption = OnOff(Toggle(this->*option.Box), option.On, option.Off);
+    if (option.Redraw) Redraw();
     P.ProcessMessages();
     return;
   }

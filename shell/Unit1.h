@@ -386,7 +386,6 @@ class TForm1 {
   // ---------------------------------------------------------------- keys (shell/Keys.cpp)
   void FormKeyDown(TKey key);
   void FormKeyPress(char key);
-  bool GuardedKeyPress(char key);
   void VelocityKeyPress(char key);
 
   // ---------------------------------------------------------------- controls
