@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <tuple>
 
-#include "export/JpegCodec.h"
 #include "tests/common/TestSupport.h"
+#include "tests/export/ExifFixtures.h"
 #include "tests/export/FileChecks.h"
 
 namespace {
@@ -16,6 +16,7 @@ using checks::MainPicture;
 using checks::Names;
 using checks::Quote;
 using checks::Strings;
+using testsupport::Repeat;
 using testsupport::RunCommand;
 using testsupport::TempDir;
 using testsupport::WriteFile;
@@ -24,12 +25,6 @@ using testsupport::WriteFile;
 constexpr const char* kStdout = " 2>/dev/null";
 int Cli(const std::string& args, std::string* out, const char* keep = " 2>&1 >/dev/null") {
   return RunCommand(testsupport::CliPath() + " " + args + keep, out);
-}
-
-std::string Repeat(std::string_view s, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += s;
-  return out;
 }
 
 TEST(TextCommandsTest, RowsAndPagesFollowTheChosenSetWidthModeAndEncoding) {
@@ -69,12 +64,6 @@ TEST(TextCommandsTest, RowsAndPagesFollowTheChosenSetWidthModeAndEncoding) {
   EXPECT_NE(out, named);
 }
 
-std::string Solid(int width, int height, TColor color) {
-  TABitmap bitmap(width, height);
-  bitmap.Fill(color);
-  return EncodePageJpeg(bitmap, 90);
-}
-
 class ExportCli : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -86,10 +75,10 @@ class ExportCli : public ::testing::Test {
   // Camera-like templates made by exiftool: camera tags and a JPEG thumbnail.
   void Cameras(int count) {
     const std::string thumb = inputs_ / "thumb.jpg";
-    testsupport::WriteFile(thumb, Solid(160, 120, RGBColor(0, 200, 0)));
+    testsupport::WriteFile(thumb, fixtures::PlainJpeg(160, 120, RGBColor(0, 200, 0)));
     for (int i = 1; i <= count; ++i) {
       const std::string path = (cameras_.Path() / ("P00" + std::to_string(i) + ".JPG")).string();
-      testsupport::WriteFile(path, Solid(320, 240, RGBColor(200, 0, 0)));
+      testsupport::WriteFile(path, fixtures::PlainJpeg(320, 240, RGBColor(200, 0, 0)));
       const std::string tags = "-Make=QuillCam -Model=QC-2 '-ThumbnailImage<=" + thumb + "' ";
       ASSERT_EQ(RunCommand("exiftool -q -overwrite_original " + tags + Quote(path)), 0);
     }

@@ -30,6 +30,8 @@ std::string ReadFile(const std::string& path);
 std::string CliPath();
 // Runs a shell command; returns its exit status and puts its standard output in out.
 int RunCommand(const std::string& command, std::string* out = nullptr);
+// s, n times over.
+std::string Repeat(std::string_view s, int n);
 // UTF-8 text as code-page-932 bytes (test inputs are written in UTF-8).
 std::string Sjis(std::string_view utf8);
 

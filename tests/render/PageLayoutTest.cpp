@@ -5,8 +5,8 @@
 #include "render/PageCompose.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
+#include "tests/common/Ink.h"
 #include "tests/common/TestSupport.h"
-#include "tests/render/Ink.h"
 
 namespace {
 
@@ -45,9 +45,7 @@ class PageLayout : public ::testing::Test {
   Ink Slot(const Layout& l, int k) {
     Configure(l);
     const int chars = l.mode == Mode::BigFont ? 15 : (l.mode >= Mode::MoreBig ? 13 : 18);
-    std::string line;
-    for (int i = 0; i < chars; ++i) line += "鬱";
-    form.FRetsu[static_cast<std::size_t>(k)] = Sjis(line);
+    form.FRetsu[static_cast<std::size_t>(k)] = Sjis(testsupport::Repeat("鬱", chars));
     return InkOf(Compose(l.qvga, false));
   }
   HeadlessPlatform platform;

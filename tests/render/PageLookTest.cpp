@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tests/render/Ink.h"
+#include "tests/common/Ink.h"
 #include "tests/shell/FormFixture.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "render/Canvas.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/Unit1.h"
+#include "tests/common/Ink.h"
 #include "tests/common/TestSupport.h"
-#include "tests/render/Ink.h"
 
 namespace {
 

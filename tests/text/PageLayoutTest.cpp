@@ -185,10 +185,8 @@ TEST_F(PageLayoutTest, SlotsHoldTheColumnsOfThePage) {
   }
   // 125 漢, a one-byte and a two-byte sign: a row of 253 bytes at 250 fits its
   // slot whole; a longer line is cut to the slot's size.
-  std::string line;
-  for (int i = 0; i < 125; ++i) line += "\x8a\xbf";
   form.Editor1.SetWrapByte(250);
-  form.Editor1.Lines.SetText(line + "," + Sjis("。") + "tail");
+  form.Editor1.Lines.SetText(testsupport::Repeat("\x8a\xbf", 125) + "," + Sjis("。") + "tail");
   form.TurnCheckBox.Checked = false;
   form.FRetsuCount = 13;
   form.FPage = 1;
