@@ -148,16 +148,6 @@ TEST_F(SpliceTools, RefusalsAndFileErrorsShowTheirMessageInsteadOfSuccess) {
   EXPECT_FALSE(p_.Shown("成功しました"));
   EXPECT_FALSE(fs::exists(dir_ / "special/t.jpg"));
   EXPECT_FALSE(fs::exists(dir_ / "same/i.jpg"));
-
-  p_.Messages.clear();
-  for (bool* flag : {&form_.FBusy, &form_.FDeep}) {  // nothing at all while busy or in an effect
-    *flag = true;
-    form_.SpButton1Click();
-    form_.SameButton1Click();
-    *flag = false;
-  }
-  EXPECT_TRUE(p_.Messages.empty());
-  EXPECT_EQ(p_.DialogsShown.size(), 4u);
 }
 
 // The command-line tools write into the scratch folder of the window's tests.

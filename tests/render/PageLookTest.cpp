@@ -44,16 +44,10 @@ int InkIn(const TABitmap& bitmap, TRect r, TColor ground) {
   return static_cast<int>(InkOf(bitmap, ground, r, 200).count);
 }
 
-TEST_F(PageLookTest, ACancelledColourDialogOrARunningEffectOrJobChangesNothing) {
+TEST_F(PageLookTest, ACancelledColourDialogChangesNothing) {
   const TColor text = F().FoColor, ground = F().GColor;
   F().FBColor = true;
   F().FontColor1Click();
-  F().BgColor1Click();
-  platform->ColorAnswers = {0x0000FF, 0x0000FF};
-  F().FArts = true;
-  F().FontColor1Click();
-  F().FArts = false;
-  F().FBusy = true;
   F().BgColor1Click();
   EXPECT_EQ(platform->DialogsShown, (std::vector<std::string>{"open", "color", "color"}));
   EXPECT_EQ((std::array{F().FoColor, F().FLabel.Color, F().GColor, F().GLabel.Color}),
