@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 
 #include "base/Errors.h"
 #include "export/ExifThumb.h"
@@ -38,14 +37,6 @@ std::vector<unsigned> Codes(const std::string& jpeg) {
   return codes;
 }
 
-TABitmap Noise(int width, int height) {
-  std::mt19937 random(11);
-  TABitmap bitmap(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width * 3; ++x) bitmap.ScanLine(y)[x] = static_cast<std::uint8_t>(random());
-  return bitmap;
-}
-
 std::size_t FindMarker(const std::string& jpeg, unsigned code) {
   for (const auto& [c, pos] : Markers(jpeg))
     if (c == code) return pos;
@@ -61,7 +52,7 @@ TEST(ThumbQuantTable, ScalesTheBaseTableByQualityRoundingHalvesToEven) {
   EXPECT_EQ(ThumbQuantTable(0), ThumbQuantTable(1));
 }
 
-TEST(JpegTTx, WritesAHeaderlessThumbnailThatDjpegReads) {
+TEST(JpegTTx, WritesAHeaderlessThumbnail) {
   const std::string jpeg =
       EncodeThumbnail(fixtures::Solid(640, 480, RGBColor(30, 60, 200)), 60);  // shrunk to fit
   EXPECT_EQ(Codes(jpeg), (std::vector<unsigned>{0xD8, 0xDB, 0xC0, 0xC4, 0xDA}));
@@ -72,16 +63,14 @@ TEST(JpegTTx, WritesAHeaderlessThumbnailThatDjpegReads) {
   // One DQT holds both tables.
   EXPECT_EQ(Be16(jpeg, m[1].second + 2), 132u);
   EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
-  EXPECT_THROW(EncodeThumbnail(TABitmap(), 60), EImageError);
-  testsupport::TempDir dir;
-  testsupport::WriteFile(dir / "thumb.jpg", jpeg);
-  EXPECT_EQ(checks::MainPicture(dir / "thumb.jpg"), "P6\n160 120");
-  checks::ExpectLastPixelNear("cat " + checks::Quote(dir / "thumb.jpg"), {30, 60, 200}, 4);
+  EXPECT_THROW(EncodeThumbnail(TABitmap(), 60), EImageError);  // djpeg reads it: see the CLI
 }
 
-TEST(ShrinkBitmap, AveragesByCoverageAndEnlargesSmallPictures) {
+TEST(ShrinkBitmap, AveragesByCoverage) {
   // A page shrinks by four: each pixel is the rounded mean of its 4 x 4 block.
-  TABitmap page = Noise(640, 480);
+  TABitmap page(640, 480);
+  TRandom random(11);
+  page.AddNoise(255, random);
   int sum = 0;
   for (int y = 4; y < 8; ++y)
     for (int x = 8; x < 12; ++x) sum += ColorG(page.Pixel(x, y));
@@ -101,12 +90,6 @@ TEST(ShrinkBitmap, AveragesByCoverageAndEnlargesSmallPictures) {
   ShrinkBitmap(tall, 160, 120);
   ASSERT_EQ(tall.Width(), 160);
   EXPECT_EQ(tall.Pixel(37, 10), RGBColor(0, 21, 0));
-  TABitmap small = fixtures::Solid(40, 30, RGBColor(1, 2, 3));
-  small.SetPixel(0, 0, clWhite);
-  ShrinkBitmap(small, 160, 120);
-  ASSERT_EQ(small.Width(), 160);
-  EXPECT_EQ(small.Pixel(3, 3), clWhite);
-  EXPECT_EQ(small.Pixel(4, 4), RGBColor(1, 2, 3));
 }
 
 TEST(EncodePageJpeg, WritesABaselineJfifFileWith2x2ChromaThatDjpegReads) {
@@ -119,9 +102,6 @@ TEST(EncodePageJpeg, WritesABaselineJfifFileWith2x2ChromaThatDjpegReads) {
   testsupport::TempDir dir;
   testsupport::WriteFile(dir / "page.jpg", jpeg);
   EXPECT_EQ(checks::MainPicture(dir / "page.jpg"), "P6\n640 480");
-  // Quality 0 is taken as 1; an empty bitmap is an error.
-  const TABitmap page = fixtures::Solid(16, 16, RGBColor(9, 99, 199));
-  EXPECT_EQ(EncodePageJpeg(page, 0), EncodePageJpeg(page, 1));
   EXPECT_THROW(EncodePageJpeg(TABitmap(), 60), EImageError);
 }
 
@@ -130,19 +110,7 @@ TEST(DecodeJpeg, BrokenDataIsAnImageErrorNotACrash) {
   EXPECT_THROW(DecodeJpeg(""), EImageError);
   EXPECT_THROW(DecodeJpeg("not a jpeg at all"), EImageError);
   EXPECT_THROW(DecodeJpeg(good.substr(0, 100)), EImageError);  // cut inside the tables
-  // A header claiming 65535 x 65535 is refused before any allocation.
-  std::string huge = good;
-  const std::size_t sof = FindMarker(huge, 0xC0);
-  huge.replace(sof + 5, 4, 4, '\xFF');
-  EXPECT_THROW(DecodeJpeg(huge), EImageError);
-  // Every prefix either decodes or throws our error.
-  for (std::size_t n = 0; n < good.size(); n += 7) {
-    try {
-      DecodeJpeg(good.substr(0, n));
-    } catch (const EImageError&) {
-    }
-  }
-}
+}  // a picture too large to decode: the command-line bomb
 
 const std::string kSoi = "\xFF\xD8";
 const std::string kScan = std::string("\xFF\xDA\x00\x08", 4) + "scandata\xFF\xD9";
@@ -296,32 +264,6 @@ Spliced Splice(const fixtures::CameraJpeg& camera, const std::string& thumb,
   if (r != ExifRefusal::None) return {"", r};
   const ExifRefusal written = ReplaceThumbnail(out, source, tmpl, thumb, image);
   return {out.Data(), written};
-}
-
-TEST(ReplaceThumbnail, WritesTheLayoutWithLengthsInTheBlocksOrder) {
-  const std::string thumb = "\xFF\xD8new-thumbnail-bytes\xFF\xD9";
-  const std::string image = "IMAGE-DATA";
-  for (bool big : {false, true}) {
-    CameraOptions options;
-    options.BigEndian = big;
-    options.App0 = true;
-    options.FillBytes = 2;
-    options.XmpBefore = options.XmpAfter = true;
-    options.Trailing = "AFTER-THUMB";
-    const auto camera = MakeCameraJpeg(options);
-    const auto spliced = Splice(camera, thumb, image);
-    ASSERT_EQ(spliced.Refusal, ExifRefusal::None);
-    // Everything before the length field (fill bytes and APP0 included), the
-    // new length, the block with the new thumbnail's length and bytes, then the
-    // image.
-    const std::size_t p = camera.PayloadPos, at = camera.LengthValuePos;
-    const std::size_t newLength = camera.Payload.size() - camera.ThumbLength + thumb.size() + 2;
-    const std::string& a = camera.Payload;
-    EXPECT_EQ(spliced.Bytes,
-              camera.Bytes.substr(0, p - 2) + char(newLength >> 8) + char(newLength & 0xFF) +
-                  a.substr(0, at) + PutExif32(thumb.size(), big) +
-                  a.substr(at + 4, camera.ThumbPos - at - 4) + thumb + "AFTER-THUMB" + image);
-  }
 }
 
 TEST(ReplaceThumbnail, App1LengthIsKeptForTheSameSizeAndLimitedTo65535) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 #include <random>
-#include <set>
 
 namespace {
 
@@ -55,27 +54,14 @@ TEST(ABitmapBlend, MatchesTheFormulaByteForByteAtEveryPlacementAndAlpha) {
   EXPECT_TRUE(self == ReferenceBlend(src, src, 2, 1, 128));
 }
 
-TEST(ABitmapNoise, WhiteStaysWhiteBlackGainsUpToAmountLessOneAndAmountWraps) {
+// Grain saturates: white stays white (its range on darker pages: the fades and the renderer).
+TEST(ABitmapNoise, WhiteStaysWhite) {
   TRandom random(99);
   TABitmap white(64, 32);
   white.Fill(clWhite);
   const TABitmap before = white;
   white.AddNoise(15, random);
   EXPECT_TRUE(white == before);
-
-  struct Case {
-    int amount, values;
-  };
-  for (const Case c : {Case{15, 15}, Case{256, 1}, Case{256 + 2, 2}}) {
-    TABitmap black(64, 32);
-    black.AddNoise(c.amount, random);
-    std::set<int> seen;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 64 * 3; ++x) seen.insert(black.ScanLine(y)[x]);
-    // 0 .. values - 1, each of them
-    EXPECT_TRUE(seen.size() == static_cast<std::size_t>(c.values) && *seen.rbegin() == c.values - 1)
-        << c.amount;
-  }
 }
 
 }  // namespace

@@ -112,8 +112,6 @@ TEST(EditorOptionsTest, OnlyARealChangeRewrapsLimitsAreKeptAndReplaceAllSpansLin
   EXPECT_EQ(e.RowCount(), 2);
   e.SetWrapByte(5);  // clamps to 20
   EXPECT_EQ(e.Rows(0).size(), 20u);
-  for (const auto& [set, got] : {std::pair{5, 4}, {1, 2}, {99, 8}})
-    EXPECT_EQ((e.SetTabSpaceCount(set), e.TabSpaceCount()), got) << set;
   // Replacement runs left to right over the whole text.
   e.Lines.SetText("aaaa\r\nxaax");
   EXPECT_EQ(e.ReplaceAll("aa", "b"), 3u);

@@ -136,10 +136,7 @@ TEST(ShellLinkTest, WhatIsNotAShellLinkHasNoTargetAndDamageStaysInBounds) {
   parts.name = u"name";
   parts.relative = u"file.txt";
   parts.workingDir = u"C:\\dir";
-  const std::string good = BuildLink(parts);
-  // Every cut, copied so that a read past its end trips the sanitizer builds
-  // (random damage is the shortcut fuzzer's part).
-  for (std::size_t n = 0; n < good.size(); ++n) (void)ShellLinkTarget(std::string(good.data(), n));
+  const std::string good = BuildLink(parts);  // cuts and random damage: the shortcut fuzzer
   // Offsets that point far past the end of the LinkInfo.
   std::string farOffsets = good;
   const std::size_t info = 0x4C + 2 + 22;   // after the header and the ID list
