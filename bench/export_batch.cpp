@@ -12,8 +12,8 @@
 
 #include "export/JpegCodec.h"
 #include "export/Streams.h"
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "text/Sjis.h"
 
 namespace {

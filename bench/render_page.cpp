@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "text/Sjis.h"
 
 namespace {

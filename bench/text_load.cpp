@@ -11,8 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "text/Sjis.h"
 
 // Counts the bytes the program holds on the heap, and their peak, so that the

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "text/HEditor.h"
 #include "text/Sjis.h"
 

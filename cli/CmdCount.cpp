@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/Cli.h"
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 
 namespace {
 

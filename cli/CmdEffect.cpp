@@ -8,8 +8,8 @@
 
 #include "base/Errors.h"
 #include "cli/Cli.h"
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 
 namespace {
 

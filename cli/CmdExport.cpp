@@ -6,8 +6,8 @@
 #include "cli/Cli.h"
 #include "cli/ViewOptions.h"
 #include "export/ExifThumb.h"
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 
 namespace {
 

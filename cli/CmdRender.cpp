@@ -9,9 +9,9 @@
 
 #include "cli/Cli.h"
 #include "cli/ViewOptions.h"
+#include "form/Unit1.h"
 #include "render/BmpFile.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 
 namespace {
 

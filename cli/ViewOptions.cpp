@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "shell/Unit1.h"
+#include "form/Unit1.h"
 #include "text/FileNames.h"
 
 namespace {

@@ -3,16 +3,12 @@
 #include "export/Album.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
 #include <limits>
 #include <string_view>
 #include <utility>
-
-#include "export/FileWrite.h"
-#include "shell/Unit1.h"
 
 namespace {
 
@@ -25,16 +21,6 @@ constexpr char kNsDublinCore[] = "http://purl.org/dc/elements/1.1/";
 
 constexpr int kPicturesPerAlbum = 100;
 constexpr int kMaxAlbums = 12;
-
-constexpr char kAskAlbum[] =
-    "OLYMPUS ALBUM file を作成します\n最初のアルバムを選んでください\n"
-    "１の場合１００枚は不要ですので\n１０１枚目からアルバムに収録されます\n"
-    "２～１２の場合１枚目から収録されます\n"
-    "１３以上の場合アルバム１の１枚目から収録されます\n"
-    "１０２以上の場合その番号からアルバム１～に収録されます\n"
-    "（ただし下二桁０１以外はアルバム１に空きが出来ます）\n"
-    "　「いいえ」　でキャンセルします";
-constexpr char kMsgBeyond[] = "総ページ数を超えることは出来ませんので、終了します。";
 
 std::string Tabs(int n) {
   return std::string(static_cast<std::size_t>(n), '\t');
@@ -54,12 +40,6 @@ std::string Number3(int n) {
 
 void Append(std::vector<std::string>& lines, const std::vector<std::string>& more) {
   lines.insert(lines.end(), more.begin(), more.end());
-}
-
-void SaveLines(const std::string& path, const std::vector<std::string>& lines) {
-  std::string bytes;
-  for (const auto& line : lines) bytes += line + "\r\n";
-  WriteExportFile(path, bytes);
 }
 
 std::string FileNameOf(const std::string& path) {
@@ -87,14 +67,15 @@ std::size_t XmlCharLength(std::string_view s, std::size_t i) {
 
 // A file name as text of a LastURL element: the five markup characters as
 // entities, and a byte XML cannot hold (a Shift-JIS name from an old card, a
-// control character) percent-encoded as in any URL, so the manifest stays
-// well-formed for every name.
+// control character) and '%' itself percent-encoded as in any URL, so the
+// manifest stays well-formed for every name.
 std::string XmlName(std::string_view name) {
   static constexpr std::pair<char, const char*> kEntities[] = {
       {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}, {'\'', "&apos;"}};
   std::string out;
   for (std::size_t i = 0; i < name.size();) {
-    const std::size_t n = XmlCharLength(name, i);
+    // A literal '%' is escaped too, or it could not be told from an escaped byte.
+    const std::size_t n = name[i] == '%' ? 0 : XmlCharLength(name, i);
     if (n == 0) {
       char escaped[4];
       std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(name[i++]));
@@ -110,16 +91,6 @@ std::string XmlName(std::string_view name) {
     i += n;
   }
   return out;
-}
-
-// The number entered, its fraction cut off; 1 when the dialog was closed without OK.
-long long EnteredStart(Platform& p) {
-  const auto value = p.NumberDialog(10);
-  if (!value || !std::isfinite(*value)) return 1;
-  const double cut = std::trunc(*value);
-  if (cut > static_cast<double>(std::numeric_limits<int>::max()))
-    return std::numeric_limits<int>::max();
-  return static_cast<long long>(cut);
 }
 
 }  // namespace
@@ -167,30 +138,24 @@ std::vector<std::string> ManifestTail() {
   return {Tabs(1) + "</mpv:AssetList>", "</file:Manifest>"};
 }
 
-void TForm1::WriteAlbum(const std::string& suffix) {
-  if (P.MessageBox(kAskAlbum, MsgButtons::YesNo, MsgIcon::Information) != MsgResult::Yes) return;
-  const TAlbumStart start = AlbumStart(EnteredStart(P));
-  // Only pictures that were exported, and whose template is still known, go in.
-  const int last = std::min(FBatchLastPage, static_cast<int>(FExifFiles.size()));
-  if (start.FirstPicture >= last) {
-    P.ShowMessage(kMsgBeyond);
-    return;
-  }
-  FOutDir = FProgramDir + "/";
-  const std::string root = FOutDir + FSaveName + suffix + "/";
-  CreateFolderOrThrow(root);
-  CreateFolderOrThrow(root + "OLALB");
-
+std::vector<TManifestFile> AlbumManifests(TAlbumStart start, const std::vector<std::string>& paths,
+                                          int last) {
+  auto bytesOf = [](const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) bytes += line + "\r\n";
+    return bytes;
+  };
+  std::vector<TManifestFile> files;
   int album = start.FirstAlbum;
   std::vector<std::string> lines = ManifestHead();
   for (int i = start.FirstPicture; i <= last; ++i) {
     lines.push_back(Tabs(2) + "<mpv:Still mpv:id=\"" + AlbumStillId(i) + "\">");
-    lines.push_back(Tabs(3) + "<mpv:LastURL>../DCIM/100OLYMP/" +
-                    XmlName(FileNameOf(FExifFiles[i - 1])) + "</mpv:LastURL>");
+    lines.push_back(Tabs(3) + "<mpv:LastURL>../DCIM/100OLYMP/" + XmlName(FileNameOf(paths[i - 1])) +
+                    "</mpv:LastURL>");
     lines.push_back(Tabs(2) + "</mpv:Still>");
     if (i % kPicturesPerAlbum != 0 && i != last) continue;
     Append(lines, ManifestTail());
-    SaveLines(root + "OLALB/ALBUM" + Number3(album) + ".PVM", lines);
+    files.push_back({"OLALB/ALBUM" + Number3(album) + ".PVM", bytesOf(lines)});
     lines.clear();
     ++album;
     if (album > kMaxAlbums) break;
@@ -204,5 +169,6 @@ void TForm1::WriteAlbum(const std::string& suffix) {
     master.push_back(Tabs(2) + "</mpv:ManifestLink>");
   }
   Append(master, ManifestTail());
-  SaveLines(root + "ALBUM.PVM", master);
+  files.push_back({"ALBUM.PVM", bytesOf(master)});
+  return files;
 }

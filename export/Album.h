@@ -22,3 +22,15 @@ std::string AlbumLinkId(int album);
 // The lines every manifest starts and ends with (without line ends).
 std::vector<std::string> ManifestHead();
 std::vector<std::string> ManifestTail();
+
+// One manifest file: its path below the album folder ("OLALB/ALBUM001.PVM",
+// "ALBUM.PVM") and its bytes.
+struct TManifestFile {
+  std::string Path;
+  std::string Bytes;
+};
+// The album files and the master manifest for pictures start.FirstPicture..last,
+// at most 100 to an album and 12 albums; paths[i - 1] is the template of picture i
+// (only its file name is written). The master manifest comes last.
+std::vector<TManifestFile> AlbumManifests(TAlbumStart start, const std::vector<std::string>& paths,
+                                          int last);

@@ -1,26 +1,6 @@
 #include "render/PageCompose.h"
 
-#include "shell/Unit1.h"
-
 namespace {
-
-// The options a page's layout depends on, read once from the window.
-struct TPageOptions {
-  bool UserText;  // the user's text; the built-in one keeps the normal layouts
-  bool Horizontal, Gothic, Bold, Turn, Full, BigFont, MoreBig, ShiftRight;
-};
-
-TPageOptions PageOptions(const TForm1& form) {
-  return {form.FFileIn,
-          form.Horizontal(),
-          form.Gothic(),
-          form.BoldCheckBox.Checked,
-          form.TurnCheckBox.Checked,
-          form.FullCheckBox.Checked,
-          form.BigFontCheckBox.Checked,
-          form.MoreBigCheckBox.Checked,
-          form.FShiftRight};
-}
 
 TLogFont PageFont(const TPageOptions& o, bool vertical, int height, int escapement) {
   TLogFont font;
@@ -106,8 +86,7 @@ void VerticalUserLayout(const TPageOptions& o, TSlotLayout& layout, bool qvga) {
 
 }  // namespace
 
-TSlotLayout SlotLayout(const TForm1& form, bool qvga) {
-  const TPageOptions o = PageOptions(form);
+TSlotLayout SlotLayout(const TPageOptions& o, bool qvga) {
   TSlotLayout layout;
   const bool horizontal = o.Horizontal;
   if (!o.UserText) {
@@ -135,8 +114,7 @@ TSlotLayout SlotLayout(const TForm1& form, bool qvga) {
   return layout;
 }
 
-TStampLayout StampLayout(const TForm1& form, bool qvga) {
-  const TPageOptions o = PageOptions(form);
+TStampLayout StampLayout(const TPageOptions& o, bool qvga) {
   const bool turn = o.Turn;
   TStampLayout stamp;
   stamp.Font = PageFont(o, false, turn ? (qvga ? 13 : 26) : (qvga ? 9 : 19),
@@ -151,17 +129,18 @@ TStampLayout StampLayout(const TForm1& form, bool qvga) {
   return stamp;
 }
 
-void ComposePage(const TForm1& form, TABitmap& page, bool qvga, bool stamp) {
-  page.Fill(form.GColor);
+void ComposePage(const TPageOptions& options, const TPageContent& content, TABitmap& page,
+                 bool qvga, bool stamp) {
+  page.Fill(content.Background);
   TCanvas canvas(page);
-  canvas.FontColor = form.FoColor;
+  canvas.FontColor = content.Text;
   if (stamp) {
-    const TStampLayout layout = StampLayout(form, qvga);
+    const TStampLayout layout = StampLayout(options, qvga);
     canvas.SetFont(layout.Font);
-    canvas.TextOut(layout.X, layout.Y, std::to_string(form.FPage));
+    canvas.TextOut(layout.X, layout.Y, std::to_string(content.Page));
   }
-  const TSlotLayout layout = SlotLayout(form, qvga);
+  const TSlotLayout layout = SlotLayout(options, qvga);
   canvas.SetFont(layout.Font);
-  for (int k = 1; k <= layout.Count; ++k)
-    canvas.TextOut(layout.X[k], layout.Y[k], form.FRetsu[static_cast<std::size_t>(k)]);
+  for (int k = 1; k <= layout.Count && k < static_cast<int>(content.Slots.size()); ++k)
+    canvas.TextOut(layout.X[k], layout.Y[k], content.Slots[static_cast<std::size_t>(k)]);
 }

@@ -3,12 +3,27 @@
 // slots, placed by the layout tables of the two page sizes (640 x 480 and the
 // QVGA 320 x 240). Shared by both renderers and the export path.
 #include <array>
+#include <span>
 #include <string>
 
 #include "render/ABitmap.h"
 #include "render/Canvas.h"
 
-class TForm1;
+// The options a page's layout depends on.
+struct TPageOptions {
+  bool UserText = false;  // the user's text; the built-in one keeps the normal layouts
+  bool Horizontal = false, Gothic = false, Bold = false, Turn = false, Full = false,
+       BigFont = false, MoreBig = false, ShiftRight = false;
+};
+
+// What one page shows: its number, its column slots (code-page-932 bytes,
+// slot k at index k, index 0 unused) and its two colours.
+struct TPageContent {
+  int Page = 1;
+  std::span<const std::string> Slots;
+  TColor Text = clWhite;
+  TColor Background = clBlack;
+};
 
 // Where and how the slots of the current page are drawn.
 struct TSlotLayout {
@@ -19,15 +34,16 @@ struct TSlotLayout {
 };
 
 // The layout the current options select, on the full page or the QVGA page.
-TSlotLayout SlotLayout(const TForm1& form, bool qvga);
+TSlotLayout SlotLayout(const TPageOptions& options, bool qvga);
 // Font and position of the page-number stamp.
 struct TStampLayout {
   TLogFont Font;
   int X = 0;
   int Y = 0;
 };
-TStampLayout StampLayout(const TForm1& form, bool qvga);
+TStampLayout StampLayout(const TPageOptions& options, bool qvga);
 
-// Fills page (already sized) with GColor, stamps FPage when stamp is set, and
-// draws the slots FRetsu[1..] in FoColor.
-void ComposePage(const TForm1& form, TABitmap& page, bool qvga, bool stamp);
+// Fills page (already sized) with the background, stamps the page number when
+// stamp is set, and draws the slots in the text colour.
+void ComposePage(const TPageOptions& options, const TPageContent& content, TABitmap& page,
+                 bool qvga, bool stamp);

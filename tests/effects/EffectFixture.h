@@ -4,8 +4,8 @@
 
 #include <set>
 
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 
 // Every colour that occurs in a picture.
 inline std::set<TColor> ColoursOf(const TABitmap& pic) {

@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <QValidator>
 
-#include "shell/qt/QtPlatform.h"
-#include "shell/qt/Unit3.h"
-#include "shell/qt/Unit4.h"
 #include "tests/common/TestSupport.h"
+#include "view/NumberDialog.h"
+#include "view/QtPlatform.h"
+#include "view/SizeDialog.h"
 
 namespace {
 

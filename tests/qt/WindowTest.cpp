@@ -18,14 +18,14 @@
 #include <QUrl>
 #include <filesystem>
 
-#include "shell/ControlTable.h"
-#include "shell/qt/MainWindow.h"
-#include "shell/qt/PageView.h"
-#include "shell/qt/WindowPlacement.h"
+#include "form/ControlTable.h"
 #include "tests/shell/FormFixture.h"
-#include "widgets/LozengeCheckBox.h"
-#include "widgets/SwatchLabel.h"
-#include "widgets/TriButton.h"
+#include "view/MainWindow.h"
+#include "view/PageView.h"
+#include "view/WindowPlacement.h"
+#include "view/widgets/LozengeCheckBox.h"
+#include "view/widgets/SwatchLabel.h"
+#include "view/widgets/TriButton.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // own, in reading order, and the page number goes where the stamp belongs.
 #include <gtest/gtest.h>
 
-#include "render/PageCompose.h"
+#include "form/RenderSteps.h"
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "tests/common/Ink.h"
 #include "tests/common/TestSupport.h"
 

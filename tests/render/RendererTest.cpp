@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
+#include "form/RenderSteps.h"
+#include "form/Unit1.h"
 #include "render/Leaves.h"
-#include "render/PageCompose.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // width, and solid small type. Where lines land is checked by the page layouts.
 #include <gtest/gtest.h>
 
+#include "form/Unit1.h"
 #include "render/Canvas.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "tests/common/Ink.h"
 #include "tests/common/TestSupport.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "shell/ControlTable.h"
+#include "form/ControlTable.h"
 #include "tests/shell/FormFixture.h"
 
 namespace {

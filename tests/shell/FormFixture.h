@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 
 class FormTest : public ::testing::Test {

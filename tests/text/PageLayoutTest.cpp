@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 
 using testsupport::Sjis;

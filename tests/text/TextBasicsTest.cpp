@@ -2,9 +2,9 @@
 // layout, the tag stripper, and the built-in text.
 #include <gtest/gtest.h>
 
+#include "form/Unit1.h"
 #include "resources/Embedded.h"
 #include "shell/HeadlessPlatform.h"
-#include "shell/Unit1.h"
 #include "tests/common/TestSupport.h"
 #include "text/Sjis.h"
 

@@ -1,0 +1,215 @@
+// Batch export: every page of the text as a numbered JPEG, or one page per camera
+// photograph of a folder spliced behind that photograph's Exif block. The batch
+// only sets its flags and steps through the pages; the renderer hands each page
+// to the writer the flags select.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/Errors.h"
+#include "export/FileWrite.h"
+#include "export/Splice.h"
+#include "form/Unit1.h"
+#include "shell/SoundCues.h"
+#include "text/FileNames.h"
+
+namespace {
+
+constexpr char kMsgPasted[] = "貼り付けたファイルを保存して下さい";
+constexpr char kMsgNoFile[] = "ファイルがありませんので中断します";
+constexpr char kMsgBreak[] = "処理を中断します";
+constexpr char kMsgElapsed[] = "ミリ秒かかりました";
+constexpr char kMsgChooseFolder[] = "ディレクトリを選択して下さい";
+constexpr char kMsgNoTemplates[] = "Fileが見つかりません";
+constexpr char kMsgChosen[] = " を選択しました";
+constexpr char kMsgDone[] = "作業は完了しました";
+constexpr char kAskShift[] =
+    "\n 　\n通常は「はい」を押して続行して下さい\n文全体を右にずらすなら「いいえ」を押して下さい";
+
+std::string WithoutExtension(const std::string& name) {
+  return name.substr(0, name.size() - ExtractFileExt(name).size());
+}
+
+std::string Elapsed(TForm1& f) {
+  return std::to_string(f.P.TickCount() - f.FBatchStart);
+}
+
+// Clears the batch flags however the page loop ends: its normal end, a break,
+// or an error a writer raises on its way to the caller.
+class TBatchFlags {
+ public:
+  TBatchFlags(TForm1& form, bool exif, bool thumb) : f_(form) {
+    f_.FBatchSave = true;
+    f_.FBatchExif = exif;
+    f_.FBatchThumb = thumb;
+    f_.FBusy = true;
+  }
+  ~TBatchFlags() {
+    f_.FBatchSave = false;
+    f_.FBatchExif = false;
+    f_.FBatchThumb = false;
+    f_.FBusy = false;
+  }
+  TBatchFlags(const TBatchFlags&) = delete;
+  TBatchFlags& operator=(const TBatchFlags&) = delete;
+
+  // Steps through count pages; the first step renders the current page.
+  void RunPages(int count) {
+    f_.FRedraw = true;
+    f_.FBatchStart = f_.P.TickCount();
+    for (int i = 0; i < count; ++i) {
+      if (!f_.FBusy) {
+        // A close request breaks the batch off too, but the window is going.
+        if (!f_.FCloseRequested) f_.P.ShowMessage(kMsgBreak);
+        break;
+      }
+      f_.Pause(0, 10);
+      f_.TriProc();
+    }
+  }
+
+ private:
+  TForm1& f_;
+};
+
+// The template list and the shift request live as long as one Exif batch, and
+// go with it on every path.
+class TExifBatchState {
+ public:
+  explicit TExifBatchState(TForm1& form) : f_(form) {
+    f_.FExifFiles.clear();
+    f_.FKeptThumbs.clear();
+  }
+  ~TExifBatchState() {
+    f_.FKeptThumbs.clear();
+    f_.FExifFiles.clear();
+    f_.FExifFiles.shrink_to_fit();
+    f_.FShiftRight = false;
+  }
+  TExifBatchState(const TExifBatchState&) = delete;
+  TExifBatchState& operator=(const TExifBatchState&) = delete;
+
+ private:
+  TForm1& f_;
+};
+
+// The refusals every batch makes before it starts.
+bool RefusedForPaste(TForm1& f) {
+  if (f.FTextName != "Clipboard") return false;
+  f.P.ShowMessage(kMsgPasted);
+  return true;
+}
+
+bool RefusedForNoFile(TForm1& f) {
+  if (!f.FTextName.empty()) return false;
+  f.P.ShowMessage(kMsgNoFile);
+  return true;
+}
+
+void RunExifBatch(TForm1& f, bool thumb) {
+  f.FShiftRight = false;
+  if (!f.Idle()) return;
+  if (RefusedForPaste(f) || RefusedForNoFile(f)) return;
+  f.FSaveName = WithoutExtension(f.FTextName);
+  TExifBatchState state(f);
+
+  std::error_code ignored;
+  auto folder = f.P.SelectDirectory(std::filesystem::current_path(ignored).string());
+  if (!folder || folder->empty()) {
+    if (!f.FCloseRequested) f.P.ShowMessage(kMsgChooseFolder);
+    return;
+  }
+  if (f.TurnCheckBox.Checked) {
+    if (f.P.MessageBox(*folder + kMsgChosen + kAskShift, MsgButtons::YesNo, MsgIcon::Information) ==
+        MsgResult::No)
+      f.FShiftRight = true;
+  } else {
+    f.P.ShowMessage(*folder + kMsgChosen);
+  }
+  if (folder->back() != '/') *folder += '/';
+  f.FindJpegFiles(*folder);
+  if (f.FExifFiles.empty()) {
+    f.P.ShowMessage(kMsgNoTemplates);
+    return;
+  }
+
+  f.FOutDir = f.FProgramDir + "/";
+  f.Reset1Click();
+  f.FSaveName = WithoutExtension(f.FTextName);
+  if (thumb) f.FOutDir = f.FProgramDir + "/" + f.FSaveName + "_th/";
+  if (auto refusal =
+          FolderOverwriteRefusal(thumb ? f.FOutDir : f.FOutDir + f.FSaveName + "/", f.FExifFiles)) {
+    f.P.ShowMessage(*refusal);
+    return;
+  }
+  {
+    TBatchFlags flags(f, true, thumb);
+    CreateFolderQuietly(thumb ? f.FOutDir : f.FOutDir + f.FSaveName);
+    f.Pause(0, 300);
+    f.FBatchLastPage = std::min(static_cast<int>(f.FExifFiles.size()), f.FAllPage);
+    flags.RunPages(f.FBatchLastPage);
+  }
+  if (f.FCloseRequested) return;
+  if (thumb) f.ReportKeptThumbs();
+
+  f.P.PlaySound(thumb ? kCueBlip : kCueChime);
+  const MsgResult answer = f.P.MessageBox(Elapsed(f) + kMsgElapsed + "\n" + kMsgDone,
+                                          MsgButtons::YesNo, MsgIcon::Information);
+  // Closing the window while the question is up dismisses it; that is no No.
+  if (answer == MsgResult::No && !f.FCloseRequested) f.WriteAlbum(thumb ? "_th_A" : "_A");
+  f.FExifFiles.clear();
+  f.FShiftRight = false;
+  f.Redraw();
+}
+
+}  // namespace
+
+void TForm1::SaveAllButtonClick() {
+  if (!Idle()) return;
+  if (RefusedForPaste(*this)) return;
+  Reset1Click();
+  if (RefusedForNoFile(*this)) return;
+  FSaveName = WithoutExtension(FTextName);
+  {
+    TBatchFlags flags(*this, false, false);
+    FOutDir = FProgramDir + "/";
+    CreateFolderQuietly(FOutDir + "all_page");
+    CreateFolderQuietly(FOutDir + "all_page/" + FSaveName);
+    flags.RunPages(FAllPage);
+  }
+  if (FCloseRequested) return;
+  P.PlaySound(kCueClick);
+  P.ShowMessage(Elapsed(*this) + kMsgElapsed);
+  Redraw();
+}
+
+void TForm1::SaveAllInButtonClick() {
+  RunExifBatch(*this, false);
+}
+
+void TForm1::SaveAllThumbInButtonClick() {
+  RunExifBatch(*this, true);
+}
+
+void TForm1::BreakButtonClick() {
+  FBusy = false;
+}
+
+void TForm1::FindJpegFiles(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::directory_iterator it(folder, error);
+  if (error) throw EFileError::CannotOpen(folder, error.message());
+  std::vector<std::string> names;
+  for (const auto& entry : it) {
+    std::error_code statError;
+    if (entry.is_directory(statError)) continue;
+    const std::string name = entry.path().filename().string();
+    const std::string ext = ExtractFileExt(name);
+    if (std::ranges::find(kJpegExtensions, ext) != kJpegExtensions.end()) names.push_back(name);
+  }
+  // A camera names its pictures in shooting order; a directory listing on Linux
+  // has no order worth keeping.
+  std::sort(names.begin(), names.end());
+  for (const auto& name : names) FExifFiles.push_back(folder + name);
+}

@@ -1,0 +1,117 @@
+// Joining the current text file with a second one into the "unite" folder.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "base/Errors.h"
+#include "form/Unit1.h"
+#include "text/Encoding.h"
+#include "text/FileNames.h"
+#include "text/TextFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The file's text in code page 932, whatever encoding it came in; what the
+// conversion did is added to `report`.
+std::string ReadText(const std::string& path, TTextEncoding encoding, TEncodingReport& report) {
+  TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
+  if (decoded.Report.Converted()) report.Encoding = decoded.Report.Encoding;
+  report.Replaced += decoded.Report.Replaced;
+  return std::move(decoded.Bytes);
+}
+
+// The union is written in code page 932; the status line says when an input
+// had to be converted for it, and how many characters became 〓.
+std::string UnionMessage(const TEncodingReport& report) {
+  std::string message;
+  if (report.Converted()) message = std::string(EncodingName(report.Encoding)) + "から変換";
+  if (report.Replaced > 0)
+    message += (message.empty() ? "" : " ") + ReplacedMessage(report.Replaced);
+  return message;
+}
+
+// The file as a list of lines, each then followed by CR LF: lines end at CR LF,
+// CR or LF, and a last line without a line break still counts.
+std::string LinesText(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 16);
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      text.append(bytes.substr(start));
+      text += "\r\n";
+      break;
+    }
+    text.append(bytes.substr(start, end - start));
+    text += "\r\n";
+    start = end + 1;
+    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+  }
+  return text;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) throw EFileError::CannotCreate(path, std::strerror(errno));
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  if (!out) throw EFileError::CannotCreate(path, std::strerror(errno));
+}
+
+// The name of the current file without its extension, then "_u.txt".
+std::string UnionFileName(const std::string& currentFile) {
+  std::string name = ExtractFileName(currentFile);
+  name.resize(name.size() - ExtractFileExt(name).size());
+  return name + "_u.txt";
+}
+
+}  // namespace
+
+void TForm1::UniteButtonClick() {
+  std::string first;
+  std::error_code ec;
+  TEncodingReport report;
+  if (!FFileName.empty() && fs::exists(FFileName, ec))
+    first = LinesText(ReadText(FFileName, FEncoding, report));
+
+  FileDialogOptions options;
+  options.Filter = "Text(*.txt)|*.txt|All(*.*)|*.*";
+  options.FileName = "*.txt";
+  const auto second = P.OpenFileDialog(options);
+  if (!second) return;
+  const std::string secondText = LinesText(ReadText(*second, FEncoding, report));
+  const std::string message = UnionMessage(report);
+
+  const fs::path folder = fs::path(FProgramDir) / "unite";
+  fs::create_directories(folder, ec);
+  if (ec) throw EFileError::CannotCreate(folder.string(), ec.message());
+  const std::string output = (folder / UnionFileName(FFileName)).string();
+  WriteBytes(output, first + "\r\n\r\n\r\n\r\n\r\n" + secondText);
+
+  if (P.MessageBox("作業は完了しました\nファイルを開きますか", MsgButtons::YesNo,
+                   MsgIcon::Information) == MsgResult::No) {
+    if (!message.empty()) HintLabel1.Caption = message;
+    return;
+  }
+  FFileName = output;
+  CheckTurnMoreBig();
+  Editor1.Lines.Clear();
+  // The union is code page 932 whatever the inputs were.
+  FLoadReport = Editor1.Lines.LoadFromFile(output, TTextEncoding::ShiftJis);
+  FFileIn = true;
+  FTextName = ExtractFileName(output);
+  FtxtDelete();
+  Freplace(Editor1);
+  FPreEcri(Editor1);
+  // Opaque before the step, so that its status line names the joined text.
+  PLabel.Transparent = false;
+  TriButton1Click();
+  Image1.Hint = FTextName;
+  if (!message.empty()) HintLabel1.Caption = message;
+}

@@ -1,0 +1,476 @@
+#pragma once
+// TForm1: the main window's logic. A plain C++ class that owns all state of a run
+// and has every command as a member function named as the handler it is. The
+// definitions live in role files beside this one in form/, over the engines in
+// text/, render/, effects/ and export/; the Qt window (view/) and the
+// command-line tool (cli/) only call them. The world is reached only through
+// Platform.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Types.h"
+#include "form/Controls.h"
+#include "form/Counter.h"
+#include "render/ABitmap.h"
+#include "shell/Platform.h"
+#include "text/HEditor.h"
+
+// The page view: a 640 x 480 picture every page and effect is drawn on.
+struct TImage {
+  std::string Name = "Image1";
+  TABitmap Picture{640, 480};
+  std::string Hint;
+  int Width() const { return Picture.Width(); }
+  int Height() const { return Picture.Height(); }
+};
+
+enum class TMouseButton { Left, Right, Middle };
+// The non-character keys the window acts on; every other key is Other.
+enum class TKey {
+  Other,
+  Space,
+  Enter,
+  Backspace,
+  Delete,
+  Insert,
+  Home,
+  End,
+  Left,
+  Right,
+  Up,
+  Down,
+  PageUp,
+  PageDown
+};
+
+class TCanvas;
+
+class TForm1 {
+ public:
+  explicit TForm1(Platform& platform);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  Platform& P;
+
+  // Runs a handler the way the window's event loop does: a file-system or
+  // decoder failure that escapes it is shown in the default error box.
+  void Dispatch(const std::function<void()>& handler);
+
+  // ---------------------------------------------------------------- folders
+  // The program's folder (export folders live under it) and the settings file.
+  std::string FProgramDir;
+  std::string FIniFileName;
+
+  // ---------------------------------------------------------------- random
+  TRandom Rng;
+  // When set, re-seeding from the clock does nothing: the generator was seeded
+  // once with this value, so every run with the same seed draws the same numbers.
+  std::optional<std::uint64_t> FFixedSeed;
+  void SetFixedSeed(std::uint64_t seed);
+  void Randomize();  // re-seed from the clock
+  int Random(int n) { return Rng.Random(n); }
+
+  // ---------------------------------------------------------------- text and pages
+  TEditor Editor1;  // the user's text
+  TEditor Editor2;  // the built-in text
+  int FPage = 1;
+  int FAllPage = 0;
+  int FRetsuCount = 13;
+  bool FFileIn = false;
+  int FFilePage = 0;
+  int FQuiPage = 0;
+  int FQuiAllPage = 0;
+  bool FQuiReady = false;
+  bool FNewText = false;
+  bool FRedraw = true;
+  int FPagePermille = 1;
+  std::array<std::string, 14> FRetsu;  // slots 1..13 (index 0 unused), code-page-932 bytes
+  std::string FFileName;               // UTF-8 path
+  std::string FTextName;               // UTF-8 display name, or "Clipboard"
+  int FLeaf = 1;
+  std::string FCmdLineFile;
+  bool FCmdLineOpen = false;
+  std::vector<std::string> FPasteList;  // the last pasted text as pasted, line by line
+
+  // The built-in text's lines (StringResource1), code-page-932 bytes.
+  static std::vector<std::string> StringResource1();
+
+  // Page model (form/PageModel.cpp).
+  void FPreEcri(TEditor& editor);
+  void FPreEcriChange(TEditor& editor);
+  void FQuiEcri();
+  void FRetsuText(TEditor& editor);
+  void FRetsuIist();
+  // Rows of the store become its lines, padded with "　" lines to whole pages.
+  static void ReLayRowsAsLines(TEditor& editor, int columnsPerPage);
+
+  // Character replacement (form/Replace.cpp), for the user's and the built-in text alike.
+  void Freplace(TEditor& editor);
+
+  // The encoding loaded texts are read in (Auto: detected), and what the last
+  // PLoadLines did to its text (form/TextSources.cpp).
+  TTextEncoding FEncoding = TTextEncoding::Auto;
+  TEncodingReport FLoadReport;
+  // Strips the tags of an HTML text; an unclosed tag shows its message (form/TextSources.cpp).
+  std::string PTagStrip(std::string_view html);
+  // Clears the store and loads the file into it in code page 932, stripping the
+  // tags of an HTML file and decoding its character references. Throws
+  // EFileError when the file cannot be read.
+  void PLoadLines(TEditor& editor, const std::string& path);
+
+  // Text sources (form/TextSources.cpp).
+  void Open1Click();
+  void DropDst1FileDrop(const std::vector<std::string>& files);
+  void MyTextFileOpen(TEditor& editor);
+  void Paste1Click();
+  void PasteSave1Click();
+  void File1Click();
+  void FtxtDelete();
+  void ExamineCommandLine(const std::vector<std::string>& args);
+  // The file load sequence shared by Open, a drop and the command line.
+  void PLoadTextFile(const std::string& path);
+
+  // Layout modes (form/LayoutModes.cpp).
+  void CheckTurnMoreBig();
+  void FullCheckBoxClick();
+  void BigFontCheckBoxClick();
+  void MoreBigCheckBoxClick();
+  void TurnCheckBoxClick();
+  void QvgaCheckBoxClick();
+  void ChangeBig(TEditor& editor);
+
+  // Text file union (form/TextUnion.cpp).
+  void UniteButtonClick();
+
+  // ---------------------------------------------------------------- page look
+  TColor FoColor = clWhite;
+  TColor GColor = clBlack;
+  TColor FDialogColor = clBlack;  // the colour dialog opens with the colour last chosen
+  bool FBColor = false;
+  bool FPageShown = false;
+  bool FFirstShow = true;
+  bool FFinish = false;
+  int fTriangl = 7;
+
+  // Renderers (form/Ecriture.cpp, form/Eqriture.cpp).
+  void Ecriture(TImage& view);
+  void Eqriture(TImage& view);
+  // Renders the current page without fades or grain into page, sized 640 x 480
+  // or 320 x 240 with QVGA: with its page number stamped as a batch export
+  // stamps it, or (exportLook false) as the window shows it, where only turned
+  // pages carry the number.
+  void RenderPageForExport(TABitmap& page, bool exportLook = true);
+
+  // Navigation (form/Navigation.cpp).
+  void TriButton1Click();
+  // Draws the current page again (the forward step with FRedraw set). To show it
+  // at the next step instead, set FRedraw alone.
+  void Redraw();
+  void TriButton2Click();
+  void TriProc();
+  void Reset1Click();
+  void Leaf1Click();
+  void Leafgo1Click();
+  void ExtTrackBar1Change();
+  void PFrequency(TTrackBar& trackBar);
+  void Ecriture1Click();
+  void BackPage1Click();
+  void Image1MouseDown(TMouseButton button, bool shift, int x, int y);
+
+  // Colours, fonts and page look (form/PageLook.cpp).
+  void FontColor1Click();
+  void BgColor1Click();
+  void LCheckBox8Click();
+  void LCheckBox15Click();
+  void BoldCheckBoxClick();
+  void LCheckBox6Click();
+  void LCheckBox11Click();
+  void LCheckBox14Click();
+  void Quillane1Click();
+  void FQuillane(TImage& view);
+  void Timer2Timer();
+
+  // ---------------------------------------------------------------- fades (form/Fades.cpp)
+  void PFadeOut(TImage& view, TColor color);
+  void PFadeOutB(TImage& view);
+  void PFadeOutW(TImage& view);
+  void PFadeInG(TImage& view, TColor color);
+  void PNoise1(TImage& view);
+  void FOBlack1Click();
+  void Fadeout1Click();
+  void BGChangeClick();
+  void Pause(int seconds, int milliseconds);
+
+  // ---------------------------------------------------------------- effects
+  bool FDifference = false;
+  bool FVelocity = false;
+  bool FArts = false;
+  bool FDeep = false;
+  bool FBusy = false;
+  bool FArtsCanvas = false;
+  bool AnyEffect() const { return FDifference || FVelocity || FArts || FDeep; }
+  // The idle test most commands make first.
+  bool Idle() const { return !FBusy && !AnyEffect(); }
+
+  void EffectOut1Click();  // form/Effects.cpp
+
+  // Difference (form/Difference.cpp).
+  int FDiffSets = 1;
+  int FDiffSteps = 25;
+  int FDiffCount = 0;
+  TRect FDiffRect[8][49] = {};
+  TColor FDiffColorA[8][49] = {};
+  TColor FDiffColorB[8][49] = {};
+  TColor FDiffColorC[8][49] = {};
+  TPoint FDiffStep[8] = {};
+  int FDiffVel[8][4] = {};
+  void Effect1Click();
+  void Timer1Timer();
+  void ShiftTrails();
+  // The trail routines draw through the tick's canvas, sharing its pen and brush.
+  void FillTrail(TCanvas& canvas, int s);
+  void DrawTrail(TCanvas& canvas, int s);
+  int RandomSpeed();
+
+  // Velocity (form/Velocity.cpp).
+  // Settings the keyboard changes while Velocity runs, named as the settings file
+  // stores them: Pcx, Pcy the centre dots fly out from; Pmvc the step of a moving
+  // centre (0..10); Piro, Pirot the colour scheme (1..8) of plain and clock dots;
+  // Pform, Pformt their shape (1 line, 2 ellipse, 3 rectangle); Pdigi the scope
+  // mark and its lock count; Pdigit the time as text with Clock; Pb, Pbt bold
+  // plain and clock dots (Pb also draws MiniBlackHole's black square); Pmix plain
+  // dots drawn as lines until they are bright; Pmouse a moving centre follows the
+  // mouse instead of wandering.
+  int Pcx = 320, Pcy = 240, Pmvc = 2, Piro = 1, Pform = 1, Pirot = 2, Pformt = 1;
+  bool Pdigi = false, Pdigit = true, Pb = false, Pbt = false, Pmix = false, Pmouse = false;
+  TRect FVelDots[100] = {};
+  std::uint8_t FVelBright[100] = {};
+  bool FVelHit = false;
+  int FVelLock = 0;
+  int FVelWarm = 0;
+  int FVelTargetX = 0, FVelTargetY = 0;
+  int FVelDiv = 8;
+  int FVelMouseX = 320, FVelMouseY = 240;
+  int FVelHour = 0, FVelMin = 0, FVelSec = 0, FVelMSec = 0;
+  void VelocityClick();
+  void Timer3Timer();
+  // A dot keeps the pen colour of the dot before it when it draws in no colour
+  // of its own, so the tick passes its one canvas down.
+  void DrawDot(TCanvas& canvas, int i);
+  void DrawClockDot(TCanvas& canvas, int i);
+  void LCheckBox16Click();
+  void LCheckBox17Click() {}
+  void LCheckBox18Click() {}
+  void LCheckBox19Click();
+  void Image1MouseMove(int x, int y);
+
+  // plan de arts (form/Arts.cpp).
+  int Fconm = 80;
+  int FArtsLevel = 80;
+  bool FArtsUp = true;
+  bool FArtsPainting = false;           // a picture is being made (a tick then is dropped)
+  std::vector<std::uint8_t> PlasmaMap;  // 640 x 480 heights, indexed [y * 640 + x]
+  std::uint32_t FArtsLastEvents = 0;    // tick count of the last event pass while painting
+  void fineartsClick();
+  void Timer4Timer();
+  void Pplasma(TImage& view);
+  void Quartering(int x1, int y1, int x2, int y2);
+  void SetColor(int x1, int y1, int x, int y, int x2, int y2);
+  void LCheckBox20Click();
+  void LCheckBox21Click();
+  void LCheckBox22Click();
+  void LCheckBox23Click();
+
+  // Deep (Mu-gen) (form/Deep.cpp).
+  bool FBlackRect = true;
+  TColor FDeepColor = 0xE7E7E7;
+  int FDeepNext = 0;
+  bool FDeepUp = true;
+  int FDeepInset = 5;
+  bool FDeepOut = true;
+  int FDeepSpeed = 2;
+  int FDeepPhase = 0;
+  void RectButtonClick();
+  void Timer5Timer();
+  void ColorChange();
+
+  // ---------------------------------------------------------------- export
+  bool FBatchSave = false;
+  bool FBatchExif = false;
+  bool FBatchThumb = false;
+  bool FShiftRight = false;
+  int FBatchLastPage = 0;
+  std::uint32_t FBatchStart = 0;
+  std::string FSaveName;  // UTF-8
+  std::string FOutDir;    // UTF-8, ends in '/'
+  std::vector<std::string> FExifFiles;
+  // Templates of the running thumbnail batch whose thumbnail could not be
+  // replaced, so their page kept it; told once at the end (ReportKeptThumbs).
+  std::vector<std::string> FKeptThumbs;
+
+  // Page files (form/PageFiles.cpp).
+  void BitsaveClick();
+  void JpegButtonClick();
+  void SavePageJpeg(TABitmap& bitmap);
+  void SavePageExif(TABitmap& bitmap);
+  void SavePageExifThumb(TABitmap& bitmap);
+  std::string PageThumbnail(TABitmap& bitmap, int quality);
+  void ReportKeptThumbs();
+  // Batch export (form/Batch.cpp).
+  void SaveAllButtonClick();
+  void SaveAllInButtonClick();
+  void SaveAllThumbInButtonClick();
+  void BreakButtonClick();
+  void FindJpegFiles(const std::string& folder);
+  // Album manifests (form/Album.cpp).
+  void WriteAlbum(const std::string& suffix);
+  // Count pictures and count text (form/Count.cpp).
+  void CoImageButtonClick();
+  void CountTextButtonClick();
+  // The counter window (form/Counter.cpp): opened by "co", created on first use.
+  // The one reference to it lives here rather than in a global, and closing the
+  // window (Form2Close) destroys it, so the next opening starts again at 0.
+  std::unique_ptr<TForm2> Form2;
+  void CountButtonClick();
+  void Form2Close();
+  // Splice tools (form/SpliceTools.cpp).
+  void SpButton1Click();
+  void SameButton1Click();
+
+  // ---------------------------------------------------------------- lifecycle (shell/)
+  int Form1Top = 100;
+  int Form1Left = 100;
+  void FormCreate();
+  void FormShow();
+  void CMShowingChanged(bool visible);
+  void FormCloseQuery();
+  void FormDestroy();
+  // A close request (the window's close button, "Exit") is never refused: it
+  // breaks off a running job, which then ends without its closing boxes, and
+  // the window closes as soon as the command under way has returned.
+  bool FCloseRequested = false;
+  void CloseRequest();
+  void ReadSettings();   // form/Settings.cpp
+  void WriteSettings();  // form/Settings.cpp
+  void PNameon();
+  void PNameoff();
+
+  // ---------------------------------------------------------------- help (form/Help.cpp)
+  // The executable the program's data files (the help page) are found from;
+  // empty means the running one. Tests point it into a folder of their own.
+  std::string FExecutablePath;
+  void helpButtonClick();
+
+  // ---------------------------------------------------------------- chrome (form/Chrome.cpp)
+  // A request to close the window: the view closes it once the handler has
+  // returned, and the closing sequence runs from the close.
+  bool FClosePending = false;
+  void LCheckBox13Click();
+  void Small1Click();
+  void TrayIconMessage(TTrayMouse event);
+  void Show1Click();
+  void Close1Click();
+  void Exit1Click();
+  // The hint under the mouse changed; the view repaints the status label at once.
+  void AppHint(const std::string& hint);
+  // The credits card.
+  void About();
+
+  // ---------------------------------------------------------------- keys (form/Keys.cpp)
+  void FormKeyDown(TKey key);
+  void FormKeyPress(char key);
+  void VelocityKeyPress(char key);
+
+  // ---------------------------------------------------------------- controls
+  TImage Image1;
+
+  // Check boxes (hints in the control table, resources/controls.tsv).
+  TCheckBox LCheckBox1{"LCheckBox1"}, LCheckBox2{"LCheckBox2"}, LCheckBox3{"LCheckBox3"},
+      LCheckBox4{"LCheckBox4"}, LCheckBox5{"LCheckBox5"}, LCheckBox6{"LCheckBox6"},
+      LCheckBox7{"LCheckBox7"}, LCheckBox8{"LCheckBox8"}, LCheckBox11{"LCheckBox11"},
+      LCheckBox12{"LCheckBox12"}, LCheckBox13{"LCheckBox13"}, LCheckBox14{"LCheckBox14"},
+      LCheckBox15{"LCheckBox15"}, LCheckBox16{"LCheckBox16"}, LCheckBox17{"LCheckBox17"},
+      LCheckBox18{"LCheckBox18"}, LCheckBox19{"LCheckBox19"}, LCheckBox20{"LCheckBox20"},
+      LCheckBox21{"LCheckBox21"}, LCheckBox22{"LCheckBox22"}, LCheckBox23{"LCheckBox23"},
+      SepaCheckBox{"SepaCheckBox"}, BoldCheckBox{"BoldCheckBox"}, FullCheckBox{"FullCheckBox"},
+      BigFontCheckBox{"BigFontCheckBox"}, MoreBigCheckBox{"MoreBigCheckBox"},
+      TurnCheckBox{"TurnCheckBox"}, QvgaCheckBox{"QvgaCheckBox"}, CountCheckBox{"CountCheckBox"};
+
+  // The numbered check boxes by what they mean (their captions are in
+  // resources/controls.tsv). Logic reads the options through these; the numbered
+  // names stay for the settings file's items, the control table and the window.
+  bool CoolColor() const { return LCheckBox4.Checked; }
+  bool PlusFadeOut() const { return LCheckBox5.Checked; }  // also the finer fade steps
+  bool Tenderly() const { return LCheckBox6.Checked; }     // grain on every page
+  bool PlusFadeIn() const { return LCheckBox7.Checked; }   // "+Fade In"
+  bool Horizontal() const { return LCheckBox8.Checked; }
+  bool RakeUpFallenLeaves() const { return LCheckBox11.Checked; }
+  bool BeginEnd() const { return LCheckBox12.Checked; }  // title card at start and end
+  bool ShowName() const { return LCheckBox13.Checked; }
+  bool Slow() const { return LCheckBox14.Checked; }
+  bool Gothic() const { return LCheckBox15.Checked; }
+  // Difference.
+  bool DiffForm() const { return LCheckBox1.Checked; }
+  bool DiffColor() const { return LCheckBox2.Checked; }
+  bool DiffPaint() const { return LCheckBox3.Checked; }
+  // Difference reads its options at every tick, so they are locked while it runs.
+  void LockDifferenceOptions(bool locked) {
+    for (TCheckBox* box : {&LCheckBox1, &LCheckBox2, &LCheckBox3}) box->Enabled = !locked;
+  }
+  // Velocity.
+  bool Movement() const { return LCheckBox16.Checked; }
+  bool MiniBlackHole() const { return LCheckBox17.Checked; }
+  bool RoadMovie() const { return LCheckBox18.Checked; }
+  bool Clock() const { return LCheckBox19.Checked; }
+  // plan de arts; Devenir turns Green over each time its brightness swing ends.
+  bool Green() const { return LCheckBox20.Checked; }
+  void SetGreen(bool on) { LCheckBox20.Checked = on; }
+  bool Bright() const { return LCheckBox21.Checked; }
+  bool Devenir() const { return LCheckBox22.Checked; }
+  bool Repetition() const { return LCheckBox23.Checked; }
+
+  // Buttons whose state the logic changes or reads.
+  TButton TriButton1{"TriButton1", "", 0xFBBC9D}, TriButton2{"TriButton2", "", 0xABC2CF};
+  TButton Open{"Open"}, Effect1{"Effect1"}, EffectOut1{"EffectOut1"}, FontColor1{"FontColor1"},
+      BgColor1{"BgColor1"}, BGChange{"BGChange"}, Scroll2{"Scroll2"}, FOBlack1{"FOBlack1"},
+      FadeOut1{"FadeOut1"}, Leaf1{"Leaf1"}, Leafgo1{"Leafgo1"}, File1{"File1"},
+      CoImageButton{"CoImageButton"}, CountButton{"CountButton"}, Quillane1{"Quillane1"},
+      Paste1{"Paste1"}, PasteSave1{"PasteSave1"}, RectButton{"RectButton"}, Velocity{"Velocity"},
+      finearts{"finearts"}, Bitsave{"Bitsave"}, JpegButton{"JpegButton"},
+      BreakButton{"BreakButton"}, SaveAllButton{"SaveAllButton"},
+      SaveAllInButton{"SaveAllInButton"}, SaveAllThumbInButton{"SaveAllThumbInButton"},
+      CountTextButton{"CountTextButton"}, helpButton{"helpButton"}, Reset1{"Reset1"},
+      UniteButton{"UniteButton"}, SpButton{"SpButton"}, SameButton{"SameButton"}, Small1{"Small1"},
+      Exit1{"Exit1"};
+
+  TLabel Label1{"Label1", "1"}, Label2{"Label2", "0"}, Label3{"Label3", "", 0, true},
+      HintLabel1{"HintLabel1", "HINT"}, PLabel{"PLabel", "", 0, true}, FLabel{"FLabel"},
+      GLabel{"GLabel"};
+  TTrackBar ExtTrackBar1{"ExtTrackBar1"};
+  TUpDown JQualityUpDown{"JQualityUpDown", 0, 100, 60};
+
+  TTimer Timer1{"Timer1", false, 55}, Timer2{"Timer2", false, 500}, Timer3{"Timer3", false, 55},
+      Timer4{"Timer4", false, 4500}, Timer5{"Timer5", false, 55};
+
+  // Every model by kind, for the view's Sync pass and lookups by name.
+  std::vector<TCheckBox*> CheckBoxes();
+  std::vector<TButton*> Buttons();
+  std::vector<TLabel*> Labels();
+  std::vector<TTimer*> Timers();
+  TCheckBox* FindCheckBox(const std::string& name);
+  TButton* FindButton(const std::string& name);
+  TLabel* FindLabel(const std::string& name);
+};
+
+// The reading position as a permille of the text, taken in 64 bits (a page
+// beyond 2,147,483 overflows page x 1000 in an int) and held to 0..1000, so a
+// stored page past the end means the end. 0 when the text has no page.
+int PagePermille(int page, int allPage);
