@@ -13,7 +13,7 @@ set(ENGINE_PATTERNS
   text/HEditor.* text/Wrap.* text/Sjis.* text/Iconv.h text/Encoding.* text/Entities.*
   text/TextFile.* text/FileNames.*
   render/ABitmap.* render/BmpFile.* render/Canvas*.* render/Fonts.* render/VerticalText.*
-  export/JpegSegments.* export/ExifThumb.* export/ExifOffsets.* export/Streams.* export/JpegCodec.*
+  export/JpegSegments.* export/ExifThumb.* export/Streams.* export/JpegCodec.*
   export/JpegTTx.* export/CountThumb.*)
 
 set(engines "")

@@ -26,8 +26,6 @@ SpliceOutcome FromExif(ExifRefusal refusal, int compression) {
       return Refuse(SpliceRefusal::NotJpegThumb, compression);
     case ExifRefusal::App1TooLong:
       return Refuse(SpliceRefusal::App1TooLong);
-    case ExifRefusal::UnsafeOffsets:
-      return Refuse(SpliceRefusal::UnsafeExif);
   }
   return {};
 }
@@ -97,8 +95,6 @@ std::string SpliceOutcome::Message() const {
       return ExifRefusalMessage(ExifRefusal::App1TooLong, Compression);
     case SpliceRefusal::NotJpegImage:
       return kMsgNotJpegImage;
-    case SpliceRefusal::UnsafeExif:
-      return ExifRefusalMessage(ExifRefusal::UnsafeOffsets, Compression);
     case SpliceRefusal::Overwrite:
       return Detail;
   }

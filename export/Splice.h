@@ -18,9 +18,8 @@ enum class SpliceRefusal {
   None,
   NoExif,        // the template has no usable Exif block
   NotJpegThumb,  // the template's thumbnail is not JPEG-compressed
-  App1TooLong,   // the new thumbnail does not fit the APP1 segment
+  App1TooLong,   // the Exif block with the new thumbnail does not fit one APP1 segment
   NotJpegImage,  // the picture is not a JPEG, or libjpeg cannot decode it
-  UnsafeExif,    // moving the thumbnail would break offsets the program cannot fix
   Overwrite,     // the output is one of the input files
 };
 
