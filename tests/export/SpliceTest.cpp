@@ -290,9 +290,9 @@ TEST_F(SpliceFiles, CommandLineReplaceKeepsEveryTagOfTheTemplate) {
 
 // Refused before anything is written, each with its reason: an output that is an
 // input (by its name or through a link), a progressive header claiming 65,500 x
-// 65,500 pixels (before the decoder allocates for it), and an output folder that
-// does not exist (named as asked, not as the temporary file). The longest legal
-// name can be written.
+// 65,500 pixels (before the decoder allocates for it; the message gives the
+// size), and an output folder that does not exist (named as asked, not as the
+// temporary file). The longest legal name can be written.
 TEST_F(SpliceFiles, CommandLineRefusesOverwritingAnInputOrDecodingABomb) {
   const std::string camera = MakeCameraJpeg().Bytes;
   const std::string t = Quote(Put("cam.jpg", camera)), link = Quote(Out("link.jpg"));
@@ -303,7 +303,8 @@ TEST_F(SpliceFiles, CommandLineRefusesOverwritingAnInputOrDecodingABomb) {
   std::string bomb = testsupport::ReadFile(Out("b.jpg"));
   bomb.replace(bomb.find("\xFF\xC2") + 5, 4, "\xFF\xDC\xFF\xDC");
   const std::string b = Quote(Put("b.jpg", bomb)), o = " --out " + Quote(Out("o.jpg"));
-  const char* tooLarge = "Jpeg画像はありません";
+  // A JPEG all the same: not "Jpeg画像はありません", but its size.
+  const char* tooLarge = "画像が大きすぎます（65500 x 65500 ピクセル）";
   const std::pair<std::string, const char*> cases[] = {
       {"same " + t + " --out " + link, "入力ファイルそのもの"},
       {"splice --template " + Quote(Out("./cam.jpg")) + " --insert " + b + " --out " + t,
@@ -313,7 +314,7 @@ TEST_F(SpliceFiles, CommandLineRefusesOverwritingAnInputOrDecodingABomb) {
       {"thumbnail " + t + " --out " + t, "入力ファイルそのもの"},
       {"splice --template " + t + " --insert " + b + o, tooLarge},
       {"splice --replace-thumbnail --template " + t + " --insert " + b + o, tooLarge},
-      {"thumbnail " + b + o, "picture too large"},
+      {"thumbnail " + b + o, tooLarge},
       {"same " + t + " --out " + Quote(Out("no/o.jpg")), "no/o.jpg を作成できません"}};
   for (const auto& [command, message] : cases) {
     SCOPED_TRACE(command);
