@@ -213,12 +213,9 @@ TEST_F(SpliceFiles, CommandLineThumbnailAndTheSpliceExitCodes) {
 // What exiftool says of a file's Exif block: its tags, but for the thumbnail's
 // own, then what it finds to warn of when validating.
 std::string ExifTags(const std::string& path) {
+  const std::string notThumb = " --ThumbnailOffset --ThumbnailLength --ThumbnailImage ";
   std::string tags, warnings;
-  checks::Run(
-      "exiftool -a -G1 -s -EXIF:all --ThumbnailOffset --ThumbnailLength "
-      "--ThumbnailImage " +
-          Quote(path),
-      &tags);
+  checks::Run("exiftool -a -G1 -s -EXIF:all" + notThumb + Quote(path), &tags);
   checks::Run("exiftool -validate -warning -a " + Quote(path), &warnings);
   return tags + warnings;
 }
