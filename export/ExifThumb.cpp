@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "export/ExifOffsets.h"
 #include "export/JpegSegments.h"
 
 namespace {
@@ -24,8 +23,7 @@ struct Ifd1Entries {
   bool HasCompression = false;
   bool HasOffset = false, HasLength = false;
   std::uint32_t Offset = 0, Length = 0;
-  std::size_t LengthValuePos = 0;
-  std::size_t CompressionValuePos = 0, OffsetValuePos = 0;
+  std::size_t OffsetValuePos = 0, LengthValuePos = 0;
 };
 
 Ifd1Entries ReadIfd1(std::string_view a, std::size_t pos, std::uint16_t count, bool big) {
@@ -37,7 +35,6 @@ Ifd1Entries ReadIfd1(std::string_view a, std::size_t pos, std::uint16_t count, b
     // An entry of another type than required reads as 0.
     if (tag == kTagCompression) {
       e.HasCompression = true;
-      e.CompressionValuePos = entry + 8;
       e.Compression = type == kTypeShort ? GetExif16(a, entry + 8, big) : 0;
     } else if (tag == kTagThumbOffset) {
       e.HasOffset = type == kTypeLong;
@@ -61,11 +58,9 @@ std::string ExifRefusalMessage(ExifRefusal refusal, int compression) {
     case ExifRefusal::NoExif:
       return kMsgNoExif;
     case ExifRefusal::NotJpegThumb:
-      return std::to_string(compression) + " :Tumbnailの圧縮の種類はJpegではありません。中止します";
+      return std::to_string(compression) + kMsgNotJpegThumb;
     case ExifRefusal::App1TooLong:
-      return "サムネイルが大きすぎてExif情報に収まりません。画質を下げてください。中止します";
-    case ExifRefusal::UnsafeOffsets:
-      return "サムネイルの後ろにあるExif情報（メーカーノートなど）を正しく移せません。中止します";
+      return kMsgExifTooLarge;
   }
   return {};
 }
@@ -92,6 +87,7 @@ ExifRefusal LocateThumbnail(std::string_view a, ExifThumbInfo& info) {
   const std::uint64_t ifd1 = kTiffStart + std::uint64_t{ifd1Offset};
   if (!Fits(a, ifd1, 2)) return ExifRefusal::NoExif;
   const std::uint16_t count = GetExif16(a, ifd1, big);
+  const std::uint64_t ifd1Next = ifd1 + 2 + 12 * std::uint64_t{count};
   if (!Fits(a, ifd1 + 2, 12 * std::uint64_t{count})) return ExifRefusal::NoExif;
 
   Ifd1Entries e = ReadIfd1(a, ifd1, count, big);
@@ -101,24 +97,19 @@ ExifRefusal LocateThumbnail(std::string_view a, ExifThumbInfo& info) {
     e.Compression = 6;
   info.Compression = e.Compression;
   if (e.Compression != 6) return ExifRefusal::NotJpegThumb;
-  if (!e.HasOffset || !e.HasLength) return ExifRefusal::NoExif;
-  // The splice keeps everything before the thumbnail in place and moves what
-  // follows it, so both IFDs (and the length entry it rewrites) must come before
-  // the thumbnail, which must end inside the block.
-  const std::uint64_t ifd1End = ifd1 + 2 + 12 * std::uint64_t{count};
-  if (thumbPos < next + 4 || thumbPos < ifd1End || !Fits(a, thumbPos, e.Length))
-    return ExifRefusal::NoExif;
-  auto offsets = OffsetFieldsAfter(a, big, ifd0, thumbPos, thumbPos + e.Length);
-  // A field that would move must not be one of those the thumbnail is found by.
-  const auto ownField = [&e](std::size_t f) {
-    return f == e.LengthValuePos || f == e.OffsetValuePos || f == e.CompressionValuePos;
+  if (!e.HasOffset || !e.HasLength || !Fits(a, thumbPos, e.Length)) return ExifRefusal::NoExif;
+  // The old thumbnail's bytes are overwritten, so it must not share a byte with
+  // the TIFF header or the IFDs it is found by (whose values the splice rewrites).
+  const std::uint64_t thumbEnd = thumbPos + e.Length;
+  const auto overlaps = [&](std::uint64_t start, std::uint64_t end) {
+    return thumbPos < end && start < thumbEnd;
   };
-  if (!offsets || std::any_of(offsets->begin(), offsets->end(), ownField))
-    return ExifRefusal::UnsafeOffsets;
+  if (overlaps(0, kTiffStart + 8) || overlaps(ifd0, next + 4) || overlaps(ifd1, ifd1Next + 4))
+    return ExifRefusal::NoExif;
   info.ThumbPos = thumbPos;
   info.ThumbLength = e.Length;
+  info.OffsetValuePos = e.OffsetValuePos;
   info.LengthValuePos = e.LengthValuePos;
-  info.OffsetsAfter = std::move(*offsets);
   return ExifRefusal::None;
 }
 
@@ -133,39 +124,55 @@ ExifRefusal ReadExifTemplate(TStream& source, ExifTemplate& result) {
   return LocateThumbnail(result.Payload, result.Thumb);
 }
 
-std::int64_t NewApp1Length(const ExifTemplate& tmpl, std::size_t thumbSize) {
-  return static_cast<std::int64_t>(tmpl.Payload.size()) -
-         static_cast<std::int64_t>(tmpl.Thumb.ThumbLength) + static_cast<std::int64_t>(thumbSize) +
-         2;
+namespace {
+
+// The template's payload with the new thumbnail, laid out as ReplaceThumbnail
+// states; nothing but the old thumbnail's bytes and its two IFD1 values changes.
+std::string NewPayload(const ExifTemplate& tmpl, std::string_view thumb) {
+  const ExifThumbInfo& t = tmpl.Thumb;
+  std::string a = tmpl.Payload;
+  std::size_t at = t.ThumbPos;
+  if (thumb.size() <= t.ThumbLength) {
+    a.replace(at, thumb.size(), thumb);
+    std::fill_n(a.begin() + static_cast<std::ptrdiff_t>(at + thumb.size()),
+                t.ThumbLength - thumb.size(), '\0');
+  } else if (t.ThumbPos + t.ThumbLength == a.size()) {
+    // Nothing follows the old thumbnail: the new one takes its place and runs on.
+    a.replace(at, std::string::npos, thumb);
+  } else {
+    std::fill_n(a.begin() + static_cast<std::ptrdiff_t>(at), t.ThumbLength, '\0');
+    // TIFF offsets are even; the TIFF header starts at an even payload offset.
+    if (a.size() % 2) a += '\0';
+    at = a.size();
+    a += thumb;
+    a.replace(t.OffsetValuePos, 4,
+              PutExif32(static_cast<std::uint32_t>(at - kTiffStart), t.BigEndian));
+  }
+  a.replace(t.LengthValuePos, 4, PutExif32(static_cast<std::uint32_t>(thumb.size()), t.BigEndian));
+  return a;
 }
+
+}  // namespace
 
 ExifRefusal ReplaceThumbnail(TStream& output, TStream& source, const ExifTemplate& tmpl,
                              std::string_view thumb, std::string_view imageData) {
-  const std::int64_t length = NewApp1Length(tmpl, thumb.size());
-  if (length > 0xFFFF) return ExifRefusal::App1TooLong;
   const ExifThumbInfo& t = tmpl.Thumb;
-  if (t.ThumbPos < t.LengthValuePos + 4 || t.LengthValuePos == 0 ||
-      !Fits(tmpl.Payload, t.ThumbPos, t.ThumbLength) || tmpl.PayloadPos < 4)
+  // What LocateThumbnail promises; checked again, as the template is the caller's.
+  if (!Fits(tmpl.Payload, t.ThumbPos, t.ThumbLength) || t.ThumbPos < kTiffStart + 8 ||
+      !Fits(tmpl.Payload, t.OffsetValuePos, 4) || !Fits(tmpl.Payload, t.LengthValuePos, 4) ||
+      tmpl.PayloadPos < 4)
     return ExifRefusal::NoExif;
-  std::string moved = tmpl.Payload;
-  const std::int64_t shift =
-      static_cast<std::int64_t>(thumb.size()) - static_cast<std::int64_t>(t.ThumbLength);
-  for (const std::size_t field : t.OffsetsAfter) {
-    if (field + 4 > moved.size()) return ExifRefusal::NoExif;
-    const auto offset = static_cast<std::uint32_t>(GetExif32(moved, field, t.BigEndian) + shift);
-    moved.replace(field, 4, PutExif32(offset, t.BigEndian));
-  }
-  const std::string_view a = moved;
+  // A thumbnail this long could not fit whatever the block.
+  if (thumb.size() > kMaxApp1Payload) return ExifRefusal::App1TooLong;
+  const std::string a = NewPayload(tmpl, thumb);
+  if (a.size() > kMaxApp1Payload) return ExifRefusal::App1TooLong;
+  const std::size_t length = a.size() + 2;
 
   source.Seek(0);
   output.CopyFrom(source, tmpl.PayloadPos - 2);
   const char lengthField[2] = {static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)};
   output.Write(lengthField, 2);
-  output.Write(a.substr(0, t.LengthValuePos));
-  output.Write(PutExif32(static_cast<std::uint32_t>(thumb.size()), t.BigEndian));
-  output.Write(a.substr(t.LengthValuePos + 4, t.ThumbPos - (t.LengthValuePos + 4)));
-  output.Write(thumb);
-  if (a.size() > t.ThumbPos + t.ThumbLength) output.Write(a.substr(t.ThumbPos + t.ThumbLength));
+  output.Write(a);
   output.Write(imageData);
   return ExifRefusal::None;
 }

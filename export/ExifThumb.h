@@ -16,22 +16,33 @@
 //   TAtomicFileStream out(outPath);
 //   if (r = ReplaceThumbnail(out, tmpl, t, thumb, pageJpeg.substr(2)); r != None) {...}
 //   out.Commit();
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "export/Streams.h"
 
 // Why a template cannot be spliced. None means it can.
 enum class ExifRefusal {
   None,
-  NoExif,         // no Exif block, bad signature or TIFF header, no usable IFD1
-  NotJpegThumb,   // the thumbnail is not JPEG-compressed
-  App1TooLong,    // the new APP1 segment would not fit a 16-bit length
-  UnsafeOffsets,  // what follows the thumbnail holds offsets the splice cannot move
+  NoExif,        // no Exif block, bad signature or TIFF header, no usable IFD1
+  NotJpegThumb,  // the thumbnail is not JPEG-compressed
+  App1TooLong,   // the block with the new thumbnail would not fit one APP1 segment
 };
 
+// The most payload bytes one APP1 segment holds: its length field is 16 bits and
+// counts its own two bytes.
+inline constexpr std::size_t kMaxApp1Payload = 0xFFFF - 2;
+
+// Shown when a camera photograph has no Exif block to splice behind.
+inline constexpr char kMsgNoExif[] = "Exif情報が見つかりませんでした";
+// Follows the thumbnail's Compression value in decimal.
+inline constexpr char kMsgNotJpegThumb[] = " :Tumbnailの圧縮の種類はJpegではありません。中止します";
+// The new thumbnail would make the Exif block larger than one APP1 segment holds.
+inline constexpr char kMsgExifTooLarge[] =
+    "サムネイルを入れるとExif情報が大きくなりすぎます（上限65,533バイト）。"
+    "画質を下げてください。中止します";
 // After a thumbnail batch, the count of pages that kept their template's own
 // thumbnail, then this text, then the first few template names.
 inline constexpr char kMsgKeptThumbs[] =
@@ -39,8 +50,6 @@ inline constexpr char kMsgKeptThumbs[] =
 
 // The program's message for a refusal; compression is the value read from IFD1.
 std::string ExifRefusalMessage(ExifRefusal refusal, int compression);
-// Shown when a camera photograph has no Exif block to splice behind.
-inline constexpr char kMsgNoExif[] = "Exif情報が見つかりませんでした";
 
 // Where the thumbnail lies in an Exif payload (positions count from the payload start).
 struct ExifThumbInfo {
@@ -48,17 +57,16 @@ struct ExifThumbInfo {
   int Compression = 0;
   std::size_t ThumbPos = 0;        // where the old thumbnail starts
   std::size_t ThumbLength = 0;     // the old thumbnail's length in bytes
+  std::size_t OffsetValuePos = 0;  // value field of the JPEGInterchangeFormat entry
   std::size_t LengthValuePos = 0;  // value field of the JPEGInterchangeFormatLength entry
-  // The offset fields pointing past the old thumbnail, moved by the length change.
-  std::vector<std::size_t> OffsetsAfter;
 };
 
-// Locates the thumbnail in payload. Every IFD, entry and thumbnail must lie inside
-// the payload, and IFD0 and IFD1 must come before the thumbnail (the splice moves
-// what follows it); otherwise NoExif. A Compression other than 6 is NotJpegThumb;
-// without a Compression entry, JPEG bytes (FF D8) at the thumbnail's offset count
-// as a JPEG thumbnail, as some phones write it. Offsets past the thumbnail that
-// cannot be moved safely are UnsafeOffsets.
+// Locates the thumbnail in payload. The TIFF header, IFD0, IFD1 and the thumbnail
+// must lie inside the payload, and the thumbnail must not overlap the header or
+// either IFD (its old bytes are overwritten); otherwise NoExif. A Compression
+// other than 6 is NotJpegThumb; without a Compression entry, JPEG bytes (FF D8) at
+// the thumbnail's offset count as a JPEG thumbnail, as some phones write it.
+// Nothing else of the block is read: the splice moves none of it.
 ExifRefusal LocateThumbnail(std::string_view payload, ExifThumbInfo& info);
 
 // A template's Exif block: the payload of its first Exif APP1 segment.
@@ -71,13 +79,17 @@ struct ExifTemplate {
 // Gathers the template's Exif block and locates its thumbnail.
 ExifRefusal ReadExifTemplate(TStream& source, ExifTemplate& result);
 
-// The APP1 length field the splice writes: the payload's size, less the old
-// thumbnail's length, plus the new thumbnail's size, plus the two bytes of the field.
-std::int64_t NewApp1Length(const ExifTemplate& tmpl, std::size_t thumbSize);
-
 // Writes the template's bytes up to its APP1 marker, the APP1 segment with the new
-// thumbnail (its length entry, and every offset pointing past the old thumbnail,
-// rewritten in the block's byte order), then imageData.
-// Refuses with App1TooLong before writing anything when the segment would not fit.
+// thumbnail, then imageData. Every byte of the block other than the old thumbnail
+// and its two IFD1 values stays where it was, so offsets we cannot know (maker
+// notes, previews, SubIFDs) keep pointing at their data:
+// - a thumbnail no longer than the old one is written in its place and the rest
+//   of the old space is zero-filled;
+// - a longer one replaces an old thumbnail that ends the block, and otherwise is
+//   appended at the block's end (at an even TIFF offset) with the old space
+//   zero-filled and JPEGInterchangeFormat pointing at it;
+// JPEGInterchangeFormatLength gets the new length, in the block's byte order.
+// Refuses with App1TooLong before writing anything when the payload would exceed
+// kMaxApp1Payload bytes.
 ExifRefusal ReplaceThumbnail(TStream& output, TStream& source, const ExifTemplate& tmpl,
                              std::string_view thumb, std::string_view imageData);

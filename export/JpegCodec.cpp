@@ -24,7 +24,19 @@ constexpr long kMaxDecoderMemory = 512L * 1024 * 1024;
 // A progressive file may declare thousands of tiny scans, each a pass over the
 // whole picture; real encoders write about ten.
 constexpr int kMaxScans = 200;
-constexpr char kTooLarge[] = "picture too large";
+
+// What RunDecompress reports on failure: libjpeg's text, or the size of a
+// picture refused for it.
+struct DecodeFailure {
+  char Message[JMSG_LENGTH_MAX] = "";
+  bool TooLarge = false;
+  unsigned long Width = 0, Height = 0;
+  void RefuseSize(unsigned long width, unsigned long height) {
+    TooLarge = true;
+    Width = width;
+    Height = height;
+  }
+};
 
 struct ErrorManager {
   jpeg_error_mgr pub;
@@ -129,7 +141,7 @@ void LimitScans(j_common_ptr cinfo) {
   std::longjmp(manager->jump, 1);
 }
 
-bool RunDecompress(std::string_view bytes, TABitmap& bitmap, char* message) {
+bool RunDecompress(std::string_view bytes, TABitmap& bitmap, DecodeFailure& failure) {
   jpeg_decompress_struct cinfo;
   ErrorManager errors;
   jpeg_progress_mgr progress{};
@@ -137,7 +149,7 @@ bool RunDecompress(std::string_view bytes, TABitmap& bitmap, char* message) {
   InitErrors(errors);
   cinfo.err = &errors.pub;
   if (setjmp(errors.jump)) {
-    std::strcpy(message, errors.message);
+    std::strcpy(failure.Message, errors.message);
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
@@ -147,25 +159,23 @@ bool RunDecompress(std::string_view bytes, TABitmap& bitmap, char* message) {
   jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
-  const long long declared = static_cast<long long>(cinfo.image_width) * cinfo.image_height;
-  if (declared <= 0 || declared > kMaxDecodePixels) {
-    std::strcpy(message, kTooLarge);
+  // libjpeg itself refuses a header that declares no pixels.
+  if (static_cast<long long>(cinfo.image_width) * cinfo.image_height > kMaxDecodePixels) {
+    failure.RefuseSize(cinfo.image_width, cinfo.image_height);
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
   cinfo.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&cinfo);
-  const long long pixels = static_cast<long long>(cinfo.output_width) * cinfo.output_height;
-  bool sized = pixels > 0 && pixels <= kMaxDecodePixels;
-  if (sized) {
-    try {
-      bitmap.SetSize(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
-    } catch (const std::bad_alloc&) {
-      sized = false;
-    }
+  // The output has the header's size (no scaling asked); holding it may still fail.
+  bool sized = true;
+  try {
+    bitmap.SetSize(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
+  } catch (const std::bad_alloc&) {
+    sized = false;
   }
   if (!sized) {
-    std::strcpy(message, kTooLarge);
+    failure.RefuseSize(cinfo.output_width, cinfo.output_height);
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
@@ -196,11 +206,17 @@ std::string EncodePageJpeg(const TABitmap& bitmap, int quality) {
                         [q](jpeg_compress_struct& cinfo) { jpeg_set_quality(&cinfo, q, TRUE); });
 }
 
+EPictureTooLarge::EPictureTooLarge(unsigned long width, unsigned long height)
+    : EImageError("画像が大きすぎます（" + std::to_string(width) + " x " + std::to_string(height) +
+                  " ピクセル）。作業を中止します") {}
+
 TABitmap DecodeJpeg(std::string_view bytes) {
   TABitmap bitmap;
-  char message[JMSG_LENGTH_MAX];
+  DecodeFailure failure;
   if (bytes.empty()) throw EImageError("Jpeg展開エラー: empty file");
-  if (!RunDecompress(bytes, bitmap, message))
-    throw EImageError(std::string("Jpeg展開エラー: ") + message);
+  if (!RunDecompress(bytes, bitmap, failure)) {
+    if (failure.TooLarge) throw EPictureTooLarge(failure.Width, failure.Height);
+    throw EImageError(std::string("Jpeg展開エラー: ") + failure.Message);
+  }
   return bitmap;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Errors.h"
 #include "render/ABitmap.h"
 
 struct jpeg_compress_struct;
@@ -16,8 +17,17 @@ struct jpeg_compress_struct;
 // Throws EImageError for an empty bitmap.
 std::string EncodePageJpeg(const TABitmap& bitmap, int quality);
 
-// Decodes a JPEG (its main picture) to a 24-bit bitmap. Throws EImageError when
-// libjpeg cannot decode it or the picture is unreasonably large.
+// A JPEG whose picture is too large to decode (or to hold in memory). It is a
+// JPEG all the same: callers that say "not a JPEG" for other decode failures
+// catch this one first and show its text, which names the picture's size.
+class EPictureTooLarge : public EImageError {
+ public:
+  EPictureTooLarge(unsigned long width, unsigned long height);
+};
+
+// Decodes a JPEG (its main picture) to a 24-bit bitmap. Throws EPictureTooLarge
+// for a picture above the decoder's pixel limit (checked before anything is
+// allocated for it), EImageError when libjpeg cannot decode it.
 TABitmap DecodeJpeg(std::string_view bytes);
 
 // Runs libjpeg's compressor on the bitmap (fed as BGR rows): configure is called

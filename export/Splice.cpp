@@ -16,6 +16,10 @@ SpliceOutcome Refuse(SpliceRefusal refusal, int compression = 0) {
   return SpliceOutcome{refusal, compression, {}};
 }
 
+SpliceOutcome Refuse(SpliceRefusal refusal, std::string detail) {
+  return SpliceOutcome{refusal, 0, std::move(detail)};
+}
+
 SpliceOutcome FromExif(ExifRefusal refusal, int compression) {
   switch (refusal) {
     case ExifRefusal::None:
@@ -26,17 +30,20 @@ SpliceOutcome FromExif(ExifRefusal refusal, int compression) {
       return Refuse(SpliceRefusal::NotJpegThumb, compression);
     case ExifRefusal::App1TooLong:
       return Refuse(SpliceRefusal::App1TooLong);
-    case ExifRefusal::UnsafeOffsets:
-      return Refuse(SpliceRefusal::UnsafeExif);
   }
   return {};
 }
 
-std::optional<TABitmap> Decode(std::string_view jpeg) {
+// The picture of a JPEG, or the refusal when there is none to decode: a picture
+// too large names its size, anything else libjpeg cannot read is no JPEG.
+SpliceOutcome Decode(std::string_view jpeg, TABitmap& picture) {
   try {
-    return DecodeJpeg(jpeg);
+    picture = DecodeJpeg(jpeg);
+    return {};
+  } catch (const EPictureTooLarge& e) {
+    return Refuse(SpliceRefusal::TooLarge, e.what());
   } catch (const EImageError&) {
-    return std::nullopt;
+    return Refuse(SpliceRefusal::NotJpegImage);
   }
 }
 
@@ -56,9 +63,9 @@ SpliceOutcome Replaced(std::string_view templ, std::string_view jpeg,
   if (auto r = ReadExifTemplate(source, tmpl); r != ExifRefusal::None)
     return FromExif(r, tmpl.Thumb.Compression);
   if (!imageData) return Refuse(SpliceRefusal::NotJpegImage);
-  const auto picture = Decode(jpeg);
-  if (!picture) return Refuse(SpliceRefusal::NotJpegImage);
-  const std::string thumb = EncodeThumbnail(*picture, quality);
+  TABitmap picture;
+  if (SpliceOutcome decoded = Decode(jpeg, picture); !decoded.Ok()) return decoded;
+  const std::string thumb = EncodeThumbnail(picture, quality);
   TMemoryStream written;
   if (auto r = ReplaceThumbnail(written, source, tmpl, thumb, *imageData); r != ExifRefusal::None)
     return FromExif(r, tmpl.Thumb.Compression);
@@ -70,11 +77,8 @@ using TByteSplice = std::function<SpliceOutcome(const std::vector<std::string>&,
 
 SpliceOutcome OnFiles(const std::vector<std::string>& inputs, const std::string& outPath,
                       const TByteSplice& splice) {
-  if (auto refusal = OverwriteRefusal(outPath, inputs)) {
-    SpliceOutcome outcome = Refuse(SpliceRefusal::Overwrite);
-    outcome.Detail = std::move(*refusal);
-    return outcome;
-  }
+  if (auto refusal = OverwriteRefusal(outPath, inputs))
+    return Refuse(SpliceRefusal::Overwrite, std::move(*refusal));
   std::vector<std::string> bytes;
   for (const auto& path : inputs) bytes.push_back(ReadWholeFile(path));
   std::string out;
@@ -97,8 +101,7 @@ std::string SpliceOutcome::Message() const {
       return ExifRefusalMessage(ExifRefusal::App1TooLong, Compression);
     case SpliceRefusal::NotJpegImage:
       return kMsgNotJpegImage;
-    case SpliceRefusal::UnsafeExif:
-      return ExifRefusalMessage(ExifRefusal::UnsafeOffsets, Compression);
+    case SpliceRefusal::TooLarge:
     case SpliceRefusal::Overwrite:
       return Detail;
   }
@@ -127,7 +130,9 @@ SpliceOutcome SpliceKeepThumbnailBytes(std::string_view templ, std::string_view 
   TMemoryStream head;
   if (!CopyExifHead(head, source) || head.Size() == 0) return Refuse(SpliceRefusal::NoExif);
   const auto data = InsertImageData(insert);
-  if (!data || !Decode(insert)) return Refuse(SpliceRefusal::NotJpegImage);
+  if (!data) return Refuse(SpliceRefusal::NotJpegImage);
+  TABitmap picture;
+  if (SpliceOutcome decoded = Decode(insert, picture); !decoded.Ok()) return decoded;
   head.Write(*data);
   out = head.TakeData();
   return {};

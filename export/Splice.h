@@ -18,16 +18,16 @@ enum class SpliceRefusal {
   None,
   NoExif,        // the template has no usable Exif block
   NotJpegThumb,  // the template's thumbnail is not JPEG-compressed
-  App1TooLong,   // the new thumbnail does not fit the APP1 segment
+  App1TooLong,   // the Exif block with the new thumbnail does not fit one APP1 segment
   NotJpegImage,  // the picture is not a JPEG, or libjpeg cannot decode it
-  UnsafeExif,    // moving the thumbnail would break offsets the program cannot fix
+  TooLarge,      // the picture is a JPEG too large to decode
   Overwrite,     // the output is one of the input files
 };
 
 struct SpliceOutcome {
   SpliceRefusal Refusal = SpliceRefusal::None;
   int Compression = 0;  // the template's Compression value, for NotJpegThumb
-  std::string Detail;   // the message of an Overwrite refusal
+  std::string Detail;   // the message of an Overwrite or TooLarge refusal
   bool Ok() const { return Refusal == SpliceRefusal::None; }
   // The program's message for the refusal (empty when Ok).
   std::string Message() const;

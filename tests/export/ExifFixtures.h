@@ -1,8 +1,10 @@
 #pragma once
 // Camera-like JPEG files built by the tests themselves: SOI, optional segments
 // before the Exif block, APP1 "Exif\0\0" with a TIFF structure (IFD0 with Make,
-// Model and DateTime; IFD1 placing an embedded thumbnail), optional XMP APP1,
-// then a main picture encoded by libjpeg.
+// Model and DateTime; IFD1 placing an embedded thumbnail; optionally, after the
+// thumbnail, the Exif, GPS and interoperability IFDs, a maker note, a SubIFD with
+// a preview JPEG and a long chain of empty IFDs), optional XMP APP1, then a main
+// picture encoded by libjpeg.
 #include <algorithm>
 #include <cstddef>
 #include <string>
@@ -24,6 +26,8 @@ struct CameraOptions {
   bool CompressionTag = true;     // false: IFD1 places a JPEG thumbnail without 0x0103
   bool IfdsAfterThumb = false;    // Exif, GPS and interoperability IFDs after the thumbnail
   bool MakerNote = false;         // with IfdsAfterThumb: a maker note there too
+  bool SubIfdPreview = false;     // a SubIFD (0x014A) with a preview JPEG after the thumbnail
+  int IfdChain = 0;               // empty IFDs chained after IFD1, after the thumbnail
   std::string Thumbnail;          // empty: a green 160 x 120 JPEG
   std::string Trailing;           // payload bytes after the thumbnail
   int Width = 320, Height = 240;  // of the red main picture
@@ -99,6 +103,31 @@ inline void AppendSubIfds(Writer& w, std::size_t exifField, std::size_t gpsField
   w.U32(0);
 }
 
+// A SubIFD placing a preview JPEG, then the preview, at the end of w; the SubIFD
+// pointer of IFD0 is patched to it.
+inline void AppendPreview(Writer& w, std::size_t subIfdField, const std::string& preview) {
+  if (w.Out.size() % 2) w.Out += '\0';
+  w.Patch(subIfdField, static_cast<unsigned>(w.Out.size() - 6));
+  w.U16(4);
+  w.Entry(0x00FE, 4, 1, 1);  // NewSubfileType: a reduced picture
+  w.Entry(0x0103, 3, 1, 6);
+  const std::size_t start = w.Entry(0x0201, 4, 1, 0);
+  w.Entry(0x0202, 4, 1, preview.size());
+  w.U32(0);
+  w.Patch(start, static_cast<unsigned>(w.Out.size() - 6));
+  w.Out += preview;
+}
+
+// count empty IFDs at the end of w, the first linked from nextField, each from the one before.
+inline void AppendIfdChain(Writer& w, std::size_t nextField, int count) {
+  for (int k = 0; k < count; ++k) {
+    w.Patch(nextField, static_cast<unsigned>(w.Out.size() - 6));
+    w.U16(0);
+    nextField = w.Out.size();
+    w.U32(0);
+  }
+}
+
 }  // namespace detail
 
 // A marker segment: FF, the marker code, the big-endian length, the payload.
@@ -133,7 +162,7 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   w.U16(42);
   w.U32(8);
   const std::size_t ifd0 = w.Out.size();
-  const unsigned ifd0Count = o.IfdsAfterThumb ? 5 : 3;
+  const unsigned ifd0Count = 3 + (o.SubIfdPreview ? 1 : 0) + (o.IfdsAfterThumb ? 2 : 0);
   const std::size_t ifd0Data = ifd0 + 2 + ifd0Count * 12 + 4;
   const std::size_t ifd1 = ifd0Data + make.size() + model.size() + date.size() + 1;
   const std::size_t ifd1Aligned = ifd1 + (ifd1 % 2);
@@ -141,11 +170,13 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   w.Entry(0x010F, 2, make.size(), ifd0Data - 6);
   w.Entry(0x0110, 2, model.size(), ifd0Data + make.size() - 6);
   w.Entry(0x0132, 2, date.size(), ifd0Data + make.size() + model.size() - 6);
+  const std::size_t subIfdField = o.SubIfdPreview ? w.Entry(0x014A, 4, 1, 0) : 0;
   const std::size_t exifField = o.IfdsAfterThumb ? w.Entry(0x8769, 4, 1, 0) : 0;
   const std::size_t gpsField = o.IfdsAfterThumb ? w.Entry(0x8825, 4, 1, 0) : 0;
   w.U32(o.Ifd1 ? ifd1Aligned - 6 : 0);
   w.Out += make + model + date;
   while (w.Out.size() < ifd1Aligned) w.Out += '\0';
+  std::size_t ifd1Next = 0;
   if (o.Ifd1) {
     result.Ifd1Pos = w.Out.size();
     // A JPEG thumbnail placed as usual; Compression may claim another kind.
@@ -155,6 +186,7 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
     if (o.CompressionTag) w.Entry(0x0103, 3, 1, o.Compression);
     result.OffsetValuePos = w.Entry(0x0201, 4, 1, thumbPos - 6);
     result.LengthValuePos = w.Entry(0x0202, 4, 1, thumb.size());
+    ifd1Next = w.Out.size();
     w.U32(0);
     result.ThumbPos = w.Out.size();
     result.ThumbLength = thumb.size();
@@ -162,6 +194,8 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   }
   w.Out += o.Trailing;
   if (o.IfdsAfterThumb) detail::AppendSubIfds(w, exifField, gpsField, o.MakerNote);
+  if (o.SubIfdPreview) detail::AppendPreview(w, subIfdField, PlainJpeg(64, 48, RGBColor(0, 0, 90)));
+  if (o.Ifd1) detail::AppendIfdChain(w, ifd1Next, o.IfdChain);
   result.Payload = w.Out;
 
   const std::string main = EncodePageJpeg(Solid(o.Width, o.Height, RGBColor(200, 40, 40)), 85);

@@ -200,7 +200,7 @@ TEST(LocateThumbnail, BadHeadersImpossibleOffsetsAndOtherThumbnailKinds) {
   const auto camera = MakeCameraJpeg();
   const std::string& good = camera.Payload;
   const std::size_t ifd0Next = 14 + 2 + 3 * 12;  // IFD0 at 14: its next-IFD offset
-  // IFD0 placed after the thumbnail, where the splice would move it.
+  // IFD0 placed after the thumbnail: nothing there moves, so it may.
   std::string ifd0After = good + std::string("\x01\x00", 2) + std::string(12, '\0') +
                           PutExif32(camera.Ifd1Pos - 6, false);
   ifd0After.replace(10, 4, PutExif32(good.size() - 6, false));
@@ -220,12 +220,13 @@ TEST(LocateThumbnail, BadHeadersImpossibleOffsetsAndOtherThumbnailKinds) {
       {"no IFD1", good, ifd0Next, PutExif32(0, false)},
       {"IFD1 entries past the block", good, camera.Ifd1Pos, "\xFF\x7F"},
       {"IFD1 entries over the thumbnail", good, camera.Ifd1Pos, "\x0A"},
+      {"thumbnail over IFD0", good, camera.OffsetValuePos, PutExif32(8 + 12, false)},
       {"offset of type SHORT", good, camera.OffsetValuePos - 6, "\x03"},
       {"thumbnail beyond the block", good, camera.OffsetValuePos, PutExif32(0xFFFFFF00u, false)},
       {"thumbnail before its entries", good, camera.OffsetValuePos, PutExif32(0, false)},
       {"length past the block", good, camera.LengthValuePos,
        PutExif32(camera.ThumbLength + 1000, false)},
-      {"IFD0 after the thumbnail", ifd0After, 0, ""},
+      {"IFD0 after the thumbnail", ifd0After, 0, "", ExifRefusal::None},
       {"uncompressed thumbnail", good, camera.Ifd1Pos + 2 + 8, "\x01", ExifRefusal::NotJpegThumb},
       // A Compression entry (the first of IFD1) of type LONG reads as 0.
       {"Compression as LONG", good, camera.Ifd1Pos + 2 + 2, "\x04", ExifRefusal::NotJpegThumb},
@@ -234,7 +235,8 @@ TEST(LocateThumbnail, BadHeadersImpossibleOffsetsAndOtherThumbnailKinds) {
   for (const auto& c : cases) {
     std::string payload = c.Payload;
     payload.replace(c.At, c.Bytes.size(), c.Bytes);
-    EXPECT_EQ(Locate(payload), c.Want) << c.Name;
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(Locate(payload), c.Want);
   }
 }
 
@@ -266,20 +268,61 @@ Spliced Splice(const fixtures::CameraJpeg& camera, const std::string& thumb,
   return {out.Data(), written};
 }
 
-TEST(ReplaceThumbnail, App1LengthIsKeptForTheSameSizeAndLimitedTo65535) {
-  const auto camera = MakeCameraJpeg();
-  const auto same = Splice(camera, std::string(camera.ThumbLength, 'T'), "img");
-  ASSERT_EQ(same.Refusal, ExifRefusal::None);
-  EXPECT_EQ(Be16(same.Bytes, camera.PayloadPos - 2), Be16(camera.Bytes, camera.PayloadPos - 2));
-
-  const std::size_t fits = 0xFFFF - (camera.Payload.size() - camera.ThumbLength + 2);
-  const auto tooLong = Splice(camera, std::string(fits + 1, 'x'), "i");
-  EXPECT_EQ(tooLong.Refusal, ExifRefusal::App1TooLong);
-  EXPECT_EQ(tooLong.Bytes, "");  // nothing written
-  EXPECT_FALSE(ExifRefusalMessage(ExifRefusal::App1TooLong, 0).empty());
-  const auto longest = Splice(camera, std::string(fits, 'x'), "i");
-  ASSERT_EQ(longest.Refusal, ExifRefusal::None);
-  EXPECT_EQ(Be16(longest.Bytes, camera.PayloadPos - 2), 0xFFFFu);
+// A new thumbnail goes where the old one was, or at the block's end; no other
+// byte of the block moves or changes, so offsets the program cannot know (maker
+// notes, previews) stay right. The block grows only as far as one APP1 segment holds.
+TEST(ReplaceThumbnail, MovesNothingButTheThumbnail) {
+  enum class At { Old, End };
+  const std::size_t old = 1000;  // an even length, so Trailing sets the block's parity
+  CameraOptions ii, mm, after, odd;
+  for (CameraOptions* o : {&ii, &mm, &after, &odd})
+    o->Thumbnail = "\xFF\xD8" + std::string(old - 2, 'o');
+  mm.BigEndian = after.BigEndian = after.IfdsAfterThumb = after.MakerNote = true;
+  odd.Trailing = "odd";
+  struct Case {
+    const char* Name;
+    CameraOptions Options;
+    std::ptrdiff_t Grow;  // the new thumbnail's length less the old one's, or less the limit's
+    At Where;
+    bool ToLimit = false;  // Grow counts from the length that fills the block to the limit
+  };
+  const std::vector<Case> cases = {
+      {"same length: APP1 length kept", ii, 0, At::Old},
+      {"shorter, MM, IFDs after: zero-filled rest", after, -100, At::Old},
+      {"longer, nothing after: runs on in its place", mm, 300, At::Old},
+      {"longer, IFDs and maker note after: appended", after, 300, At::End},
+      {"longer, odd block: appended at an even offset", odd, 1, At::End},
+      {"in place, exactly the limit", ii, 0, At::Old, true},
+      {"in place, one byte over the limit", ii, 1, At::Old, true},
+      {"appended, exactly the limit", odd, 0, At::End, true},
+      {"appended, one byte over the limit", odd, 1, At::End, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const auto camera = MakeCameraJpeg(c.Options);
+    std::string want = camera.Payload;
+    const std::size_t at = c.Where == At::Old ? camera.ThumbPos : want.size() + want.size() % 2;
+    const std::size_t length = (c.ToLimit ? kMaxApp1Payload - at : old) + c.Grow;
+    const std::string thumb("\xFF\xD8" + std::string(length - 2, 't'));
+    const auto spliced = Splice(camera, thumb, "image");
+    if (c.ToLimit && c.Grow > 0) {
+      EXPECT_EQ(spliced.Refusal, ExifRefusal::App1TooLong);
+      EXPECT_EQ(spliced.Bytes, "");
+      continue;
+    }
+    // The old thumbnail zero-filled, the new one at its place, its two values set.
+    std::fill_n(want.begin() + camera.ThumbPos, camera.ThumbLength, '\0');
+    want.resize(std::max(want.size(), at + length));
+    want.replace(at, length, thumb);
+    want.replace(camera.OffsetValuePos, 4, PutExif32(at - 6, c.Options.BigEndian));
+    want.replace(camera.LengthValuePos, 4, PutExif32(length, c.Options.BigEndian));
+    const std::size_t app1 = want.size() + 2;
+    const std::string head = camera.Bytes.substr(0, camera.PayloadPos - 2) +
+                             static_cast<char>(app1 >> 8) + static_cast<char>(app1 & 0xFF);
+    ASSERT_EQ(spliced.Refusal, ExifRefusal::None);
+    ASSERT_EQ(spliced.Bytes.size(), head.size() + want.size() + 5);
+    EXPECT_TRUE(spliced.Bytes == head + want + "image");
+  }
 }
 
 // Writes the fuzzers' seed corpus from the fixture generator and checks that the
@@ -291,7 +334,7 @@ TEST(FuzzSeeds, WriteTheSeedCorpus) {
   const char* chosen = std::getenv("QUILLANE_FUZZ_SEEDS");
   const fs::path root = chosen ? fs::path(chosen) : scratch.Path();
   const std::string smallThumb = fixtures::PlainJpeg(8, 8, RGBColor(1, 2, 3));
-  std::vector<fixtures::CameraOptions> variants(8);
+  std::vector<fixtures::CameraOptions> variants(10);
   for (auto& v : variants) {
     v.Width = 16;
     v.Height = 16;
@@ -306,6 +349,9 @@ TEST(FuzzSeeds, WriteTheSeedCorpus) {
   variants[6].BigEndian = true;
   variants[6].Trailing = "tail";
   variants[7].IfdsAfterThumb = true;
+  variants[8].SubIfdPreview = variants[8].IfdsAfterThumb = variants[8].MakerNote = true;
+  variants[9].IfdChain = 10801;                // with IFD0 and IFD1, 10,803 IFDs in one chain
+  variants[9].Thumbnail = "\xFF\xD8\xFF\xD9";  // short enough for one APP1 segment
   for (const char* sub : {"segments", "thumbnail", "replace", "decode"})
     fs::create_directories(root / sub);
   for (std::size_t k = 0; k < variants.size(); ++k) {

@@ -6,6 +6,7 @@
 #include "export/ExifThumb.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
+#include "export/JpegTTx.h"
 #include "export/Splice.h"
 #include "export/Streams.h"
 #include "form/Unit1.h"
@@ -209,57 +210,86 @@ TEST_F(SpliceFiles, CommandLineThumbnailAndTheSpliceExitCodes) {
   EXPECT_EQ(testsupport::ReadFile(Out("no.jpg")), "old");
 }
 
-// Offsets after the thumbnail move with it in both byte orders; a maker note
-// there (its inner offsets follow no standard) refuses the splice; a JPEG
-// thumbnail without a Compression tag, as some phones write it, is replaced.
-TEST_F(SpliceFiles, CommandLineReplaceKeepsTheTagsAfterTheThumbnail) {
-  const std::tuple<const char*, bool, bool, bool> cases[] = {
-      // big-endian, IFDs after, tag
-      {"IFDs after, II", false, true, true},
-      {"IFDs after, MM", true, true, true},
-      {"no Compression tag", true, false, false},
-      {"maker note after", false, true, true}};
-  for (const auto& [name, big, ifds, tag] : cases) {
-    SCOPED_TRACE(name);
-    const bool makerNote = std::string(name) == "maker note after";
+// What exiftool says of a file's Exif block: its tags, but for the thumbnail's
+// own, then what it finds to warn of when validating.
+std::string ExifTags(const std::string& path) {
+  const std::string notThumb = " --ThumbnailOffset --ThumbnailLength --ThumbnailImage ";
+  std::string tags, warnings;
+  checks::Run("exiftool -a -G1 -s -EXIF:all" + notThumb + Quote(path), &tags);
+  checks::Run("exiftool -validate -warning -a " + Quote(path), &warnings);
+  return tags + warnings;
+}
+
+// Templates with what cameras store after the thumbnail (Exif, GPS and
+// interoperability IFDs, a maker note, a SubIFD with a preview) in both byte
+// orders: the new thumbnail goes into the old one's place or at the block's end,
+// nothing else moves, and exiftool lists every tag of the template and warns of
+// nothing. A block that would outgrow one APP1 segment is refused in words, also
+// when it holds a chain of 10,803 IFDs.
+TEST_F(SpliceFiles, CommandLineReplaceKeepsEveryTagOfTheTemplate) {
+  TABitmap noise(640, 480);
+  TRandom random(5);
+  noise.AddNoise(255, random);
+  // The new thumbnail (of the template's plain red picture) fits the large old
+  // one's place and not the small one's.
+  const std::string large = EncodeThumbnail(noise, 30), small = fixtures::PlainJpeg(8, 8, 0);
+  enum Where { InPlace, Appended, Refused };
+  struct Case {
+    const char* Name;
+    bool Big, After, Preview, Large;
+    Where Want;
+    bool CompressionTag = true;
+    int Chain = 0;
+  };
+  const Case cases[] = {
+      {"II, maker note after, fits", false, true, false, true, InPlace},
+      {"MM, maker note after, fits", true, true, false, true, InPlace},
+      {"II, maker note after, appended", false, true, false, false, Appended},
+      {"MM, maker note after, appended", true, true, false, false, Appended},
+      {"II, SubIFD and preview after, appended", false, true, true, false, Appended},
+      {"MM, SubIFD and preview after, fits", true, false, true, true, InPlace},
+      {"no Compression tag, nothing after", true, false, false, false, InPlace, false},
+      {"10,803 IFDs: the block grows too large", false, false, false, false, Refused, true, 10801},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
     CameraOptions o;
-    o.BigEndian = big;
-    o.IfdsAfterThumb = ifds;
-    o.MakerNote = makerNote;
-    o.CompressionTag = tag;
+    o.BigEndian = c.Big;
+    o.IfdsAfterThumb = o.MakerNote = c.After;
+    o.SubIfdPreview = c.Preview;
+    o.Thumbnail = c.Chain ? "\xFF\xD8\xFF\xD9" : c.Large ? large : small;
+    o.CompressionTag = c.CompressionTag;
+    o.IfdChain = c.Chain;
     const auto camera = MakeCameraJpeg(o);
-    const std::string t = Quote(Put("cam.jpg", camera.Bytes)), out = Out(name);
+    const std::string t = Put("cam.jpg", camera.Bytes), out = Out(c.Name);
     std::string output;
-    const int status = Cli(
-        "splice --replace-thumbnail --template " + t + " --insert " + t + " --out " + Quote(out),
-        &output);
-    if (makerNote) {
+    const int status = Cli("splice --replace-thumbnail --template " + Quote(t) + " --insert " +
+                               Quote(t) + " --out " + Quote(out),
+                           &output);
+    if (c.Want == Refused) {
       EXPECT_EQ(status, 1);
-      EXPECT_NE(output.find("メーカーノート"), std::string::npos) << output;
+      EXPECT_NE(output.find(kMsgExifTooLarge), std::string::npos) << output;
       EXPECT_FALSE(fs::exists(out));
       continue;
     }
     ASSERT_EQ(status, 0) << output;
+    EXPECT_EQ(Tag(out, "ThumbnailOffset") == Tag(t, "ThumbnailOffset"), c.Want == InPlace);
+    EXPECT_EQ(ExifTags(out), ExifTags(t));
+    checks::Run("exiftool -a -s -Warning -Error " + Quote(out), &output);
+    EXPECT_EQ(output, "");  // only the validation's notes, and the template's own
     // The insert's own Exif block is left behind: only its picture follows the new block.
-    const std::string bytes = testsupport::ReadFile(out), exif("Exif\0\0", 6);
-    EXPECT_TRUE(checks::EndsWith(bytes, camera.ImageData));
-    EXPECT_EQ(bytes.find(exif, bytes.find(exif) + 1), std::string::npos);
+    EXPECT_TRUE(checks::EndsWith(testsupport::ReadFile(out), camera.ImageData));
     checks::ExpectCameraFile(out, "P6\n320 240");
     EXPECT_EQ(checks::Thumbnail(out), "P6\n160 120");
-    if (!ifds) continue;
-    EXPECT_EQ(Tag(out, "ExposureTime"), "1/250");
-    EXPECT_EQ(Tag(out, "GPSLatitudeRef"), "North");
-    EXPECT_EQ(Tag(out, "InteropIndex"), "R98 - DCF basic file (sRGB)");
-    checks::Run("exiftool -validate -warning -a " + Quote(out), &output);
-    EXPECT_EQ(output.find("Bad"), std::string::npos) << output;
+    checks::ExpectLastPixelNear("exiftool -b -ThumbnailImage " + Quote(out), {200, 40, 40}, 30);
   }
 }
 
 // Refused before anything is written, each with its reason: an output that is an
 // input (by its name or through a link), a progressive header claiming 65,500 x
-// 65,500 pixels (before the decoder allocates for it), and an output folder that
-// does not exist (named as asked, not as the temporary file). The longest legal
-// name can be written.
+// 65,500 pixels (before the decoder allocates for it; the message gives the
+// size), and an output folder that does not exist (named as asked, not as the
+// temporary file). The longest legal name can be written.
 TEST_F(SpliceFiles, CommandLineRefusesOverwritingAnInputOrDecodingABomb) {
   const std::string camera = MakeCameraJpeg().Bytes;
   const std::string t = Quote(Put("cam.jpg", camera)), link = Quote(Out("link.jpg"));
@@ -270,6 +300,8 @@ TEST_F(SpliceFiles, CommandLineRefusesOverwritingAnInputOrDecodingABomb) {
   std::string bomb = testsupport::ReadFile(Out("b.jpg"));
   bomb.replace(bomb.find("\xFF\xC2") + 5, 4, "\xFF\xDC\xFF\xDC");
   const std::string b = Quote(Put("b.jpg", bomb)), o = " --out " + Quote(Out("o.jpg"));
+  // A JPEG all the same: not "Jpeg画像はありません", but its size.
+  const char* tooLarge = "画像が大きすぎます（65500 x 65500 ピクセル）";
   const std::pair<std::string, const char*> cases[] = {
       {"same " + t + " --out " + link, "入力ファイルそのもの"},
       {"splice --template " + Quote(Out("./cam.jpg")) + " --insert " + b + " --out " + t,
@@ -277,9 +309,9 @@ TEST_F(SpliceFiles, CommandLineRefusesOverwritingAnInputOrDecodingABomb) {
       {"splice --replace-thumbnail --template " + link + " --insert " + link + " --out " + t,
        "入力ファイルそのもの"},
       {"thumbnail " + t + " --out " + t, "入力ファイルそのもの"},
-      {"splice --template " + t + " --insert " + b + o, "Jpeg画像はありません"},
-      {"splice --replace-thumbnail --template " + t + " --insert " + b + o, "Jpeg画像はありません"},
-      {"thumbnail " + b + o, "picture too large"},
+      {"splice --template " + t + " --insert " + b + o, tooLarge},
+      {"splice --replace-thumbnail --template " + t + " --insert " + b + o, tooLarge},
+      {"thumbnail " + b + o, tooLarge},
       {"same " + t + " --out " + Quote(Out("no/o.jpg")), "no/o.jpg を作成できません"}};
   for (const auto& [command, message] : cases) {
     SCOPED_TRACE(command);
