@@ -136,9 +136,9 @@ class TEditor {
 
   std::vector<Cut> cuts_;
   TWrapOption wrap_;
-  TWrapRules rules_;
   bool wordWrap_ = true;
   int tabSpaceCount_ = 8;
+  TWrapRules rules_;  // made from wrap_ and tabSpaceCount_, so declared after them
   int updateDepth_ = 0;
   std::size_t wrapCount_ = 0;
   bool pending_ = false;
