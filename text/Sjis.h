@@ -22,6 +22,11 @@ char32_t SjisCharToCodePoint(std::string_view ch);
 // CP932 -> UTF-8. Every byte sequence that is not CP932 becomes U+FFFD, one per
 // character as the lead-byte rule cuts them.
 std::string SjisToUtf8(std::string_view sjis);
+// Appends one Unicode character in CP932 exactly as iconv writes it (one or two
+// bytes; nothing for the tag characters U+E0000..U+E007F, which iconv drops) and
+// returns true; returns false, appending nothing, when CP932 has no form for it.
+// A table look-up: iconv is asked once per code point, the first time it is met.
+bool AppendSjis(std::string& out, char32_t cp);
 // UTF-8 -> CP932 as iconv writes it. A character CP932 cannot hold, or
 // malformed UTF-8, becomes the replacement ('?' unless told).
 std::string Utf8ToSjis(std::string_view utf8, char replacement = '?');
