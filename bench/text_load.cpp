@@ -162,6 +162,13 @@ void BM_LoadMemoryJapaneseText(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadMemoryJapaneseText)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// A text of tabs only: each becomes 8 bytes, so the text the store holds is
+// eight times the file.
+void BM_LoadMemoryTabs(benchmark::State& state) {
+  LoadMemory(state, std::string(4 << 20, '\t'));
+}
+BENCHMARK(BM_LoadMemoryTabs)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // UTF-8 text of characters code page 932 has no form for, each one becoming
 // 〓: the cost grows with the size of the text and no faster.
 std::string Repeated(std::string_view unit, std::size_t bytes) {
