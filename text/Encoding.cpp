@@ -142,7 +142,7 @@ constexpr std::size_t kWindowCodePoints = 1 << 14;
 
 // The text in code page 932 from any encoding but code page 932 itself, in one
 // pass: iconv only decodes, to UTF-32 one window at a time, and each code point
-// is written by table (AppendSjis) or handed to `missing`. A byte sequence the
+// is written by table (EncodeSjis) or handed to `missing`. A byte sequence the
 // decoder refuses (EILSEQ, or EINVAL for one cut off by the end of the input)
 // goes to `missing` too and is skipped one unit; the decoder keeps its shift
 // state, so ISO-2022-JP reads on in the character set it was in.
@@ -160,6 +160,7 @@ bool ConvertToCp932(TTextEncoding from, std::string_view in, std::string& out,
   // Each input unit gives at most two bytes; most give fewer.
   out.reserve(out.size() + in.size());
   std::array<char, kWindowCodePoints * 4> window;
+  std::array<char, kWindowCodePoints * 2> bytes;
   char* src = const_cast<char*>(in.data());
   std::size_t inLeft = in.size();
   const std::size_t unit = UnitSize(from);
@@ -169,12 +170,23 @@ bool ConvertToCp932(TTextEncoding from, std::string_view in, std::string& out,
     std::size_t outLeft = window.size();
     const std::size_t result = cd.Step(&src, &inLeft, &dst, &outLeft);
     const int error = errno;
+    // Written to `bytes` first and appended a window at a time: most
+    // characters cost a table look-up and a store.
+    char* to = bytes.data();
     const auto* cp = reinterpret_cast<const unsigned char*>(window.data());
     for (; cp < reinterpret_cast<const unsigned char*>(dst); cp += 4) {
       const char32_t codePoint = static_cast<char32_t>(cp[0] | (cp[1] << 8) | (cp[2] << 16)) |
                                  (static_cast<char32_t>(cp[3]) << 24);
-      if (!AppendSjis(out, codePoint)) missing.Put(out, codePoint);
+      const int written = EncodeSjis(codePoint, to);
+      if (written >= 0) {
+        to += written;
+        continue;
+      }
+      out.append(bytes.data(), static_cast<std::size_t>(to - bytes.data()));
+      to = bytes.data();
+      missing.Put(out, codePoint);
     }
+    out.append(bytes.data(), static_cast<std::size_t>(to - bytes.data()));
     if (result != kFailed || error == E2BIG) continue;
     missing.PutUndecodable(out);
     const std::size_t skip = std::min(inLeft, unit);

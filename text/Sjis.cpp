@@ -174,17 +174,25 @@ std::string SjisToUtf8(std::string_view sjis) {
   return out;
 }
 
-bool AppendSjis(std::string& out, char32_t cp) {
-  if (cp > kLastCodePoint) return false;
+int EncodeSjis(char32_t cp, char* to) {
+  if (cp > kLastCodePoint) return -1;
   std::uint32_t form = gSjisForms[cp].load(std::memory_order_relaxed);
   if (form == 0) {
     form = AskIconv(cp);
     gSjisForms[cp].store(form, std::memory_order_relaxed);
   }
-  if (form & kMissing) return false;
-  const std::uint32_t length = (form >> kLengthShift) & 3;
-  if (length == 2) out += static_cast<char>((form >> 8) & 0xFF);
-  if (length >= 1) out += static_cast<char>(form & 0xFF);
+  if (form & kMissing) return -1;
+  const int length = static_cast<int>((form >> kLengthShift) & 3);
+  if (length == 2) *to++ = static_cast<char>((form >> 8) & 0xFF);
+  if (length >= 1) *to = static_cast<char>(form & 0xFF);
+  return length;
+}
+
+bool AppendSjis(std::string& out, char32_t cp) {
+  char bytes[2];
+  const int length = EncodeSjis(cp, bytes);
+  if (length < 0) return false;
+  out.append(bytes, static_cast<std::size_t>(length));
   return true;
 }
 
