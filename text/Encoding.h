@@ -9,7 +9,7 @@
 //   3. valid UTF-8 holding at least one multi-byte sequence;
 //   4. otherwise code page 932, kept byte for byte (pure ASCII included).
 // iconv decodes the text; each character is then written in code page 932 as
-// iconv's CP932 writes it (AppendSjis). A character with no code-page-932 form,
+// iconv's CP932 writes it (EncodeSjis). A character with no code-page-932 form,
 // and an input byte sequence that is not a character of its encoding, go to
 // TMissingCharacters below.
 #include <cstddef>
