@@ -13,6 +13,7 @@
 
 #include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
+#include "text/Encoding.h"
 #include "text/Sjis.h"
 
 // Counts the bytes the program holds on the heap, and their peak, so that the
@@ -160,6 +161,48 @@ void BM_LoadMemoryJapaneseText(benchmark::State& state) {
   LoadMemory(state, JapaneseText(20 << 20));
 }
 BENCHMARK(BM_LoadMemoryJapaneseText)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A text of tabs only: each becomes 8 bytes, so the text the store holds is
+// eight times the file.
+void BM_LoadMemoryTabs(benchmark::State& state) {
+  LoadMemory(state, std::string(4 << 20, '\t'));
+}
+BENCHMARK(BM_LoadMemoryTabs)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// UTF-8 text of characters code page 932 has no form for, each one becoming
+// 〓: the cost grows with the size of the text and no faster.
+std::string Repeated(std::string_view unit, std::size_t bytes) {
+  std::string text;
+  text.reserve(bytes + unit.size());
+  while (text.size() < bytes) text += unit;
+  return text;
+}
+
+void Convert(benchmark::State& state, std::string_view unit) {
+  const std::string text = Repeated(unit, static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeText(text, false, TTextEncoding::Utf8));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(text.size()));
+  state.SetComplexityN(state.range(0));
+}
+
+void BM_ConvertHangul(benchmark::State& state) {
+  Convert(state, "한국어의문장입니다\n");
+}
+BENCHMARK(BM_ConvertHangul)
+    ->RangeMultiplier(4)
+    ->Range(1 << 20, 4 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+void BM_ConvertEmojiAmongJapanese(benchmark::State& state) {
+  Convert(state, "猫😺が🐟を食べた👍🏽。\n");
+}
+BENCHMARK(BM_ConvertEmojiAmongJapanese)
+    ->RangeMultiplier(4)
+    ->Range(1 << 20, 4 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 }  // namespace
 

@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "text/Iconv.h"
+#include "text/Sjis.h"
 
 namespace {
 
-constexpr std::string_view kGeta = "\x81\xAC";          // 〓 in code page 932
-constexpr std::string_view kGetaUtf8 = "\xE3\x80\x93";  // 〓 in UTF-8
+constexpr std::string_view kGeta = "\x81\xAC";  // 〓 in code page 932
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
@@ -137,93 +137,63 @@ std::size_t UnitSize(TTextEncoding e) {
   return (e == TTextEncoding::Utf16Le || e == TTextEncoding::Utf16Be) ? 2 : 1;
 }
 
-// Runs `in` through cd into `out`. A sequence cd refuses becomes `replacement`
-// and is skipped by skip(position), which returns how many input bytes it
-// spans. Returns how many were replaced.
-template <typename Skip>
-std::size_t ConvertReplacing(TIconv& cd, std::string_view in, std::string& out,
-                             std::string_view replacement, Skip&& skip) {
-  std::size_t replaced = 0;
-  out.assign(in.size() + 16, '\0');
+// How many code points one iconv call decodes at most.
+constexpr std::size_t kWindowCodePoints = 1 << 14;
+
+// The text in code page 932 from any encoding but code page 932 itself, in one
+// pass: iconv only decodes, to UTF-32 one window at a time, and each code point
+// is written by table (EncodeSjis) or handed to `missing`. A byte sequence the
+// decoder refuses (EILSEQ, or EINVAL for one cut off by the end of the input)
+// goes to `missing` too and is skipped one unit; the decoder keeps its shift
+// state, so ISO-2022-JP reads on in the character set it was in.
+//
+// Why decode only: asking iconv for code page 932 directly, every character it
+// cannot write stops the call, and each restart costs tens of microseconds, so
+// a text of such characters (Hangul, emoji) took time quadratic in practice.
+// Decoding stops only at bytes that are no character, each restart reads no
+// further than one window, and so the cost is linear in the input.
+// Returns false, writing nothing, when the system has no decoder for `from`.
+bool ConvertToCp932(TTextEncoding from, std::string_view in, std::string& out,
+                    TMissingCharacters& missing) {
+  TIconv cd("UTF-32LE", IconvName(from));
+  if (!cd.Ok()) return false;
+  // Each input unit gives at most two bytes; most give fewer.
+  out.reserve(out.size() + in.size());
+  std::array<char, kWindowCodePoints * 4> window;
+  std::array<char, kWindowCodePoints * 2> bytes;
   char* src = const_cast<char*>(in.data());
   std::size_t inLeft = in.size();
-  std::size_t used = 0;
-  const auto makeRoom = [&](std::size_t need) {
-    if (out.size() - used < need) out.resize(std::max(out.size() + out.size() / 2, used + need));
-  };
+  const std::size_t unit = UnitSize(from);
   cd.Reset();
   while (inLeft > 0) {
-    char* dst = out.data() + used;
-    std::size_t outLeft = out.size() - used;
-    const std::size_t r = cd.Step(&src, &inLeft, &dst, &outLeft);
-    used = out.size() - outLeft;
-    if (r != kFailed) break;
-    if (errno == E2BIG) {
-      makeRoom(out.size() / 2 + 16);
-      continue;
+    char* dst = window.data();
+    std::size_t outLeft = window.size();
+    const std::size_t result = cd.Step(&src, &inLeft, &dst, &outLeft);
+    const int error = errno;
+    // Written to `bytes` first and appended a window at a time: most
+    // characters cost a table look-up and a store.
+    char* to = bytes.data();
+    const auto* cp = reinterpret_cast<const unsigned char*>(window.data());
+    for (; cp < reinterpret_cast<const unsigned char*>(dst); cp += 4) {
+      const char32_t codePoint = static_cast<char32_t>(cp[0] | (cp[1] << 8) | (cp[2] << 16)) |
+                                 (static_cast<char32_t>(cp[3]) << 24);
+      const int written = EncodeSjis(codePoint, to);
+      if (written >= 0) {
+        to += written;
+        continue;
+      }
+      out.append(bytes.data(), static_cast<std::size_t>(to - bytes.data()));
+      to = bytes.data();
+      missing.Put(out, codePoint);
     }
-    // EILSEQ, or EINVAL for a sequence cut off by the end of the input.
-    makeRoom(replacement.size());
-    out.replace(used, replacement.size(), replacement);
-    used += replacement.size();
-    ++replaced;
-    const std::size_t n = std::min(inLeft, std::max<std::size_t>(1, skip(src, inLeft)));
-    src += n;
-    inLeft -= n;
+    out.append(bytes.data(), static_cast<std::size_t>(to - bytes.data()));
+    if (result != kFailed || error == E2BIG) continue;
+    missing.PutUndecodable(out);
+    const std::size_t skip = std::min(inLeft, unit);
+    src += skip;
+    inLeft -= skip;
   }
-  // A stateful output ends in its initial state.
-  makeRoom(16);
-  char* dst = out.data() + used;
-  std::size_t outLeft = out.size() - used;
-  cd.Flush(&dst, &outLeft);
-  used = out.size() - outLeft;
-  out.resize(used);
-  return replaced;
-}
-
-// How many bytes the character at `at` spans in a stateless encoding, asked of
-// a decoder to UTF-32; one unit when it is not a character at all.
-class TCharLength {
- public:
-  explicit TCharLength(TTextEncoding e) : probe_("UTF-32LE", IconvName(e)), unit_(UnitSize(e)) {}
-  std::size_t operator()(char* at, std::size_t left) {
-    probe_.Reset();
-    char buffer[4];
-    char* dst = buffer;
-    std::size_t outLeft = sizeof buffer;
-    char* src = at;
-    std::size_t inLeft = left;
-    probe_.Step(&src, &inLeft, &dst, &outLeft);
-    return outLeft == 0 ? static_cast<std::size_t>(src - at) : unit_;
-  }
-
- private:
-  TIconv probe_;
-  std::size_t unit_;
-};
-
-// Code page 932 from a stateless encoding, in one pass.
-std::size_t ToCp932(TTextEncoding from, std::string_view in, std::string& out) {
-  TIconv cd("CP932", IconvName(from));
-  if (!cd.Ok()) {
-    // Without the converter nothing can be read faithfully: say so by count.
-    out.assign(kGeta);
-    return in.size();
-  }
-  TCharLength length(from);
-  return ConvertReplacing(cd, in, out, kGeta, length);
-}
-
-// A stateful encoding goes through UTF-8 first, so that a skipped byte never
-// leaves a second decoder in the wrong shift state.
-std::size_t StatefulToCp932(TTextEncoding from, std::string_view in, std::string& out) {
-  TIconv cd("UTF-8", IconvName(from));
-  std::string utf8;
-  std::size_t replaced = 0;
-  if (cd.Ok())
-    replaced = ConvertReplacing(cd, in, utf8, kGetaUtf8,
-                                [](char*, std::size_t) { return std::size_t{1}; });
-  return replaced + ToCp932(TTextEncoding::Utf8, utf8, out);
+  return true;
 }
 
 }  // namespace
@@ -306,12 +276,27 @@ TDecodedText DecodeText(std::string bytes, bool html, TTextEncoding encoding) {
   result.Report.Encoding = encoding;
   if (encoding == TTextEncoding::ShiftJis) {
     result.Bytes = std::move(bytes);
-  } else if (encoding == TTextEncoding::Iso2022Jp) {
-    result.Report.Replaced = StatefulToCp932(encoding, in, result.Bytes);
+    return result;
+  }
+  TMissingCharacters missing;
+  if (ConvertToCp932(encoding, in, result.Bytes, missing)) {
+    result.Report.Replaced = missing.Count();
   } else {
-    result.Report.Replaced = ToCp932(encoding, in, result.Bytes);
+    // Without the decoder nothing can be read faithfully: say so by count.
+    result.Bytes = kGeta;
+    result.Report.Replaced = in.size();
   }
   return result;
+}
+
+void TMissingCharacters::Put(std::string& out, char32_t) {
+  out += kGeta;
+  ++count_;
+}
+
+void TMissingCharacters::PutUndecodable(std::string& out) {
+  out += kGeta;
+  ++count_;
 }
 
 std::string ReplacedMessage(std::size_t replaced) {

@@ -8,9 +8,10 @@
 //      1,024 bytes (charset=... in either meta form);
 //   3. valid UTF-8 holding at least one multi-byte sequence;
 //   4. otherwise code page 932, kept byte for byte (pure ASCII included).
-// Conversion goes through iconv. A character with no code-page-932 form, and an
-// input byte sequence that is not a character of its encoding, become the geta
-// mark 〓 (81 AC) and are counted.
+// iconv decodes the text; each character is then written in code page 932 as
+// iconv's CP932 writes it (EncodeSjis). A character with no code-page-932 form,
+// and an input byte sequence that is not a character of its encoding, go to
+// TMissingCharacters below.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -40,6 +41,25 @@ std::optional<TTextEncoding> CharsetEncoding(std::string_view name);
 std::optional<TTextEncoding> EncodingOption(std::string_view name);
 // A short name for messages ("UTF-8", "Shift-JIS" ...).
 const char* EncodingName(TTextEncoding encoding);
+
+// What becomes of a character that code page 932 has no form for, and of input
+// bytes that are no character of their encoding. Every converter of a loaded
+// text (the encodings here, the HTML character references) hands them here and
+// nowhere else, so that this is the one place that decides: today each becomes
+// the geta mark 〓 (81 AC) and is counted for the load report.
+class TMissingCharacters {
+ public:
+  // A character without a code-page-932 form (given whole, for a policy that
+  // would keep what it was).
+  void Put(std::string& out, char32_t codePoint);
+  // Bytes that are not a character of their encoding at all.
+  void PutUndecodable(std::string& out);
+  // How many were put, of either kind.
+  std::size_t Count() const { return count_; }
+
+ private:
+  std::size_t count_ = 0;
+};
 
 // What loading a text did to it.
 struct TEncodingReport {

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string_view>
 
-#include "text/Iconv.h"
+#include "text/Encoding.h"
+#include "text/Sjis.h"
 
 namespace {
 
-constexpr std::string_view kGeta = "\x81\xAC";  // 〓
 constexpr char32_t kNoBreakSpace = 0xA0;
 // Longer than any reference worth decoding ("&#x10FFFF;", "&AElig;").
 constexpr std::size_t kMaxReference = 12;
@@ -91,35 +91,6 @@ std::optional<std::pair<char32_t, std::size_t>> Reference(std::string_view text)
   return std::nullopt;
 }
 
-// One code point as code-page-932 bytes, through iconv like every loaded text.
-class TCodePointWriter {
- public:
-  // False when the character has no code-page-932 form.
-  bool Append(std::string& out, char32_t cp) {
-    // The page has no non-breaking space; it reads as the space it shows.
-    if (cp == kNoBreakSpace) cp = ' ';
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-      return true;
-    }
-    if (!cd_.Ok()) return false;
-    const std::array<char, 4> in{static_cast<char>(cp & 0xFF), static_cast<char>((cp >> 8) & 0xFF),
-                                 static_cast<char>((cp >> 16) & 0xFF), 0};
-    char bytes[8];
-    char* src = const_cast<char*>(in.data());
-    char* dst = bytes;
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = sizeof bytes;
-    cd_.Reset();
-    if (cd_.Step(&src, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1)) return false;
-    out.append(bytes, sizeof bytes - outLeft);
-    return true;
-  }
-
- private:
-  TIconv cd_{"CP932", "UTF-32LE"};
-};
-
 }  // namespace
 
 std::size_t DecodeEntities(std::string& cp932) {
@@ -127,23 +98,21 @@ std::size_t DecodeEntities(std::string& cp932) {
   if (amp == std::string::npos) return 0;
   // '&' and ';' lie below 0x40, so they are never the trail byte of a
   // two-byte character and a byte scan finds only real ones.
-  TCodePointWriter writer;
+  TMissingCharacters missing;
   std::string out;
   out.reserve(cp932.size());
-  std::size_t replaced = 0;
   std::size_t from = 0;
   for (; amp != std::string::npos; amp = cp932.find('&', amp + 1)) {
     const auto ref = Reference(std::string_view(cp932).substr(amp));
     if (!ref) continue;
     out.append(cp932, from, amp - from);
-    if (!writer.Append(out, ref->first)) {
-      out += kGeta;
-      ++replaced;
-    }
+    // The page has no non-breaking space; it reads as the space it shows.
+    const char32_t cp = ref->first == kNoBreakSpace ? U' ' : ref->first;
+    if (!AppendSjis(out, cp)) missing.Put(out, cp);
     from = amp + ref->second;
     amp = from - 1;
   }
   out.append(cp932, from, std::string::npos);
   cp932.swap(out);
-  return replaced;
+  return missing.Count();
 }

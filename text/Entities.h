@@ -6,6 +6,7 @@
 #include <string>
 
 // Decodes the references of a code-page-932 text in place. A reference to a
-// character with no code-page-932 form becomes 〓 (81 AC); returns how many
-// did. Anything that is not a complete known reference is left as it is.
+// character with no code-page-932 form goes to TMissingCharacters (text/Encoding.h)
+// like any such character of a loaded text; returns how many did. Anything that is not a complete
+// known reference is left as it is.
 std::size_t DecodeEntities(std::string& cp932);

@@ -18,11 +18,28 @@ namespace {
 constexpr std::size_t kMaxTextBytes = UINT32_MAX;
 
 // The page model pads a text with at most 12 lines; room for them is kept so
-// that padding never copies the line offsets.
+// that padding never copies the line offsets, nor a text the store has just
+// made (the lines hold one ideographic space, 2 bytes).
 constexpr std::size_t kPadRoom = 16;
+constexpr std::size_t kPadTextRoom = 2 * kPadRoom;
 
 void CheckTextSize(std::size_t size) {
   if (size > kMaxTextBytes) throw std::length_error("the text is too long for the line store");
+}
+
+// The size of a loaded text as the store holds it after the character
+// replacement (kMaxLoadedTextBytes): what Split keeps, with each tab widened.
+std::size_t ExpandedSize(std::string_view text) {
+  text = text.substr(0, text.find('\x1A'));
+  const auto count = [&](char c) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), c));
+  };
+  return text.size() - count('\r') - count('\n') + (kExpandedTabBytes - 1) * count('\t');
+}
+
+std::string TooLongOnceExpandedReason() {
+  return "タブを空白に広げると " + std::to_string(kMaxLoadedTextBytes >> 20) +
+         " MB を超えるため読めません";
 }
 
 TWrapRules RulesOf(const TWrapOption& o, int tabSpaceCount) {
@@ -86,6 +103,8 @@ void TEditorStrings::Clear() {
 
 TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncoding encoding) {
   TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
+  if (ExpandedSize(decoded.Bytes) > kMaxLoadedTextBytes)
+    throw EFileError::CannotOpen(path, TooLongOnceExpandedReason());
   CheckTextSize(decoded.Bytes.size());
   lastUnterminated_ = Split(std::move(decoded.Bytes), true) && !ends_.empty();
   owner_.LinesChanged();
@@ -170,6 +189,8 @@ void TEditor::LayRowsAsLines(std::size_t padLines, std::string_view padLine) {
   if (padLines == 0 && !ends.empty() && ends.back() == Lines.Start(ends.size() - 1))
     ends.pop_back();
   CheckTextSize(Lines.text_.size() + padLines * padLine.size());
+  // At most one copy of the text, at its final size, rather than a doubling.
+  Lines.text_.reserve(Lines.text_.size() + padLines * padLine.size());
   for (std::size_t i = 0; i < padLines; ++i) {
     Lines.text_ += padLine;
     ends.push_back(static_cast<std::uint32_t>(Lines.text_.size()));
@@ -256,37 +277,42 @@ std::size_t TEditor::ReplaceAll(std::string_view find, std::string_view replacem
 }
 
 // Neither string holds a line break, so no match crosses a line and no line
-// splits: each line is replaced on its own, in one left-to-right pass. The
-// buffer is copied only from the first line that changes.
+// splits: each line is replaced on its own, left to right. The matches are
+// counted first, so that nothing is copied when there are none and a growing
+// text is allocated once at its exact size (a text of tabs grows eightfold;
+// growing by doubling could hold twice that at its peak).
 std::size_t TEditor::ReplaceInLines(std::string_view find, std::string_view replacement) {
   auto& ends = Lines.ends_;
   const std::string& text = Lines.text_;
+  const auto matchesIn = [&](std::string_view line, auto&& each) {
+    for (std::size_t at = line.find(find); at != line.npos; at = line.find(find, at + find.size()))
+      each(at);
+  };
   std::size_t count = 0;
-  std::string out;
-  bool copying = false;
   std::size_t start = 0;
-  for (std::size_t li = 0; li < ends.size(); ++li) {
-    const std::string_view line(text.data() + start, ends[li] - start);
-    std::size_t at = line.find(find);
-    if (at != std::string_view::npos && !copying) {
-      out.reserve(text.size() + text.size() / 8);
-      out.append(text, 0, start);
-      copying = true;
-    }
-    start = ends[li];
-    if (!copying) continue;
+  for (const std::uint32_t end : ends) {
+    matchesIn(std::string_view(text).substr(start, end - start), [&](std::size_t) { ++count; });
+    start = end;
+  }
+  if (count == 0) return 0;
+  const std::size_t size = text.size() - count * find.size() + count * replacement.size();
+  CheckTextSize(size);
+  std::string out;
+  out.reserve(size + kPadTextRoom);
+  start = 0;
+  for (std::uint32_t& end : ends) {
+    const std::string_view line = std::string_view(text).substr(start, end - start);
     std::size_t from = 0;
-    for (; at != std::string_view::npos; at = line.find(find, from)) {
+    matchesIn(line, [&](std::size_t at) {
       out.append(line.substr(from, at - from));
       out.append(replacement);
-      ++count;
       from = at + find.size();
-    }
+    });
     out.append(line.substr(from));
-    CheckTextSize(out.size());
-    ends[li] = static_cast<std::uint32_t>(out.size());
+    start = end;
+    end = static_cast<std::uint32_t>(out.size());
   }
-  if (copying) Lines.text_.swap(out);
+  Lines.text_.swap(out);
   return count;
 }
 

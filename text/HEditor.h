@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "text/Encoding.h"
+#include "text/TextFile.h"
 #include "text/Wrap.h"
 
 enum class TRowEnd : std::uint8_t {
@@ -31,6 +32,14 @@ struct TWrapOption {
 
 class TEditor;
 
+// The largest text a file may load as, counted as the store will hold it once
+// the character replacement has run: without its line breaks, and each tab as
+// the 8 bytes of the four ideographic spaces it becomes. The file size limit
+// alone does not bound this, since a file of tabs grows eightfold; with both,
+// the store's few bytes of memory per byte of text hold for every text.
+inline constexpr std::size_t kMaxLoadedTextBytes = kMaxTextFileBytes;
+inline constexpr std::size_t kExpandedTabBytes = 8;
+
 // The logical lines of a TEditor. They are kept as one buffer of their bytes,
 // one after another, and the offset where each ends: four bytes a line, so a
 // text of empty lines costs little more than its own bytes. No line holds a
@@ -44,8 +53,8 @@ class TEditorStrings {
   // (DecodeText; the meta charset rule applies to HTML file names), then split
   // at CR LF, CR or LF; 0x1A ends the text; a NUL byte becomes a half-width
   // space so that the text after it survives the layout, which sets the text
-  // again. Throws EFileError when the file cannot be read, leaving the lines
-  // as they were.
+  // again. Throws EFileError when the file cannot be read, or when its text
+  // would exceed kMaxLoadedTextBytes, leaving the lines as they were.
   TEncodingReport LoadFromFile(const std::string& path,
                                TTextEncoding encoding = TTextEncoding::Auto);
   // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends it).
@@ -136,9 +145,9 @@ class TEditor {
 
   std::vector<Cut> cuts_;
   TWrapOption wrap_;
-  TWrapRules rules_;
   bool wordWrap_ = true;
   int tabSpaceCount_ = 8;
+  TWrapRules rules_;  // made from wrap_ and tabSpaceCount_, so declared after them
   int updateDepth_ = 0;
   std::size_t wrapCount_ = 0;
   bool pending_ = false;

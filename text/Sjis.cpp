@@ -1,8 +1,7 @@
 #include "text/Sjis.h"
 
-#include <array>
+#include <atomic>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -27,19 +26,15 @@ bool ConvertAll(TIconv& cd, const char* in, std::size_t inSize, char* out, std::
   return inLeft == 0;
 }
 
-// Both directions of code page 932, asked of iconv once per character when the
-// program first needs them, so converting text never calls iconv again.
+// Code page 932 to Unicode, asked of iconv once per character when the
+// program first needs it, so drawing text never calls iconv again.
 struct Tables {
   // Indexed by the character's bytes: one byte b at b, two bytes at (lead << 8) | trail.
   std::vector<char32_t> toUnicode = std::vector<char32_t>(0x10000, kReplacement);
-  // Code point -> CP932 bytes as (length << 16) | value; 0 when CP932 lacks it.
-  std::vector<std::uint32_t> fromUnicode = std::vector<std::uint32_t>(0x10000, 0);
-  // Characters outside the basic plane are never in CP932.
 
   Tables() {
     TIconv toUtf32("UTF-32LE", "CP932");
-    TIconv fromUtf32("CP932", "UTF-32LE");
-    if (!toUtf32.Ok() || !fromUtf32.Ok()) return;
+    if (!toUtf32.Ok()) return;
     auto decode = [&](const char* bytes, std::size_t n) -> char32_t {
       char out[16];
       std::size_t written = 0;
@@ -60,22 +55,35 @@ struct Tables {
         toUnicode[static_cast<std::size_t>((lead << 8) | trail)] = decode(pair, 2);
       }
     }
-    // Several CP932 codes can share a code point; iconv's answer for the code
-    // point is the one the system writes, so ask it rather than guess.
-    for (char32_t cp : toUnicode) {
-      if (cp == kReplacement || cp >= 0x10000 || fromUnicode[cp] != 0) continue;
-      const unsigned char in[4] = {static_cast<unsigned char>(cp & 0xFF),
-                                   static_cast<unsigned char>((cp >> 8) & 0xFF), 0, 0};
-      char out[8];
-      std::size_t written = 0;
-      if (!ConvertAll(fromUtf32, reinterpret_cast<const char*>(in), 4, out, sizeof out, &written))
-        continue;
-      const auto* o = reinterpret_cast<const unsigned char*>(out);
-      if (written == 1) fromUnicode[cp] = (1u << 16) | o[0];
-      if (written == 2) fromUnicode[cp] = (2u << 16) | (o[0] << 8) | o[1];
-    }
   }
 };
+
+// Unicode to code page 932: one slot per code point, 0 until the code point is
+// first met, then what iconv writes for it. Several code-page-932 codes can
+// share a code point, and iconv also writes a few code points that are no
+// character of its own (the wave dash U+301C as 81 60, the minus sign U+2212
+// as 81 7C, the tag characters U+E0000..U+E007F as nothing), so its answer is
+// taken rather than a reversed table. Asking only on first meeting keeps the
+// start-up cost to the characters a run actually converts. Slots are atomic so
+// that two threads asking at once store the same answer harmlessly.
+constexpr std::uint32_t kAsked = 1u << 20;
+constexpr std::uint32_t kMissing = 1u << 19;  // code page 932 has no form
+constexpr int kLengthShift = 16;              // how many bytes iconv writes: 0, 1 or 2
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+std::atomic<std::uint32_t> gSjisForms[kLastCodePoint + 1];
+
+std::uint32_t AskIconv(char32_t cp) {
+  thread_local TIconv cd("CP932", "UTF-32LE");
+  const char in[4] = {static_cast<char>(cp & 0xFF), static_cast<char>((cp >> 8) & 0xFF),
+                      static_cast<char>((cp >> 16) & 0xFF), 0};
+  char out[8];
+  std::size_t written = 0;
+  if (!cd.Ok() || !ConvertAll(cd, in, sizeof in, out, sizeof out, &written) || written > 2)
+    return kAsked | kMissing;
+  const auto* o = reinterpret_cast<const unsigned char*>(out);
+  const std::uint32_t bytes = written == 2 ? (o[0] << 8) | o[1] : written == 1 ? o[0] : 0;
+  return kAsked | (static_cast<std::uint32_t>(written) << kLengthShift) | bytes;
+}
 
 const Tables& GetTables() {
   static const Tables tables;
@@ -141,23 +149,6 @@ std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& i) {
   return cp;
 }
 
-// The table holds the code points of code page 932's own characters. iconv
-// also writes a few other code points as one of them (the wave dash U+301C as
-// 81 60, the minus sign U+2212 as 81 7C ...), which texts from other systems use.
-bool AppendThroughIconv(std::string& out, char32_t cp, std::unique_ptr<TIconv>& cd) {
-  if (!cd) cd = std::make_unique<TIconv>("CP932", "UTF-32LE");
-  const unsigned char in[4] = {static_cast<unsigned char>(cp & 0xFF),
-                               static_cast<unsigned char>((cp >> 8) & 0xFF),
-                               static_cast<unsigned char>((cp >> 16) & 0xFF), 0};
-  char bytes[8];
-  std::size_t written = 0;
-  if (!cd->Ok() ||
-      !ConvertAll(*cd, reinterpret_cast<const char*>(in), 4, bytes, sizeof bytes, &written))
-    return false;
-  out.append(bytes, written);
-  return true;
-}
-
 }  // namespace
 
 char32_t SjisCharToCodePoint(std::string_view ch) {
@@ -183,22 +174,34 @@ std::string SjisToUtf8(std::string_view sjis) {
   return out;
 }
 
+int EncodeSjis(char32_t cp, char* to) {
+  if (cp > kLastCodePoint) return -1;
+  std::uint32_t form = gSjisForms[cp].load(std::memory_order_relaxed);
+  if (form == 0) {
+    form = AskIconv(cp);
+    gSjisForms[cp].store(form, std::memory_order_relaxed);
+  }
+  if (form & kMissing) return -1;
+  const int length = static_cast<int>((form >> kLengthShift) & 3);
+  if (length == 2) *to++ = static_cast<char>((form >> 8) & 0xFF);
+  if (length >= 1) *to = static_cast<char>(form & 0xFF);
+  return length;
+}
+
+bool AppendSjis(std::string& out, char32_t cp) {
+  char bytes[2];
+  const int length = EncodeSjis(cp, bytes);
+  if (length < 0) return false;
+  out.append(bytes, static_cast<std::size_t>(length));
+  return true;
+}
+
 std::string Utf8ToSjis(std::string_view utf8, char replacement) {
-  const auto& table = GetTables().fromUnicode;
-  std::unique_ptr<TIconv> fallback;
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     const std::optional<char32_t> cp = NextUtf8(utf8, i);
-    const std::uint32_t code = (cp && *cp < 0x10000) ? table[*cp] : 0;
-    if (code >> 16 == 1) {
-      out += static_cast<char>(code & 0xFF);
-    } else if (code >> 16 == 2) {
-      out += static_cast<char>((code >> 8) & 0xFF);
-      out += static_cast<char>(code & 0xFF);
-    } else if (!cp || !AppendThroughIconv(out, *cp, fallback)) {
-      out += replacement;
-    }
+    if (!cp || !AppendSjis(out, *cp)) out += replacement;
   }
   return out;
 }

@@ -22,6 +22,14 @@ char32_t SjisCharToCodePoint(std::string_view ch);
 // CP932 -> UTF-8. Every byte sequence that is not CP932 becomes U+FFFD, one per
 // character as the lead-byte rule cuts them.
 std::string SjisToUtf8(std::string_view sjis);
+// Writes one Unicode character at `to` (room for two bytes) in CP932 exactly as
+// iconv writes it: one or two bytes, or none for the tag characters
+// U+E0000..U+E007F, which iconv drops. Returns how many bytes, or -1, writing
+// nothing, when CP932 has no form for it. A table look-up: iconv is asked once
+// per code point, the first time it is met.
+int EncodeSjis(char32_t cp, char* to);
+// The same, appended to out; false when CP932 has no form for cp.
+bool AppendSjis(std::string& out, char32_t cp);
 // UTF-8 -> CP932 as iconv writes it. A character CP932 cannot hold, or
 // malformed UTF-8, becomes the replacement ('?' unless told).
 std::string Utf8ToSjis(std::string_view utf8, char replacement = '?');

@@ -1,13 +1,16 @@
-// Code page 932 at the program's edges, the character replacement before
-// layout, the tag stripper, and the built-in text.
+// Code page 932 at the program's edges, the conversion of other encodings to
+// it, the character replacement before layout, the tag stripper, and the
+// built-in text.
 #include <gtest/gtest.h>
 
 #include "form/Unit1.h"
 #include "resources/Embedded.h"
 #include "shell/HeadlessPlatform.h"
 #include "tests/common/TestSupport.h"
+#include "text/Encoding.h"
 #include "text/Sjis.h"
 
+using testsupport::Repeat;
 using testsupport::Sjis;
 
 namespace {
@@ -39,6 +42,29 @@ TEST(SjisTest, CharactersConvertOrBecomeTheReplacementAndTheBuiltInTextLosesNone
   std::string rebuilt;
   for (const auto& line : TForm1::StringResource1()) rebuilt += SjisToUtf8(line) + "\n";
   EXPECT_EQ(rebuilt, EmbeddedBuiltinText());
+}
+
+// However long a run of characters without a code-page-932 form (their cost is
+// the benchmarks' matter), each gives one 〓 and is counted; bytes that are no
+// character count alike, and a stateful decoder keeps its state past them.
+TEST(EncodingTest, ALongRunOfCharactersWithoutAFormGivesOneGetaEach) {
+  constexpr int n = 100000;
+  const std::string geta = Sjis("〓");
+  const std::tuple<const char*, std::string, TTextEncoding, std::string> cases[] = {
+      {"Hangul in UTF-8", Repeat("한", n), TTextEncoding::Auto, Repeat(geta, n)},
+      {"emoji among kanji in UTF-16LE", "\xFF\xFE" + Repeat("\x3D\xD8\x3A\xDE\x2B\x73", n),
+       TTextEncoding::Auto, Repeat(geta + Sjis("猫"), n)},
+      {"bytes no EUC-JP character starts with", Repeat("\xFF", n), TTextEncoding::EucJp,
+       Repeat(geta, n)},
+      {"ISO-2022-JP that never shifts back", "\x1B$B" + Repeat("\x24\x22\x80", n),
+       TTextEncoding::Iso2022Jp, Repeat(Sjis("あ") + geta, n)}};
+  for (const auto& [name, bytes, encoding, text] : cases) {
+    SCOPED_TRACE(name);
+    const TDecodedText decoded = DecodeText(bytes, false, encoding);
+    EXPECT_TRUE(decoded.Bytes == text);  // not printed: 200 kB either side
+    EXPECT_EQ(decoded.Report.Replaced, static_cast<std::size_t>(n));
+  }
+  EXPECT_EQ(ReplacedMessage(n), "100000字を〓に置換");
 }
 
 // A window headless, for the routines that work on its line stores.

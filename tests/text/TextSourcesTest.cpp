@@ -315,12 +315,21 @@ TEST_F(TextSourcesTest, OnlyRegularFilesWithinTheLimitAreRead) {
   const std::string huge = dir / "huge.txt";
   WriteFile(huge, "");
   ASSERT_EQ(truncate(huge.c_str(), (256 << 20) + 1), 0);  // sparse: nothing is written
-  for (const std::string& path : {fifo, zero, huge}) {
+  // Within the file limit, but past 256 MB once each tab is 8 bytes.
+  const std::string tabs = dir / "tabs.txt";
+  WriteFile(tabs, std::string((32 << 20) + 1, '\t') + "\r\nfits\r\n");
+  const std::pair<std::string, std::string> refused[] = {
+      {fifo, "通常のファイルではありません"},
+      {zero, "通常のファイルではありません"},
+      {huge, "256 MB を超えるファイルは読めません"},
+      {tabs, "タブを空白に広げると 256 MB を超えるため読めません"}};
+  for (const auto& [path, why] : refused) {
     SCOPED_TRACE(path);
+    OpenFile(WriteRows("before.txt", 3));
     platform->Errors.clear();
     OpenFile(path);
     ASSERT_EQ(platform->Errors.size(), 1u);
-    EXPECT_NE(platform->Errors[0].find(path), std::string::npos);
+    EXPECT_EQ(platform->Errors[0], "ファイル " + path + " は開けません\n" + why);
     EXPECT_EQ(F().Editor1.Lines.Count(), 0);
   }  // a stored last file of that kind: the lifecycle's tests
 }
