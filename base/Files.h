@@ -30,9 +30,13 @@ enum class TInputKind {
 // The largest file of the kind that is read, in bytes.
 constexpr std::uint64_t MaxInputBytes(TInputKind kind) {
   switch (kind) {
-    case TInputKind::Text:     // the line store needs a few bytes per input byte
-    case TInputKind::Picture:  // camera files are a few tens of megabytes
+    case TInputKind::Text:  // the line store needs a few bytes per input byte
       return std::uint64_t{256} << 20;
+    case TInputKind::Picture:
+      // Camera files are a few tens of megabytes. The splice routines hold up
+      // to five copies of their inputs at once, so this keeps a splice of two
+      // crafted pictures under 1 GB.
+      return std::uint64_t{128} << 20;
     case TInputKind::Shortcut:  // a shell link is a few kilobytes
     case TInputKind::Settings:  // the settings file holds 54 short lines
       return std::uint64_t{1} << 20;

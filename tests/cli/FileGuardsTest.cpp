@@ -47,7 +47,7 @@ class FileGuardsCli : public ::testing::Test {
     fs::create_symlink("/dev/zero", dir / "zero.txt");
     for (const char* fifo : {"fifo.png", "fifo.jpg", "fifo.txt", "cams/P002.jpg"})
       EXPECT_EQ(::mkfifo((dir / fifo).c_str(), 0600), 0);
-    fs::resize_file(WriteBig("big.jpg"), (std::uint64_t{256} << 20) + 1);  // sparse
+    fs::resize_file(WriteBig("big.jpg"), (std::uint64_t{128} << 20) + 1);  // sparse
   }
   std::string WriteBig(const std::string& name) {
     WriteFile(dir / name, "\xFF\xD8");
@@ -76,8 +76,8 @@ TEST_F(FileGuardsCli, RefusedInputsAndOutputsAreToldInWordsAndChangeNothing) {
       {"splice --template fifo.jpg --insert big.jpg --out o.jpg", "通常のファイルではありません"},
       {"thumbnail fifo.jpg --out o.jpg", "通常のファイルではありません"},
       {"pages zero.txt", "通常のファイルではありません"},
-      {"same big.jpg --out o.jpg", "256 MB を超えるファイルは読めません"},
-      {"thumbnail big.jpg --out o.jpg", "256 MB を超えるファイルは読めません"},
+      {"same big.jpg --out o.jpg", "128 MB を超えるファイルは読めません"},
+      {"thumbnail big.jpg --out o.jpg", "128 MB を超えるファイルは読めません"},
       {"export --exif cams s.txt", "Fileが見つかりません"},  // the FIFO is no photograph
       {"pages open.html", "タグが閉じられていません"},
       {"export --exif cams --thumbnail " + longStem + ".txt", longStem + "_th_A を作れません"},
