@@ -234,6 +234,11 @@ std::optional<std::string> OverwriteRefusal(const std::string& path,
 TOutputFile::TOutputFile(std::string path, std::vector<std::string> inputs)
     : path_(std::move(path)), inputs_(std::move(inputs)) {
   if (auto refusal = OverwriteRefusal(path_, inputs_)) throw EFileError(*refusal);
+  // A file replaced keeps what writing into it kept: a file the user may not
+  // write stays as it is, and the new one gets the old one's permissions.
+  struct stat old {};
+  const bool replacing = ::stat(path_.c_str(), &old) == 0;
+  if (replacing && ::access(path_.c_str(), W_OK) != 0) Fail(errno);
   const std::string folder = FolderOf(path_);
   SweepStaleTemporaries(folder);
   const std::string owner = std::string(kTempPrefix) + std::to_string(::getpid()) + "-";
@@ -249,6 +254,7 @@ TOutputFile::TOutputFile(std::string path, std::vector<std::string> inputs)
       Fail(error);
     }
   }
+  if (replacing) ::fchmod(fd_, old.st_mode & 07777);  // on failure, the usual permissions
 }
 
 TOutputFile::~TOutputFile() {

@@ -96,6 +96,7 @@ TEST_F(FileGuardsCli, RefusedInputsAndOutputsAreToldInWordsAndChangeNothing) {
 // removed by the next run that writes into the folder, a live process's is not.
 TEST_F(FileGuardsCli, AKilledWriteLeavesTheOldFileAndTheNextRunClearsItsTemporary) {
   WriteFile(dir / "out.png", "old");
+  fs::permissions(dir / "out.png", fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_NE(Cli("render s.txt --out out.png", nullptr, " && ulimit -f 1"), 0);
   EXPECT_EQ(ReadFile(dir / "out.png"), "old");
   auto temporaries = [&] {
@@ -110,6 +111,8 @@ TEST_F(FileGuardsCli, AKilledWriteLeavesTheOldFileAndTheNextRunClearsItsTemporar
   WriteFile(live, "");
   ASSERT_EQ(Cli("render s.txt --out out.png"), 0);
   EXPECT_EQ(ReadFile(dir / "out.png").substr(1, 3), "PNG");
+  EXPECT_EQ(fs::status(dir / "out.png").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(temporaries(), std::vector<std::string>{live});
 }
 
