@@ -2,6 +2,7 @@
 // Failures of the file system and of decoders. Handlers let them pass; the caller
 // that dispatched the handler (the window, the command line, a test) shows the
 // text in the application's default error box (Platform::ShowError).
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -25,3 +26,9 @@ class EImageError : public EQuillaneError {
  public:
   using EQuillaneError::EQuillaneError;
 };
+
+// What a failure means, in words, for the error box or the command line: our
+// own errors and other runtime errors say it themselves; a lack of memory, a
+// refusal of the system and a fault of the program are put into a sentence
+// rather than shown by their bare class name ("std::bad_alloc").
+std::string FailureText(const std::exception& e);

@@ -9,6 +9,9 @@
 
 #include "text/Encoding.h"
 
+class HeadlessPlatform;
+class TABitmap;
+
 // A usage error or an input the command refuses: printed as one line on stderr,
 // exit status 2.
 struct CliError : std::runtime_error {
@@ -47,9 +50,16 @@ class ArgParser {
 // Lower-case hex of the bytes.
 std::string Hex(std::string_view bytes);
 
+// Writes the picture as a PNG file through the output guard.
+void WritePngFile(const TABitmap& picture, const std::string& path);
+// The text with its line breaks turned into spaces.
+std::string OneLine(std::string text);
 // Runs a load; a file that cannot be read becomes one line of error text
 // (thrown as std::runtime_error).
 void LoadOrRefuse(const std::function<void()>& load);
+// Prints what the program said (messages, then error boxes) on stderr; true
+// when it said anything.
+bool PrintMessages(const HeadlessPlatform& platform);
 // The program's folder chosen with --home DIR (default: the current folder),
 // absolute, without a trailing '/'.
 std::string HomeFolder(ArgParser& parser);

@@ -1,12 +1,9 @@
 // quillane-cli effect: runs one of the four effects on a fresh view for a number
 // of ticks and writes the last frame as PNG.
-#include <QImage>
-#include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "base/Errors.h"
 #include "cli/Cli.h"
 #include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
@@ -58,12 +55,6 @@ void SetVelocityOptions(ArgParser& args, TForm1& form) {
   if (auto v = args.Int("--pirot", 1, 8)) form.Pirot = static_cast<int>(*v);
   if (auto v = args.Int("--pformt", 1, 3)) form.Pformt = static_cast<int>(*v);
   if (auto v = args.Int("--pmvc", 0, 10)) form.Pmvc = static_cast<int>(*v);
-}
-
-void WritePng(const TABitmap& picture, const std::string& path) {
-  const QImage image(picture.Bits(), picture.Width(), picture.Height(), picture.Stride(),
-                     QImage::Format_BGR888);
-  if (!image.save(QString::fromStdString(path), "PNG")) throw EFileError::CannotCreate(path);
 }
 
 int RunEffect(std::vector<std::string> argv) {
@@ -125,7 +116,7 @@ int RunEffect(std::vector<std::string> argv) {
   } else {
     throw CliError("unknown effect '" + name + "': difference, velocity, arts or deep");
   }
-  WritePng(form.Image1.Picture, *out);
+  WritePngFile(form.Image1.Picture, *out);
   return 0;
 }
 

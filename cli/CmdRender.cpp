@@ -1,12 +1,10 @@
 // quillane-cli render: one page of a text drawn as the window draws it (or, with
 // --stamp, with the page number an export stamps on it), written as PNG or BMP.
-#include <QBuffer>
-#include <QImage>
 #include <cctype>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 
+#include "base/Files.h"
 #include "cli/Cli.h"
 #include "cli/ViewOptions.h"
 #include "form/Unit1.h"
@@ -29,17 +27,7 @@ void WritePicture(const TABitmap& page, const std::string& path) {
     SaveBmpFile(page, path);
     return;
   }
-  const QImage image(page.Bits(), page.Width(), page.Height(), page.Stride(),
-                     QImage::Format_BGR888);
-  // Encoded in memory and written by path bytes: a QString could not name a
-  // file whose name is not UTF-8.
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!image.save(&buffer, "PNG") || !file ||
-      !file.write(png.constData(), static_cast<std::streamsize>(png.size())).flush())
-    throw std::runtime_error("cannot write " + path);
+  WritePngFile(page, path);
 }
 
 int RunRender(std::vector<std::string> args) {
@@ -54,6 +42,9 @@ int RunRender(std::vector<std::string> args) {
     throw CliError("--out must name a .png or .bmp file");
   if (options.Builtin ? !files.empty() : files.size() != 1)
     throw CliError(options.Builtin ? "no FILE goes with --builtin" : "one FILE is needed");
+
+  // Refused before the page is drawn; the writer would refuse it too.
+  if (auto refusal = OverwriteRefusal(*out, files)) throw std::runtime_error(*refusal);
 
   HeadlessPlatform platform;
   TForm1 form(platform);

@@ -2,8 +2,8 @@
 // Exif thumbnail.
 #include <stdexcept>
 
+#include "base/Files.h"
 #include "cli/Cli.h"
-#include "export/FileWrite.h"
 #include "export/ImageFiles.h"
 #include "export/JpegTTx.h"
 #include "export/Streams.h"
@@ -19,7 +19,7 @@ int RunThumbnail(std::vector<std::string> args) {
   if (rest.size() != 1) throw CliError("one input picture is required");
   if (auto refusal = OverwriteRefusal(*out, {rest[0]})) throw std::runtime_error(*refusal);
   const TABitmap picture = ReadPictureFile(rest[0]);
-  WriteFileAtomically(*out, EncodeThumbnail(picture, quality));
+  WriteOutputFile(*out, EncodeThumbnail(picture, quality), {rest[0]});
   return 0;
 }
 

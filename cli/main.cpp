@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImage>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +12,10 @@
 #include <string>
 
 #include "base/Errors.h"
+#include "base/Files.h"
 #include "cli/Cli.h"
+#include "render/ABitmap.h"
+#include "shell/HeadlessPlatform.h"
 
 namespace {
 std::vector<CliCommand>& Registry() {
@@ -87,15 +92,36 @@ std::vector<std::string> ArgParser::Rest() {
   return args_;
 }
 
+void WritePngFile(const TABitmap& picture, const std::string& path) {
+  const QImage image(picture.Bits(), picture.Width(), picture.Height(), picture.Stride(),
+                     QImage::Format_BGR888);
+  // Encoded in memory and written by path bytes: a QString could not name a
+  // file whose name is not UTF-8.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) throw EImageError("PNG に変換できません: " + path);
+  WriteOutputFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
+
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n') c = ' ';
+  return text;
+}
+
 void LoadOrRefuse(const std::function<void()>& load) {
   try {
     load();
   } catch (const EFileError& e) {
-    std::string text = e.what();
-    for (char& c : text)
-      if (c == '\n') c = ' ';
-    throw std::runtime_error(text);
+    throw std::runtime_error(OneLine(e.what()));
   }
+}
+
+bool PrintMessages(const HeadlessPlatform& platform) {
+  for (const auto& m : platform.Messages) std::fprintf(stderr, "%s\n", m.Text.c_str());
+  for (const auto& e : platform.Errors) std::fprintf(stderr, "error: %s\n", e.c_str());
+  return !platform.Messages.empty() || !platform.Errors.empty();
 }
 
 std::string HomeFolder(ArgParser& parser) {
@@ -163,6 +189,8 @@ int main(int argc, char** argv) {
     if (c.Name != name) continue;
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
+    // What the command reads, it may not write over.
+    const TCommandInputs inputs;
     try {
       return c.Run(std::vector<std::string>(argv + 2, argv + argc));
     } catch (const CliError& e) {
@@ -170,7 +198,7 @@ int main(int argc, char** argv) {
                    c.Usage.c_str());
       return 2;
     } catch (const std::exception& e) {
-      std::fprintf(stderr, "quillane-cli %s: %s\n", name.c_str(), e.what());
+      std::fprintf(stderr, "quillane-cli %s: %s\n", name.c_str(), OneLine(FailureText(e)).c_str());
       return 1;
     }
   }

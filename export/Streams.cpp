@@ -1,26 +1,10 @@
 #include "export/Streams.h"
 
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "base/Errors.h"
-
-namespace {
-
-// The system's reason in an error text built by EFileError: what follows the
-// first line break, or nothing.
-std::string ReasonOf(const EFileError& error) {
-  const std::string text = error.what();
-  const auto lineBreak = text.find('\n');
-  return lineBreak == std::string::npos ? std::string() : text.substr(lineBreak + 1);
-}
-
-}  // namespace
 
 void TStream::ReadExact(void* buffer, std::size_t count) {
   if (Read(buffer, count) != count) throw EFileError("ファイルの終わりを越えて読もうとしました");
@@ -73,117 +57,32 @@ std::string TMemoryStream::TakeData() {
   return std::move(data_);
 }
 
-TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path), mode_(mode) {
-  file_ = std::fopen(path.c_str(), mode == Mode::ReadOnly ? "rb" : "wb");
-  if (!file_) {
-    const std::string reason = std::strerror(errno);
-    if (mode == Mode::ReadOnly) throw EFileError::CannotOpen(path, reason);
-    throw EFileError::CannotCreate(path, reason);
-  }
-}
-
-TFileStream::~TFileStream() {
-  if (file_) std::fclose(file_);
-}
-
-std::int64_t TFileStream::Size() const {
-  const auto here = ftello(file_);
-  fseeko(file_, 0, SEEK_END);
-  const auto size = ftello(file_);
-  fseeko(file_, here, SEEK_SET);
-  return size;
-}
-
-std::int64_t TFileStream::Position() const {
-  return ftello(file_);
-}
-
-void TFileStream::Seek(std::int64_t position) {
-  if (fseeko(file_, position < 0 ? 0 : position, SEEK_SET) != 0)
-    throw EFileError::CannotOpen(path_, std::strerror(errno));
-}
+TFileStream::TFileStream(const std::string& path, TInputKind kind) : file_(path, kind) {}
 
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
-  return std::fread(buffer, 1, count, file_);
-}
-
-void TFileStream::Write(const void* buffer, std::size_t count) {
-  if (mode_ == Mode::ReadOnly || std::fwrite(buffer, 1, count, file_) != count)
-    throw EFileError::CannotCreate(path_, std::strerror(errno));
-}
-
-void TFileStream::Close() {
-  if (!file_) return;
-  std::FILE* file = file_;
-  file_ = nullptr;
-  if (std::fclose(file) != 0 && mode_ == Mode::Create)
-    throw EFileError::CannotCreate(path_, std::strerror(errno));
-}
-
-std::string TAtomicFileStream::TempName(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  // The temporary name does not repeat the final one: a legal 255-byte name
-  // would leave no room for a prefix and a suffix.
-  const std::string name =
-      ".q" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".part";
-  return (std::filesystem::path(path).parent_path() / name).string();
-}
-
-// The temporary file is ours; a failure names the file the user asked for.
-void TAtomicFileStream::Fail(const std::string& reason) const {
-  throw EFileError::CannotCreate(path_, reason);
-}
-
-TFileStream TAtomicFileStream::OpenTemp() const {
-  try {
-    return TFileStream(tempPath_, TFileStream::Mode::Create);
-  } catch (const EFileError& e) {
-    Fail(ReasonOf(e));
+  constexpr std::size_t kBufferBytes = 1 << 16;
+  const auto size = static_cast<std::int64_t>(file_.Size());
+  if (position_ >= size) return 0;
+  count = static_cast<std::size_t>(std::min<std::int64_t>(count, size - position_));
+  const std::int64_t bufferEnd = bufferStart_ + static_cast<std::int64_t>(buffer_.size());
+  if (position_ < bufferStart_ || position_ + static_cast<std::int64_t>(count) > bufferEnd) {
+    if (count >= kBufferBytes) {
+      const std::size_t n = file_.ReadAt(static_cast<std::uint64_t>(position_), buffer, count);
+      position_ += static_cast<std::int64_t>(n);
+      return n;
+    }
+    buffer_.resize(kBufferBytes);
+    buffer_.resize(
+        file_.ReadAt(static_cast<std::uint64_t>(position_), buffer_.data(), kBufferBytes));
+    bufferStart_ = position_;
   }
+  const auto from = static_cast<std::size_t>(position_ - bufferStart_);
+  const std::size_t n = std::min(count, buffer_.size() - from);
+  std::memcpy(buffer, buffer_.data() + from, n);
+  position_ += static_cast<std::int64_t>(n);
+  return n;
 }
 
-TAtomicFileStream::TAtomicFileStream(const std::string& path)
-    : path_(path), tempPath_(TempName(path)), file_(OpenTemp()) {}
-
-TAtomicFileStream::~TAtomicFileStream() {
-  if (committed_) return;
-  std::error_code ignored;
-  try {
-    file_.Close();
-  } catch (const EFileError&) {
-  }
-  std::filesystem::remove(tempPath_, ignored);
-}
-
-void TAtomicFileStream::Write(const void* buffer, std::size_t count) {
-  try {
-    file_.Write(buffer, count);
-  } catch (const EFileError& e) {
-    Fail(ReasonOf(e));
-  }
-}
-
-void TAtomicFileStream::Commit() {
-  try {
-    file_.Close();
-  } catch (const EFileError& e) {
-    Fail(ReasonOf(e));
-  }
-  std::error_code error;
-  std::filesystem::rename(tempPath_, path_, error);
-  if (error) Fail(error.message());
-  committed_ = true;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  TFileStream file(path, TFileStream::Mode::ReadOnly);
-  TMemoryStream memory;
-  memory.CopyFrom(file, 0);
-  return memory.TakeData();
-}
-
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  TAtomicFileStream out(path);
-  out.Write(bytes);
-  out.Commit();
+void TFileStream::Write(const void*, std::size_t) {
+  throw EFileError::CannotCreate(Path(), "入力ファイルには書き込みません");
 }

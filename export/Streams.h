@@ -5,9 +5,11 @@
 // throws EFileError when the data end first.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "base/Files.h"
 
 class TStream {
  public:
@@ -53,66 +55,58 @@ class TMemoryStream : public TStream {
   std::int64_t position_ = 0;
 };
 
-// A stream over a file. Inputs are opened read-only, so the chosen files are
-// never changed; outputs are created (or truncated).
+// A stream over an input file opened through the input guard (base/Files.h):
+// only a regular file within its kind's limit, never changed. Reads go
+// through a small buffer, so the segment scan's byte reads stay cheap.
 class TFileStream : public TStream {
  public:
-  enum class Mode { ReadOnly, Create };
-  // Throws EFileError::CannotOpen / CannotCreate with the system's reason.
-  TFileStream(const std::string& path, Mode mode);
-  ~TFileStream() override;
-  TFileStream(const TFileStream&) = delete;
-  TFileStream& operator=(const TFileStream&) = delete;
+  // Throws EFileError::CannotOpen with the reason in words.
+  explicit TFileStream(const std::string& path, TInputKind kind = TInputKind::Picture);
 
-  std::int64_t Size() const override;
-  std::int64_t Position() const override;
-  void Seek(std::int64_t position) override;
+  std::int64_t Size() const override { return static_cast<std::int64_t>(file_.Size()); }
+  std::int64_t Position() const override { return position_; }
+  void Seek(std::int64_t position) override { position_ = position < 0 ? 0 : position; }
   std::size_t Read(void* buffer, std::size_t count) override;
+  // An input is never written: throws EFileError.
   void Write(const void* buffer, std::size_t count) override;
   using TStream::Write;
 
-  // Flushes and closes, throwing EFileError when the data could not be written.
-  void Close();
-  const std::string& Path() const { return path_; }
+  const std::string& Path() const { return file_.Path(); }
 
  private:
-  std::FILE* file_ = nullptr;
-  std::string path_;
-  Mode mode_;
+  TInputFile file_;
+  std::int64_t position_ = 0;
+  std::string buffer_;  // the bytes from bufferStart_
+  std::int64_t bufferStart_ = 0;
 };
 
-// An output file that appears under its final name only when complete: the
-// bytes go to a temporary file in the same folder, Commit renames it over the
-// final name, and a stream destroyed without Commit removes the temporary file.
-// Every failure throws EFileError::CannotCreate naming the final path.
+// An output file written through the output guard (base/Files.h): it appears
+// under its final name only on Commit, complete; a stream destroyed without
+// Commit leaves no file. Every failure throws EFileError naming the final path.
 class TAtomicFileStream : public TStream {
  public:
-  explicit TAtomicFileStream(const std::string& path);
-  ~TAtomicFileStream() override;
-  TAtomicFileStream(const TAtomicFileStream&) = delete;
-  TAtomicFileStream& operator=(const TAtomicFileStream&) = delete;
+  explicit TAtomicFileStream(const std::string& path, std::vector<std::string> inputs = {})
+      : file_(path, std::move(inputs)) {}
 
-  std::int64_t Size() const override { return file_.Size(); }
-  std::int64_t Position() const override { return file_.Position(); }
-  void Seek(std::int64_t position) override { file_.Seek(position); }
+  std::int64_t Size() const override { return static_cast<std::int64_t>(file_.Size()); }
+  std::int64_t Position() const override { return static_cast<std::int64_t>(file_.Position()); }
+  void Seek(std::int64_t position) override { file_.Seek(position < 0 ? 0 : position); }
   std::size_t Read(void* buffer, std::size_t count) override { return file_.Read(buffer, count); }
-  void Write(const void* buffer, std::size_t count) override;
+  void Write(const void* buffer, std::size_t count) override { file_.Write(buffer, count); }
   using TStream::Write;
 
-  // Closes the temporary file and renames it to the final name.
-  void Commit();
+  // Flushes the file to the disk and renames it to the final name.
+  void Commit() { file_.Commit(); }
 
  private:
-  static std::string TempName(const std::string& path);
-  [[noreturn]] void Fail(const std::string& reason) const;
-  TFileStream OpenTemp() const;
-  std::string path_;
-  std::string tempPath_;
-  TFileStream file_;
-  bool committed_ = false;
+  TOutputFile file_;
 };
 
-// Reads a whole file (opened read-only).
-std::string ReadWholeFile(const std::string& path);
-// Writes bytes to path through a temporary file and a rename.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+// A picture file read whole through the input guard.
+inline std::string ReadWholeFile(const std::string& path) {
+  return ReadInputFile(path, TInputKind::Picture);
+}
+// Writes bytes to path through the output guard.
+inline void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  WriteOutputFile(path, bytes);
+}

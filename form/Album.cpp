@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/Files.h"
 #include "export/Album.h"
 #include "export/FileWrite.h"
 #include "form/Unit1.h"
@@ -46,5 +47,5 @@ void TForm1::WriteAlbum(const std::string& suffix) {
   CreateFolderOrThrow(root);
   CreateFolderOrThrow(root + "OLALB");
   for (const TManifestFile& file : AlbumManifests(start, FExifFiles, last))
-    WriteExportFile(root + file.Path, file.Bytes);
+    WriteOutputFile(root + file.Path, file.Bytes);
 }

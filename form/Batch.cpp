@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "base/Files.h"
 #include "export/FileWrite.h"
 #include "export/Splice.h"
 #include "form/Unit1.h"
@@ -107,11 +108,26 @@ bool RefusedForNoFile(TForm1& f) {
   return true;
 }
 
+// The folders a batch makes are named after the text: a name the file system
+// cannot hold is refused before the first page, not met at the end (the album
+// folder is made only after every page was written).
+bool RefusedForLongName(TForm1& f, std::initializer_list<const char*> suffixes) {
+  for (const char* suffix : suffixes) {
+    const std::string name = f.FSaveName + suffix;
+    if (name.size() <= kMaxFileNameBytes) continue;
+    f.P.ShowMessage("テキストの名前が長すぎるため、出力フォルダ " + name + " を作れません（" +
+                    std::to_string(kMaxFileNameBytes) + " バイトまで）。中止します");
+    return true;
+  }
+  return false;
+}
+
 void RunExifBatch(TForm1& f, bool thumb) {
   f.FShiftRight = false;
   if (!f.Idle()) return;
   if (RefusedForPaste(f) || RefusedForNoFile(f)) return;
   f.FSaveName = WithoutExtension(f.FTextName);
+  if (thumb ? RefusedForLongName(f, {"_th", "_th_A"}) : RefusedForLongName(f, {"", "_A"})) return;
   TExifBatchState state(f);
 
   std::error_code ignored;
@@ -171,6 +187,7 @@ void TForm1::SaveAllButtonClick() {
   Reset1Click();
   if (RefusedForNoFile(*this)) return;
   FSaveName = WithoutExtension(FTextName);
+  if (RefusedForLongName(*this, {""})) return;
   {
     TBatchFlags flags(*this, false, false);
     FOutDir = FProgramDir + "/";
@@ -202,8 +219,11 @@ void TForm1::FindJpegFiles(const std::string& folder) {
   if (error) throw EFileError::CannotOpen(folder, error.message());
   std::vector<std::string> names;
   for (const auto& entry : it) {
+    // Only regular files (or links to them) can be photographs: a FIFO or a
+    // device named like one would hold the batch up or never end, and is left
+    // out as folders are.
     std::error_code statError;
-    if (entry.is_directory(statError)) continue;
+    if (!entry.is_regular_file(statError)) continue;
     const std::string name = entry.path().filename().string();
     const std::string ext = ExtractFileExt(name);
     if (std::ranges::find(kJpegExtensions, ext) != kJpegExtensions.end()) names.push_back(name);

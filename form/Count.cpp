@@ -65,7 +65,7 @@ void TForm1::CoImageButtonClick() {
     TABitmap bitmap(640, 480);
     for (int i = 1; i <= n; ++i) {
       DrawCountImage(bitmap, i, BoldCheckBox.Checked, Gothic(), FoColor, GColor);
-      WriteExportFile(folder + CountImageName(i), EncodePageJpeg(bitmap, JQualityUpDown.Position));
+      WriteOutputFile(folder + CountImageName(i), EncodePageJpeg(bitmap, JQualityUpDown.Position));
       HintLabel1.Caption = std::to_string(i);
       if (!FBusy) {
         // A close broke the job off: the window goes at once, without boxes.
@@ -90,7 +90,7 @@ void TForm1::CountTextButtonClick() {
     TBusy busy(*this);
     std::string text;
     for (int i = 1; i <= n; ++i) text += "\r\n\r\n\r\n" + CountLine(i) + "\r\n\r\n\r\n\r\n\r\n";
-    WriteExportFile(FOutDir + std::to_string(n) + ".txt", text);
+    WriteOutputFile(FOutDir + std::to_string(n) + ".txt", text);
   }
   P.ShowMessage(std::to_string(P.TickCount() - FBatchStart) + kMsgElapsed);
 }

@@ -1,6 +1,7 @@
 // The main window's life: creation (initial state and the settings file), the
 // first showing (the first text), closing (the settings file written back) and
 // destruction; and the short button names of "Show Name".
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -99,6 +100,10 @@ void ReopenLastFile(TForm1& f) {
   f.PLoadLines(f.Editor1, f.FFileName);
   f.Freplace(f.Editor1);
   f.FPreEcri(f.Editor1);
+  // The stored page is kept only within the text: the file may have become
+  // shorter since, or the settings file may have been edited.
+  f.FPage = std::clamp(f.FPage, 1, std::max(f.FAllPage, 1));
+  f.FFilePage = f.FPage;
   f.FTextName = ExtractFileName(f.FFileName);
   f.FtxtDelete();
   f.Image1.Hint = f.FTextName;
@@ -213,7 +218,7 @@ void TForm1::FormCloseQuery() {
   try {
     WriteSettings();
   } catch (const std::exception& e) {
-    P.ShowError(e.what());
+    P.ShowError(FailureText(e));
   }
   if (BeginEnd()) {
     FFinish = true;

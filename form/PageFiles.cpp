@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "base/Files.h"
 #include "export/CountThumb.h"
 #include "export/ExifThumb.h"
-#include "export/FileWrite.h"
 #include "export/JpegCodec.h"
 #include "export/JpegSegments.h"
 #include "export/JpegTTx.h"
@@ -59,7 +59,7 @@ std::string FileNameOf(const std::string& path) {
 // The template from its start to the end of its Exif APP1 segment; std::nullopt
 // when it has none.
 std::optional<std::string> ExifHead(const std::string& templatePath) {
-  TFileStream source(templatePath, TFileStream::Mode::ReadOnly);
+  TFileStream source(templatePath);
   TMemoryStream head;
   // The head ends with the Exif APP1 segment itself: an XMP APP1 before it
   // would otherwise cut the head short of the camera's tags.
@@ -91,20 +91,20 @@ void TForm1::BitsaveClick() {
   if (!Idle()) return;
   const auto path = AskPicturePath(P, "Bitmaps (*.bmp)|*.bmp", "bmp");
   if (!path) return;
-  WriteExportFile(*path, EncodeBmp(Image1.Picture));
+  WriteOutputFile(*path, EncodeBmp(Image1.Picture));
 }
 
 void TForm1::JpegButtonClick() {
   if (!Idle()) return;
   const auto path = AskPicturePath(P, "JPEG Image File (*.jpg;*.jpeg)|*.jpg;*.jpeg", "jpg");
   if (!path) return;
-  WriteExportFile(*path, EncodePageJpeg(Image1.Picture, kSingleSaveQuality));
+  WriteOutputFile(*path, EncodePageJpeg(Image1.Picture, kSingleSaveQuality));
 }
 
 void TForm1::SavePageJpeg(TABitmap& bitmap) {
   const std::string jpeg = EncodePageJpeg(bitmap, JQualityUpDown.Position);
   const std::string folder = FOutDir + "all_page/" + FSaveName + "/";
-  WriteExportFile(folder + NumberedPageName(FAllPage, FPage, FSaveName), jpeg);
+  WriteOutputFile(folder + NumberedPageName(FAllPage, FPage, FSaveName), jpeg);
 }
 
 void TForm1::SavePageExif(TABitmap& bitmap) {
@@ -117,7 +117,7 @@ void TForm1::SavePageExif(TABitmap& bitmap) {
     return;
   }
   const std::string jpeg = EncodePageJpeg(bitmap, JQualityUpDown.Position);
-  WriteExportFile(FOutDir + FSaveName + "/" + FileNameOf(templatePath), AfterHead(*head, jpeg));
+  WriteOutputFile(FOutDir + FSaveName + "/" + FileNameOf(templatePath), AfterHead(*head, jpeg));
 }
 
 void TForm1::SavePageExifThumb(TABitmap& bitmap) {
@@ -125,7 +125,7 @@ void TForm1::SavePageExifThumb(TABitmap& bitmap) {
   const std::string& templatePath = FExifFiles[FPage - 1];
   const std::string outPath = FOutDir + FileNameOf(templatePath);
   const int quality = JQualityUpDown.Position;
-  TFileStream source(templatePath, TFileStream::Mode::ReadOnly);
+  TFileStream source(templatePath);
   ExifTemplate tmpl;
   ExifRefusal r = ReadExifTemplate(source, tmpl);
   const std::string jpeg = EncodePageJpeg(bitmap, quality);
@@ -135,7 +135,7 @@ void TForm1::SavePageExifThumb(TABitmap& bitmap) {
     r = ReplaceThumbnail(out, source, tmpl, thumb, std::string_view(jpeg).substr(2));
   }
   if (r == ExifRefusal::None) {
-    WriteExportFile(outPath, out.Data());
+    WriteOutputFile(outPath, out.Data());
     return;
   }
   // A template whose thumbnail cannot be replaced still carries the page, with
@@ -145,7 +145,7 @@ void TForm1::SavePageExifThumb(TABitmap& bitmap) {
     P.ShowMessage(ExifRefusalMessage(r, tmpl.Thumb.Compression));
     return;
   }
-  WriteExportFile(outPath, AfterHead(*head, jpeg));
+  WriteOutputFile(outPath, AfterHead(*head, jpeg));
   FKeptThumbs.push_back(FileNameOf(templatePath));
 }
 

@@ -38,6 +38,8 @@ struct TItem {
 
 constexpr const char* kChecked = "Checked";
 
+constexpr char kMsgDefaults[] = "設定は既定の値で始めます";
+
 // X11 keeps window coordinates in 16 bits; the view then moves a window that
 // lies off every screen back to a reachable place.
 constexpr TRange kScreen{-32768, 32767};
@@ -187,12 +189,13 @@ std::string ItemText(TForm1& form, const TItem& item) {
 }  // namespace
 
 void TForm1::ReadSettings() {
-  // An unreadable file is reported and the defaults are used: the window still opens.
+  // A file that cannot be read, for whatever reason, is reported and the
+  // defaults are used: the window still opens, fully set up.
   std::optional<TIniFile> ini;
   try {
     ini.emplace(FIniFileName);
-  } catch (const EFileError& e) {
-    P.ShowError(e.what());
+  } catch (const std::exception& e) {
+    P.ShowError(FailureText(e) + "\n" + kMsgDefaults);
     ini.emplace(std::string());
   }
   for (const auto& item : kItems) ReadItem(*this, *ini, item);
@@ -200,7 +203,14 @@ void TForm1::ReadSettings() {
 
 void TForm1::WriteSettings() {
   if (FIniFileName.empty()) return;  // nobody chose a settings file for this form
-  TIniFile ini(FIniFileName);
-  for (const auto& item : kItems) ini.WriteString(item.Section, item.Key, ItemText(*this, item));
-  ini.UpdateFile();
+  // Lines of the old file that are not ours are kept when it can be read; one
+  // that cannot (too large, damaged) was reported at the start and is replaced.
+  std::optional<TIniFile> ini;
+  try {
+    ini.emplace(FIniFileName);
+  } catch (const EFileError&) {
+    ini.emplace(TIniFile::Empty(FIniFileName));
+  }
+  for (const auto& item : kItems) ini->WriteString(item.Section, item.Key, ItemText(*this, item));
+  ini->UpdateFile();
 }

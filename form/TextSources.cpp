@@ -3,14 +3,11 @@
 // text, and saving pasted text.
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 
-#include "base/Errors.h"
+#include "base/Files.h"
 #include "form/Unit1.h"
 #include "text/Entities.h"
 #include "text/FileNames.h"
@@ -144,13 +141,7 @@ void TForm1::PasteSave1Click() {
   if (!path) return;
   std::string text;
   for (const auto& line : FPasteList) text += line + "\r\n";
-  {
-    std::ofstream out(*path, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFileError::CannotCreate(*path, std::strerror(errno));
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) throw EFileError::CannotCreate(*path, std::strerror(errno));
-  }
+  WriteOutputFile(*path, text);
   FFileName = *path;
   FTextName = ExtractFileName(*path);
   FtxtDelete();

@@ -1,12 +1,11 @@
 // Joining the current text file with a second one into the "unite" folder.
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "base/Errors.h"
+#include "base/Files.h"
 #include "form/Unit1.h"
 #include "text/Encoding.h"
 #include "text/FileNames.h"
@@ -56,14 +55,6 @@ std::string LinesText(std::string_view bytes) {
   return text;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw EFileError::CannotCreate(path, std::strerror(errno));
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) throw EFileError::CannotCreate(path, std::strerror(errno));
-}
-
 // The name of the current file without its extension, then "_u.txt".
 std::string UnionFileName(const std::string& currentFile) {
   std::string name = ExtractFileName(currentFile);
@@ -92,7 +83,15 @@ void TForm1::UniteButtonClick() {
   fs::create_directories(folder, ec);
   if (ec) throw EFileError::CannotCreate(folder.string(), ec.message());
   const std::string output = (folder / UnionFileName(FFileName)).string();
-  WriteBytes(output, first + "\r\n\r\n\r\n\r\n\r\n" + secondText);
+  // The union is never written over one of its own texts (uniting a text with
+  // its earlier union): refused, as the other commands refuse, rather than
+  // written under a new name the user did not choose and would not look for.
+  const std::vector<std::string> inputs = {FFileName, *second};
+  if (auto refusal = OverwriteRefusal(output, inputs)) {
+    P.ShowMessage(*refusal);
+    return;
+  }
+  WriteOutputFile(output, first + "\r\n\r\n\r\n\r\n\r\n" + secondText, inputs);
 
   if (P.MessageBox("作業は完了しました\nファイルを開きますか", MsgButtons::YesNo,
                    MsgIcon::Information) == MsgResult::No) {

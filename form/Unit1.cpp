@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/Errors.h"
+#include "base/Files.h"
 
 TForm1::TForm1(Platform& platform) : P(platform) {
   ApplyEditor1Settings(Editor1);
@@ -13,10 +14,12 @@ TForm1::TForm1(Platform& platform) : P(platform) {
 TForm1::~TForm1() = default;
 
 void TForm1::Dispatch(const std::function<void()>& handler) {
+  // What the command reads, it may not write over.
+  const TCommandInputs inputs;
   try {
     handler();
   } catch (const std::exception& e) {
-    P.ShowError(e.what());
+    P.ShowError(FailureText(e));
   }
 }
 

@@ -1,10 +1,6 @@
 #include "render/BmpFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
-#include "base/Errors.h"
+#include "base/Files.h"
 
 namespace {
 
@@ -51,10 +47,5 @@ std::string EncodeBmp(const TABitmap& bitmap) {
 }
 
 void SaveBmpFile(const TABitmap& bitmap, const std::string& path) {
-  const std::string bytes = EncodeBmp(bitmap);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) throw EFileError::CannotCreate(path, std::strerror(errno));
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.flush();
-  if (!file) throw EFileError::CannotCreate(path, std::strerror(errno));
+  WriteOutputFile(path, EncodeBmp(bitmap));
 }

@@ -7,5 +7,6 @@
 // The bytes of a BMP file: BITMAPFILEHEADER, BITMAPINFOHEADER (40 bytes, no
 // compression, 24 bits), then the rows bottom-up, each padded to 4 bytes.
 std::string EncodeBmp(const TABitmap& bitmap);
-// Writes the file; throws EFileError when it cannot be created or written.
+// Writes the file through the output guard (base/Files.h); throws EFileError
+// when it may not be replaced or cannot be written.
 void SaveBmpFile(const TABitmap& bitmap, const std::string& path);

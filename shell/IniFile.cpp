@@ -1,17 +1,11 @@
 #include "shell/IniFile.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iterator>
-#include <memory>
 #include <system_error>
 
-#include "base/Errors.h"
+#include "base/Files.h"
 
 namespace fs = std::filesystem;
 
@@ -35,30 +29,18 @@ std::string SingleLine(std::string_view value) {
   return std::string(value.substr(0, value.find_first_of("\r\n")));
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// Writes all bytes to an open stdio file and flushes them to the disk.
-bool WriteAll(std::FILE* file, const std::string& text) {
-  if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) return false;
-  if (std::fflush(file) != 0) return false;
-  return ::fsync(::fileno(file)) == 0;
-}
-
 }  // namespace
 
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
   std::error_code ec;
   if (path_.empty() || !fs::exists(path_, ec)) return;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path_.c_str(), "rb"));
-  if (!file) throw EFileError::CannotOpen(path_, std::strerror(errno));
-  std::string text;
-  char buffer[16384];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, n);
-  if (std::ferror(file.get())) throw EFileError::CannotOpen(path_, std::strerror(errno));
-  Parse(text);
+  Parse(ReadInputFile(path_, TInputKind::Settings));
+}
+
+TIniFile TIniFile::Empty(std::string path) {
+  TIniFile ini{std::string()};
+  ini.path_ = std::move(path);
+  return ini;
 }
 
 void TIniFile::Parse(std::string_view text) {
@@ -141,20 +123,5 @@ void TIniFile::UpdateFile() const {
   const fs::path target(path_);
   std::error_code ec;
   if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-  const std::string temp = path_ + ".tmp";
-  {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temp.c_str(), "wb"));
-    if (!file) throw EFileError::CannotCreate(path_, std::strerror(errno));
-    if (!WriteAll(file.get(), Text())) {
-      const int savedErrno = errno;
-      file.reset();
-      std::remove(temp.c_str());
-      throw EFileError::CannotCreate(path_, std::strerror(savedErrno));
-    }
-  }
-  if (std::rename(temp.c_str(), path_.c_str()) != 0) {
-    const int savedErrno = errno;
-    std::remove(temp.c_str());
-    throw EFileError::CannotCreate(path_, std::strerror(savedErrno));
-  }
+  WriteOutputFile(path_, Text());
 }

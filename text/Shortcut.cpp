@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "base/Errors.h"
+#include "base/Files.h"
 #include "text/Sjis.h"
 
 namespace fs = std::filesystem;
@@ -243,15 +244,14 @@ std::optional<std::string> ResolveShortcut(const std::string& path) {
     if (target.is_relative()) target = fs::path(path).parent_path() / target;
     return target.lexically_normal().string();
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  // A shell link is a few kilobytes; anything much larger is not one.
-  constexpr std::size_t kMaxLinkSize = 1 << 20;
+  // Read through the input guard: a FIFO named like a shortcut must not hold up
+  // the start, and a file larger than a shell link ever is is not one.
   std::string bytes;
-  bytes.resize(kMaxLinkSize + 1);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  if (bytes.size() > kMaxLinkSize) return std::nullopt;
+  try {
+    bytes = ReadInputFile(path, TInputKind::Shortcut);
+  } catch (const EFileError&) {
+    return std::nullopt;
+  }
   std::string folder = fs::path(path).parent_path().string();
   if (folder.empty()) folder = std::string(".");
   return ShellLinkTargetIn(bytes, folder);

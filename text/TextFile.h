@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <string>
 
-// The largest text file the program reads. The line store needs a few bytes
-// of memory per input byte, so this keeps any text well inside a desktop's
-// memory.
-inline constexpr std::size_t kMaxTextFileBytes = std::size_t{256} << 20;
+#include "base/Files.h"
 
-// The whole file. Throws EFileError when it cannot be opened or read, is not a
-// regular file, or is larger than kMaxTextFileBytes.
+// The largest text file the program reads (the input guard's limit for texts).
+inline constexpr std::size_t kMaxTextFileBytes = MaxInputBytes(TInputKind::Text);
+
+// The whole file, read through the input guard. Throws EFileError when it cannot be opened or read,
+// is not a regular file, or is larger than kMaxTextFileBytes.
 std::string ReadTextFile(const std::string& path);

@@ -10,6 +10,7 @@
 
 namespace {
 
+using testsupport::ReadFile;
 using testsupport::WriteFile;
 
 class LifecycleTest : public FormTest {
@@ -75,6 +76,8 @@ TEST_F(LifecycleTest, OtherwiseARestartShowsTheBuiltInText) {
 }
 
 TEST_F(LifecycleTest, TheLastFileIsReadAgainOrReportedWhenItCannotBe) {
+  ASSERT_EQ(::mkfifo((dir / "fifo.lnk").c_str(), 0600), 0);  // a shortcut that never ends
+  EXPECT_TRUE(!Start({dir / "fifo.lnk"}).FFileIn && platform->Errors.empty());
   ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);  // a reader would wait for good
   StoreLastFile(dir / "fifo.txt");
   TForm1& f = Start();
@@ -86,21 +89,61 @@ TEST_F(LifecycleTest, TheLastFileIsReadAgainOrReportedWhenItCannotBe) {
   EXPECT_TRUE(Start().FFileIn);
   EXPECT_EQ(F().Editor1.Lines[0], "kept words");
 
-  StoreLastFile(WriteRows("story.txt", 60), "3000000");  // page x 1000 is past INT_MAX
-  Start().BigFontCheckBox.Checked = true;                // re-laid at the same reading position
+  StoreLastFile(WriteRows("story.txt", 60), "50");  // the text has 5 pages
+  Start();
+  EXPECT_EQ(std::tuple(F().FPage, F().FAllPage), std::tuple(5, 5));
+  F().TriButton1Click();
+  EXPECT_EQ(std::tuple(F().FPage, F().Label1.Caption), std::tuple(5, "5"));
+
+  StoreLastFile(dir / "story.txt", "3000000");  // page x 1000 is past INT_MAX
+  Start().BigFontCheckBox.Checked = true;       // re-laid at the same reading position
   F().BigFontCheckBoxClick();
   EXPECT_EQ(F().FPage, F().FAllPage);
 }
 
-TEST_F(LifecycleTest, ASettingsFileThatCannotBeReadOrWrittenIsReportedOnly) {
-  std::filesystem::create_directories(dir.Path() / "quillane.ini");
-  TForm1& f = NewForm();
-  EXPECT_EQ(platform->Errors.size(), 1u);
-  EXPECT_TRUE(f.GColor == 16777215 && f.LCheckBox13.Checked);  // the defaults
-  std::filesystem::remove(dir / "quillane.ini");
+// A settings file that cannot be read starts the window fully set up with the
+// defaults, and says why; at close a file too large is replaced, anything but
+// a regular file is refused in words and left as it was.
+TEST_F(LifecycleTest, ASettingsFileThatCannotBeReadStartsWithTheDefaults) {
+  namespace fs = std::filesystem;
+  const std::string ini = dir / "quillane.ini";
+  const std::pair<const char*, std::function<void()>> cases[] = {
+      {"a folder", [&] { fs::create_directories(ini); }},
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0); }},
+      {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", ini); }},
+      {"64 MB",
+       [&] { WriteFile(ini, "[Form\\GColor]\nInteger=0\n"), fs::resize_file(ini, 64 << 20); }},
+  };
+  for (const auto& [name, make] : cases) {
+    SCOPED_TRACE(name);
+    fs::remove_all(ini);
+    make();
+    const auto kind = fs::symlink_status(ini).type();
+    TForm1& f = NewForm();
+    ASSERT_EQ(platform->Errors.size(), 1u);
+    EXPECT_NE(platform->Errors[0].find("設定は既定の値で始めます"), std::string::npos);
+    EXPECT_EQ(std::tuple(f.GColor, f.FoColor, f.Open.Caption), std::tuple(16777215, 0, "Open"));
+    f.LCheckBox12.Checked = true;
+    Close();
+    if (kind == fs::file_type::regular) {
+      EXPECT_EQ(platform->Errors.size(), 1u);
+      EXPECT_EQ(TIniFile(ini).Value("Form\\LCheckBox12", "Checked"), "1");
+    } else {
+      ASSERT_EQ(platform->Errors.size(), 2u);
+      EXPECT_NE(platform->Errors[1].find("通常のファイルではありません"), std::string::npos);
+      EXPECT_EQ(fs::symlink_status(ini).type(), kind);
+    }
+  }
+  // Neither a folder that cannot be made nor a link planted at the name the
+  // temporary once had stops the closing card or leads the write astray.
+  fs::remove_all(ini);
+  WriteFile(dir / "victim", "kept");
+  fs::create_symlink(dir / "victim", ini + ".tmp");
+  Start().LCheckBox12.Checked = true;
+  Close();
+  EXPECT_EQ(std::tuple(platform->Errors.size(), ReadFile(dir / "victim")), std::tuple(0u, "kept"));
   WriteFile(dir / "plain", "x");
   Start().FIniFileName = dir / "plain/quillane.ini";
-  F().LCheckBox12.Checked = true;
   Close();
   ASSERT_EQ(platform->Errors.size(), 1u);
   EXPECT_NE(platform->Errors[0].find("quillane.ini"), std::string::npos);

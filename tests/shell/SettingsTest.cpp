@@ -148,6 +148,7 @@ TEST(IniFileTest, TheFileIsReplacedWholeOrNotAtAll) {
 // is written. To renew fuzz/seeds:
 //   QUILLANE_FUZZ_SEEDS=fuzz/seeds build/tests/test_shell --gtest_filter='*SeedCorpus*'
 TEST(IniFileTest, WriteTheSeedCorpus) {
+  using namespace std::string_literals;
   testsupport::TempDir scratch;
   const char* chosen = std::getenv("QUILLANE_FUZZ_SEEDS");
   const std::filesystem::path folder =
@@ -156,9 +157,11 @@ TEST(IniFileTest, WriteTheSeedCorpus) {
   program.WriteString("Form1", "Top", "100");
   program.WriteString("Form\\LCheckBox15", "Checked", "1");
   program.WriteString("Form\\FFileName", "String", "/home/読者/物語=1.txt");
-  const std::string seeds[] = {program.Text(),
-                               "; by hand\r\n[Form\\Pcx]\r\n Integer = 240 \r\nstray\r\n=x\r\n",
-                               "[unclosed\nkey=value\n[]\n"};
+  const std::string seeds[] = {
+      program.Text(), "; by hand\r\n[Form\\Pcx]\r\n Integer = 240 \r\nstray\r\n=x\r\n",
+      "[unclosed\nkey=value\n[]\n",
+      // a page past the end, CR-only breaks, stray NULs
+      "[Form\\FPage]\rInteger=50\r[Form1\\FFileIn]\nBoolean=1\n\0stray\0\n"s};
   for (std::size_t k = 0; k < std::size(seeds); ++k) {
     const std::string path = (folder / ("settings" + std::to_string(k))).string();
     WriteFile(path, seeds[k]);
