@@ -32,10 +32,10 @@ TEST_F(ArtsTest, PictureIsOneChannelOfHeightsAboveItsLevel) {
   for (int seed = 1; seed <= 4; ++seed) {
     form.SetFixedSeed(seed);
     form.Pplasma(form.Image1);
-    ASSERT_EQ(form.PlasmaMap.size(), 640u * 480u);
+    ASSERT_EQ(form.Arts.Map.size(), 640u * 480u);
     int zeros = 0;  // outside the four corners
     for (int i = 0; i < 640 * 480; ++i)
-      zeros += form.PlasmaMap[i] < 1 && (i % 640 % 639 != 0 || i / 640 % 479 != 0);
+      zeros += form.Arts.Map[i] < 1 && (i % 640 % 639 != 0 || i / 640 % 479 != 0);
     EXPECT_EQ(zeros, 0) << seed;
   }
   form.SetFixedSeed(12345);
@@ -84,7 +84,7 @@ TEST_F(ArtsTest, OnePictureLeavesTheTimerOffAndRepetitionRunsUntilUnchecked) {
 
 TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
   form.LCheckBox22.Checked = form.LCheckBox20.Checked = true;  // the swing starts in blue
-  form.FArtsLevel = 95;                                        // the start sets it back to 80
+  form.Arts.Level = 95;                                        // the start sets it back to 80
   form.fineartsClick();
   std::vector<int> levels{80}, darkest;
   std::vector<bool> green;
@@ -93,7 +93,7 @@ TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
     green.push_back(low[1] > 0);
     darkest.push_back(green.back() ? low[1] : low[2]);
     if (k == 20) break;
-    levels.push_back(form.FArtsLevel);
+    levels.push_back(form.Arts.Level);
     form.Timer4Timer();
   }
   const std::vector<int> swing = {80,  85,  90,  95,  100, 105, 110, 115, 120, 125, 125,
@@ -115,7 +115,7 @@ TEST(ArtsDuringAPicture, PageTurnOtherEffectTickAndStartAreHandledSafely) {
     form.LCheckBox23.Checked = what != 1;
     bool fired = false;
     platform.EventHook = [&] {
-      if (!form.FArtsPainting || std::exchange(fired, true)) return;
+      if (!form.Arts.Painting || std::exchange(fired, true)) return;
       if (what == 0) {
         form.EffectOut1Click();  // what a page turn does to the effects and the view
         form.FArtsCanvas = false;
@@ -139,7 +139,7 @@ TEST(ArtsDuringAPicture, PageTurnOtherEffectTickAndStartAreHandledSafely) {
       EXPECT_EQ(ColoursOf(form.Image1.Picture), std::set<TColor>{clBlack});
     } else {
       EXPECT_EQ(platform.Repaints, 18);  // one picture only
-      EXPECT_TRUE(!form.FArtsPainting && form.FArts && form.Timer4.Enabled);
+      EXPECT_TRUE(!form.Arts.Painting && form.FArts && form.Timer4.Enabled);
     }
   }
 }

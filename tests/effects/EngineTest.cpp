@@ -41,7 +41,7 @@ TEST_F(EngineTest, RunAlongStopsEachEffectEvenDuringABatchJob) {
 
 TEST_F(EngineTest, RunAlongShowsTheLockCountStopsArtsAndOnlyOneEffectRunsAtATime) {
   form.VelocityClick();
-  form.FVelLock = 3;
+  form.Vel.Lock = 3;
   form.EffectOut1Click();
   EXPECT_EQ(form.HintLabel1.Caption, "lock 3");
   form.VelocityClick();
