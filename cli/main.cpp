@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "QuillaneVersion.h"
 #include "base/Errors.h"
 #include "cli/Cli.h"
 

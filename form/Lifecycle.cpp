@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "QuillaneVersion.h"
 #include "base/Errors.h"
 #include "form/ControlTable.h"
 #include "form/Unit1.h"
@@ -59,6 +60,7 @@ void ShowBuiltinText(TForm1& f) {
 // what it stores; what is left is what follows from them.
 void TForm1::FormCreate() {
   ApplyControlTable(*this);
+  HintLabel1.Hint = kQuillaneVersionLine;  // as AppHint keeps it
   ReadSettings();
 
   FLabel.Color = FoColor;
