@@ -36,7 +36,7 @@ TEST_F(ArtsTest, PictureIsOneChannelOfHeightsAboveItsLevel) {
     int zeros = 0;  // outside the four corners
     for (int i = 0; i < 640 * 480; ++i)
       zeros += form.Arts.Map[i] < 1 && (i % 640 % 639 != 0 || i / 640 % 479 != 0);
-    EXPECT_EQ(zeros, 0) << seed;
+    EXPECT_EQ(zeros, 0) << "seed " << seed;
   }
   form.SetFixedSeed(12345);
   form.FArtsCanvas = true;
@@ -45,8 +45,9 @@ TEST_F(ArtsTest, PictureIsOneChannelOfHeightsAboveItsLevel) {
     form.Fconm = green ? 80 : 125;
     form.Pplasma(form.Image1);
     const auto [low, high] = Range();
-    EXPECT_EQ((std::array{high[0], high[green ? 2 : 1]}), (std::array{0, 0})) << green;
-    EXPECT_GE(low[green ? 1 : 2], form.Fconm) << green;
+    EXPECT_EQ((std::array{high[0], high[green ? 2 : 1]}), (std::array{0, 0}))
+        << (green ? "green" : "blue");
+    EXPECT_GE(low[green ? 1 : 2], form.Fconm) << (green ? "green" : "blue");
   }
   EXPECT_EQ(form.HintLabel1.Caption, "bright 80");
 }
@@ -78,7 +79,7 @@ TEST_F(ArtsTest, OnePictureLeavesTheTimerOffAndRepetitionRunsUntilUnchecked) {
     devenir ? form.LCheckBox22Click() : form.LCheckBox23Click();
     EXPECT_EQ(form.HintLabel1.Caption, devenir ? "Devenir off" : "Repetition off");
     form.Timer4Timer();
-    EXPECT_FALSE(form.FArts || form.Timer4.Enabled) << devenir;
+    EXPECT_FALSE(form.FArts || form.Timer4.Enabled) << (devenir ? "Devenir" : "Repetition");
   }
 }
 
@@ -100,7 +101,7 @@ TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
                                   120, 115, 110, 105, 100, 95,  90,  85,  80,  80};
   EXPECT_EQ(levels, swing);
   for (std::size_t k = 0; k < swing.size(); ++k)  // no pixel darker than the picture's level
-    EXPECT_TRUE(darkest[k] >= swing[k] && green[k] == (k >= 20)) << k;
+    EXPECT_TRUE(darkest[k] >= swing[k] && green[k] == (k >= 20)) << "picture " << k + 1;
   EXPECT_EQ(form.HintLabel1.Caption, "bright 85");
 }
 
@@ -108,7 +109,7 @@ TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
 // view, and a tick or a start is dropped.
 TEST(ArtsDuringAPicture, PageTurnOtherEffectTickAndStartAreHandledSafely) {
   for (const int what : {0, 1, 2}) {
-    SCOPED_TRACE(what);
+    SCOPED_TRACE(what == 0 ? "a page turn" : what == 1 ? "Deep starts" : "a tick and two starts");
     HeadlessPlatform platform;
     TForm1 form(platform);
     form.SetFixedSeed(12345);

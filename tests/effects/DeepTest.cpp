@@ -79,7 +79,7 @@ TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
   form.Deep.Inset = 242;
   for (int t = 0; t < 2; ++t) {  // turns inwards, then holds its phase
     form.Timer5Timer();
-    EXPECT_EQ(form.Deep.Phase, 1);
+    EXPECT_EQ(form.Deep.Phase, 1) << "tick " << t + 1;
   }
   form.Image1.Picture.Fill(clBlack);
   const int d = form.Deep.Inset;
@@ -95,7 +95,7 @@ TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
     form.Deep.Inset = separate ? 2 : 242;
     form.Deep.Out = !separate;
     form.Timer5Timer();
-    EXPECT_EQ(form.Deep.Phase, 1) << separate;
+    EXPECT_EQ(form.Deep.Phase, 1) << (separate ? "separation, phase 4" : "frames, phase 1");
   }
 }
 
@@ -110,7 +110,8 @@ TEST_F(DeepTest, ColourWalkTurnsAtTheTopAndRestartsLowAtTheBottom) {
     std::tie(form.Deep.Next, form.Deep.Up) = std::tuple(next, up);
     form.ColorChange();
     EXPECT_EQ(std::tuple(form.Deep.Color, form.Deep.Next, form.Deep.Up),
-              std::tuple(TColor(next), nextAfter, upAfter));
+              std::tuple(TColor(next), nextAfter, upAfter))
+        << "from " << next << (up ? " rising" : " falling");
   }
   form.ColorChange();
   EXPECT_TRUE(form.Deep.Next >= 0 && form.Deep.Next < 65535 && form.Deep.Up) << form.Deep.Next;

@@ -4,6 +4,10 @@
 
 namespace {
 
+const char* OnOff(bool on) {
+  return on ? "on" : "off";
+}
+
 class DifferenceTest : public EffectTest {
  protected:
   void Start(bool formOpt, bool colour, bool paint) {
@@ -33,12 +37,13 @@ TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
   for (int i = 1; i <= 25; ++i)
     EXPECT_EQ(std::pair(form.Diff.ColorA[0][i], form.Diff.ColorB[0][i]),
               std::pair(RGBColor(0, 0, 250 - 10 * i), RGBColor(0, 0, (6 + 10 * i) % 256)))
-        << i;
+        << "entry " << i;
   EXPECT_EQ(form.Diff.ColorA[0][0], RGBColor(0, 0, 255));
   // V-shaped, with the last product wrapping past 255.
   const std::pair<int, int> c[] = {{0, 0},  {1, 231}, {2, 210},  {11, 21},
                                    {12, 0}, {13, 21}, {24, 252}, {25, 17}};
-  for (const auto& [i, v] : c) EXPECT_EQ(form.Diff.ColorC[0][i], RGBColor(0, 0, v)) << i;
+  for (const auto& [i, v] : c)
+    EXPECT_EQ(form.Diff.ColorC[0][i], RGBColor(0, 0, v)) << "entry " << i;
 
   Start(false, true, false);  // N = 25: b = 8k, c = 8k
   const auto& a = form.Diff.ColorA;
@@ -55,7 +60,8 @@ TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
       {1, 0, 1, 1, 35, 0, {9, 6}},   {1, 1, 1, 1, 28, 0, {11, 8}}};
   for (const auto& [f, c, p, sets, n, count, step] : rows) {
     Start(f, c, p);
-    SCOPED_TRACE(testing::Message() << f << c << p);
+    SCOPED_TRACE(testing::Message()
+                 << "Form " << OnOff(f) << ", Color " << OnOff(c) << ", Paint " << OnOff(p));
     EXPECT_EQ((std::array{form.Diff.Sets, form.Diff.Steps, form.Diff.Count}),
               (std::array{sets, n, count}));
     EXPECT_EQ(form.Diff.Step[0], step);
@@ -107,7 +113,7 @@ TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOverThenWande
     Start(formOpt, colour, true);
     const int n = form.Diff.Steps;
     Ticks(2 * n);
-    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.Diff.Rect[0][i], from) << i;
+    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.Diff.Rect[0][i], from) << "entry " << i;
     EXPECT_EQ(form.Diff.Count, 2 * n + 1);
   }
 

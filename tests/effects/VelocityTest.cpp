@@ -44,7 +44,8 @@ TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
                          {2, 25, 0, 2}, {2, 99, 0, 4}, {2, 0, 1, 4},  {2, 99, 1, 3},
                          {3, 42, 0, 1}, {6, 42, 0, 4}, {8, 13, 0, 3}};
   for (const auto& [scheme, dot, clock, tint] : rows)
-    EXPECT_EQ(tintOf(scheme, dot, clock), tint) << scheme << "/" << dot << clock;
+    EXPECT_EQ(tintOf(scheme, dot, clock), tint)
+        << "scheme " << scheme << ", " << (clock ? "clock dot " : "dot ") << dot;
   std::set<int> drawn;
   for (int k = 0; k < 200; ++k) drawn.insert(tintOf(7, 0, false));
   EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4}));
@@ -64,7 +65,8 @@ TEST_F(VelocityTest, DotsNearTheCentreCreepOrAreHeldByTheMiniBlackHole) {
     form.LCheckBox17.Checked = hole;
     form.Vel.Dots[5] = {100, 100, cx + x, cy + y};
     form.Timer3Timer();
-    EXPECT_EQ(form.Vel.Dots[5], (TRect{cx + x, cy + y, cx + nx, cy + ny})) << x << "," << y;
+    EXPECT_EQ(form.Vel.Dots[5], (TRect{cx + x, cy + y, cx + nx, cy + ny}))
+        << "at " << x << ", " << y << " from the centre" << (hole ? ", hole on" : "");
   }
 }
 
@@ -76,7 +78,8 @@ TEST_F(VelocityTest, RoadMovieBirthsFillFourQuadrantsByDot) {
     const TRect& d = form.Vel.Dots[i];
     const int sx = (i < 25 || i >= 75) ? -1 : 1, sy = i < 50 ? -1 : 1;
     const int dx = (d.Left - cx) * sx, dy = (d.Top - cy) * sy;
-    EXPECT_TRUE(dx >= 1 && dx <= 7 && dy >= 1 && dy <= 7) << i << ": " << dx << "," << dy;
+    EXPECT_TRUE(dx >= 1 && dx <= 7 && dy >= 1 && dy <= 7)
+        << "dot " << i << " born " << dx << ", " << dy << " out from the centre";
     // Within D of the centre the next position moves 2 pixels outwards.
     EXPECT_EQ((TPoint{d.Right, d.Bottom}), (TPoint{d.Left + 2 * sx, d.Top + 2 * sy}));
   }
@@ -91,7 +94,7 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
     const TRect& d = form.Vel.Dots[i];
     EXPECT_TRUE(std::abs(std::hypot(d.Left - 320, d.Top - 240) - 90) <= 1 &&
                 form.Vel.Bright[i] == 75)
-        << i;
+        << "dot " << i;
   }
   // 10:10:20: the hour hand up and left, the minute hand up and right, the
   // second hand down and right at 30 degrees below the horizontal.
@@ -104,7 +107,8 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   Start(false, true);
   Rebirth();
   for (int i : {10, 40, 60})
-    EXPECT_EQ(std::pair(form.Vel.Dots[i].Left, form.Vel.Dots[i].Right), std::pair(320, 320)) << i;
+    EXPECT_EQ(std::pair(form.Vel.Dots[i].Left, form.Vel.Dots[i].Right), std::pair(320, 320))
+        << "dot " << i;
   form.Pformt = 2;  // no alignment: a birth on the centre column starts two pixels beside it
   Start(false, true);
   Rebirth();
@@ -143,7 +147,7 @@ TEST_F(VelocityTest, WarmUpShowsThirtyBlackFramesOnlyFromTheStart) {
   Start(true);
   for (int t = 1; t <= 30; ++t) {
     form.Timer3Timer();
-    ASSERT_TRUE(AllBlack()) << t;
+    ASSERT_TRUE(AllBlack()) << "tick " << t;
   }
   EXPECT_EQ(std::pair(platform.Repaints, form.Vel.Warm), std::pair(0, 31));
   form.Timer3Timer();  // drawn, but every dot is still dark
