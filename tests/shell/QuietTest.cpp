@@ -55,7 +55,7 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
       p.NumberAnswers = {3};
       p.Clipboard = "pasted";
       F().*running = true;
-      F().Dispatch([&] { (F().*command)(); });
+      F().Dispatch([&, command = command] { (F().*command)(); });
       F().*running = false;
       EXPECT_EQ(state(), before);
       EXPECT_TRUE(F().Image1.Picture == view);
