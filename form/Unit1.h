@@ -107,7 +107,9 @@ class TForm1 {
   // Text sources (form/TextSources.cpp). PLayOutTextFile loads a user's file
   // into Editor1 and lays it out as the current text without drawing it
   // (keepPage: at FPage, else from page 1); the window and quillane-cli share it.
+  // PLoadTextFile, for Open, a drop and the command line, then shows page 1.
   void PLayOutTextFile(const std::string& path, bool keepPage = false);
+  void PLoadTextFile(const std::string& path);
   void Open1Click();
   void DropDst1FileDrop(const std::vector<std::string>& files);
   void MyTextFileOpen(TEditor& editor);
@@ -116,8 +118,6 @@ class TForm1 {
   void File1Click();
   void FtxtDelete();
   void ExamineCommandLine(const std::vector<std::string>& args);
-  // The file load sequence shared by Open, a drop and the command line.
-  void PLoadTextFile(const std::string& path);
 
   // Layout modes (form/LayoutModes.cpp).
   void CheckTurnMoreBig();
@@ -337,7 +337,7 @@ class TForm1 {
   void FormKeyPress(char key);
 
   // ---------------------------------------------------------------- controls
-  TImage Image1;
+  TImage Image1;  // the page view
 
   // Check boxes (hints in the control table, resources/controls.tsv).
   TCheckBox LCheckBox1{"LCheckBox1"}, LCheckBox2{"LCheckBox2"}, LCheckBox3{"LCheckBox3"},
