@@ -5,18 +5,21 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
+# Options for the configure step of $(BUILD), e.g. CMAKE_ARGS=-DQUILLANE_WERROR=ON.
+# Given, they are applied to an existing build folder too (and stay in its cache).
+CMAKE_ARGS ?=
 
-.PHONY: all setup configure build run test test-asan bench fuzz format clean install package
+.PHONY: all setup configure build run test test-asan bench fuzz format format-check clean install \
+	package
 
 all: build
 
 setup:
 	@scripts/setup.sh
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
-
-configure: setup $(BUILD)/build.ninja
+configure: setup
+	@if [ ! -f $(BUILD)/build.ninja ] || [ -n "$(strip $(CMAKE_ARGS))" ]; then \
+	  cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release $(CMAKE_ARGS); fi
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -51,6 +54,10 @@ package: build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Fails, naming the places, when a tracked source is not as clang-format leaves it.
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -21,7 +21,7 @@ void BM_DifferenceTick(benchmark::State& state) {
   Window w;
   w.form.LCheckBox3.Checked = state.range(0) != 0;  // "Paint": filled shapes
   w.form.Effect1Click();
-  while (w.form.FDiffCount <= 2 * w.form.FDiffSteps) w.form.Timer1Timer();
+  while (w.form.Diff.Count <= 2 * w.form.Diff.Steps) w.form.Timer1Timer();
   for (auto _ : state) w.form.Timer1Timer();
 }
 BENCHMARK(BM_DifferenceTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -31,7 +31,7 @@ void BM_VelocityTick(benchmark::State& state) {
   w.form.Pdigi = true;
   w.form.LCheckBox19.Checked = state.range(0) != 0;  // "Clock", with the digital time
   w.form.VelocityClick();
-  w.form.FVelWarm = 31;
+  w.form.Vel.Warm = 31;
   for (auto _ : state) w.form.Timer3Timer();
 }
 BENCHMARK(BM_VelocityTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

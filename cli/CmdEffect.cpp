@@ -89,7 +89,7 @@ int RunEffect(std::vector<std::string> argv) {
   const std::string& name = rest[0];
 
   if (seed) form.SetFixedSeed(static_cast<std::uint64_t>(*seed));
-  form.FDeepNext = form.Random(16600000);
+  form.Deep.Next = form.Random(16600000);
   form.Image1.Picture.Fill(form.GColor);
 
   if (name == "difference") {

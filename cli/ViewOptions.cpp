@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "form/Unit1.h"
-#include "text/FileNames.h"
 
 namespace {
 
@@ -13,29 +12,6 @@ int ModeLevel(const std::string& mode) {
   for (int level = 0; level < 5; ++level)
     if (mode == kModes[level]) return level;
   throw CliError("option --mode takes normal, full, bigfont, morebig or turn, not '" + mode + "'");
-}
-
-void LoadUserText(TForm1& form, const std::string& path) {
-  LoadOrRefuse([&] { form.PLoadLines(form.Editor1, path); });
-  form.FFileName = path;
-  form.FFileIn = true;
-  form.FFilePage = 0;
-  form.FTextName = ExtractFileName(path);
-  form.FtxtDelete();
-  form.Freplace(form.Editor1);
-  form.FNewText = true;
-  form.FPreEcri(form.Editor1);
-}
-
-void LoadBuiltinText(TForm1& form) {
-  std::string text;
-  for (const auto& line : TForm1::StringResource1()) text += line + "\r\n";
-  form.Editor2.Lines.Clear();
-  form.Editor2.Lines.SetText(text);
-  form.Freplace(form.Editor2);
-  form.FFileIn = false;
-  form.FQuiEcri();
-  form.FQuiReady = true;
 }
 
 }  // namespace
@@ -82,8 +58,12 @@ void ApplyViewOptions(TForm1& form, const TViewOptions& options) {
 }
 
 void LayOutText(TForm1& form, const TViewOptions& options, const std::string& file) {
-  if (options.Builtin)
-    LoadBuiltinText(form);
-  else
-    LoadUserText(form, file);
+  if (options.Builtin) {
+    form.LoadBuiltinText();
+    form.FFileIn = false;
+    form.FQuiEcri();
+    form.FQuiReady = true;
+  } else {
+    LoadOrRefuse([&] { form.PLayOutTextFile(file); });
+  }
 }

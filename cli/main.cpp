@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "QuillaneVersion.h"
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "cli/Cli.h"

@@ -36,14 +36,17 @@ add_custom_command(OUTPUT ${icon_outputs}
 quillane_data_generated(quillane.png)
 
 # Man pages and the Debian documents, compressed without a time stamp so that
-# two builds give the same bytes.
+# two builds give the same bytes. Each is made from its .in file with the version
+# project() names (the newest changelog entry carries @PROJECT_VERSION@; at a
+# release it gets the number written in and a new entry starts above it).
 set(compressed)
 foreach(doc quillane.1 quillane-cli.1 changelog)
   set(out ${CMAKE_BINARY_DIR}/packaging/${doc})
+  configure_file(${QUILLANE_PACKAGING}/${doc}.in ${CMAKE_BINARY_DIR}/packaging/in/${doc} @ONLY)
   add_custom_command(OUTPUT ${out}.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${QUILLANE_PACKAGING}/${doc} ${out}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/packaging/in/${doc} ${out}
     COMMAND gzip -9nf ${out}
-    DEPENDS ${QUILLANE_PACKAGING}/${doc}
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/in/${doc}
     COMMENT "Compressing ${doc}")
   list(APPEND compressed ${out}.gz)
 endforeach()
@@ -72,11 +75,9 @@ function(quillane_install_data)
 endfunction()
 cmake_language(DEFER CALL quillane_install_data)
 
-# quillane-cli reports the version the package carries.
-target_compile_definitions(quillane-cli PRIVATE QUILLANE_VERSION="${PROJECT_VERSION}")
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Quillane developers")
 set(CPACK_PACKAGE_CONTACT "Quillane developers <dev@quillane.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reader that shows Japanese text as pictures")

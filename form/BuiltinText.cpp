@@ -18,3 +18,11 @@ std::vector<std::string> TForm1::StringResource1() {
   }
   return lines;
 }
+
+void TForm1::LoadBuiltinText() {
+  std::string text;
+  for (const auto& line : StringResource1()) text += line + "\r\n";
+  Editor2.Lines.Clear();
+  Editor2.Lines.SetText(text);
+  Freplace(Editor2);
+}

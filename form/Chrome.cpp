@@ -1,6 +1,7 @@
 // The window's chrome in TForm1: the tray, the short names, the status line's
 // hints and the credits card. The shaped face and the drawn menus are the
 // view's (view/widgets/).
+#include "QuillaneVersion.h"
 #include "form/Unit1.h"
 #include "render/Canvas.h"
 #include "text/Sjis.h"
@@ -9,7 +10,6 @@ namespace {
 
 constexpr const char* kTrayTip = "Quillane";
 constexpr const char* kNoTray = "No tray on this desktop";
-constexpr const char* kVersion = "Quillane ver 1.10";
 
 struct TCardLine {
   int X, Y;
@@ -19,7 +19,7 @@ struct TCardLine {
 // The credits card, line by line. The quoted terms are reading words in French
 // with their Japanese renderings; the fifth pair needs two lines.
 const TCardLine kCardLines[] = {
-    {75, 58, kVersion},
+    {75, 58, kQuillaneVersionLine},
     {75, 91, "Japanese text set as pictures, a page at a time."},
     {75, 124, "Type in the IPA Mincho and Gothic faces."},
     {75, 157, "Drawn with Qt 6, HarfBuzz and libjpeg-turbo."},
@@ -96,7 +96,7 @@ void TForm1::Exit1Click() {
 
 void TForm1::AppHint(const std::string& hint) {
   HintLabel1.Caption = hint;
-  HintLabel1.Hint = kVersion;
+  HintLabel1.Hint = kQuillaneVersionLine;
 }
 
 void TForm1::About() {

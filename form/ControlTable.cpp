@@ -61,7 +61,7 @@ std::vector<TControlEntry> ParseTable(std::string_view text) {
 }
 
 // Buttons marked "shortname" carry the short names "Show Name" puts on them;
-// their captions are set by PNameon/PNameoff, never from the table.
+// their captions are set by PNameon/PNameoff (ApplyShortNames), not at creation.
 bool HasShortName(const TControlEntry& e) {
   return e.Extra == "shortname" || e.Extra.starts_with("shortname;") ||
          e.Extra.find(";shortname") != std::string::npos;
@@ -94,4 +94,12 @@ void ApplyControlTable(TForm1& form) {
       form.Image1.Hint = e.Hint;
     }
   }
+}
+
+void ApplyShortNames(TForm1& form, bool on) {
+  for (const TControlEntry& e : ControlTable())
+    if (e.Kind == "button" && HasShortName(e))
+      if (TButton* button = form.FindButton(e.Name)) button->Caption = on ? e.Caption : "";
+  form.LCheckBox4.HintVisible = on;
+  form.LCheckBox12.HintVisible = on;
 }

@@ -20,3 +20,6 @@ struct TControlEntry {
 const std::vector<TControlEntry>& ControlTable();
 // Copies captions and hints from the table onto the models of the form.
 void ApplyControlTable(TForm1& form);
+// Puts the short names of the buttons marked "shortname" on them (their
+// captions in the table), or takes them off: "Show Name".
+void ApplyShortNames(TForm1& form, bool on);

@@ -7,6 +7,16 @@
 #include <utility>
 
 #include "base/Types.h"
+#include "render/ABitmap.h"
+
+// The page view: a 640 x 480 picture every page and effect is drawn on.
+struct TImage {
+  std::string Name = "Image1";
+  TABitmap Picture{640, 480};
+  std::string Hint;
+  int Width() const { return Picture.Width(); }
+  int Height() const { return Picture.Height(); }
+};
 
 struct TCheckBox {
   explicit TCheckBox(std::string name = {}) : Name(std::move(name)) {}

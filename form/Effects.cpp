@@ -12,6 +12,14 @@ bool EffectMayStart(TForm1& form, TEffectKind kind) {
   return true;
 }
 
+void TakeViewForEffect(TForm1& form) {
+  form.FBColor = true;
+  form.FPageShown = false;
+  form.FRedraw = true;
+  form.FFirstShow = false;
+  form.FArtsCanvas = false;
+}
+
 // Run along: always runs, even during a batch job, so that nothing is left ticking.
 void TForm1::EffectOut1Click() {
   if (Timer1.Enabled) {
@@ -29,7 +37,7 @@ void TForm1::EffectOut1Click() {
   }
   if (FVelocity) {
     FVelocity = false;
-    HintLabel1.Caption = FVelLock >= 1 ? "lock " + std::to_string(FVelLock) : std::string();
+    HintLabel1.Caption = Vel.Lock >= 1 ? "lock " + std::to_string(Vel.Lock) : std::string();
   }
   // Timer4 sees the cleared flag at its next tick and stops itself.
   if (FArts) FArts = false;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr TColor kDeepWhite = 0xE7E7E7;
-
 // Toggles a box and returns its new state.
 bool Toggle(TCheckBox& box) {
   box.Checked = !box.Checked;
@@ -37,6 +35,160 @@ constexpr TGuardedKey kGuardedKeys[] = {
     {'c', &TForm1::LCheckBox5, "+Fade Out", "Fade Out off", false},
     {'v', &TForm1::LCheckBox8, "Horizontal", "Vertical", true},
 };
+
+// Keys that toggle a box and say so at any time; those of Difference's boxes
+// wait while it runs, as it reads them at every tick.
+struct TToggleKey {
+  char Key;
+  TCheckBox TForm1::*Box;
+  const char* On;
+  const char* Off;
+  bool WaitsForDifference;
+};
+constexpr TToggleKey kToggleKeys[] = {
+    {'h', &TForm1::LCheckBox20, "Green arts", "Blue arts", false},
+    {'-', &TForm1::LCheckBox1, "Form on", "Form off", true},
+    {'^', &TForm1::LCheckBox2, "Color on", "Color off", true},
+    {'\\', &TForm1::LCheckBox3, "Paint on", "Paint off", true},
+    {':', &TForm1::SepaCheckBox, "DeepSeparation", "Deep (Mu-gen)", false},
+};
+
+// The keys of plan de arts' options, Deep and the Velocity centre.
+void BrightKey(TForm1& f) {
+  f.Fconm = Toggle(f.LCheckBox21) ? 125 : 80;
+  f.HintLabel1.Caption = "bright " + std::to_string(f.Fconm);
+}
+
+void RepetitionKey(TForm1& f) {
+  if (Toggle(f.LCheckBox23)) {
+    f.HintLabel1.Caption = "Repetition on " + std::to_string(f.Fconm);
+  } else {
+    f.FArts = false;
+    f.HintLabel1.Caption = "Repetition off";
+  }
+}
+
+void DevenirKey(TForm1& f) {
+  if (!Toggle(f.LCheckBox22)) f.FArts = false;
+  f.HintLabel1.Caption = OnOff(f.Devenir(), "Devenir on", "Devenir off");
+}
+
+// Its own table: plan de arts slows more than with the "Slow" box, and Deep
+// keeps its pace.
+void SlowKey(TForm1& f) {
+  const bool slow = Toggle(f.LCheckBox14);
+  f.Timer1.Interval = slow ? 110 : 55;
+  f.Timer3.Interval = slow ? 110 : 55;
+  f.Timer4.Interval = slow ? 12000 : 7000;
+  f.HintLabel1.Caption = OnOff(slow, "Slow on", "Slow off");
+}
+
+void DeepKey(TForm1& f) {
+  f.HintLabel1.Caption = "Deep (Mu-gen)";
+  f.RectButtonClick();
+}
+
+// While Velocity runs "w" picks its colours instead.
+void DeepGroundKey(TForm1& f) {
+  if (!f.FVelocity)
+    f.HintLabel1.Caption = OnOff(f.FBlackRect = !f.FBlackRect, "Deep Black", "Deep White");
+}
+
+void CentreKey(TForm1& f) {
+  if (!f.FVelocity) return;
+  f.Pcx = f.Image1.Width() / 2;
+  f.Pcy = f.Image1.Height() / 2;
+  f.HintLabel1.Caption = "Center";
+}
+
+template <void (TForm1::*Command)()>
+void Run(TForm1& f) {
+  (f.*Command)();
+}
+
+// The keys that run a command.
+struct TCommandKey {
+  char Key;
+  void (*Act)(TForm1&);
+};
+constexpr TCommandKey kCommandKeys[] = {
+    {'y', [](TForm1& f) { f.P.PopupMenu(500, 10); }},
+    {'d', Run<&TForm1::Effect1Click>},
+    {'r', Run<&TForm1::EffectOut1Click>},
+    {'g', Run<&TForm1::Reset1Click>},
+    {'e', Run<&TForm1::VelocityClick>},
+    {'a', Run<&TForm1::fineartsClick>},
+    {',', Run<&TForm1::FOBlack1Click>},
+    {'.', Run<&TForm1::Fadeout1Click>},
+    {'j', BrightKey},
+    {'k', RepetitionKey},
+    {'l', DevenirKey},
+    {';', SlowKey},
+    {']', DeepKey},
+    {'w', DeepGroundKey},
+    {'p', CentreKey},
+};
+
+template <typename Row, std::size_t N>
+const Row* Find(const Row (&rows)[N], char key) {
+  for (const Row& row : rows)
+    if (row.Key == key) return &row;
+  return nullptr;
+}
+
+// The keys Velocity reads while it runs: with "Clock" checked they set the clock's
+// look, otherwise the scope's.
+void VelocityKey(TForm1& f, char key) {
+  const bool clock = f.Clock();
+  int& colour = clock ? f.Pirot : f.Piro;
+  int& form = clock ? f.Pformt : f.Pform;
+  if (key >= '1' && key <= '6') colour = key - '0';
+  if (key == 'q') colour = 7;
+  if (key == 'w') colour = 8;
+  if (key >= '7' && key <= '9') form = key - '6';
+  if (key == '0') {
+    colour = clock ? 2 : 1;
+    form = 1;
+  }
+  std::string& status = f.HintLabel1.Caption;
+  if (clock) {
+    if (key == 'o') status = OnOff(f.Pdigit = !f.Pdigit, "Digital on", "Digital off");
+    if (key == 'i') status = OnOff(f.Pbt = !f.Pbt, "BoldClock", "NotBoldClock");
+    return;
+  }
+  if (key == 'o') status = OnOff(f.Pdigi = !f.Pdigi, "Scope", "NotScope");
+  if (key == 'i') status = OnOff(f.Pb = !f.Pb, "Bold", "NotBold");
+  if (key == 'u') status = OnOff(f.Pmix = !f.Pmix, "Mix", "NotMix");
+  if (key == 'm' && f.Movement()) status = OnOff(f.Pmouse = !f.Pmouse, "MoveMouse", "MoveRandom");
+  if (key == 'n') {
+    f.Vel.Lock = 0;
+    status = "lock 0";
+  }
+}
+
+// 1 .. 9, 0: the brightness of plan de arts in steps of 5 from 80 to 125.
+void BrightnessDigit(TForm1& f, char key) {
+  if (key < '0' || key > '9') return;
+  const int value = 80 + 5 * ((key - '0' + 9) % 10);
+  (f.Devenir() ? f.Arts.Level : f.Fconm) = value;
+  f.HintLabel1.Caption = "bright " + std::to_string(value);
+}
+
+// While Deep runs every key sets the pen of the view's canvas and shows it as a
+// line along the top row, which the smear then carries down.
+void DeepPen(TForm1& f, char key) {
+  TCanvas canvas(f.Image1.Picture);
+  if (key == 'p') {
+    canvas.Pen.Color = f.Deep.Color;
+    f.HintLabel1.Caption = "Line color";
+  } else {
+    canvas.Pen.Color = f.FBlackRect ? clBlack : kDeepGrey;
+    f.HintLabel1.Caption = f.FBlackRect ? "Deep Black" : "Deep White";
+  }
+  canvas.MoveTo(0, 0);
+  canvas.LineTo(f.Image1.Width(), 0);
+  f.P.Repaint();
+}
 
 }  // namespace
 
@@ -71,156 +223,24 @@ void TForm1::FormKeyDown(TKey key) {
   }
 }
 
-// The keys Velocity reads while it runs: with "Clock" checked they set the clock's
-// look, otherwise the scope's.
-void TForm1::VelocityKeyPress(char key) {
-  const bool clock = Clock();
-  int& colour = clock ? Pirot : Piro;
-  int& form = clock ? Pformt : Pform;
-  if (key >= '1' && key <= '6') colour = key - '0';
-  if (key == 'q') colour = 7;
-  if (key == 'w') colour = 8;
-  if (key >= '7' && key <= '9') form = key - '6';
-  if (key == '0') {
-    colour = clock ? 2 : 1;
-    form = 1;
-  }
-  if (clock) {
-    if (key == 'o') HintLabel1.Caption = OnOff(Pdigit = !Pdigit, "Digital on", "Digital off");
-    if (key == 'i') HintLabel1.Caption = OnOff(Pbt = !Pbt, "BoldClock", "NotBoldClock");
-    return;
-  }
-  if (key == 'o') HintLabel1.Caption = OnOff(Pdigi = !Pdigi, "Scope", "NotScope");
-  if (key == 'i') HintLabel1.Caption = OnOff(Pb = !Pb, "Bold", "NotBold");
-  if (key == 'u') HintLabel1.Caption = OnOff(Pmix = !Pmix, "Mix", "NotMix");
-  if (key == 'm' && Movement())
-    HintLabel1.Caption = OnOff(Pmouse = !Pmouse, "MoveMouse", "MoveRandom");
-  if (key == 'n') {
-    FVelLock = 0;
-    HintLabel1.Caption = "lock 0";
-  }
-}
-
 void TForm1::FormKeyPress(char key) {
   if (FBusy) return;
-  for (const TGuardedKey& option : kGuardedKeys) {
-    if (option.Key != key) continue;
+  if (const TGuardedKey* option = Find(kGuardedKeys, key)) {
     if (AnyEffect()) return;
-    HintLabel1.Caption = OnOff(Toggle(this->*option.Box), option.On, option.Off);
-    if (option.Redraw) Redraw();
+    HintLabel1.Caption = OnOff(Toggle(this->*option->Box), option->On, option->Off);
+    if (option->Redraw) Redraw();
     P.ProcessMessages();
     return;
   }
-  const int w = Image1.Width();
-  const int h = Image1.Height();
-  switch (key) {
-    case 'y':
-      P.PopupMenu(500, 10);
-      break;
-    case 'd':
-      Effect1Click();
-      break;
-    case 'r':
-      EffectOut1Click();
-      break;
-    case 'g':
-      Reset1Click();
-      break;
-    case 'e':
-      VelocityClick();
-      break;
-    case 'a':
-      fineartsClick();
-      break;
-    case ',':
-      FOBlack1Click();
-      break;
-    case '.':
-      Fadeout1Click();
-      break;
-    case 'h':
-      HintLabel1.Caption = OnOff(Toggle(LCheckBox20), "Green arts", "Blue arts");
-      break;
-    case 'j':
-      Fconm = Toggle(LCheckBox21) ? 125 : 80;
-      HintLabel1.Caption = "bright " + std::to_string(Fconm);
-      break;
-    case 'k':
-      if (Toggle(LCheckBox23)) {
-        HintLabel1.Caption = "Repetition on " + std::to_string(Fconm);
-      } else {
-        FArts = false;
-        HintLabel1.Caption = "Repetition off";
-      }
-      break;
-    case 'l':
-      if (!Toggle(LCheckBox22)) FArts = false;
-      HintLabel1.Caption = OnOff(Devenir(), "Devenir on", "Devenir off");
-      break;
-    case ';': {
-      // Its own table: plan de arts slows more than with the "Slow" box, and
-      // Deep keeps its pace.
-      const bool slow = Toggle(LCheckBox14);
-      Timer1.Interval = slow ? 110 : 55;
-      Timer3.Interval = slow ? 110 : 55;
-      Timer4.Interval = slow ? 12000 : 7000;
-      HintLabel1.Caption = OnOff(slow, "Slow on", "Slow off");
-      break;
-    }
-    case '-':
-      if (!FDifference) HintLabel1.Caption = OnOff(Toggle(LCheckBox1), "Form on", "Form off");
-      break;
-    case '^':
-      if (!FDifference) HintLabel1.Caption = OnOff(Toggle(LCheckBox2), "Color on", "Color off");
-      break;
-    case '\\':
-      if (!FDifference) HintLabel1.Caption = OnOff(Toggle(LCheckBox3), "Paint on", "Paint off");
-      break;
-    case ']':
-      HintLabel1.Caption = "Deep (Mu-gen)";
-      RectButtonClick();
-      break;
-    case ':':
-      HintLabel1.Caption = OnOff(Toggle(SepaCheckBox), "DeepSeparation", "Deep (Mu-gen)");
-      break;
-    case 'w':
-      if (!FVelocity)
-        HintLabel1.Caption = OnOff(FBlackRect = !FBlackRect, "Deep Black", "Deep White");
-      break;
-    case 'p':
-      if (FVelocity) {
-        Pcx = w / 2;
-        Pcy = h / 2;
-        HintLabel1.Caption = "Center";
-      }
-      break;
-    default:
-      break;
-  }
+  const TToggleKey* toggle = Find(kToggleKeys, key);
+  if (toggle && !(toggle->WaitsForDifference && FDifference))
+    HintLabel1.Caption = OnOff(Toggle(this->*toggle->Box), toggle->On, toggle->Off);
+  if (const TCommandKey* command = Find(kCommandKeys, key)) command->Act(*this);
   if (FVelocity) {
-    VelocityKeyPress(key);
-    P.ProcessMessages();
-    return;
-  }
-  if (key >= '0' && key <= '9') {
-    // 1 .. 9, 0: the brightness of plan de arts in steps of 5 from 80 to 125.
-    const int value = 80 + 5 * ((key - '0' + 9) % 10);
-    (Devenir() ? FArtsLevel : Fconm) = value;
-    HintLabel1.Caption = "bright " + std::to_string(value);
-  }
-  if (FDeep) {
-    // The pen of the view's canvas, shown as a line along the top row.
-    TCanvas canvas(Image1.Picture);
-    if (key == 'p') {
-      canvas.Pen.Color = FDeepColor;
-      HintLabel1.Caption = "Line color";
-    } else {
-      canvas.Pen.Color = FBlackRect ? clBlack : kDeepWhite;
-      HintLabel1.Caption = FBlackRect ? "Deep Black" : "Deep White";
-    }
-    canvas.MoveTo(0, 0);
-    canvas.LineTo(w, 0);
-    P.Repaint();
+    VelocityKey(*this, key);
+  } else {
+    BrightnessDigit(*this, key);
+    if (FDeep) DeepPen(*this, key);
   }
   P.ProcessMessages();
 }

@@ -7,75 +7,13 @@
 #include <string>
 #include <system_error>
 
+#include "QuillaneVersion.h"
 #include "base/Errors.h"
 #include "form/ControlTable.h"
 #include "form/Unit1.h"
 #include "text/FileNames.h"
 
 namespace {
-
-void ResetTextAndPages(TForm1& f) {
-  f.FPage = 1;
-  f.Label1.Caption = std::string("1");
-  f.FAllPage = 0;
-  f.ExtTrackBar1.SetMax(0);
-  f.Label2.Caption = std::string("0");
-  f.FRedraw = true;
-  f.FLeaf = 1;
-  f.FFilePage = 0;
-  f.FQuiPage = 0;
-  f.FTextName.clear();
-  f.FCmdLineFile.clear();
-  f.FDiffCount = 0;
-  f.FPagePermille = 1;
-  f.FRetsuCount = 13;
-  f.Image1.Hint = "Quillane";
-  f.PLabel.Transparent = true;
-  f.Editor1.ReadOnly = true;
-  f.Editor2.ReadOnly = true;
-}
-
-void ResetEffectsAndExport(TForm1& f) {
-  f.FVelocity = false;
-  f.FVelWarm = 0;
-  f.Pcx = f.Image1.Width() / 2;
-  f.Pcy = f.Image1.Height() / 2;
-  f.Pmvc = 2;
-  f.FVelDiv = 8;
-  f.Piro = 1;
-  f.Pform = 1;
-  f.Pirot = 2;
-  f.Pformt = 1;
-  f.FVelHit = false;
-  f.Pmix = false;
-  f.Pmouse = false;
-  f.FVelLock = 0;
-  f.FArts = false;
-  f.FArtsLevel = 80;
-  f.FArtsUp = true;
-  f.FBatchLastPage = 0;
-  f.FBatchStart = 0;
-  f.FSaveName.clear();
-  f.FOutDir.clear();
-  f.FBatchSave = false;
-  f.FBatchExif = false;
-  f.FBusy = false;
-  f.FBatchThumb = false;
-  f.FShiftRight = false;
-  f.fTriangl = 7;
-}
-
-void SeedColoursAndDeep(TForm1& f) {
-  f.Randomize();
-  f.FDeepNext = f.Random(16600000);
-  f.FDeepUp = true;
-  f.FDeepColor = 0xE7E7E7;
-  f.FDeepInset = 5;
-  f.FDeepSpeed = 2;
-  f.FDeepPhase = 0;
-  f.FDeepOut = true;
-  f.FDeep = false;
-}
 
 // Reopens the file that was current at the last close; when there is none to
 // reopen, FFileIn is cleared and the built-in text is shown instead.
@@ -97,27 +35,13 @@ void ReopenLastFile(TForm1& f) {
   }
   // Only a regular file reads to an end: a FIFO would block every later start,
   // a device may never end. The start reports it and shows the built-in text.
-  f.PLoadLines(f.Editor1, f.FFileName);
-  f.Freplace(f.Editor1);
-  f.FPreEcri(f.Editor1);
-  // The stored page is kept only within the text: the file may have become
-  // shorter since, or the settings file may have been edited.
-  f.FPage = std::clamp(f.FPage, 1, std::max(f.FAllPage, 1));
-  f.FFilePage = f.FPage;
-  f.FTextName = ExtractFileName(f.FFileName);
-  f.FtxtDelete();
+  f.PLayOutTextFile(f.FFileName, /*keepPage=*/true);
   f.Image1.Hint = f.FTextName;
-  f.FRedraw = true;
   f.PLabel.Transparent = false;
-  f.FFileIn = true;
 }
 
 void ShowBuiltinText(TForm1& f) {
-  std::string text;
-  for (const auto& line : TForm1::StringResource1()) text += line + "\r\n";
-  f.Editor2.Lines.Clear();
-  f.Editor2.Lines.SetText(text);
-  f.Freplace(f.Editor2);
+  f.LoadBuiltinText();
   f.FQuiEcri();
   f.ExtTrackBar1.SetPosition(f.FPage);
   f.Label1.Caption = std::to_string(f.FPage);
@@ -132,28 +56,20 @@ void ShowBuiltinText(TForm1& f) {
 
 }  // namespace
 
+// Every field starts at the value its declaration gives it (form/Unit1.h), the
+// controls' texts come from the control table, and the settings file overrides
+// what it stores; what is left is what follows from them.
 void TForm1::FormCreate() {
   ApplyControlTable(*this);
-  ResetTextAndPages(*this);
-  FoColor = clWhite;
-  GColor = clBlack;
-  ResetEffectsAndExport(*this);
-
+  HintLabel1.Hint = kQuillaneVersionLine;  // as AppHint keeps it
   ReadSettings();
 
   FLabel.Color = FoColor;
   GLabel.Color = GColor;
-  FDifference = false;
-  FPageShown = false;
-  FFinish = false;
   Leafgo1.Hint = std::to_string(FLeaf) + " page";
-  FNewText = false;
-  FQuiReady = false;
-  FFirstShow = true;
-
   Image1.Picture.Fill(GColor);
   if (Tenderly()) PNoise1(Image1);
-  FBColor = false;
+  FBColor = false;  // a stored fade does not outlast the start
 
   if (FFileIn) {
     FFilePage = FPage;
@@ -166,7 +82,8 @@ void TForm1::FormCreate() {
     PNameoff();
   }
   LCheckBox14Click();  // timer speeds and the status text for the restored "Slow"
-  SeedColoursAndDeep(*this);
+  Randomize();
+  Deep.Next = Random(16600000);  // where Deep's colour walk begins
   CheckTurnMoreBig();
 }
 
@@ -236,56 +153,10 @@ void TForm1::FormDestroy() {
   FPasteList.shrink_to_fit();
 }
 
-namespace {
-
-struct TShortName {
-  TButton TForm1::*Button;
-  const char* Caption;
-};
-
-const TShortName kShortNames[] = {
-    {&TForm1::Open, "Open"},
-    {&TForm1::Effect1, "Difference"},
-    {&TForm1::EffectOut1, "Run along"},
-    {&TForm1::FontColor1, "FontColor"},
-    {&TForm1::BgColor1, "BgColor"},
-    {&TForm1::BGChange, "BgRandom"},
-    {&TForm1::Scroll2, "About"},
-    {&TForm1::FOBlack1, "FOB"},
-    {&TForm1::FadeOut1, "FOut"},
-    {&TForm1::Leaf1, "Leaf"},
-    {&TForm1::Leafgo1, "Go"},
-    {&TForm1::File1, "File"},
-    {&TForm1::CoImageButton, "cot"},
-    {&TForm1::CountButton, "co"},
-    {&TForm1::Quillane1, "Quil"},
-    {&TForm1::Paste1, "Past"},
-    {&TForm1::PasteSave1, "Save"},
-    {&TForm1::RectButton, "Deep"},
-    {&TForm1::Velocity, "Velocity"},
-    {&TForm1::finearts, "plan de arts"},
-    {&TForm1::Bitsave, "B"},
-    {&TForm1::JpegButton, "J"},
-    {&TForm1::BreakButton, "stp"},
-    {&TForm1::SaveAllButton, "ajs"},
-    {&TForm1::SaveAllInButton, "ain"},
-    {&TForm1::SaveAllThumbInButton, "ati"},
-    {&TForm1::CountTextButton, "ctxt"},
-    {&TForm1::helpButton, "help"},
-};
-
-void SetShortNames(TForm1& f, bool on) {
-  for (const auto& name : kShortNames) (f.*name.Button).Caption = on ? name.Caption : "";
-  f.LCheckBox4.HintVisible = on;
-  f.LCheckBox12.HintVisible = on;
-}
-
-}  // namespace
-
 void TForm1::PNameon() {
-  SetShortNames(*this, true);
+  ApplyShortNames(*this, true);
 }
 
 void TForm1::PNameoff() {
-  SetShortNames(*this, false);
+  ApplyShortNames(*this, false);
 }

@@ -82,11 +82,7 @@ void TForm1::Quillane1Click() {
   if (!Idle() || !FFileIn) return;
   FFileIn = false;
   if (!FQuiReady) {
-    std::string text;
-    for (const auto& line : StringResource1()) text += line + "\r\n";
-    Editor2.Lines.Clear();
-    Editor2.Lines.SetText(text);
-    Freplace(Editor2);
+    LoadBuiltinText();
   } else {
     FPage = FQuiPage;
   }

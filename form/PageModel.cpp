@@ -1,5 +1,6 @@
 // The page model: rows become columns, columns become pages, and the column
 // slots of the page being drawn are filled from the current text.
+#include <algorithm>
 #include <string>
 
 #include "form/Unit1.h"
@@ -46,6 +47,9 @@ void TForm1::FPreEcri(TEditor& editor) {
   ExtTrackBar1.SetMax(FAllPage);
   PFrequency(ExtTrackBar1);
   if (!FNewText) {
+    // The page kept is held within the text: the file may have become shorter
+    // since it was left, or the settings file may have been edited.
+    FPage = std::clamp(FPage, 1, std::max(FAllPage, 1));
     ExtTrackBar1.SetPosition(FPage);
     FFilePage = FPage;
   } else {

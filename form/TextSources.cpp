@@ -55,16 +55,20 @@ void ShowReplacedCount(TForm1& f) {
 
 }  // namespace
 
-void TForm1::PLoadTextFile(const std::string& path) {
+void TForm1::PLayOutTextFile(const std::string& path, bool keepPage) {
   PLoadLines(Editor1, path);
   FFileName = path;
   FFileIn = true;
   FFilePage = 0;
-  FNewText = true;
+  FNewText = !keepPage;
   FTextName = ExtractFileName(path);
   FtxtDelete();
   Freplace(Editor1);
   FPreEcri(Editor1);
+}
+
+void TForm1::PLoadTextFile(const std::string& path) {
+  PLayOutTextFile(path);
   ShowNewUserText(*this);
   ShowReplacedCount(*this);
 }

@@ -29,12 +29,14 @@ void TForm1::SetFixedSeed(std::uint64_t seed) {
 }
 
 void TForm1::Randomize() {
-  if (FFixedSeed) return;
+  if (const auto seed = ClockSeed()) Rng.Seed(*seed);
+}
+
+std::optional<std::uint64_t> TForm1::ClockSeed() {
+  if (FFixedSeed) return std::nullopt;
   const LocalTime t = P.Now();
-  const std::uint64_t clock =
-      (static_cast<std::uint64_t>(P.TickCount()) << 32) ^
-      static_cast<std::uint64_t>(((t.Hour * 60 + t.Minute) * 60 + t.Second) * 1000 + t.MSec);
-  Rng.Seed(clock);
+  return (static_cast<std::uint64_t>(P.TickCount()) << 32) ^
+         static_cast<std::uint64_t>(((t.Hour * 60 + t.Minute) * 60 + t.Second) * 1000 + t.MSec);
 }
 
 std::vector<TCheckBox*> TForm1::CheckBoxes() {

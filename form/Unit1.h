@@ -15,41 +15,16 @@
 #include <vector>
 
 #include "base/Types.h"
+#include "effects/Deep.h"
+#include "effects/Difference.h"
+#include "effects/Plasma.h"
+#include "effects/Velocity.h"
 #include "form/Controls.h"
 #include "form/Counter.h"
+#include "form/Input.h"
 #include "render/ABitmap.h"
 #include "shell/Platform.h"
 #include "text/HEditor.h"
-
-// The page view: a 640 x 480 picture every page and effect is drawn on.
-struct TImage {
-  std::string Name = "Image1";
-  TABitmap Picture{640, 480};
-  std::string Hint;
-  int Width() const { return Picture.Width(); }
-  int Height() const { return Picture.Height(); }
-};
-
-enum class TMouseButton { Left, Right, Middle };
-// The non-character keys the window acts on; every other key is Other.
-enum class TKey {
-  Other,
-  Space,
-  Enter,
-  Backspace,
-  Delete,
-  Insert,
-  Home,
-  End,
-  Left,
-  Right,
-  Up,
-  Down,
-  PageUp,
-  PageDown
-};
-
-class TCanvas;
 
 class TForm1 {
  public:
@@ -70,38 +45,41 @@ class TForm1 {
   std::string FIniFileName;
 
   // ---------------------------------------------------------------- random
-  TRandom Rng;
+  TRandom Rng;  // the one generator every command and effect draws from
   // When set, re-seeding from the clock does nothing: the generator was seeded
   // once with this value, so every run with the same seed draws the same numbers.
   std::optional<std::uint64_t> FFixedSeed;
   void SetFixedSeed(std::uint64_t seed);
-  void Randomize();  // re-seed from the clock
+  void Randomize();                          // re-seed from the clock
+  std::optional<std::uint64_t> ClockSeed();  // what Randomize seeds with; none when fixed
   int Random(int n) { return Rng.Random(n); }
 
   // ---------------------------------------------------------------- text and pages
-  TEditor Editor1;  // the user's text
-  TEditor Editor2;  // the built-in text
-  int FPage = 1;
-  int FAllPage = 0;
-  int FRetsuCount = 13;
-  bool FFileIn = false;
-  int FFilePage = 0;
-  int FQuiPage = 0;
-  int FQuiAllPage = 0;
-  bool FQuiReady = false;
-  bool FNewText = false;
-  bool FRedraw = true;
-  int FPagePermille = 1;
-  std::array<std::string, 14> FRetsu;  // slots 1..13 (index 0 unused), code-page-932 bytes
-  std::string FFileName;               // UTF-8 path
-  std::string FTextName;               // UTF-8 display name, or "Clipboard"
-  int FLeaf = 1;
-  std::string FCmdLineFile;
-  bool FCmdLineOpen = false;
+  TEditor Editor1;         // the user's text
+  TEditor Editor2;         // the built-in text
+  int FPage = 1;           // the current page, from 1
+  int FAllPage = 0;        // the current text's page count
+  int FRetsuCount = 13;    // columns on a page of the user's text: 13, or 8 with Turn
+  bool FFileIn = false;    // the user's text is current (else the built-in one)
+  int FFilePage = 0;       // the page the user's text was left at
+  int FQuiPage = 0;        // the page the built-in text was left at
+  int FQuiAllPage = 0;     // the built-in text's page count
+  bool FQuiReady = false;  // the built-in text is laid out in Editor2
+  bool FNewText = false;   // the next layout starts its text at page 1
+  bool FRedraw = true;     // the next forward step draws the current page again
+  int FPagePermille = 1;   // the reading position in permille, kept across a layout change
+  std::array<std::string, 14> FRetsu;   // slots 1..13 (index 0 unused), code-page-932 bytes
+  std::string FFileName;                // UTF-8 path
+  std::string FTextName;                // UTF-8 display name, or "Clipboard"
+  int FLeaf = 1;                        // the bookmarked page
+  std::string FCmdLineFile;             // the text named on the command line
+  bool FCmdLineOpen = false;            // ... and still to be opened by the first showing
   std::vector<std::string> FPasteList;  // the last pasted text as pasted, line by line
 
-  // The built-in text's lines (StringResource1), code-page-932 bytes.
+  // The built-in text's lines (StringResource1), code-page-932 bytes, and the
+  // one way it is put into Editor2: loaded and replaced, ready for FQuiEcri.
   static std::vector<std::string> StringResource1();
+  void LoadBuiltinText();
 
   // Page model (form/PageModel.cpp).
   void FPreEcri(TEditor& editor);
@@ -126,7 +104,12 @@ class TForm1 {
   // EFileError when the file cannot be read.
   void PLoadLines(TEditor& editor, const std::string& path);
 
-  // Text sources (form/TextSources.cpp).
+  // Text sources (form/TextSources.cpp). PLayOutTextFile loads a user's file
+  // into Editor1 and lays it out as the current text without drawing it
+  // (keepPage: at FPage, else from page 1); the window and quillane-cli share it.
+  // PLoadTextFile, for Open, a drop and the command line, then shows page 1.
+  void PLayOutTextFile(const std::string& path, bool keepPage = false);
+  void PLoadTextFile(const std::string& path);
   void Open1Click();
   void DropDst1FileDrop(const std::vector<std::string>& files);
   void MyTextFileOpen(TEditor& editor);
@@ -135,8 +118,6 @@ class TForm1 {
   void File1Click();
   void FtxtDelete();
   void ExamineCommandLine(const std::vector<std::string>& args);
-  // The file load sequence shared by Open, a drop and the command line.
-  void PLoadTextFile(const std::string& path);
 
   // Layout modes (form/LayoutModes.cpp).
   void CheckTurnMoreBig();
@@ -151,14 +132,14 @@ class TForm1 {
   void UniteButtonClick();
 
   // ---------------------------------------------------------------- page look
-  TColor FoColor = clWhite;
-  TColor GColor = clBlack;
+  TColor FoColor = clWhite;       // the text colour
+  TColor GColor = clBlack;        // the page's background colour
   TColor FDialogColor = clBlack;  // the colour dialog opens with the colour last chosen
-  bool FBColor = false;
-  bool FPageShown = false;
-  bool FFirstShow = true;
-  bool FFinish = false;
-  int fTriangl = 7;
+  bool FBColor = false;           // the view was faded to black or grey: fade to GColor first
+  bool FPageShown = false;        // a text page is on the view
+  bool FFirstShow = true;         // the start-up picture is still on the view
+  bool FFinish = false;           // the closing title card is being drawn
+  int fTriangl = 7;               // the size of RakeUpFallenLeaves' leaves, 1..100
 
   // Renderers (form/Ecriture.cpp, form/Eqriture.cpp).
   void Ecriture(TImage& view);
@@ -210,35 +191,29 @@ class TForm1 {
   void Pause(int seconds, int milliseconds);
 
   // ---------------------------------------------------------------- effects
-  bool FDifference = false;
-  bool FVelocity = false;
-  bool FArts = false;
-  bool FDeep = false;
-  bool FBusy = false;
-  bool FArtsCanvas = false;
+  // The running flags (the idle test reads them) and each effect's run-time
+  // state, kept and drawn by its engine in effects/.
+  bool FDifference = false;  // Difference runs (Timer1)
+  bool FVelocity = false;    // Velocity runs (Timer3)
+  bool FArts = false;        // plan de arts repeats (Timer4)
+  bool FDeep = false;        // Deep runs (Timer5)
+  bool FBusy = false;        // a batch export or a count job runs
+  bool FArtsCanvas = false;  // the view belongs to plan de arts: its start does not fade
   bool AnyEffect() const { return FDifference || FVelocity || FArts || FDeep; }
   // The idle test most commands make first.
   bool Idle() const { return !FBusy && !AnyEffect(); }
+  TDifferenceState Diff;
+  TVelocityState Vel;
+  TArtsState Arts;
+  TDeepState Deep;  // lasts from run to run
 
   void EffectOut1Click();  // form/Effects.cpp
 
-  // Difference (form/Difference.cpp).
-  int FDiffSets = 1;
-  int FDiffSteps = 25;
-  int FDiffCount = 0;
-  TRect FDiffRect[8][49] = {};
-  TColor FDiffColorA[8][49] = {};
-  TColor FDiffColorB[8][49] = {};
-  TColor FDiffColorC[8][49] = {};
-  TPoint FDiffStep[8] = {};
-  int FDiffVel[8][4] = {};
+  // Difference (form/Difference.cpp); it reads its options at every tick, so
+  // they are locked while it runs.
   void Effect1Click();
   void Timer1Timer();
-  void ShiftTrails();
-  // The trail routines draw through the tick's canvas, sharing its pen and brush.
-  void FillTrail(TCanvas& canvas, int s);
-  void DrawTrail(TCanvas& canvas, int s);
-  int RandomSpeed();
+  void LockDifferenceOptions(bool locked);
 
   // Velocity (form/Velocity.cpp).
   // Settings the keyboard changes while Velocity runs, named as the settings file
@@ -251,21 +226,8 @@ class TForm1 {
   // mouse instead of wandering.
   int Pcx = 320, Pcy = 240, Pmvc = 2, Piro = 1, Pform = 1, Pirot = 2, Pformt = 1;
   bool Pdigi = false, Pdigit = true, Pb = false, Pbt = false, Pmix = false, Pmouse = false;
-  TRect FVelDots[100] = {};
-  std::uint8_t FVelBright[100] = {};
-  bool FVelHit = false;
-  int FVelLock = 0;
-  int FVelWarm = 0;
-  int FVelTargetX = 0, FVelTargetY = 0;
-  int FVelDiv = 8;
-  int FVelMouseX = 320, FVelMouseY = 240;
-  int FVelHour = 0, FVelMin = 0, FVelSec = 0, FVelMSec = 0;
   void VelocityClick();
   void Timer3Timer();
-  // A dot keeps the pen colour of the dot before it when it draws in no colour
-  // of its own, so the tick passes its one canvas down.
-  void DrawDot(TCanvas& canvas, int i);
-  void DrawClockDot(TCanvas& canvas, int i);
   void LCheckBox16Click();
   void LCheckBox17Click() {}
   void LCheckBox18Click() {}
@@ -273,45 +235,31 @@ class TForm1 {
   void Image1MouseMove(int x, int y);
 
   // plan de arts (form/Arts.cpp).
-  int Fconm = 80;
-  int FArtsLevel = 80;
-  bool FArtsUp = true;
-  bool FArtsPainting = false;           // a picture is being made (a tick then is dropped)
-  std::vector<std::uint8_t> PlasmaMap;  // 640 x 480 heights, indexed [y * 640 + x]
-  std::uint32_t FArtsLastEvents = 0;    // tick count of the last event pass while painting
+  int Fconm = 80;  // the brightness level without Devenir, 80 or 125 ("Bright")
   void fineartsClick();
   void Timer4Timer();
   void Pplasma(TImage& view);
-  void Quartering(int x1, int y1, int x2, int y2);
-  void SetColor(int x1, int y1, int x, int y, int x2, int y2);
   void LCheckBox20Click();
   void LCheckBox21Click();
   void LCheckBox22Click();
   void LCheckBox23Click();
 
   // Deep (Mu-gen) (form/Deep.cpp).
-  bool FBlackRect = true;
-  TColor FDeepColor = 0xE7E7E7;
-  int FDeepNext = 0;
-  bool FDeepUp = true;
-  int FDeepInset = 5;
-  bool FDeepOut = true;
-  int FDeepSpeed = 2;
-  int FDeepPhase = 0;
+  bool FBlackRect = true;  // "Deep Black" (else "Deep White", on light grey)
   void RectButtonClick();
   void Timer5Timer();
   void ColorChange();
 
   // ---------------------------------------------------------------- export
-  bool FBatchSave = false;
-  bool FBatchExif = false;
-  bool FBatchThumb = false;
-  bool FShiftRight = false;
-  int FBatchLastPage = 0;
-  std::uint32_t FBatchStart = 0;
-  std::string FSaveName;  // UTF-8
-  std::string FOutDir;    // UTF-8, ends in '/'
-  std::vector<std::string> FExifFiles;
+  bool FBatchSave = false;              // the renderer hands each page to a page writer
+  bool FBatchExif = false;              // ... which splices it behind a camera template
+  bool FBatchThumb = false;             // ... with a fresh thumbnail
+  bool FShiftRight = false;             // the page's columns are moved right (exports for cameras)
+  int FBatchLastPage = 0;               // the page that ends an Exif batch
+  std::uint32_t FBatchStart = 0;        // tick count at the start of a job, for its time
+  std::string FSaveName;                // UTF-8, the exported text's name: the export folder's
+  std::string FOutDir;                  // UTF-8, ends in '/'
+  std::vector<std::string> FExifFiles;  // the camera templates of an Exif batch, in order
   // Templates of the running thumbnail batch whose thumbnail could not be
   // replaced, so their page kept it; told once at the end (ReportKeptThumbs).
   std::vector<std::string> FKeptThumbs;
@@ -346,7 +294,7 @@ class TForm1 {
   void SameButton1Click();
 
   // ---------------------------------------------------------------- lifecycle (shell/)
-  int Form1Top = 100;
+  int Form1Top = 100;  // the window's position on the screen
   int Form1Left = 100;
   void FormCreate();
   void FormShow();
@@ -387,10 +335,9 @@ class TForm1 {
   // ---------------------------------------------------------------- keys (form/Keys.cpp)
   void FormKeyDown(TKey key);
   void FormKeyPress(char key);
-  void VelocityKeyPress(char key);
 
   // ---------------------------------------------------------------- controls
-  TImage Image1;
+  TImage Image1;  // the page view
 
   // Check boxes (hints in the control table, resources/controls.tsv).
   TCheckBox LCheckBox1{"LCheckBox1"}, LCheckBox2{"LCheckBox2"}, LCheckBox3{"LCheckBox3"},
@@ -421,10 +368,6 @@ class TForm1 {
   bool DiffForm() const { return LCheckBox1.Checked; }
   bool DiffColor() const { return LCheckBox2.Checked; }
   bool DiffPaint() const { return LCheckBox3.Checked; }
-  // Difference reads its options at every tick, so they are locked while it runs.
-  void LockDifferenceOptions(bool locked) {
-    for (TCheckBox* box : {&LCheckBox1, &LCheckBox2, &LCheckBox3}) box->Enabled = !locked;
-  }
   // Velocity.
   bool Movement() const { return LCheckBox16.Checked; }
   bool MiniBlackHole() const { return LCheckBox17.Checked; }

@@ -32,11 +32,11 @@ TEST_F(ArtsTest, PictureIsOneChannelOfHeightsAboveItsLevel) {
   for (int seed = 1; seed <= 4; ++seed) {
     form.SetFixedSeed(seed);
     form.Pplasma(form.Image1);
-    ASSERT_EQ(form.PlasmaMap.size(), 640u * 480u);
+    ASSERT_EQ(form.Arts.Map.size(), 640u * 480u);
     int zeros = 0;  // outside the four corners
     for (int i = 0; i < 640 * 480; ++i)
-      zeros += form.PlasmaMap[i] < 1 && (i % 640 % 639 != 0 || i / 640 % 479 != 0);
-    EXPECT_EQ(zeros, 0) << seed;
+      zeros += form.Arts.Map[i] < 1 && (i % 640 % 639 != 0 || i / 640 % 479 != 0);
+    EXPECT_EQ(zeros, 0) << "seed " << seed;
   }
   form.SetFixedSeed(12345);
   form.FArtsCanvas = true;
@@ -45,8 +45,9 @@ TEST_F(ArtsTest, PictureIsOneChannelOfHeightsAboveItsLevel) {
     form.Fconm = green ? 80 : 125;
     form.Pplasma(form.Image1);
     const auto [low, high] = Range();
-    EXPECT_EQ((std::array{high[0], high[green ? 2 : 1]}), (std::array{0, 0})) << green;
-    EXPECT_GE(low[green ? 1 : 2], form.Fconm) << green;
+    EXPECT_EQ((std::array{high[0], high[green ? 2 : 1]}), (std::array{0, 0}))
+        << (green ? "green" : "blue");
+    EXPECT_GE(low[green ? 1 : 2], form.Fconm) << (green ? "green" : "blue");
   }
   EXPECT_EQ(form.HintLabel1.Caption, "bright 80");
 }
@@ -78,13 +79,13 @@ TEST_F(ArtsTest, OnePictureLeavesTheTimerOffAndRepetitionRunsUntilUnchecked) {
     devenir ? form.LCheckBox22Click() : form.LCheckBox23Click();
     EXPECT_EQ(form.HintLabel1.Caption, devenir ? "Devenir off" : "Repetition off");
     form.Timer4Timer();
-    EXPECT_FALSE(form.FArts || form.Timer4.Enabled) << devenir;
+    EXPECT_FALSE(form.FArts || form.Timer4.Enabled) << (devenir ? "Devenir" : "Repetition");
   }
 }
 
 TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
   form.LCheckBox22.Checked = form.LCheckBox20.Checked = true;  // the swing starts in blue
-  form.FArtsLevel = 95;                                        // the start sets it back to 80
+  form.Arts.Level = 95;                                        // the start sets it back to 80
   form.fineartsClick();
   std::vector<int> levels{80}, darkest;
   std::vector<bool> green;
@@ -93,14 +94,14 @@ TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
     green.push_back(low[1] > 0);
     darkest.push_back(green.back() ? low[1] : low[2]);
     if (k == 20) break;
-    levels.push_back(form.FArtsLevel);
+    levels.push_back(form.Arts.Level);
     form.Timer4Timer();
   }
   const std::vector<int> swing = {80,  85,  90,  95,  100, 105, 110, 115, 120, 125, 125,
                                   120, 115, 110, 105, 100, 95,  90,  85,  80,  80};
   EXPECT_EQ(levels, swing);
   for (std::size_t k = 0; k < swing.size(); ++k)  // no pixel darker than the picture's level
-    EXPECT_TRUE(darkest[k] >= swing[k] && green[k] == (k >= 20)) << k;
+    EXPECT_TRUE(darkest[k] >= swing[k] && green[k] == (k >= 20)) << "picture " << k + 1;
   EXPECT_EQ(form.HintLabel1.Caption, "bright 85");
 }
 
@@ -108,14 +109,14 @@ TEST_F(ArtsTest, DevenirSwingsTwentyPicturesPerColour) {
 // view, and a tick or a start is dropped.
 TEST(ArtsDuringAPicture, PageTurnOtherEffectTickAndStartAreHandledSafely) {
   for (const int what : {0, 1, 2}) {
-    SCOPED_TRACE(what);
+    SCOPED_TRACE(what == 0 ? "a page turn" : what == 1 ? "Deep starts" : "a tick and two starts");
     HeadlessPlatform platform;
     TForm1 form(platform);
     form.SetFixedSeed(12345);
     form.LCheckBox23.Checked = what != 1;
     bool fired = false;
     platform.EventHook = [&] {
-      if (!form.FArtsPainting || std::exchange(fired, true)) return;
+      if (!form.Arts.Painting || std::exchange(fired, true)) return;
       if (what == 0) {
         form.EffectOut1Click();  // what a page turn does to the effects and the view
         form.FArtsCanvas = false;
@@ -139,7 +140,7 @@ TEST(ArtsDuringAPicture, PageTurnOtherEffectTickAndStartAreHandledSafely) {
       EXPECT_EQ(ColoursOf(form.Image1.Picture), std::set<TColor>{clBlack});
     } else {
       EXPECT_EQ(platform.Repaints, 18);  // one picture only
-      EXPECT_TRUE(!form.FArtsPainting && form.FArts && form.Timer4.Enabled);
+      EXPECT_TRUE(!form.Arts.Painting && form.FArts && form.Timer4.Enabled);
     }
   }
 }

@@ -14,7 +14,7 @@ TEST_F(DeepTest, StartFillsTheGroundOrFadesToItAndLeavesThePageFlagsAlone) {
   form.FRedraw = form.FBColor = false;
   form.RectButtonClick();
   EXPECT_EQ(form.Image1.Hint, "Deep (Mu-gen)");
-  EXPECT_TRUE(form.FDeep && form.Timer5.Enabled && form.FDeepColor == kGrey && AllBlack());
+  EXPECT_TRUE(form.FDeep && form.Timer5.Enabled && form.Deep.Color == kGrey && AllBlack());
   EXPECT_TRUE(form.FPageShown && form.FArtsCanvas && !form.FRedraw && !form.FBColor);
 
   form.EffectOut1Click();
@@ -33,11 +33,11 @@ TEST_F(DeepTest, StartFillsTheGroundOrFadesToItAndLeavesThePageFlagsAlone) {
 
 TEST_F(DeepTest, InsetBreathesWithARestAtEachEnd) {
   form.RectButtonClick();
-  ASSERT_EQ(form.FDeepInset, 5);
+  ASSERT_EQ(form.Deep.Inset, 5);
   std::vector<int> seen;
   for (int t = 0; t < 200; ++t) {
     form.Timer5Timer();
-    seen.push_back(form.FDeepInset);
+    seen.push_back(form.Deep.Inset);
   }
   std::vector<int> expected;
   for (int d = 8; d <= 242; d += 3) expected.push_back(d);
@@ -49,13 +49,13 @@ TEST_F(DeepTest, InsetBreathesWithARestAtEachEnd) {
 }
 
 TEST_F(DeepTest, FirstFrameIsLightGreyThenTheWalkColoursFramesThatSmearDown) {
-  form.FDeepNext = 0x123456;
+  form.Deep.Next = 0x123456;
   form.RectButtonClick();
   TABitmap& pic = form.Image1.Picture;
   for (int x = 0; x < 640; ++x) pic.SetPixel(x, 0, RGBColor(200, 0, 0));
   form.Timer5Timer();
   // The left side of the frame at inset 5; the smear leaves a vertical line as it is.
-  EXPECT_EQ(std::pair(pic.Pixel(5, 240), form.FDeepColor), std::pair(kGrey, TColor{0x123456}));
+  EXPECT_EQ(std::pair(pic.Pixel(5, 240), form.Deep.Color), std::pair(kGrey, TColor{0x123456}));
   // The top row keeps its line and smears it down by halves.
   EXPECT_EQ((std::array{pic.Pixel(320, 0), pic.Pixel(320, 1), pic.Pixel(320, 2)}),
             (std::array{RGBColor(200, 0, 0), RGBColor(100, 0, 0), clBlack}));
@@ -68,7 +68,7 @@ TEST_F(DeepTest, FirstFrameIsLightGreyThenTheWalkColoursFramesThatSmearDown) {
 
 TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
   form.SepaCheckBox.Checked = true;
-  form.FDeepNext = 0x404040;
+  form.Deep.Next = 0x404040;
   form.RectButtonClick();
   form.Timer5Timer();
   const TABitmap& pic = form.Image1.Picture;
@@ -76,14 +76,14 @@ TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
   EXPECT_EQ(std::pair(pic.Pixel(320, 475), pic.Pixel(5, 240)),
             std::pair(RGBColor(115, 115, 115), clBlack));
 
-  form.FDeepInset = 242;
+  form.Deep.Inset = 242;
   for (int t = 0; t < 2; ++t) {  // turns inwards, then holds its phase
     form.Timer5Timer();
-    EXPECT_EQ(form.FDeepPhase, 1);
+    EXPECT_EQ(form.Deep.Phase, 1) << "tick " << t + 1;
   }
   form.Image1.Picture.Fill(clBlack);
-  const int d = form.FDeepInset;
-  const TColor colour = form.FDeepColor;
+  const int d = form.Deep.Inset;
+  const TColor colour = form.Deep.Color;
   ASSERT_NE(colour, clBlack);
   form.Timer5Timer();  // phase 1: the two upright lines
   EXPECT_EQ(std::pair(pic.Pixel(d, 240), pic.Pixel(320, d)), std::pair(colour, clBlack));
@@ -91,11 +91,11 @@ TEST_F(DeepTest, SeparationDrawsOneSideAPhaseAndAdvancesAtEachTurn) {
   // Phase 4 wraps to 1 at the outer turn; without separation the phase stays.
   for (const bool separate : {true, false}) {
     form.SepaCheckBox.Checked = separate;
-    form.FDeepPhase = separate ? 4 : 1;
-    form.FDeepInset = separate ? 2 : 242;
-    form.FDeepOut = !separate;
+    form.Deep.Phase = separate ? 4 : 1;
+    form.Deep.Inset = separate ? 2 : 242;
+    form.Deep.Out = !separate;
     form.Timer5Timer();
-    EXPECT_EQ(form.FDeepPhase, 1) << separate;
+    EXPECT_EQ(form.Deep.Phase, 1) << (separate ? "separation, phase 4" : "frames, phase 1");
   }
 }
 
@@ -107,17 +107,18 @@ TEST_F(DeepTest, ColourWalkTurnsAtTheTopAndRestartsLowAtTheBottom) {
                                                    {16634465, false, 16568930, false},
                                                    {196606, false, 131071, false}};
   for (const auto& [next, up, nextAfter, upAfter] : rows) {
-    std::tie(form.FDeepNext, form.FDeepUp) = std::tuple(next, up);
+    std::tie(form.Deep.Next, form.Deep.Up) = std::tuple(next, up);
     form.ColorChange();
-    EXPECT_EQ(std::tuple(form.FDeepColor, form.FDeepNext, form.FDeepUp),
-              std::tuple(TColor(next), nextAfter, upAfter));
+    EXPECT_EQ(std::tuple(form.Deep.Color, form.Deep.Next, form.Deep.Up),
+              std::tuple(TColor(next), nextAfter, upAfter))
+        << "from " << next << (up ? " rising" : " falling");
   }
   form.ColorChange();
-  EXPECT_TRUE(form.FDeepNext >= 0 && form.FDeepNext < 65535 && form.FDeepUp) << form.FDeepNext;
+  EXPECT_TRUE(form.Deep.Next >= 0 && form.Deep.Next < 65535 && form.Deep.Up) << form.Deep.Next;
   form.FBusy = true;
-  const int next = form.FDeepNext;
+  const int next = form.Deep.Next;
   form.ColorChange();
-  EXPECT_EQ(form.FDeepNext, next);
+  EXPECT_EQ(form.Deep.Next, next);
 }
 
 }  // namespace

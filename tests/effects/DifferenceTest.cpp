@@ -4,6 +4,10 @@
 
 namespace {
 
+const char* OnOff(bool on) {
+  return on ? "on" : "off";
+}
+
 class DifferenceTest : public EffectTest {
  protected:
   void Start(bool formOpt, bool colour, bool paint) {
@@ -17,7 +21,7 @@ class DifferenceTest : public EffectTest {
   }
   // Runs ticks until the wander phase has begun.
   void RunOpening() {
-    while (form.FDiffCount <= 2 * form.FDiffSteps) form.Timer1Timer();
+    while (form.Diff.Count <= 2 * form.Diff.Steps) form.Timer1Timer();
   }
   // Every colour of the picture is one of the first 26 entries of the table.
   void ExpectColoursFrom(const TColor* table) {
@@ -28,21 +32,22 @@ class DifferenceTest : public EffectTest {
 
 TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
   Start(false, false, true);
-  ASSERT_EQ(form.FDiffSteps, 25);
+  ASSERT_EQ(form.Diff.Steps, 25);
   // Blue falls by ten from 240 after a full first entry; its complement (256 - a) rises.
   for (int i = 1; i <= 25; ++i)
-    EXPECT_EQ(std::pair(form.FDiffColorA[0][i], form.FDiffColorB[0][i]),
+    EXPECT_EQ(std::pair(form.Diff.ColorA[0][i], form.Diff.ColorB[0][i]),
               std::pair(RGBColor(0, 0, 250 - 10 * i), RGBColor(0, 0, (6 + 10 * i) % 256)))
-        << i;
-  EXPECT_EQ(form.FDiffColorA[0][0], RGBColor(0, 0, 255));
+        << "entry " << i;
+  EXPECT_EQ(form.Diff.ColorA[0][0], RGBColor(0, 0, 255));
   // V-shaped, with the last product wrapping past 255.
   const std::pair<int, int> c[] = {{0, 0},  {1, 231}, {2, 210},  {11, 21},
                                    {12, 0}, {13, 21}, {24, 252}, {25, 17}};
-  for (const auto& [i, v] : c) EXPECT_EQ(form.FDiffColorC[0][i], RGBColor(0, 0, v)) << i;
+  for (const auto& [i, v] : c)
+    EXPECT_EQ(form.Diff.ColorC[0][i], RGBColor(0, 0, v)) << "entry " << i;
 
   Start(false, true, false);  // N = 25: b = 8k, c = 8k
-  const auto& a = form.FDiffColorA;
-  const auto& b = form.FDiffColorB;  // both trails get the tables
+  const auto& a = form.Diff.ColorA;
+  const auto& b = form.Diff.ColorB;  // both trails get the tables
   EXPECT_EQ((std::array{a[0][0], a[0][1], a[0][25], b[0][24], b[0][25], a[1][1]}),
             (std::array{RGBColor(210, 200, 200), RGBColor(192, 192, 192), clBlack,
                         RGBColor(202, 192, 192), clBlack, RGBColor(192, 192, 192)}));
@@ -55,16 +60,17 @@ TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
       {1, 0, 1, 1, 35, 0, {9, 6}},   {1, 1, 1, 1, 28, 0, {11, 8}}};
   for (const auto& [f, c, p, sets, n, count, step] : rows) {
     Start(f, c, p);
-    SCOPED_TRACE(testing::Message() << f << c << p);
-    EXPECT_EQ((std::array{form.FDiffSets, form.FDiffSteps, form.FDiffCount}),
+    SCOPED_TRACE(testing::Message()
+                 << "Form " << OnOff(f) << ", Color " << OnOff(c) << ", Paint " << OnOff(p));
+    EXPECT_EQ((std::array{form.Diff.Sets, form.Diff.Steps, form.Diff.Count}),
               (std::array{sets, n, count}));
-    EXPECT_EQ(form.FDiffStep[0], step);
+    EXPECT_EQ(form.Diff.Step[0], step);
     const bool plain = !f && !c && !p;
-    EXPECT_EQ(form.FDiffRect[0][n], (plain ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480}));
-    for (int v : form.FDiffVel[0]) EXPECT_TRUE(v != 0 && v >= -16 && v <= 16) << v;
+    EXPECT_EQ(form.Diff.Rect[0][n], (plain ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480}));
+    for (int v : form.Diff.Vel[0]) EXPECT_TRUE(v != 0 && v >= -16 && v <= 16) << v;
   }
   std::set<int> speeds;  // both signs, never zero
-  for (int i = 0; i < 5000; ++i) speeds.insert(form.RandomSpeed());
+  for (int i = 0; i < 5000; ++i) speeds.insert(DiffRandomSpeed(form.Rng));
   EXPECT_TRUE(speeds.size() == 32u && speeds.count(0) == 0u);
 }
 
@@ -90,14 +96,14 @@ TEST_F(DifferenceTest, StartLocksOptionsSetsFlagsAndFadesOnlyFromAColour) {
 TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOverThenWanders) {
   Start(false, false, true);  // step (12, 9), no crossing without "Form"
   Ticks(26);
-  EXPECT_EQ(form.FDiffRect[0][0], (TRect{312, 234, 328, 246}));
-  EXPECT_EQ(form.FDiffRect[0][1], (TRect{300, 225, 340, 255}));
+  EXPECT_EQ(form.Diff.Rect[0][0], (TRect{312, 234, 328, 246}));
+  EXPECT_EQ(form.Diff.Rect[0][1], (TRect{300, 225, 340, 255}));
   form.Timer1Timer();  // tick 27 passes the centre: both corners held there
-  EXPECT_EQ(form.FDiffRect[0][0], (TRect{320, 240, 320, 240}));
+  EXPECT_EQ(form.Diff.Rect[0][0], (TRect{320, 240, 320, 240}));
 
   Start(true, false, true);  // N = 35, step (9, 6)
   Ticks(40);
-  EXPECT_EQ(form.FDiffRect[0][0], (TRect{360, 240, 280, 240}));
+  EXPECT_EQ(form.Diff.Rect[0][0], (TRect{360, 240, 280, 240}));
 
   // The wander starts with every trail entry on the head of tick N.
   const std::tuple<bool, bool, TRect> rows[] = {{false, false, {300, 225, 340, 255}},
@@ -105,27 +111,27 @@ TEST_F(DifferenceTest, OpeningHeadSweepsInStopsAtTheCentreOrCrossesOverThenWande
                                                 {true, true, {308, 224, 332, 256}}};
   for (const auto& [colour, formOpt, from] : rows) {
     Start(formOpt, colour, true);
-    const int n = form.FDiffSteps;
+    const int n = form.Diff.Steps;
     Ticks(2 * n);
-    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.FDiffRect[0][i], from) << i;
-    EXPECT_EQ(form.FDiffCount, 2 * n + 1);
+    for (int i = 0; i <= n; ++i) EXPECT_EQ(form.Diff.Rect[0][i], from) << "entry " << i;
+    EXPECT_EQ(form.Diff.Count, 2 * n + 1);
   }
 
   form.Image1.Picture.Fill(clWhite);
   Start(false, false, false);
   form.Image1.Picture.Fill(clWhite);  // whatever is shown, the one opening tick clears it
   form.Timer1Timer();
-  EXPECT_EQ(form.FDiffCount, 51);
+  EXPECT_EQ(form.Diff.Count, 51);
   EXPECT_TRUE(AllBlack());
-  for (int s = 0; s < 2; ++s) EXPECT_EQ(form.FDiffRect[s][0], (TRect{320, 240, 320, 240}));
+  for (int s = 0; s < 2; ++s) EXPECT_EQ(form.Diff.Rect[s][0], (TRect{320, 240, 320, 240}));
 }
 
 TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
   Start(true, false, false);
   RunOpening();
-  TRect& head = form.FDiffRect[0][0];
+  TRect& head = form.Diff.Rect[0][0];
   ASSERT_EQ(head, (TRect{0, 0, 640, 480}));
-  std::copy_n(std::array{-4, -16, 7, 3}.begin(), 4, form.FDiffVel[0]);
+  std::copy_n(std::array{-4, -16, 7, 3}.begin(), 4, form.Diff.Vel[0]);
   form.Timer1Timer();
   // Left and Top lay on the edge, so their speeds were renewed; the far corner is pulled back.
   EXPECT_EQ(std::pair(head.Right, head.Bottom), std::pair(639, 479));
@@ -140,12 +146,12 @@ TEST_F(DifferenceTest, WanderCornersStayInsideThePicture) {
 TEST_F(DifferenceTest, PaintTunnelAndFramesUseTheirTablesAndFillTheirShapes) {
   Start(false, false, true);
   Ticks(30);
-  ExpectColoursFrom(form.FDiffColorC[0]);
+  ExpectColoursFrom(form.Diff.ColorC[0]);
   // Entry 25, the dark blue 17, lies around the tunnel's mouth.
   EXPECT_EQ(form.Image1.Picture.Pixel(0, 0), RGBColor(0, 0, 17));
   RunOpening();
   Ticks(40);
-  ExpectColoursFrom(form.FDiffColorA[0]);
+  ExpectColoursFrom(form.Diff.ColorA[0]);
   // Filled shapes have insides: pixels whose eight neighbours share their colour.
   const TABitmap& pic = form.Image1.Picture;
   int inside = 0;

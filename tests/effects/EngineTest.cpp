@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
 #include "tests/effects/EffectFixture.h"
 
 namespace {
@@ -41,7 +45,7 @@ TEST_F(EngineTest, RunAlongStopsEachEffectEvenDuringABatchJob) {
 
 TEST_F(EngineTest, RunAlongShowsTheLockCountStopsArtsAndOnlyOneEffectRunsAtATime) {
   form.VelocityClick();
-  form.FVelLock = 3;
+  form.Vel.Lock = 3;
   form.EffectOut1Click();
   EXPECT_EQ(form.HintLabel1.Caption, "lock 3");
   form.VelocityClick();
@@ -86,3 +90,50 @@ TEST_F(EngineTest, RunAlongShowsTheLockCountStopsArtsAndOnlyOneEffectRunsAtATime
 }
 
 }  // namespace
+
+// The engines take the picture's size from the picture they are given, so a
+// camera-size (QVGA) picture keeps every effect inside it.
+TEST(EffectEngines, WorkWithinThePictureTheyAreGiven) {
+  TABitmap picture(320, 240);
+  TRandom random(5);
+
+  TDifferenceState diff;
+  StartDifference(diff, {true, false, false}, 320, 240, random);
+  EXPECT_EQ(diff.Rect[0][0], (TRect{0, 0, 320, 240}));
+  while (diff.Count <= 2 * diff.Steps) DifferenceTick(diff, {true, false, false}, picture, random);
+  for (int t = 0; t < 500; ++t) {
+    DifferenceTick(diff, {true, false, false}, picture, random);
+    const TRect& head = diff.Rect[0][0];
+    ASSERT_TRUE(head.Left >= 0 && head.Right <= 319 && head.Top >= 0 && head.Bottom <= 239)
+        << "wander tick " << t + 1;
+  }
+
+  TArtsState arts;
+  MakePlasma(arts.Map, 320, 240, random, [] {});
+  int unset = 0, outside = 0;  // inside but for the seeded corners; nothing outside
+  for (int y = 0; y < kPlasmaHeight; ++y)
+    for (int x = 0; x < kPlasmaWidth; ++x) {
+      const bool in = x < 320 && y < 240, corner = x % 319 == 0 && y % 239 == 0;
+      const std::uint8_t v = arts.Map[static_cast<std::size_t>(y) * kPlasmaWidth + x];
+      unset += in && !corner && v == 0;
+      outside += !in && v != 0;
+    }
+  EXPECT_EQ(std::pair(unset, outside), std::pair(0, 0));
+
+  TDeepState deep;  // breathes in to half the height, not to the window's 240
+  int deepest = 0;
+  for (int t = 0; t < 100; ++t) {
+    DeepTick(deep, picture, false);
+    deepest = std::max(deepest, deep.Inset);
+  }
+  EXPECT_EQ(deepest, 122);
+
+  TVelocityState vel;
+  TVelocityOptions clock;
+  clock.Clock = true;
+  TPoint centre{300, 10};
+  StartVelocity(vel, clock, centre, 320, 240, random);
+  EXPECT_EQ(centre, (TPoint{160, 120}));
+  for (const TRect& dot : vel.Dots)
+    ASSERT_TRUE(dot.Top >= 0 && dot.Top < 240 && dot.Left >= 0 && dot.Left < 320);
+}

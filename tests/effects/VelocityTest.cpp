@@ -15,14 +15,14 @@ class VelocityTest : public EffectTest {
   }
   // Every dot outside the picture, then one tick: each dot is born again.
   void Rebirth() {
-    std::fill(std::begin(form.FVelDots), std::end(form.FVelDots), TRect{-50, -50, -50, -50});
+    std::fill(std::begin(form.Vel.Dots), std::end(form.Vel.Dots), TRect{-50, -50, -50, -50});
     form.Timer3Timer();
   }
   void SetTime(int h, int m, int s) { platform.Time = {2026, 12, 6, h, m, s, 0}; }
   // A bright dot on the centre, where the scope sees it.
   void PutInScope(int i, int bright) {
-    form.FVelDots[i] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
-    form.FVelBright[i] = bright;
+    form.Vel.Dots[i] = {form.Pcx - 2, form.Pcy - 2, form.Pcx + 2, form.Pcy + 2};
+    form.Vel.Bright[i] = bright;
   }
 };
 
@@ -44,7 +44,8 @@ TEST(VelocityColours, TintsAndTheSchemesThatPickThem) {
                          {2, 25, 0, 2}, {2, 99, 0, 4}, {2, 0, 1, 4},  {2, 99, 1, 3},
                          {3, 42, 0, 1}, {6, 42, 0, 4}, {8, 13, 0, 3}};
   for (const auto& [scheme, dot, clock, tint] : rows)
-    EXPECT_EQ(tintOf(scheme, dot, clock), tint) << scheme << "/" << dot << clock;
+    EXPECT_EQ(tintOf(scheme, dot, clock), tint)
+        << "scheme " << scheme << ", " << (clock ? "clock dot " : "dot ") << dot;
   std::set<int> drawn;
   for (int k = 0; k < 200; ++k) drawn.insert(tintOf(7, 0, false));
   EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4}));
@@ -62,9 +63,10 @@ TEST_F(VelocityTest, DotsNearTheCentreCreepOrAreHeldByTheMiniBlackHole) {
                          {1, 16, 0, 18, 0}};
   for (const auto& [hole, x, y, nx, ny] : rows) {
     form.LCheckBox17.Checked = hole;
-    form.FVelDots[5] = {100, 100, cx + x, cy + y};
+    form.Vel.Dots[5] = {100, 100, cx + x, cy + y};
     form.Timer3Timer();
-    EXPECT_EQ(form.FVelDots[5], (TRect{cx + x, cy + y, cx + nx, cy + ny})) << x << "," << y;
+    EXPECT_EQ(form.Vel.Dots[5], (TRect{cx + x, cy + y, cx + nx, cy + ny}))
+        << "at " << x << ", " << y << " from the centre" << (hole ? ", hole on" : "");
   }
 }
 
@@ -73,10 +75,11 @@ TEST_F(VelocityTest, RoadMovieBirthsFillFourQuadrantsByDot) {
   const int cx = form.Pcx, cy = form.Pcy;
   Rebirth();
   for (int i = 0; i < 100; ++i) {
-    const TRect& d = form.FVelDots[i];
+    const TRect& d = form.Vel.Dots[i];
     const int sx = (i < 25 || i >= 75) ? -1 : 1, sy = i < 50 ? -1 : 1;
     const int dx = (d.Left - cx) * sx, dy = (d.Top - cy) * sy;
-    EXPECT_TRUE(dx >= 1 && dx <= 7 && dy >= 1 && dy <= 7) << i << ": " << dx << "," << dy;
+    EXPECT_TRUE(dx >= 1 && dx <= 7 && dy >= 1 && dy <= 7)
+        << "dot " << i << " born " << dx << ", " << dy << " out from the centre";
     // Within D of the centre the next position moves 2 pixels outwards.
     EXPECT_EQ((TPoint{d.Right, d.Bottom}), (TPoint{d.Left + 2 * sx, d.Top + 2 * sy}));
   }
@@ -88,48 +91,49 @@ TEST_F(VelocityTest, ClockBirthsLieOnACircleOfRadiusNinety) {
   ASSERT_EQ(Centre(), (TPoint{320, 240}));
   Rebirth();
   for (int i = 0; i < 100; ++i) {
-    const TRect& d = form.FVelDots[i];
+    const TRect& d = form.Vel.Dots[i];
     EXPECT_TRUE(std::abs(std::hypot(d.Left - 320, d.Top - 240) - 90) <= 1 &&
-                form.FVelBright[i] == 75)
-        << i;
+                form.Vel.Bright[i] == 75)
+        << "dot " << i;
   }
   // 10:10:20: the hour hand up and left, the minute hand up and right, the
   // second hand down and right at 30 degrees below the horizontal.
-  const auto at = [&](int i) { return TPoint{form.FVelDots[i].Left, form.FVelDots[i].Top}; };
+  const auto at = [&](int i) { return TPoint{form.Vel.Dots[i].Left, form.Vel.Dots[i].Top}; };
   EXPECT_TRUE(at(0).x < 320 && at(0).y < 240 && at(30).x > 320 && at(30).y < 240);
   EXPECT_EQ(at(70), (TPoint{320 + 78, 240 + 45}));
-  EXPECT_EQ(form.FVelHour * 10000 + form.FVelMin * 100 + form.FVelSec, 101020);
+  EXPECT_EQ(form.Vel.Hour * 10000 + form.Vel.Min * 100 + form.Vel.Sec, 101020);
 
   SetTime(12, 0, 0);  // every hand points straight up and stays on the axis
   Start(false, true);
   Rebirth();
   for (int i : {10, 40, 60})
-    EXPECT_EQ(std::pair(form.FVelDots[i].Left, form.FVelDots[i].Right), std::pair(320, 320)) << i;
+    EXPECT_EQ(std::pair(form.Vel.Dots[i].Left, form.Vel.Dots[i].Right), std::pair(320, 320))
+        << "dot " << i;
   form.Pformt = 2;  // no alignment: a birth on the centre column starts two pixels beside it
   Start(false, true);
   Rebirth();
-  EXPECT_EQ(form.FVelDots[60], (TRect{321, 241, 318, 240 - 90 - 90 / 8}));
+  EXPECT_EQ(form.Vel.Dots[60], (TRect{321, 241, 318, 240 - 90 - 90 / 8}));
 }
 
 TEST_F(VelocityTest, ClockStartsCentredKeepsTheCentreInItsBandAndWritesTheTime) {
   form.Pcx = 17, form.Pcy = 30;
   Start(false, true);
   EXPECT_EQ(Centre(), (TPoint{320, 240}));
-  EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400 && form.FVelTargetY >= 192 &&
-              form.FVelTargetY < 288 && form.FVelWarm == 0);
+  EXPECT_TRUE(form.Vel.TargetX >= 240 && form.Vel.TargetX < 400 && form.Vel.TargetY >= 192 &&
+              form.Vel.TargetY < 288 && form.Vel.Warm == 0);
 
   // A centre outside the band is pulled to its edge, and so is the target.
   for (const auto& [from, to] :
        {std::pair{TPoint{10, 470}, TPoint{240, 288}}, {{639, 0}, {400, 192}}}) {
-    std::tie(form.Pcx, form.Pcy, form.FVelTargetX) = std::tuple(from.x, from.y, 5);
+    std::tie(form.Pcx, form.Pcy, form.Vel.TargetX) = std::tuple(from.x, from.y, 5);
     form.Timer3Timer();
     EXPECT_EQ(Centre(), to);
-    EXPECT_TRUE(form.FVelTargetX >= 240 && form.FVelTargetX < 400);
+    EXPECT_TRUE(form.Vel.TargetX >= 240 && form.Vel.TargetX < 400);
   }
 
   SetTime(9, 41, 5);  // the digital time, antialiased greenish grey around the centre
   Start(false, true);
-  form.FVelWarm = 31;
+  form.Vel.Warm = 31;
   Rebirth();
   int ink = 0;
   const TABitmap& pic = form.Image1.Picture;
@@ -143,9 +147,9 @@ TEST_F(VelocityTest, WarmUpShowsThirtyBlackFramesOnlyFromTheStart) {
   Start(true);
   for (int t = 1; t <= 30; ++t) {
     form.Timer3Timer();
-    ASSERT_TRUE(AllBlack()) << t;
+    ASSERT_TRUE(AllBlack()) << "tick " << t;
   }
-  EXPECT_EQ(std::pair(platform.Repaints, form.FVelWarm), std::pair(0, 31));
+  EXPECT_EQ(std::pair(platform.Repaints, form.Vel.Warm), std::pair(0, 31));
   form.Timer3Timer();  // drawn, but every dot is still dark
   EXPECT_EQ(platform.Repaints, 1);
   for (int t = 0; t < 2; ++t) form.Timer3Timer();
@@ -168,21 +172,21 @@ TEST_F(VelocityTest, TheScopeTurnsRedAndLocksOncePerTickWithBrightHitsUpToItsLim
   form.Timer3Timer();
   EXPECT_TRUE(CountPixels(RGBColor(255, 0, 0)) > 8 && CountPixels(RGBColor(160, 104, 48)) == 0);
   EXPECT_EQ(form.HintLabel1.Caption, "lock 1");
-  EXPECT_TRUE(form.FVelLock == 1 && !form.FVelHit);  // the hit is cleared after drawing
+  EXPECT_TRUE(form.Vel.Lock == 1 && !form.Vel.Hit);  // the hit is cleared after drawing
 
-  form.FVelLock = 2147482999;
+  form.Vel.Lock = 2147482999;
   for (int tick = 0; tick < 2; ++tick) {
     for (int i = 0; i < 10; ++i) PutInScope(i, 250);
     form.Timer3Timer();
-    EXPECT_EQ(form.FVelLock, 2147483000);
+    EXPECT_EQ(form.Vel.Lock, 2147483000);
   }
 
-  form.FVelLock = 0;
+  form.Vel.Lock = 0;
   form.Pform = 2;  // ellipses need brightness above 200
-  std::fill(std::begin(form.FVelDots), std::end(form.FVelDots), TRect{-50, -50, -50, -50});
+  std::fill(std::begin(form.Vel.Dots), std::end(form.Vel.Dots), TRect{-50, -50, -50, -50});
   PutInScope(0, 200);
   form.Timer3Timer();
-  EXPECT_EQ(form.FVelLock, 0);
+  EXPECT_EQ(form.Vel.Lock, 0);
 }
 
 TEST_F(VelocityTest, TheMovingCentreFollowsTheMouseOrWandersBySinglePixels) {
@@ -196,7 +200,7 @@ TEST_F(VelocityTest, TheMovingCentreFollowsTheMouseOrWandersBySinglePixels) {
   EXPECT_EQ(Centre(), (TPoint{100, 50}));
   form.Pmouse = false;  // the mouse is no longer followed
   form.Image1MouseMove(7, 7);
-  EXPECT_EQ(form.FVelMouseX, 100);
+  EXPECT_EQ(form.Vel.MouseX, 100);
 
   form.Pmvc = 0;  // without a move level the wandering centre takes single steps
   for (int t = 0; t < 200; ++t) {

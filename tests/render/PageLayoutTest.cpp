@@ -2,6 +2,8 @@
 // own, in reading order, and the page number goes where the stamp belongs.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "form/RenderSteps.h"
 #include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
@@ -19,6 +21,14 @@ struct Layout {
   Mode mode;
   bool shift, qvga;
 };
+
+// "user text, vertical, Turn, shifted, QVGA" and the like.
+std::string Describe(const Layout& l) {
+  static const char* const kModes[] = {"normal", "Full", "BigFont", "MoreBig", "Turn"};
+  return std::string(l.builtin ? "built-in text" : "user text") +
+         (l.horizontal ? ", horizontal, " : ", vertical, ") + kModes[static_cast<int>(l.mode)] +
+         (l.shift ? ", shifted" : "") + (l.qvga ? ", QVGA" : "");
+}
 
 class PageLayout : public ::testing::Test {
  protected:
@@ -63,15 +73,13 @@ TEST_F(PageLayout, SlotsFillTheirOwnBandsInReadingOrderAndStayOnThePage) {
       layouts.push_back({false, horizontal, Mode::Turn, true, qvga});
     }
   for (const Layout& l : layouts) {
-    SCOPED_TRACE(testing::Message()
-                 << "builtin, horizontal, mode, shift, qvga: " << l.builtin << l.horizontal
-                 << static_cast<int>(l.mode) << l.shift << l.qvga);
+    SCOPED_TRACE(Describe(l));
     const int count = l.mode == Mode::Turn && !l.builtin ? 8 : 13;
     // Vertical columns run right to left; rows and turned columns top to bottom.
     const bool columns = !l.horizontal && (l.builtin || l.mode != Mode::Turn);
     Ink previous;
     for (int k = 1; k <= 13; ++k) {
-      SCOPED_TRACE(k);
+      SCOPED_TRACE("slot " + std::to_string(k));
       const Ink ink = Slot(l, k);
       if (k > count) {
         EXPECT_TRUE(ink.Empty()) << "a slot beyond the page's columns is drawn";

@@ -60,7 +60,10 @@ TEST_F(Renderer, FadesAndFallenLeavesMakeTheirBlendsAndRepaints) {
     form.LCheckBox11.Checked = leaves && !qvga;
     form.LCheckBox5.Checked = false;
     platform.Repaints = 0;
-    const auto draw = [&] { qvga ? form.Eqriture(form.Image1) : form.Ecriture(form.Image1); };
+    // A structured binding is captured by copy: clang before 16 cannot take one by reference.
+    const auto draw = [&, qvga = qvga] {
+      qvga ? form.Eqriture(form.Image1) : form.Ecriture(form.Image1);
+    };
     draw();
     EXPECT_EQ(platform.Repaints, first);
     form.LCheckBox11.Checked = leaves;

@@ -2,6 +2,8 @@
 // width, and solid small type. Where lines land is checked by the page layouts.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "form/Unit1.h"
 #include "render/Canvas.h"
 #include "shell/HeadlessPlatform.h"
@@ -67,7 +69,8 @@ TEST(SmallType, QvgaInkReachesTheTextColourAndFullPagesStaySmooth) {
   const TColor colour = RGBColor(0xC0, 0x20, 0x20);
   for (int look = 0; look < 8; ++look) {
     const bool qvga = look & 1, horizontal = look & 2, gothic = look & 4;
-    SCOPED_TRACE(look);  // its bits: camera size, horizontal, gothic
+    SCOPED_TRACE(std::string(qvga ? "QVGA" : "full size") +
+                 (horizontal ? ", horizontal" : ", vertical") + (gothic ? ", Gothic" : ", Mincho"));
     HeadlessPlatform platform;
     TForm1 form(platform);
     form.Editor2.Lines.SetText(Sjis("吾輩は猫である。名前はまだ無い。\r\n"));

@@ -44,7 +44,8 @@ TEST_F(CounterTest, KeysActOnlyInTheirTimerState) {
       {true, K::End, "0", 2, false, true, {}},
   };
   for (const auto& [running, key, shown, ticks, runningAfter, upDownAfter, cues] : cases) {
-    SCOPED_TRACE(std::to_string(static_cast<int>(key)) + (running ? " running" : ""));
+    static const char* const kKeys[] = {"other", "Space", "Enter", "Backspace", "Home", "End"};
+    SCOPED_TRACE(std::string(kKeys[static_cast<int>(key)]) + (running ? ", running" : ", stopped"));
     F().Form2Close();
     TForm2& counter = Open();
     if (running) Menu(counter, "Timer2");

@@ -21,7 +21,7 @@ const auto Idle = [](TForm1&) {};
 const auto Vel = [](TForm1& f) { f.FVelocity = true; };
 const auto VelClock = [](TForm1& f) { f.FVelocity = f.LCheckBox19.Checked = true; };
 const auto Deep = [](TForm1& f) {
-  f.FDeep = true, f.FDeepColor = 0x123456, f.Image1.Picture.Fill(clWhite);
+  f.FDeep = true, f.Deep.Color = 0x123456, f.Image1.Picture.Fill(clWhite);
 };
 // The line a key draws while Deep runs: the whole top row, nothing below it.
 bool TopRow(Form f, TColor c) {
@@ -83,11 +83,11 @@ TEST_F(KeysTest, EachKeyActsOnlyInItsStateAndReportsItsOption) {
       {"0, Clock", VelClock, '0', nullptr, [](Form f) { return f.Pirot == 2 && f.Pformt == 1; }},
       {"o, Clock", VelClock, 'o', "Digital off", [](Form f) { return !f.Pdigit; }},
       {"m needs Movement", Vel, 'm', nullptr, [](Form f) { return !f.Pmouse; }},
-      {"n", [](TForm1& f) { f.FVelocity = true, f.FVelLock = 9; }, 'n', "lock 0",
-       [](Form f) { return f.FVelLock == 0; }},
+      {"n", [](TForm1& f) { f.FVelocity = true, f.Vel.Lock = 9; }, 'n', "lock 0",
+       [](Form f) { return f.Vel.Lock == 0; }},
       {"3", Idle, '3', "bright 90", [](Form f) { return f.Fconm == 90; }},
       {"0 with Devenir", [](TForm1& f) { f.LCheckBox22.Checked = true; }, '0', "bright 125",
-       [](Form f) { return f.FArtsLevel == 125 && f.Fconm == 80; }},
+       [](Form f) { return f.Arts.Level == 125 && f.Fconm == 80; }},
       {"Deep, black", Deep, 'b', "Deep Black", [](Form f) { return TopRow(f, clBlack); }},
       {"Deep, white", [](TForm1& f) { Deep(f), f.FBlackRect = false; }, 'b', "Deep White",
        [](Form f) { return TopRow(f, 0xE7E7E7); }},

@@ -23,21 +23,39 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
   };
   const auto before = state();
   using T = TForm1;
-  int k = 0;  // texts, the page, its look, exports and tools, the credits
-  for (Handler command :
-       {&T::Open1Click, &T::Paste1Click, &T::Leaf1Click, &T::Leafgo1Click, &T::FontColor1Click,
-        &T::BgColor1Click, &T::FOBlack1Click, &T::Fadeout1Click, &T::BGChangeClick,
-        &T::SaveAllButtonClick, &T::SaveAllInButtonClick, &T::SaveAllThumbInButtonClick,
-        &T::SpButton1Click, &T::SameButton1Click, &T::CoImageButtonClick, &T::CountTextButtonClick,
-        &T::BitsaveClick, &T::JpegButtonClick, &T::About})
+  // Texts, the page, its look, exports and tools, the credits.
+  const std::pair<const char*, Handler> commands[] = {
+      {"Open1Click", &T::Open1Click},
+      {"Paste1Click", &T::Paste1Click},
+      {"Leaf1Click", &T::Leaf1Click},
+      {"Leafgo1Click", &T::Leafgo1Click},
+      {"FontColor1Click", &T::FontColor1Click},
+      {"BgColor1Click", &T::BgColor1Click},
+      {"FOBlack1Click", &T::FOBlack1Click},
+      {"Fadeout1Click", &T::Fadeout1Click},
+      {"BGChangeClick", &T::BGChangeClick},
+      {"SaveAllButtonClick", &T::SaveAllButtonClick},
+      {"SaveAllInButtonClick", &T::SaveAllInButtonClick},
+      {"SaveAllThumbInButtonClick", &T::SaveAllThumbInButtonClick},
+      {"SpButton1Click", &T::SpButton1Click},
+      {"SameButton1Click", &T::SameButton1Click},
+      {"CoImageButtonClick", &T::CoImageButtonClick},
+      {"CountTextButtonClick", &T::CountTextButtonClick},
+      {"BitsaveClick", &T::BitsaveClick},
+      {"JpegButtonClick", &T::JpegButtonClick},
+      {"About", &T::About},
+  };
+  for (const auto& [name, command] : commands)
     for (bool TForm1::*running : {&TForm1::FBusy, &TForm1::FArts}) {
-      SCOPED_TRACE(testing::Message() << "command " << k++ / 2);
+      SCOPED_TRACE(testing::Message()
+                   << name
+                   << (running == &TForm1::FBusy ? " during a job" : " during plan de arts"));
       p.FileAnswers = {dir / "story.txt"};
       p.ColorAnswers = {0x123456};
       p.NumberAnswers = {3};
       p.Clipboard = "pasted";
       F().*running = true;
-      F().Dispatch([&] { (F().*command)(); });
+      F().Dispatch([&, command = command] { (F().*command)(); });
       F().*running = false;
       EXPECT_EQ(state(), before);
       EXPECT_TRUE(F().Image1.Picture == view);

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <tuple>
 
 #include "tests/common/TestSupport.h"
 
@@ -110,13 +112,18 @@ TEST(ShellLinkTest, WriteTheSeedCorpusAndReadEachTarget) {
   relative.relative = u"..\\texts\\b.txt";  // without LinkInfo the relative path serves
   LinkParts relativeAnsi = relative;
   relativeAnsi.unicode = false;
-  const std::pair<LinkParts, const char*> cases[] = {
-      {full, "C:/test/a.txt"},  {suffix, "D:/本/novel.txt"},  {narrow, "C:/本/物語.txt"},
-      {wide, "C:/本/物語.txt"}, {relative, "../texts/b.txt"}, {relativeAnsi, "../texts/b.txt"}};
+  const std::tuple<const char*, LinkParts, const char*> cases[] = {
+      {"every part", full, "C:/test/a.txt"},
+      {"base and suffix", suffix, "D:/本/novel.txt"},
+      {"Shift-JIS base", narrow, "C:/本/物語.txt"},
+      {"Unicode base", wide, "C:/本/物語.txt"},
+      {"relative path only", relative, "../texts/b.txt"},
+      {"relative path in Shift-JIS", relativeAnsi, "../texts/b.txt"}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const std::string link = BuildLink(cases[i].first);
+    const auto& [name, parts, target] = cases[i];
+    const std::string link = BuildLink(parts);
     WriteFile((folder / ("link" + std::to_string(i))).string(), link);
-    EXPECT_EQ(ShellLinkTarget(link), cases[i].second) << "case " << i;
+    EXPECT_EQ(ShellLinkTarget(link), target) << name;
   }
 }
 
