@@ -161,7 +161,7 @@ TEST_F(ExportCli, AnExifExportIntoItsOwnTemplateFolderIsRefused) {
 // manifests stay well-formed for any file name.
 TEST_F(ExportCli, ThumbnailExportNotesKeptThumbnailsOnceAndAlbumsEscapeNames) {
   Cameras(3);
-  const std::string odd = "a&b'<c>\".JPG", sjis = "\x83\x65.JPG";
+  const std::string odd = "a&b'<c>\"%41.JPG", sjis = "\x83\x65.JPG";
   fs::rename(cameras_.Path() / "P001.JPG", cameras_.Path() / odd);
   fs::rename(cameras_.Path() / "P002.JPG", cameras_.Path() / sjis);
   ASSERT_EQ(RunCommand("exiftool -q -overwrite_original -ThumbnailImage= " +
@@ -191,7 +191,7 @@ TEST_F(ExportCli, ThumbnailExportNotesKeptThumbnailsOnceAndAlbumsEscapeNames) {
                        Quote((albums / "ALBUM.PVM").string())),
             0);
   const std::string manifest = testsupport::ReadFile(album);
-  EXPECT_NE(manifest.find("/a&amp;b&apos;&lt;c&gt;&quot;.JPG<"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("/a&amp;b&apos;&lt;c&gt;&quot;%2541.JPG<"), std::string::npos) << manifest;
   EXPECT_NE(manifest.find("/%83e.JPG<"), std::string::npos) << manifest;
 }
 
