@@ -191,7 +191,8 @@ TEST_F(ExportCli, ThumbnailExportNotesKeptThumbnailsOnceAndAlbumsEscapeNames) {
                        Quote((albums / "ALBUM.PVM").string())),
             0);
   const std::string manifest = testsupport::ReadFile(album);
-  EXPECT_NE(manifest.find("/a&amp;b&apos;&lt;c&gt;&quot;%2541.JPG<"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("/a&amp;b&apos;&lt;c&gt;&quot;%2541.JPG<"), std::string::npos)
+      << manifest;
   EXPECT_NE(manifest.find("/%83e.JPG<"), std::string::npos) << manifest;
 }
 
