@@ -127,7 +127,7 @@ TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   Start();
   OpenFile(WriteRows("before.txt", 30));
   F().TriButton1Click();
-  platform->Clipboard = Sjis("一行目\r\n二行目\tです");
+  platform->Clipboard = "一行目\r\n二行目\tです";
   F().Paste1Click();
   ExpectShown("Clipboard");
   EXPECT_EQ(F().FFileName, dir / "before.txt");
@@ -140,6 +140,13 @@ TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   EXPECT_EQ(F().FFileName, saved);
   EXPECT_EQ(F().FTextName, "kept paste");
   EXPECT_EQ(F().Image1.Hint, "kept paste");
+  // A carried character is saved as 〓, and the status line says so.
+  platform->Clipboard = "頰と😀";
+  F().Paste1Click();
+  platform->FileAnswers.push_back(dir / "carried.txt");
+  F().Dispatch([&] { F().PasteSave1Click(); });
+  EXPECT_EQ(ReadFile(dir / "carried.txt"), Sjis("〓と〓\r\n"));
+  EXPECT_EQ(F().HintLabel1.Caption, "外字2字を〓で保存");
   // Once the page comes from a file, saving the paste does nothing, and a
   // single space or no text on the clipboard pastes nothing.
   OpenFile(WriteRows("kept.txt", 30));
@@ -241,6 +248,12 @@ TEST_F(TextSourcesTest, TheJoinedFileHoldsBothPartsAndOpensAtTheSamePage) {
   EXPECT_TRUE(F().FFileIn);
   EXPECT_EQ(std::pair(F().FPage, F().FAllPage), std::pair(4, 5));  // 52 + 5 + 1 lines
   EXPECT_EQ(F().Editor1.Lines[57], "appended");
+  // A carried character of an input is written as 〓, and the status line says so.
+  WriteFile(dir / "more.txt", "頰\r\n");
+  platform->Answers.push_back(MsgResult::No);
+  Join(dir / "more.txt");
+  EXPECT_TRUE(ReadFile(Unite("story_u_u.txt")).ends_with("\r\n" + Sjis("〓") + "\r\n"));
+  EXPECT_EQ(F().HintLabel1.Caption, "UTF-8から変換 外字1字を〓で保存");
 }
 
 // utf8 in another encoding, by the system's converter.
@@ -286,17 +299,19 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
     EXPECT_EQ(Open(name, bytes), expected);
     EXPECT_EQ(F().FLoadReport.Replaced, 0u);
   }
-  // What has no Shift-JIS form becomes 〓 and is counted.
-  EXPECT_EQ(Open("emoji.txt", "猫😺と한글\r\n"), Sjis("猫〓と〓〓") + "\n");
-  EXPECT_EQ(F().HintLabel1.Caption, "3字を〓に置換");
+  // What has no Shift-JIS form is carried and counted (see CarriedTest.cpp).
+  EXPECT_EQ(Open("emoji.txt", "猫😺と한글\r\n"),
+            Sjis("猫") + "\xF0\x40" + Sjis("と") + "\xF0\x41\xF0\x42\n");
+  EXPECT_EQ(F().FLoadReport.Carried, 3u);
+  EXPECT_NE(F().HintLabel1.Caption, "emoji");
   Open("clean.txt", "猫\r\n");
-  EXPECT_NE(F().HintLabel1.Caption, "3字を〓に置換");
+  EXPECT_EQ(F().HintLabel1.Caption, "clean");
   // References are decoded after the tags are stripped.
   const std::tuple<std::string, std::string, std::size_t> references[] = {
       {"&lt;b&gt; &amp;amp; &quot;&apos;", "<b> &amp; \"'", 0},
       // The system maps ¥ to 5C.
       {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\", 0},
-      {"&eacute;&#128512;&#0;&#xD800;&#1114112;", Sjis("〓〓〓〓〓"), 5},
+      {"&eacute;&#128512;&#0;&#xD800;&#1114112;", "\xF0\x40\xF0\x41" + Sjis("〓〓〓"), 3},
       {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0}};
   for (const auto& [body, want, replaced] : references) {
     SCOPED_TRACE(body);
