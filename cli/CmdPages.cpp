@@ -1,4 +1,5 @@
-// quillane-cli pages: a user text laid out into pages in one of the layout modes.
+// quillane-cli pages: a user text laid out into pages in one of the layout modes,
+// each line's bytes in hex, or with --text as UTF-8 with its carried characters.
 #include <cstdio>
 #include <string>
 
@@ -6,6 +7,7 @@
 #include "cli/ViewOptions.h"
 #include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
+#include "text/Carried.h"
 
 namespace {
 
@@ -13,6 +15,7 @@ int RunPages(std::vector<std::string> args) {
   ArgParser parser(std::move(args));
   const std::string mode = parser.Value("--mode").value_or("normal");
   const TTextEncoding encoding = TextEncodingOption(parser);
+  const bool text = parser.Flag("--text");
   const std::vector<std::string> files = parser.Rest();
   if (files.size() != 1) throw CliError("one FILE is needed");
   const std::string& path = files[0];
@@ -30,7 +33,8 @@ int RunPages(std::vector<std::string> args) {
 
   std::string out = "pages " + std::to_string(form.FAllPage) + "\n";
   for (int i = 0; i < form.Editor1.Lines.Count(); ++i) {
-    out += Hex(form.Editor1.Lines[i]);
+    const std::string_view line = form.Editor1.Lines[i];
+    out += text ? StoreToUtf8(line, form.Editor1.Carried()) : Hex(line);
     out += '\n';
     if (out.size() >= (1u << 16)) {
       std::fwrite(out.data(), 1, out.size(), stdout);
@@ -41,9 +45,10 @@ int RunPages(std::vector<std::string> args) {
   return std::fflush(stdout) == 0 && !told ? 0 : 1;
 }
 
-const CliRegistrar kPages({"pages",
-                           std::string("pages [--mode normal|full|bigfont|morebig|turn] ") +
-                               kEncodingUsage + " FILE",
-                           RunPages});
+const CliRegistrar kPages(
+    {"pages",
+     std::string("pages [--mode normal|full|bigfont|morebig|turn] [--text] ") + kEncodingUsage +
+         " FILE",
+     RunPages});
 
 }  // namespace

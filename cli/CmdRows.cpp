@@ -1,9 +1,11 @@
-// quillane-cli rows: the rows a file wraps into, as a line store shows them.
+// quillane-cli rows: the rows a file wraps into, as a line store shows them:
+// each row's bytes in hex, or with --text as UTF-8 with its carried characters.
 #include <climits>
 #include <cstdio>
 #include <string>
 
 #include "cli/Cli.h"
+#include "text/Carried.h"
 #include "text/HEditor.h"
 
 namespace {
@@ -26,6 +28,7 @@ int RunRows(std::vector<std::string> args) {
   if (editor != "1" && editor != "2") throw CliError("option --editor takes 1 or 2");
   const long long width = parser.Int("--width", INT_MIN, INT_MAX).value_or(36);
   const TTextEncoding encoding = TextEncodingOption(parser);
+  const bool text = parser.Flag("--text");
   const std::vector<std::string> files = parser.Rest();
   if (files.size() != 1) throw CliError("one FILE is needed");
 
@@ -43,7 +46,7 @@ int RunRows(std::vector<std::string> args) {
   for (int i = 0; i < store.RowCount(); ++i) {
     out += RowEndLetter(store.RowEnd(i));
     out += ' ';
-    out += Hex(store.Rows(i));
+    out += text ? StoreToUtf8(store.Rows(i), store.Carried()) : Hex(store.Rows(i));
     out += '\n';
     if (out.size() >= (1u << 16)) {
       std::fwrite(out.data(), 1, out.size(), stdout);
@@ -54,7 +57,9 @@ int RunRows(std::vector<std::string> args) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-const CliRegistrar kRows(
-    {"rows", std::string("rows [--editor 1|2] [--width N] ") + kEncodingUsage + " FILE", RunRows});
+const CliRegistrar kRows({"rows",
+                          std::string("rows [--editor 1|2] [--width N] [--text] ") +
+                              kEncodingUsage + " FILE",
+                          RunRows});
 
 }  // namespace

@@ -1,11 +1,19 @@
 #include "form/Unit1.h"
 #include "resources/Embedded.h"
-#include "text/Sjis.h"
+#include "text/Encoding.h"
+
+namespace {
 
 // The resource is kept as UTF-8 in the source tree; the program holds it as
-// code-page-932 lines like every other text.
+// code-page-932 lines like every other text, converted as a UTF-8 file is.
+TDecodedText BuiltinText() {
+  return DecodeText(std::string(EmbeddedBuiltinText()), false, TTextEncoding::Utf8);
+}
+
+}  // namespace
+
 std::vector<std::string> TForm1::StringResource1() {
-  const std::string text = Utf8ToSjis(EmbeddedBuiltinText());
+  const std::string text = BuiltinText().Bytes;
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -20,9 +28,9 @@ std::vector<std::string> TForm1::StringResource1() {
 }
 
 void TForm1::LoadBuiltinText() {
-  std::string text;
-  for (const auto& line : StringResource1()) text += line + "\r\n";
+  TDecodedText text = BuiltinText();
   Editor2.Lines.Clear();
-  Editor2.Lines.SetText(text);
+  // Its own table: the built-in text's carried characters are not the user's.
+  Editor2.Lines.SetText(text.Bytes, std::move(text.Carried));
   Freplace(Editor2);
 }

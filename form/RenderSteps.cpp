@@ -61,7 +61,12 @@ TPageOptions PageOptions(const TForm1& form) {
           form.FShiftRight};
 }
 
+const TCarriedChars& PageCarried(const TForm1& form) {
+  return form.FFileIn ? form.Editor1.Carried() : form.Editor2.Carried();
+}
+
 void ComposePage(const TForm1& form, TABitmap& page, bool qvga, bool stamp) {
-  ComposePage(PageOptions(form), {form.FPage, form.FRetsu, form.FoColor, form.GColor}, page, qvga,
+  ComposePage(PageOptions(form),
+              {form.FPage, form.FRetsu, form.FoColor, form.GColor, &PageCarried(form)}, page, qvga,
               stamp);
 }

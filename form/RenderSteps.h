@@ -21,5 +21,7 @@ void BlendSteps(TForm1& form, const TABitmap& page, TImage& view, int steps, int
 
 // The page options the window's check boxes and text select.
 TPageOptions PageOptions(const TForm1& form);
+// The table of the text the page comes from: the user's text or the built-in one.
+const TCarriedChars& PageCarried(const TForm1& form);
 // Composes the current page (FPage, FRetsu, FoColor on GColor) as ComposePage does.
 void ComposePage(const TForm1& form, TABitmap& page, bool qvga, bool stamp);

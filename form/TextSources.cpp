@@ -9,6 +9,9 @@
 
 #include "base/Files.h"
 #include "form/Unit1.h"
+#include "render/Canvas.h"
+#include "text/Carried.h"
+#include "text/Encoding.h"
 #include "text/Entities.h"
 #include "text/FileNames.h"
 #include "text/Shortcut.h"
@@ -47,10 +50,26 @@ void ShowNewUserText(TForm1& f) {
   f.Image1.Hint = f.FTextName;
 }
 
-// Characters of the file that the page cannot hold are never dropped in
-// silence: the status line says how many became 〓.
-void ShowReplacedCount(TForm1& f) {
-  if (f.FLoadReport.Replaced > 0) f.HintLabel1.Caption = ReplacedMessage(f.FLoadReport.Replaced);
+// How many distinct carried characters the page face has no glyph for: those
+// pages show as 〓. Asked once a load, not at every draw.
+std::size_t GlyphlessKinds(const TCarriedChars& carried, bool gothic) {
+  std::size_t kinds = 0;
+  for (char32_t scalar : carried.Scalars()) kinds += !FaceHasGlyph(PageFaceName(gothic), scalar);
+  return kinds;
+}
+
+// Characters of a text that code page 932 cannot hold are never dropped in
+// silence: the status line says how many were carried (and how many kinds of
+// them show as 〓), and how many became 〓.
+void ShowLoadReport(TForm1& f) {
+  const TEncodingReport& report = f.FLoadReport;
+  std::string message =
+      CarriedMessage(report.Carried, GlyphlessKinds(f.Editor1.Carried(), f.Gothic()));
+  if (report.Replaced > 0) {
+    if (!message.empty()) message += ' ';
+    message += ReplacedMessage(report.Replaced);
+  }
+  if (!message.empty()) f.HintLabel1.Caption = message;
 }
 
 }  // namespace
@@ -70,7 +89,7 @@ void TForm1::PLayOutTextFile(const std::string& path, bool keepPage) {
 void TForm1::PLoadTextFile(const std::string& path) {
   PLayOutTextFile(path);
   ShowNewUserText(*this);
-  ShowReplacedCount(*this);
+  ShowLoadReport(*this);
 }
 
 void TForm1::Open1Click() {
@@ -122,18 +141,22 @@ void TForm1::Paste1Click() {
   const auto text = P.ClipboardText();
   // An empty clipboard text holds nothing to read, like a single space.
   if (!text || text->empty() || *text == " ") return;
+  // Converted as a UTF-8 file is: what code page 932 lacks is carried.
+  TDecodedText decoded = DecodeText(*text, false, TTextEncoding::Utf8);
   Editor1.Lines.Clear();
-  Editor1.Lines.SetText(*text);
+  Editor1.Lines.SetText(decoded.Bytes, std::move(decoded.Carried));
   FPasteList.clear();
-  for (int i = 0; i < Editor1.Lines.Count(); ++i) FPasteList.emplace_back(Editor1.Lines[i]);
+  for (int i = 0; i < Editor1.Lines.Count(); ++i)
+    FPasteList.push_back(StoreToUtf8(Editor1.Lines[i], Editor1.Carried()));
   FFileIn = true;
   FFilePage = 0;
   FNewText = true;
   FTextName = "Clipboard";
-  FLoadReport = {};  // the clipboard's text comes in as code page 932 already
+  FLoadReport = decoded.Report;
   Freplace(Editor1);
   FPreEcri(Editor1);
   ShowNewUserText(*this);
+  ShowLoadReport(*this);
 }
 
 void TForm1::PasteSave1Click() {
@@ -145,11 +168,16 @@ void TForm1::PasteSave1Click() {
   if (!path) return;
   std::string text;
   for (const auto& line : FPasteList) text += line + "\r\n";
-  WriteOutputFile(*path, text);
+  // The file is code page 932: a carried character is written as 〓, and the
+  // status line says how many were.
+  const TDecodedText decoded = DecodeText(text, false, TTextEncoding::Utf8);
+  std::size_t getas = 0;
+  WriteOutputFile(*path, StoreToCp932(decoded.Bytes, decoded.Carried, &getas));
   FFileName = *path;
   FTextName = ExtractFileName(*path);
   FtxtDelete();
   Image1.Hint = FTextName;
+  if (getas > 0) HintLabel1.Caption = SavedAsGetaMessage(getas);
 }
 
 void TForm1::File1Click() {
@@ -178,7 +206,7 @@ void TForm1::File1Click() {
   }
   Image1.Hint = FTextName;
   HintLabel1.Caption = FTextName;
-  ShowReplacedCount(*this);
+  ShowLoadReport(*this);
 }
 
 void TForm1::FtxtDelete() {
@@ -195,10 +223,15 @@ void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
   FLoadReport = editor.Lines.LoadFromFile(path, FEncoding);
   if (HasHtmlExtension(path)) {
     std::string text = PTagStrip(editor.Lines.GetText());
+    TCarriedChars carried = editor.Carried();
     editor.Lines.Clear();
-    // References are decoded only now, so that a decoded "<" never opens a tag.
-    FLoadReport.Replaced += DecodeEntities(text);
-    editor.Lines.SetText(text);
+    // References are decoded only now, so that a decoded "<" never opens a
+    // tag; what they carry joins the text's own table.
+    TMissingCharacters missing(&carried);
+    DecodeEntities(text, missing);
+    FLoadReport.Replaced += missing.Count();
+    FLoadReport.Carried += missing.Carried();
+    editor.Lines.SetText(text, std::move(carried));
   }
 }
 

@@ -7,6 +7,7 @@
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "form/Unit1.h"
+#include "text/Carried.h"
 #include "text/Encoding.h"
 #include "text/FileNames.h"
 #include "text/TextFile.h"
@@ -15,22 +16,35 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file's text in code page 932, whatever encoding it came in; what the
-// conversion did is added to `report`.
-std::string ReadText(const std::string& path, TTextEncoding encoding, TEncodingReport& report) {
+// What reading the inputs did, for the status line.
+struct TUnionReport {
+  TEncodingReport Read;         // the encoding of a converted input; 〓 for undecodable bytes
+  std::size_t SavedAsGeta = 0;  // carried characters the union holds as 〓
+};
+
+// The file's text in code page 932, whatever encoding it came in, as the union
+// file holds it: a character code page 932 has no form for is carried on
+// reading and written as 〓. What the conversion did is added to `report`.
+std::string ReadText(const std::string& path, TTextEncoding encoding, TUnionReport& report) {
   TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
-  if (decoded.Report.Converted()) report.Encoding = decoded.Report.Encoding;
-  report.Replaced += decoded.Report.Replaced;
-  return std::move(decoded.Bytes);
+  if (decoded.Report.Converted()) report.Read.Encoding = decoded.Report.Encoding;
+  report.Read.Replaced += decoded.Report.Replaced;
+  std::size_t getas = 0;
+  std::string bytes = StoreToCp932(decoded.Bytes, decoded.Carried, &getas);
+  report.SavedAsGeta += getas;
+  return bytes;
 }
 
 // The union is written in code page 932; the status line says when an input
 // had to be converted for it, and how many characters became 〓.
-std::string UnionMessage(const TEncodingReport& report) {
+std::string UnionMessage(const TUnionReport& report) {
   std::string message;
-  if (report.Converted()) message = std::string(EncodingName(report.Encoding)) + "から変換";
-  if (report.Replaced > 0)
-    message += (message.empty() ? "" : " ") + ReplacedMessage(report.Replaced);
+  const auto add = [&](const std::string& part) {
+    if (!part.empty()) message += (message.empty() ? "" : " ") + part;
+  };
+  if (report.Read.Converted()) add(std::string(EncodingName(report.Read.Encoding)) + "から変換");
+  add(ReplacedMessage(report.Read.Replaced));
+  add(SavedAsGetaMessage(report.SavedAsGeta));
   return message;
 }
 
@@ -67,7 +81,7 @@ std::string UnionFileName(const std::string& currentFile) {
 void TForm1::UniteButtonClick() {
   std::string first;
   std::error_code ec;
-  TEncodingReport report;
+  TUnionReport report;
   if (!FFileName.empty() && fs::exists(FFileName, ec))
     first = LinesText(ReadText(FFileName, FEncoding, report));
 

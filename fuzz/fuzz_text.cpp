@@ -8,6 +8,7 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/Carried.h"
 #include "text/Encoding.h"
 #include "text/Entities.h"
 #include "text/HEditor.h"
@@ -108,13 +110,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(report.Encoding != TTextEncoding::Auto && report.Encoding != TTextEncoding::Utf16);
   if (encoding == TTextEncoding::Auto) Require(report.Encoding == detected);
   // Code page 932 is kept byte for byte; anything converted is whole code page
-  // 932 characters, with a geta mark for each one counted.
+  // 932 characters, with a geta mark for each one counted. What code page 932
+  // lacks is carried, and the text as UTF-8 with its carried characters
+  // resolved reads back to the very same bytes.
   std::size_t getas = 0;
   if (!report.Converted()) {
-    Require(decoded.Bytes == bytes && report.Replaced == 0);
+    Require(decoded.Bytes == bytes && report.Replaced == 0 && decoded.Carried.Empty());
   } else {
     Require(IsCp932(decoded.Bytes, &getas));
     Require(getas >= report.Replaced && report.Replaced <= bytes.size());
+    Require(decoded.Carried.Size() <= std::min(report.Carried, TCarriedChars::kCapacity));
+    // A mark of its own, so that a text that starts with U+FEFF keeps it.
+    const std::string utf8 = "\xEF\xBB\xBF" + StoreToUtf8(decoded.Bytes, decoded.Carried);
+    Require(DecodeText(utf8, false, TTextEncoding::Utf8).Bytes == decoded.Bytes);
   }
 
   // Tags end at '>' and references start at '&', bytes below any trail byte:
@@ -138,7 +146,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ApplyEditor1Settings(editor);
   editor.SetWrapByte(width);
   const TEncodingReport loaded = editor.Lines.LoadFromFile(scratch.Write(bytes, html), encoding);
-  Require(loaded.Encoding == report.Encoding && loaded.Replaced == report.Replaced);
+  Require(loaded.Encoding == report.Encoding && loaded.Replaced == report.Replaced &&
+          loaded.Carried == report.Carried);
   std::string joined;
   int line = 0;
   for (int row = 0; row < editor.RowCount(); ++row) {

@@ -23,6 +23,8 @@
 #include "base/Types.h"
 #include "render/ABitmap.h"
 
+class TCarriedChars;
+
 // Only the fields drawing reads: the face is always upright, plain, in the
 // default character set.
 struct TLogFont {
@@ -39,6 +41,9 @@ inline constexpr char kFaceGothic[] = "ＭＳ ゴシック";
 inline const char* PageFaceName(bool gothic) {
   return gothic ? kFaceGothic : kFaceMincho;
 }
+// Whether the face a record names (a leading "@" aside) has a glyph for the
+// code point; a carried character it has none for is drawn as 〓.
+bool FaceHasGlyph(const std::string& faceName, char32_t codePoint);
 
 struct TPen {
   TColor Color = clBlack;
@@ -59,6 +64,9 @@ class TCanvas {
   TPen Pen;
   TBrush Brush;
   TColor FontColor = clBlack;
+  // What the carried codes of the text drawn stand for (text/Carried.h); none:
+  // every code is read as code page 932 reads it.
+  const TCarriedChars* Carried = nullptr;
   // Selects the font for TextOut.
   void SetFont(const TLogFont& font);
 

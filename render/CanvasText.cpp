@@ -30,7 +30,7 @@ void TCanvas::TextOut(int x, int y, std::string_view sjis) {
   if (sjis.empty() || bitmap_.Empty()) return;
   if (!impl_->sized) impl_->sized = ResolveFont(impl_->font);
   const TSizedFont& font = *impl_->sized;
-  const TLineGlyphs line = LayOutLine(font, sjis);
+  const TLineGlyphs line = LayOutLine(font, sjis, Carried);
 
   QImage image(bitmap_.Bits(), bitmap_.Width(), bitmap_.Height(), bitmap_.Stride(),
                QImage::Format_BGR888);

@@ -94,6 +94,9 @@ TFontFace::TFontFace(QRawFont base, QRawFont crisp)
     winDescent_ = unitsPerEm_ - winAscent_;
   }
   if (avgWidth_ <= 0) avgWidth_ = unitsPerEm_ / 2;
+  const quint32 space = Glyph(U'\u3000');
+  fullWidth_ = space != 0 ? AdvanceUnits(space) : unitsPerEm_;
+  if (fullWidth_ <= 0) fullWidth_ = unitsPerEm_;
 }
 
 TFontFace::~TFontFace() {
@@ -186,4 +189,10 @@ std::shared_ptr<const TSizedFont> ResolveFont(const TLogFont& record) {
   }
   cache.emplace(key, sized);
   return sized;
+}
+
+bool FaceHasGlyph(const std::string& faceName, char32_t codePoint) {
+  const std::string name =
+      !faceName.empty() && faceName.front() == '@' ? faceName.substr(1) : faceName;
+  return TFontFace::ForName(name)->Glyph(codePoint) != 0;
 }

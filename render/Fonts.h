@@ -39,6 +39,8 @@ class TFontFace {
   quint32 VerticalGlyph(char32_t codePoint) const;
   // Horizontal advance of a glyph in font units.
   int AdvanceUnits(quint32 glyph) const;
+  // Advance of a full-width cell (the ideographic space) in font units.
+  int FullWidthUnits() const { return fullWidth_; }
 
  private:
   TFontFace(QRawFont base, QRawFont crisp);
@@ -51,6 +53,7 @@ class TFontFace {
   int winDescent_ = 455;
   int emBoxAscent_ = 1802;
   int avgWidth_ = 1024;
+  int fullWidth_ = 2048;
   mutable std::unordered_map<char32_t, quint32> vertical_;
 };
 

@@ -141,6 +141,7 @@ void ComposePage(const TPageOptions& options, const TPageContent& content, TABit
   }
   const TSlotLayout layout = SlotLayout(options, qvga);
   canvas.SetFont(layout.Font);
+  canvas.Carried = content.Carried;
   for (int k = 1; k <= layout.Count && k < static_cast<int>(content.Slots.size()); ++k)
     canvas.TextOut(layout.X[k], layout.Y[k], content.Slots[static_cast<std::size_t>(k)]);
 }

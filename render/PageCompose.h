@@ -17,12 +17,14 @@ struct TPageOptions {
 };
 
 // What one page shows: its number, its column slots (code-page-932 bytes,
-// slot k at index k, index 0 unused) and its two colours.
+// slot k at index k, index 0 unused), its two colours, and the table of the
+// text the slots come from (what its carried codes stand for).
 struct TPageContent {
   int Page = 1;
   std::span<const std::string> Slots;
   TColor Text = clWhite;
   TColor Background = clBlack;
+  const TCarriedChars* Carried = nullptr;
 };
 
 // Where and how the slots of the current page are drawn.

@@ -2,6 +2,7 @@
 
 #include <QTransform>
 
+#include "text/Carried.h"
 #include "text/Sjis.h"
 
 bool NeedsVerticalForm(char32_t c) {
@@ -50,7 +51,8 @@ bool NeedsVerticalForm(char32_t c) {
   }
 }
 
-TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis) {
+TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis,
+                       const TCarriedChars* carried) {
   TLineGlyphs line;
   const TFontFace& face = *font.Face;
   const double scale = font.Scale();
@@ -62,11 +64,24 @@ TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis) {
   double u = 0;
   for (std::size_t i = 0; i < sjis.size();) {
     const std::size_t length = SjisCharLength(sjis, i);
-    const char32_t cp = SjisCharToCodePoint(sjis.substr(i, length));
     const bool fullWidth = length == 2;
+    const auto lead = static_cast<unsigned char>(sjis[i]);
+    char32_t cp = 0;
+    if (fullWidth && carried && IsCarriedLead(lead))
+      cp = carried->Scalar(lead, static_cast<unsigned char>(sjis[i + 1]));
+    const bool isCarried = cp != 0;
+    if (!isCarried) cp = SjisCharToCodePoint(sjis.substr(i, length));
     i += length;
-    const quint32 nominal = face.Glyph(cp);
+    quint32 nominal = face.Glyph(cp);
+    if (isCarried && nominal == 0) {
+      cp = U'〓';
+      nominal = face.Glyph(cp);
+    }
     const double advance = face.AdvanceUnits(nominal) * scale;
+    // A carried character takes the full-width cell its two bytes stand for
+    // in the wrap, whatever its glyph's own width (é is half-width in the
+    // face), and sits in the middle of it.
+    const double cell = isCarried ? face.FullWidthUnits() * scale : advance;
     bool turn = font.Vertical && fullWidth;
     quint32 glyph = nominal;
     if (turn) {
@@ -74,15 +89,15 @@ TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis) {
       if (glyph == nominal && NeedsVerticalForm(cp)) turn = false;
     }
     if (turn) {
-      const QPointF centre(u + advance / 2, emCentreV);
+      const QPointF centre(u + cell / 2, emCentreV);
       const QPointF glyphCentre(advance / 2, -(font.EmBoxAscent - font.Em / 2));
       line.TurnedIds.push_back(glyph);
       line.TurnedPositions.push_back(back.map(centre) - glyphCentre);
     } else {
       line.PlainIds.push_back(glyph);
-      line.PlainPositions.push_back(QPointF(u, font.Ascent));
+      line.PlainPositions.push_back(QPointF(u + (cell - advance) / 2, font.Ascent));
     }
-    u += advance;
+    u += cell;
   }
   line.Length = u;
   return line;

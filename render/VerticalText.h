@@ -26,7 +26,15 @@ struct TLineGlyphs {
   double Length = 0;  // advance of the whole line along u, in pixels
 };
 
-TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis);
+class TCarriedChars;
+
+// The glyphs of one line of code-page-932 text. The carried codes among them
+// are drawn as the characters `carried` says they stand for (none: as code
+// page 932 reads them): each in a full-width cell, centred in it, with the
+// rules of any full-width character; one the face has no glyph for is drawn
+// as 〓.
+TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis,
+                       const TCarriedChars* carried = nullptr);
 
 // Whether a full-width character must change shape in a vertical column
 // (brackets, dashes, the long vowel mark ...), so that it is drawn turned when

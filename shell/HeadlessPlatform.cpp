@@ -84,8 +84,8 @@ std::optional<int> HeadlessPlatform::SizeDialog(int) {
 std::optional<std::string> HeadlessPlatform::ClipboardText() {
   return Clipboard;
 }
-void HeadlessPlatform::SetClipboardText(const std::string& sjis) {
-  Clipboard = sjis;
+void HeadlessPlatform::SetClipboardText(const std::string& utf8) {
+  Clipboard = utf8;
 }
 void HeadlessPlatform::PlaySound(const std::string& fileName) {
   Sounds.push_back(fileName);

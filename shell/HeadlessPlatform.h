@@ -28,7 +28,7 @@ class HeadlessPlatform : public Platform {
   std::deque<std::optional<TColor>> ColorAnswers;   // empty: cancel
   std::deque<std::optional<double>> NumberAnswers;  // empty: closed without OK
   std::deque<std::optional<int>> SizeAnswers;       // empty: cancel
-  std::optional<std::string> Clipboard;             // code-page-932 bytes
+  std::optional<std::string> Clipboard;             // UTF-8
   // Runs whenever the program handles events (ProcessMessages, WaitMessages).
   std::function<void()> EventHook;
   bool RealTime = false;
@@ -65,7 +65,7 @@ class HeadlessPlatform : public Platform {
   std::optional<double> NumberDialog(double initial) override;
   std::optional<int> SizeDialog(int initial) override;
   std::optional<std::string> ClipboardText() override;
-  void SetClipboardText(const std::string& sjis) override;
+  void SetClipboardText(const std::string& utf8) override;
   void PlaySound(const std::string& fileName) override;
   void PopupMenu(int screenX, int screenY) override;
   void Repaint() override;

@@ -54,9 +54,10 @@ class Platform {
   // The size dialog (TForm4): the up-down's position when closed with OK.
   virtual std::optional<int> SizeDialog(int initial) = 0;
 
-  // Clipboard text as code-page-932 bytes; std::nullopt when it holds no text.
+  // Clipboard text as UTF-8, every character as it is; std::nullopt when it
+  // holds no text. The form converts it as it converts a loaded text.
   virtual std::optional<std::string> ClipboardText() = 0;
-  virtual void SetClipboardText(const std::string& sjis) = 0;
+  virtual void SetClipboardText(const std::string& utf8) = 0;
 
   // Plays a sound cue by its bare file name, asynchronously: from the current
   // folder when there, else the program's own (FindCueFile in shell/SoundCues.h).

@@ -178,7 +178,9 @@ bool ConvertToCp932(TTextEncoding from, std::string_view in, std::string& out,
       const char32_t codePoint = static_cast<char32_t>(cp[0] | (cp[1] << 8) | (cp[2] << 16)) |
                                  (static_cast<char32_t>(cp[3]) << 24);
       const int written = EncodeSjis(codePoint, to);
-      if (written >= 0) {
+      // A form in the user-defined area is a private-use character: `missing`
+      // decides whether it keeps that code (see TCarriedChars).
+      if (written >= 0 && !(written == 2 && IsCarriedLead(static_cast<unsigned char>(*to)))) {
         to += written;
         continue;
       }
@@ -275,12 +277,14 @@ TDecodedText DecodeText(std::string bytes, bool html, TTextEncoding encoding) {
     in.remove_prefix(encoding == TTextEncoding::Utf8 ? kUtf8Bom.size() : kUtf16LeBom.size());
   result.Report.Encoding = encoding;
   if (encoding == TTextEncoding::ShiftJis) {
+    result.Carried.ReserveUsedCodes(bytes);
     result.Bytes = std::move(bytes);
     return result;
   }
-  TMissingCharacters missing;
+  TMissingCharacters missing(&result.Carried);
   if (ConvertToCp932(encoding, in, result.Bytes, missing)) {
     result.Report.Replaced = missing.Count();
+    result.Report.Carried = missing.Carried();
   } else {
     // Without the decoder nothing can be read faithfully: say so by count.
     result.Bytes = kGeta;
@@ -289,9 +293,23 @@ TDecodedText DecodeText(std::string bytes, bool html, TTextEncoding encoding) {
   return result;
 }
 
-void TMissingCharacters::Put(std::string& out, char32_t) {
-  out += kGeta;
-  ++count_;
+void TMissingCharacters::Put(std::string& out, char32_t codePoint) {
+  if (!carried_) {
+    if (AppendSjis(out, codePoint)) return;
+    out += kGeta;
+    ++count_;
+    return;
+  }
+  switch (carried_->Append(out, codePoint)) {
+    case TStored::Form:
+      break;
+    case TStored::Carried:
+      ++carriedCount_;
+      break;
+    case TStored::Geta:
+      ++count_;
+      break;
+  }
 }
 
 void TMissingCharacters::PutUndecodable(std::string& out) {

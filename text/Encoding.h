@@ -10,12 +10,15 @@
 //   4. otherwise code page 932, kept byte for byte (pure ASCII included).
 // iconv decodes the text; each character is then written in code page 932 as
 // iconv's CP932 writes it (EncodeSjis). A character with no code-page-932 form,
-// and an input byte sequence that is not a character of its encoding, go to
-// TMissingCharacters below.
+// one that code page 932 writes into its user-defined area, and an input byte
+// sequence that is not a character of its encoding, go to TMissingCharacters
+// below.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "text/Carried.h"
 
 enum class TTextEncoding {
   Auto,      // detect by the rules above
@@ -45,36 +48,49 @@ const char* EncodingName(TTextEncoding encoding);
 // What becomes of a character that code page 932 has no form for, and of input
 // bytes that are no character of their encoding. Every converter of a loaded
 // text (the encodings here, the HTML character references) hands them here and
-// nowhere else, so that this is the one place that decides: today each becomes
-// the geta mark 〓 (81 AC) and is counted for the load report.
+// nowhere else, so that this is the one place that decides: with a table the
+// character is carried in it (text/Carried.h), and 〓 (81 AC) only when the
+// table is full; without one (a caller that needs plain code page 932) it
+// becomes 〓. Each 〓 is counted for the load report, and so is each
+// character carried.
 class TMissingCharacters {
  public:
-  // A character without a code-page-932 form (given whole, for a policy that
-  // would keep what it was).
+  TMissingCharacters() = default;
+  explicit TMissingCharacters(TCarriedChars* carried) : carried_(carried) {}
+  // Any character, given whole: its code-page-932 form when it has one (a
+  // private-use character of the user-defined area too), else as above.
   void Put(std::string& out, char32_t codePoint);
   // Bytes that are not a character of their encoding at all.
   void PutUndecodable(std::string& out);
-  // How many were put, of either kind.
+  // How many became 〓, of either kind.
   std::size_t Count() const { return count_; }
+  // How many were carried in the table.
+  std::size_t Carried() const { return carriedCount_; }
 
  private:
+  TCarriedChars* carried_ = nullptr;
   std::size_t count_ = 0;
+  std::size_t carriedCount_ = 0;
 };
 
 // What loading a text did to it.
 struct TEncodingReport {
   TTextEncoding Encoding = TTextEncoding::ShiftJis;  // what the input was read as
   std::size_t Replaced = 0;                          // characters that became 〓
+  std::size_t Carried = 0;  // characters kept in the text's table of carried characters
   bool Converted() const { return Encoding != TTextEncoding::ShiftJis; }
 };
 
 struct TDecodedText {
-  std::string Bytes;  // code page 932
+  std::string Bytes;      // code page 932
+  TCarriedChars Carried;  // what the carried codes among them stand for
   TEncodingReport Report;
 };
 
 // The text in code page 932. `encoding` Auto detects; any other value is used
-// as given (a byte order mark that agrees with it is dropped).
+// as given (a byte order mark that agrees with it is dropped). A code-page-932
+// input is kept byte for byte, with an empty table that reserves the codes of
+// the user-defined area the text uses itself.
 TDecodedText DecodeText(std::string bytes, bool html, TTextEncoding encoding = TTextEncoding::Auto);
 
 // The status text for a load that replaced `replaced` characters by 〓 (empty

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "text/Encoding.h"
-#include "text/Sjis.h"
 
 namespace {
 
@@ -56,16 +55,19 @@ std::optional<char32_t> Named(std::string_view name) {
   return std::nullopt;
 }
 
-// The code point of a numeric reference's digits; 0xFFFD for one outside
+// Stands for a numeric reference to no character.
+constexpr char32_t kNoCharacter = 0xFFFFFFFF;
+
+// The code point of a numeric reference's digits; kNoCharacter for one outside
 // Unicode, a surrogate or NUL, which no text can hold.
 char32_t Numeric(std::string_view digits, bool hex) {
   char32_t value = 0;
   for (char c : digits) {
     const int d = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
     value = value * (hex ? 16 : 10) + static_cast<char32_t>(d);
-    if (value > 0x10FFFF) return 0xFFFD;
+    if (value > 0x10FFFF) return kNoCharacter;
   }
-  if (value == 0 || (value >= 0xD800 && value <= 0xDFFF)) return 0xFFFD;
+  if (value == 0 || (value >= 0xD800 && value <= 0xDFFF)) return kNoCharacter;
   return value;
 }
 
@@ -93,12 +95,11 @@ std::optional<std::pair<char32_t, std::size_t>> Reference(std::string_view text)
 
 }  // namespace
 
-std::size_t DecodeEntities(std::string& cp932) {
+void DecodeEntities(std::string& cp932, TMissingCharacters& missing) {
   std::size_t amp = cp932.find('&');
-  if (amp == std::string::npos) return 0;
+  if (amp == std::string::npos) return;
   // '&' and ';' lie below 0x40, so they are never the trail byte of a
   // two-byte character and a byte scan finds only real ones.
-  TMissingCharacters missing;
   std::string out;
   out.reserve(cp932.size());
   std::size_t from = 0;
@@ -108,11 +109,19 @@ std::size_t DecodeEntities(std::string& cp932) {
     out.append(cp932, from, amp - from);
     // The page has no non-breaking space; it reads as the space it shows.
     const char32_t cp = ref->first == kNoBreakSpace ? U' ' : ref->first;
-    if (!AppendSjis(out, cp)) missing.Put(out, cp);
+    if (cp == kNoCharacter)
+      missing.PutUndecodable(out);
+    else
+      missing.Put(out, cp);
     from = amp + ref->second;
     amp = from - 1;
   }
   out.append(cp932, from, std::string::npos);
   cp932.swap(out);
+}
+
+std::size_t DecodeEntities(std::string& cp932) {
+  TMissingCharacters missing;
+  DecodeEntities(cp932, missing);
   return missing.Count();
 }

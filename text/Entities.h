@@ -5,8 +5,13 @@
 #include <cstddef>
 #include <string>
 
-// Decodes the references of a code-page-932 text in place. A reference to a
-// character with no code-page-932 form goes to TMissingCharacters (text/Encoding.h)
-// like any such character of a loaded text; returns how many did. Anything that is not a complete
-// known reference is left as it is.
+class TMissingCharacters;
+
+// Decodes the references of a code-page-932 text in place. Each referenced
+// character goes to `missing` (text/Encoding.h), which writes its form, carries
+// it in the text's table or makes it 〓, like any character of a loaded text; a
+// reference to no character at all (NUL, a surrogate, past U+10FFFF) becomes
+// 〓. Anything that is not a complete known reference is left as it is.
+void DecodeEntities(std::string& cp932, TMissingCharacters& missing);
+// The same with no table: returns how many references became 〓.
 std::size_t DecodeEntities(std::string& cp932);

@@ -98,6 +98,7 @@ void TEditorStrings::Clear() {
   ends_.clear();
   ends_.shrink_to_fit();
   lastUnterminated_ = false;
+  carried_ = {};
   owner_.LinesChanged();
 }
 
@@ -107,15 +108,17 @@ TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncod
     throw EFileError::CannotOpen(path, TooLongOnceExpandedReason());
   CheckTextSize(decoded.Bytes.size());
   lastUnterminated_ = Split(std::move(decoded.Bytes), true) && !ends_.empty();
+  carried_ = std::move(decoded.Carried);
   owner_.LinesChanged();
   return decoded.Report;
 }
 
-void TEditorStrings::SetText(std::string_view text) {
+void TEditorStrings::SetText(std::string_view text, TCarriedChars carried) {
   text = text.substr(0, std::min(text.size(), text.find('\0')));
   CheckTextSize(text.size());
   Split(std::string(text), false);
   lastUnterminated_ = false;
+  carried_ = std::move(carried);
   owner_.LinesChanged();
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/Carried.h"
 #include "text/Encoding.h"
 #include "text/TextFile.h"
 #include "text/Wrap.h"
@@ -53,18 +54,24 @@ class TEditorStrings {
   // (DecodeText; the meta charset rule applies to HTML file names), then split
   // at CR LF, CR or LF; 0x1A ends the text; a NUL byte becomes a half-width
   // space so that the text after it survives the layout, which sets the text
-  // again. Throws EFileError when the file cannot be read, or when its text
-  // would exceed kMaxLoadedTextBytes, leaving the lines as they were.
+  // again. The characters code page 932 has no form for are carried
+  // (Carried()). Throws EFileError when the file cannot be read, or when its
+  // text would exceed kMaxLoadedTextBytes, leaving the lines as they were.
   TEncodingReport LoadFromFile(const std::string& path,
                                TTextEncoding encoding = TTextEncoding::Auto);
-  // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends it).
-  void SetText(std::string_view text);
+  // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends
+  // it), and the table of carried characters by the one the text comes with.
+  void SetText(std::string_view text, TCarriedChars carried = {});
   // Every line followed by CR LF, except the unterminated last line of a loaded file.
   std::string GetText() const;
   int Count() const { return static_cast<int>(ends_.size()); }
   std::string_view operator[](int i) const { return Line(static_cast<std::size_t>(i)); }
   // The last line came from a file that ended without a line break.
   bool LastUnterminated() const { return lastUnterminated_; }
+  // What the carried codes of the lines stand for. It follows the text: it is
+  // replaced only with the whole text (Clear, LoadFromFile, SetText), and the
+  // rows, the replacement and the layout leave it as it is.
+  const TCarriedChars& Carried() const { return carried_; }
 
  private:
   friend class TEditor;
@@ -81,6 +88,7 @@ class TEditorStrings {
   std::string text_;
   std::vector<std::uint32_t> ends_;
   bool lastUnterminated_ = false;
+  TCarriedChars carried_;
 };
 
 class TEditor {
@@ -90,6 +98,7 @@ class TEditor {
   TEditor& operator=(const TEditor&) = delete;
 
   TEditorStrings Lines{*this};
+  const TCarriedChars& Carried() const { return Lines.Carried(); }
 
   int RowCount() const { return pending_ ? 0 : Lines.Count() + static_cast<int>(cuts_.size()); }
   // Text of row i; empty outside 0..RowCount()-1.

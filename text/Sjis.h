@@ -19,6 +19,8 @@ inline std::size_t SjisCharLength(std::string_view text, std::size_t i) {
 // byte sequence that is not a CP932 character.
 char32_t SjisCharToCodePoint(std::string_view ch);
 
+// Appends one Unicode scalar value as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 // CP932 -> UTF-8. Every byte sequence that is not CP932 becomes U+FFFD, one per
 // character as the lead-byte rule cuts them.
 std::string SjisToUtf8(std::string_view sjis);

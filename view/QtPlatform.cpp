@@ -24,7 +24,6 @@
 #include "shell/Paths.h"
 #include "shell/SoundCues.h"
 #include "text/FileNames.h"
-#include "text/Sjis.h"
 #include "view/NumberDialog.h"
 #include "view/QtColor.h"
 #include "view/SizeDialog.h"
@@ -163,11 +162,11 @@ std::optional<int> QtPlatform::SizeDialog(int initial) {
 std::optional<std::string> QtPlatform::ClipboardText() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (!data || !data->hasText()) return std::nullopt;
-  return Utf8ToSjis(data->text().toStdString());
+  return data->text().toStdString();
 }
 
-void QtPlatform::SetClipboardText(const std::string& sjis) {
-  QGuiApplication::clipboard()->setText(Q(SjisToUtf8(sjis)));
+void QtPlatform::SetClipboardText(const std::string& utf8) {
+  QGuiApplication::clipboard()->setText(Q(utf8));
 }
 
 void QtPlatform::PlaySound(const std::string& fileName) {

@@ -47,7 +47,7 @@ class QtPlatform : public QObject, public Platform {
   std::optional<double> NumberDialog(double initial) override;
   std::optional<int> SizeDialog(int initial) override;
   std::optional<std::string> ClipboardText() override;
-  void SetClipboardText(const std::string& sjis) override;
+  void SetClipboardText(const std::string& utf8) override;
   void PlaySound(const std::string& fileName) override;
   void PopupMenu(int screenX, int screenY) override;
   void Repaint() override;

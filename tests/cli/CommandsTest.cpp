@@ -62,6 +62,16 @@ TEST(TextCommandsTest, RowsAndPagesFollowTheChosenSetWidthModeAndEncoding) {
   EXPECT_EQ(out, named);
   ASSERT_EQ(Cli("pages " + dir / "e.txt", &out, kStdout), 0);
   EXPECT_NE(out, named);
+  // A carried character wraps as any full-width one; --text shows it as itself.
+  WriteFile(dir / "u.txt", Repeat("頰", 19) + "と𠮷\r\n");
+  const std::tuple<std::string, std::string> carried[] = {
+      {"rows ", "S " + Repeat("f040", 18) + "\nE f04082c6f041\n"},
+      {"rows --text ", "S " + Repeat("頰", 18) + "\nE 頰と𠮷\n"},
+      {"pages --text ", "pages 1\n" + Repeat("頰", 18) + "\n頰と𠮷\n" + Repeat("　\n", 11)}};
+  for (const auto& [command, printed] : carried) {
+    ASSERT_EQ(Cli(command + dir / "u.txt", &out, kStdout), 0) << command;
+    EXPECT_EQ(out, printed) << command;
+  }
 }
 
 class ExportCli : public ::testing::Test {

@@ -1,4 +1,4 @@
-// The window's Platform (filters, clipboard code page, clock, waits) and the
+// The window's Platform (filters, clipboard text, clock, waits) and the
 // number and size dialogs.
 #include <gtest/gtest.h>
 
@@ -17,18 +17,16 @@
 
 namespace {
 
-using testsupport::Sjis;
-
-TEST(QtPlatformTest, FileFiltersBecomeQtFiltersAndClipboardTextIsConverted) {
+TEST(QtPlatformTest, FileFiltersBecomeQtFiltersAndClipboardTextKeepsEveryCharacter) {
   EXPECT_EQ(ConvertFileFilter("Text(*.txt)|*.txt|All(*.*)|*.*"),
             "Text(*.txt) (*.txt);;All(*.*) (*.*)");
   EXPECT_EQ(ConvertFileFilter("Jpeg|*.jpg;*.jpeg"), "Jpeg (*.jpg *.jpeg)");
   EXPECT_EQ(ConvertFileFilter(""), "");
-  QtPlatform platform;  // the clipboard's text travels as code page 932
-  platform.SetClipboardText(Sjis("縦書き。\nabc"));
+  QtPlatform platform;  // the clipboard's text travels as UTF-8, every character kept
+  platform.SetClipboardText("縦書き。\nabc");
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("縦書き。\nabc"));
-  QGuiApplication::clipboard()->setText(QString::fromUtf8("横書き"));
-  EXPECT_EQ(platform.ClipboardText(), Sjis("横書き"));
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("頰に𠮷"));
+  EXPECT_EQ(platform.ClipboardText(), "頰に𠮷");
   QGuiApplication::clipboard()->clear();
   EXPECT_EQ(platform.ClipboardText(), std::nullopt);
 }

@@ -1,11 +1,14 @@
 // How text output draws: vertical forms and turned glyphs, faces, weight and
-// width, and solid small type. Where lines land is checked by the page layouts.
+// width, solid small type, and carried characters. Where lines land is checked
+// by the page layouts.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "form/Unit1.h"
 #include "render/Canvas.h"
+#include "render/Fonts.h"
+#include "render/VerticalText.h"
 #include "shell/HeadlessPlatform.h"
 #include "tests/common/Ink.h"
 #include "tests/common/TestSupport.h"
@@ -91,6 +94,41 @@ TEST(SmallType, QvgaInkReachesTheTextColourAndFullPagesStaySmooth) {
     ASSERT_GT(ink, 100);
     EXPECT_EQ(solid > ink * 9 / 10, qvga) << solid << " of " << ink;
   }
+}
+
+// The first page of a pasted text, as the window draws it.
+TABitmap Page(const std::string& utf8, bool qvga, bool horizontal) {
+  HeadlessPlatform platform;
+  TForm1 form(platform);
+  std::tie(form.QvgaCheckBox.Checked, form.LCheckBox8.Checked) = std::tuple(qvga, horizontal);
+  platform.Clipboard = utf8;
+  form.Paste1Click();
+  TABitmap page;
+  form.RenderPageForExport(page, false);
+  return page;
+}
+
+// A carried character is drawn as itself, or as 〓 where the face has no glyph.
+TEST(CarriedCharacters, AKanjiHasInkInItsCellAndAnEmojiIsDrawnAsGeta) {
+  for (int look = 0; look < 4; ++look) {
+    const bool qvga = look & 1, horizontal = look & 2;
+    SCOPED_TRACE(std::string(qvga ? "QVGA" : "full size") +
+                 (horizontal ? ", horizontal" : ", vertical"));
+    // 頰 has no code-page-932 form; 頬, its everyday variant, has one.
+    const Ink carried = InkOf(Page("頰", qvga, horizontal), clBlack);
+    const Ink variant = InkOf(Page("頬", qvga, horizontal), clBlack);
+    EXPECT_GT(carried.count, variant.count / 2);
+    EXPECT_NEAR(carried.CentreX(), variant.CentreX(), 3);
+    EXPECT_NEAR(carried.CentreY(), variant.CentreY(), 3);
+    EXPECT_FALSE(Page("頰", qvga, horizontal) == Page("〓", qvga, horizontal));
+    EXPECT_TRUE(Page("😀", qvga, horizontal) == Page("〓", qvga, horizontal));
+  }
+  // A carried character takes a full-width cell, even one whose glyph is narrower.
+  TCarriedChars table;
+  std::string bytes;
+  table.Append(bytes, U'é');
+  const auto font = ResolveFont({40, 0, 0, 500, "ＭＳ 明朝"});
+  EXPECT_EQ(LayOutLine(*font, bytes, &table).Length, LayOutLine(*font, Sjis("〓")).Length);
 }
 
 }  // namespace

@@ -45,24 +45,27 @@ TEST(SjisTest, CharactersConvertOrBecomeTheReplacementAndTheBuiltInTextLosesNone
 }
 
 // However long a run of characters without a code-page-932 form (their cost is
-// the benchmarks' matter), each gives one 〓 and is counted; bytes that are no
-// character count alike, and a stateful decoder keeps its state past them.
-TEST(EncodingTest, ALongRunOfCharactersWithoutAFormGivesOneGetaEach) {
+// the benchmarks' matter), each is carried under the one code its character
+// got and counted; bytes that are no character each give one 〓, and a
+// stateful decoder keeps its state past them.
+TEST(EncodingTest, ALongRunOfCharactersWithoutAFormIsCarriedAndBadBytesGiveOneGetaEach) {
   constexpr int n = 100000;
-  const std::string geta = Sjis("〓");
-  const std::tuple<const char*, std::string, TTextEncoding, std::string> cases[] = {
-      {"Hangul in UTF-8", Repeat("한", n), TTextEncoding::Auto, Repeat(geta, n)},
+  const std::string geta = Sjis("〓"), first = "\xF0\x40";
+  const std::tuple<const char*, std::string, TTextEncoding, std::string, bool> cases[] = {
+      {"Hangul in UTF-8", Repeat("한", n), TTextEncoding::Auto, Repeat(first, n), false},
       {"emoji among kanji in UTF-16LE", "\xFF\xFE" + Repeat("\x3D\xD8\x3A\xDE\x2B\x73", n),
-       TTextEncoding::Auto, Repeat(geta + Sjis("猫"), n)},
+       TTextEncoding::Auto, Repeat(first + Sjis("猫"), n), false},
       {"bytes no EUC-JP character starts with", Repeat("\xFF", n), TTextEncoding::EucJp,
-       Repeat(geta, n)},
+       Repeat(geta, n), true},
       {"ISO-2022-JP that never shifts back", "\x1B$B" + Repeat("\x24\x22\x80", n),
-       TTextEncoding::Iso2022Jp, Repeat(Sjis("あ") + geta, n)}};
-  for (const auto& [name, bytes, encoding, text] : cases) {
+       TTextEncoding::Iso2022Jp, Repeat(Sjis("あ") + geta, n), true}};
+  for (const auto& [name, bytes, encoding, text, undecodable] : cases) {
     SCOPED_TRACE(name);
     const TDecodedText decoded = DecodeText(bytes, false, encoding);
     EXPECT_TRUE(decoded.Bytes == text);  // not printed: 200 kB either side
-    EXPECT_EQ(decoded.Report.Replaced, static_cast<std::size_t>(n));
+    EXPECT_EQ(decoded.Report.Replaced, undecodable ? n : 0u);
+    EXPECT_EQ(decoded.Report.Carried, undecodable ? 0u : n);
+    EXPECT_EQ(decoded.Carried.Size(), undecodable ? 0u : 1u);
   }
   EXPECT_EQ(ReplacedMessage(n), "100000字を〓に置換");
 }

@@ -9,7 +9,9 @@
 #include <filesystem>
 
 #include "tests/shell/FormFixture.h"
+#include "text/Carried.h"
 #include "text/FileNames.h"
+#include "text/Sjis.h"
 
 namespace {
 
@@ -127,7 +129,7 @@ TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   Start();
   OpenFile(WriteRows("before.txt", 30));
   F().TriButton1Click();
-  platform->Clipboard = Sjis("一行目\r\n二行目\tです");
+  platform->Clipboard = "一行目\r\n二行目\tです";
   F().Paste1Click();
   ExpectShown("Clipboard");
   EXPECT_EQ(F().FFileName, dir / "before.txt");
@@ -140,6 +142,13 @@ TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   EXPECT_EQ(F().FFileName, saved);
   EXPECT_EQ(F().FTextName, "kept paste");
   EXPECT_EQ(F().Image1.Hint, "kept paste");
+  // A carried character is saved as 〓, and the status line says so.
+  platform->Clipboard = "頰と😀";
+  F().Paste1Click();
+  platform->FileAnswers.push_back(dir / "carried.txt");
+  F().Dispatch([&] { F().PasteSave1Click(); });
+  EXPECT_EQ(ReadFile(dir / "carried.txt"), Sjis("〓と〓\r\n"));
+  EXPECT_EQ(F().HintLabel1.Caption, "外字2字を〓で保存");
   // Once the page comes from a file, saving the paste does nothing, and a
   // single space or no text on the clipboard pastes nothing.
   OpenFile(WriteRows("kept.txt", 30));
@@ -241,6 +250,12 @@ TEST_F(TextSourcesTest, TheJoinedFileHoldsBothPartsAndOpensAtTheSamePage) {
   EXPECT_TRUE(F().FFileIn);
   EXPECT_EQ(std::pair(F().FPage, F().FAllPage), std::pair(4, 5));  // 52 + 5 + 1 lines
   EXPECT_EQ(F().Editor1.Lines[57], "appended");
+  // A carried character of an input is written as 〓, and the status line says so.
+  WriteFile(dir / "more.txt", "頰\r\n");
+  platform->Answers.push_back(MsgResult::No);
+  Join(dir / "more.txt");
+  EXPECT_TRUE(ReadFile(Unite("story_u_u.txt")).ends_with("\r\n" + Sjis("〓") + "\r\n"));
+  EXPECT_EQ(F().HintLabel1.Caption, "UTF-8から変換 外字1字を〓で保存");
 }
 
 // utf8 in another encoding, by the system's converter.
@@ -286,17 +301,18 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
     EXPECT_EQ(Open(name, bytes), expected);
     EXPECT_EQ(F().FLoadReport.Replaced, 0u);
   }
-  // What has no Shift-JIS form becomes 〓 and is counted.
-  EXPECT_EQ(Open("emoji.txt", "猫😺と한글\r\n"), Sjis("猫〓と〓〓") + "\n");
-  EXPECT_EQ(F().HintLabel1.Caption, "3字を〓に置換");
+  // What has no Shift-JIS form is carried and counted (more in the table below).
+  EXPECT_EQ(Open("emoji.txt", "猫😺と한글\r\n"),
+            Sjis("猫") + "\xF0\x40" + Sjis("と") + "\xF0\x41\xF0\x42\n");
+  EXPECT_EQ(F().FLoadReport.Carried, 3u);
   Open("clean.txt", "猫\r\n");
-  EXPECT_NE(F().HintLabel1.Caption, "3字を〓に置換");
+  EXPECT_EQ(F().HintLabel1.Caption, "clean");
   // References are decoded after the tags are stripped.
   const std::tuple<std::string, std::string, std::size_t> references[] = {
       {"&lt;b&gt; &amp;amp; &quot;&apos;", "<b> &amp; \"'", 0},
       // The system maps ¥ to 5C.
       {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\", 0},
-      {"&eacute;&#128512;&#0;&#xD800;&#1114112;", Sjis("〓〓〓〓〓"), 5},
+      {"&eacute;&#128512;&#0;&#xD800;&#1114112;", "\xF0\x40\xF0\x41" + Sjis("〓〓〓"), 3},
       {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0}};
   for (const auto& [body, want, replaced] : references) {
     SCOPED_TRACE(body);
@@ -305,6 +321,83 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
   }
   // A plain text keeps its ampersands.
   EXPECT_EQ(Open("e.txt", "&amp;\r\n"), "&amp;\n");
+}
+
+// The codes of the user-defined area in the order they are handed out.
+std::string AreaCodes(int count) {
+  std::string codes;
+  for (int lead = 0xF0; lead <= 0xF9; ++lead)
+    for (int trail = 0x40; trail <= 0xFC; ++trail)
+      if (trail != 0x7F && count-- > 0)
+        codes += {static_cast<char>(lead), static_cast<char>(trail)};
+  return codes;
+}
+
+struct TCase {
+  const char *Name, *File;    // File nullptr: pasted
+  std::string Input, Stored;  // Stored: the rows as the store holds them
+  std::u32string Table;       // the carried characters in the order of their codes
+  std::string Text, Status;   // as --text prints it; the status line after the load
+};
+
+// Characters code page 932 cannot hold, as every way a text comes in brings
+// them: what the store holds, what its table says, the text as `--text`
+// prints it, and what the status line says.
+TEST_F(TextSourcesTest, EveryWayInCarriesWhatCodePage932LacksAndKeepsItsOwnCodes) {
+  // 1,881 distinct characters: the last finds every code taken.
+  std::string hangul;
+  std::u32string carried;
+  for (char32_t c = U'가'; c < U'가' + 1881; ++c) AppendUtf8(hangul, c), carried += c;
+  carried.pop_back();
+  const TCase cases[] = {
+      {"UTF-8 kanji of JIS X 0213, one met again", "u8.txt", "頰と剝と吞と頰\r\n",
+       "\xF0\x40" + Sjis("と") + "\xF0\x41" + Sjis("と") + "\xF0\x42" + Sjis("と") + "\xF0\x40",
+       U"頰剝吞", "頰と剝と吞と頰", "外字4字を保持"},
+      {"UTF-16LE beyond the basic plane", "u16.txt", "\xFF\xFE" + Encode("𠮷野家", "UTF-16LE"),
+       "\xF0\x40" + Sjis("野家"), U"𠮷", "𠮷野家", "外字1字を保持 うち1種は〓で表示"},
+      {"UTF-16BE Latin", "u16be.txt", "\xFE\xFF" + Encode("café", "UTF-16BE"), "caf\xF0\x40", U"é",
+       "café", "外字1字を保持"},
+      {"EUC-JP of JIS X 0212", "e.html", "<meta charset=euc-jp>" + Encode("森鷗外", "EUC-JP"),
+       Sjis("森") + "\xF0\x40" + Sjis("外"), U"鷗", "森鷗外", "外字1字を保持"},
+      {"ISO-2022-JP with numeric and named references", "j.html",
+       "<meta charset=iso-2022-jp>" + Encode("頬", "ISO-2022-JP") + "&#x9830;&eacute;&#128512;",
+       Sjis("頬") + "\xF0\x40\xF0\x41\xF0\x42", U"頰é😀", "頬頰é😀",
+       "外字3字を保持 うち1種は〓で表示"},
+      {"pasted, with a question mark of its own", nullptr, "頰😀é?", "\xF0\x40\xF0\x41\xF0\x42?",
+       U"頰😀é", "頰😀é?", "外字3字を保持 うち1種は〓で表示"},
+      {"Shift-JIS bytes kept as they are", "sjis.txt", "\xF0\x40\x82\xA0\xF9\xFC\x82\xA2",
+       "\xF0\x40\x82\xA0\xF9\xFC\x82\xA2", U"", "\uE000あ\uE757い", "sjis"},
+      {"Shift-JIS HTML: a reference skips the codes the text uses", "s.html",
+       "<p>\xF0\x40&#x9830;</p>", "\xF0\x40\xF0\x41", U"頰", "\uE000頰", "外字1字を保持"},
+      {"UTF-8 private-use character first keeps its code", "pu.txt", "\uE000頰", "\xF0\x40\xF0\x41",
+       U"頰", "\uE000頰", "外字1字を保持"},
+      {"UTF-8 private-use character after its code was taken", "pt.txt", "頰\uE000",
+       "\xF0\x40\xF0\x41", U"頰\uE000", "頰\uE000", "外字2字を保持 うち1種は〓で表示"},
+      {"the 1,881st distinct character", "many.txt", hangul, AreaCodes(1880) + Sjis("〓"), carried,
+       hangul.substr(0, hangul.size() - 3) + "〓",
+       "外字1880字を保持 うち1880種は〓で表示 1字を〓に置換"},
+  };
+  Start();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    if (c.File) {
+      WriteFile(dir / c.File, c.Input);
+      OpenFile(dir / c.File);
+    } else {
+      platform->Clipboard = c.Input;
+      F().Paste1Click();
+    }
+    // The rows one after another, without the lines that pad the last page.
+    const TEditor& store = F().Editor1;
+    std::string stored;
+    for (int i = 0; i < store.Lines.Count(); ++i)
+      if (store.Lines[i] != "\x81\x40") stored += store.Lines[i];
+    EXPECT_EQ(stored, c.Stored);
+    const std::vector<char32_t> table = store.Carried().Scalars();
+    EXPECT_EQ(std::u32string(table.begin(), table.end()), c.Table);
+    EXPECT_EQ(StoreToUtf8(stored, store.Carried()), c.Text);
+    EXPECT_EQ(F().HintLabel1.Caption, c.Status);
+  }
 }
 
 TEST_F(TextSourcesTest, OnlyRegularFilesWithinTheLimitAreRead) {
