@@ -55,13 +55,15 @@ TEST(TextCommandsTest, RowsAndPagesFollowTheChosenSetWidthModeAndEncoding) {
   ASSERT_EQ(Cli("pages --mode turn " + dir / "p.html", &out, kStdout), 0);
   EXPECT_EQ(out.substr(0, 8) + std::to_string(std::count(out.begin(), out.end(), '\n')),
             "pages 4\n33");  // 28 rows at the narrower width
-  // 日本 in EUC-JP is read as such only when named: detected, it is neither
-  // UTF-8 nor meant as Shift-JIS.
+  // 日本 in EUC-JP is read as such when named and when detected; named
+  // Shift-JIS, it is kept byte for byte.
   const std::string named = "pages 1\n93fa967b\n" + Repeat("8140\n", 12);
-  ASSERT_EQ(Cli("pages --encoding euc-jp " + dir / "e.txt", &out, kStdout), 0);
-  EXPECT_EQ(out, named);
-  ASSERT_EQ(Cli("pages " + dir / "e.txt", &out, kStdout), 0);
-  EXPECT_NE(out, named);
+  for (const char* option : {"--encoding euc-jp ", ""}) {
+    ASSERT_EQ(Cli(std::string("pages ") + option + dir / "e.txt", &out, kStdout), 0);
+    EXPECT_EQ(out, named) << option;
+  }
+  ASSERT_EQ(Cli("pages --encoding sjis " + dir / "e.txt", &out, kStdout), 0);
+  EXPECT_EQ(out.substr(0, 17), "pages 1\nc6fccbdc\n");
 }
 
 class ExportCli : public ::testing::Test {

@@ -307,6 +307,44 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
   EXPECT_EQ(Open("e.txt", "&amp;\r\n"), "&amp;\n");
 }
 
+// Without a mark or a meta charset the encoding is told from the text itself:
+// real prose in each encoding, short texts, a damaged UTF-8 text and an
+// ISO-2022-JP shift that never returns.
+TEST_F(TextSourcesTest, EachJapaneseEncodingIsToldApartWithoutAMark) {
+  const std::string prose =
+      ReadFile(std::string(QUILLANE_SOURCE_DIR) + "/resources/builtin_text.txt");
+  const std::string expected = Open("prose.txt", Sjis(prose));
+  std::string damaged = prose;  // a stray byte at the start of three lines
+  for (std::size_t at : {100u, 4000u, 9000u}) damaged.insert(damaged.find('\n', at) + 1, "\xFF");
+  using E = TTextEncoding;
+  struct TCase {
+    const char* Name;
+    std::string Bytes, Text;
+    E Encoding;
+    std::size_t Replaced = 0;  // the text then only begins with Text
+  };
+  const TCase cases[] = {
+      {"prose in Shift-JIS", Sjis(prose), expected, E::ShiftJis},
+      {"prose in EUC-JP", Encode(prose, "EUC-JP"), expected, E::EucJp},
+      {"prose in ISO-2022-JP", Encode(prose, "ISO-2022-JP"), expected, E::Iso2022Jp},
+      {"prose in UTF-8", prose, expected, E::Utf8},
+      {"prose in UTF-16LE, no mark", Encode(prose, "UTF-16LE"), expected, E::Utf16Le},
+      {"prose in UTF-16BE, no mark", Encode(prose, "UTF-16BE"), expected, E::Utf16Be},
+      {"damaged UTF-8", damaged, Sjis("灯火の下で読むこと\n"), E::Utf8, 3},
+      {"short EUC-JP", Encode("本を読む。", "EUC-JP"), Sjis("本を読む。\n"), E::EucJp},
+      {"short Shift-JIS", Sjis("東京\r\n"), Sjis("東京\n"), E::ShiftJis},
+      {"half-width katakana", Sjis("ｺﾝﾆﾁﾊ ｾｶｲ\r\n"), Sjis("ｺﾝﾆﾁﾊ ｾｶｲ\n"), E::ShiftJis},
+      {"an unreturned shift", "\x1B$B$\"$$\r\nabc\r\n", Sjis("あい\nabc\n"), E::Iso2022Jp},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string text = Open("t.txt", c.Bytes);
+    EXPECT_EQ(c.Replaced == 0 ? text : text.substr(0, c.Text.size()), c.Text);
+    EXPECT_EQ(EncodingName(F().FLoadReport.Encoding), std::string(EncodingName(c.Encoding)));
+    EXPECT_EQ(F().FLoadReport.Replaced, c.Replaced);
+  }
+}
+
 TEST_F(TextSourcesTest, OnlyRegularFilesWithinTheLimitAreRead) {
   const std::string fifo = dir / "fifo.txt";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
