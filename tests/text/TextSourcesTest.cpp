@@ -291,13 +291,18 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
   EXPECT_EQ(F().HintLabel1.Caption, "3字を〓に置換");
   Open("clean.txt", "猫\r\n");
   EXPECT_NE(F().HintLabel1.Caption, "3字を〓に置換");
-  // References are decoded after the tags are stripped.
+  // References are decoded after the tags are stripped, and those in scripts
+  // and comments go with them.
   const std::tuple<std::string, std::string, std::size_t> references[] = {
       {"&lt;b&gt; &amp;amp; &quot;&apos;", "<b> &amp; \"'", 0},
       // The system maps ¥ to 5C.
       {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\", 0},
       {"&eacute;&#128512;&#0;&#xD800;&#1114112;", Sjis("〓〓〓〓〓"), 5},
-      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0}};
+      // Every named reference of HTML, two code points for some.
+      {"&ldquo;&hellip;&rdquo;&Alpha;&CounterClockwiseContourIntegral;", Sjis("“…”Α〓"), 1},
+      {"&nvlt;&NotEqualTilde;&ThickSpace;", "<" + Sjis("〓〓〓〓〓"), 5},
+      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0},
+      {"a<!-- &hellip; --><script>&lt;</script>b", "ab", 0}};
   for (const auto& [body, want, replaced] : references) {
     SCOPED_TRACE(body);
     EXPECT_EQ(Open("e.html", Html("", body + "\r\n")), want + "\n");
