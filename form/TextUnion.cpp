@@ -17,8 +17,9 @@ namespace {
 
 // The file's text in code page 932, whatever encoding it came in; what the
 // conversion did is added to `report`.
+// A .zip gives the text inside it; a binary file is refused.
 std::string ReadText(const std::string& path, TTextEncoding encoding, TEncodingReport& report) {
-  TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
+  TDecodedText decoded = LoadTextFile(path, encoding);
   if (decoded.Report.Converted()) report.Encoding = decoded.Report.Encoding;
   report.Replaced += decoded.Report.Replaced;
   return std::move(decoded.Bytes);
@@ -69,14 +70,14 @@ void TForm1::UniteButtonClick() {
   std::error_code ec;
   TEncodingReport report;
   if (!FFileName.empty() && fs::exists(FFileName, ec))
-    first = LinesText(ReadText(FFileName, FEncoding, report));
+    first = LinesText(ReadText(FFileName, EncodingFor(FFileName), report));
 
   FileDialogOptions options;
-  options.Filter = "Text(*.txt)|*.txt|All(*.*)|*.*";
+  options.Filter = "Text|*.txt|HTML|*.htm;*.html|ZIP|*.zip|All|*";
   options.FileName = "*.txt";
   const auto second = P.OpenFileDialog(options);
   if (!second) return;
-  const std::string secondText = LinesText(ReadText(*second, FEncoding, report));
+  const std::string secondText = LinesText(ReadText(*second, EncodingFor(*second), report));
   const std::string message = UnionMessage(report);
 
   const fs::path folder = fs::path(FProgramDir) / "unite";

@@ -70,6 +70,7 @@ class TMissingCharacters {
 struct TEncodingReport {
   TTextEncoding Encoding = TTextEncoding::ShiftJis;  // what the input was read as
   std::size_t Replaced = 0;                          // characters that became 〓
+  bool Html = false;  // read as HTML (the file's name, or a ZIP entry's): tags to strip
   bool Converted() const { return Encoding != TTextEncoding::ShiftJis; }
 };
 

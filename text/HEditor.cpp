@@ -102,7 +102,7 @@ void TEditorStrings::Clear() {
 }
 
 TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncoding encoding) {
-  TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
+  TDecodedText decoded = LoadTextFile(path, encoding);
   if (ExpandedSize(decoded.Bytes) > kMaxLoadedTextBytes)
     throw EFileError::CannotOpen(path, TooLongOnceExpandedReason());
   CheckTextSize(decoded.Bytes.size());

@@ -66,6 +66,29 @@ TEST(TextCommandsTest, RowsAndPagesFollowTheChosenSetWidthModeAndEncoding) {
   EXPECT_EQ(out.substr(0, 17), "pages 1\nc6fccbdc\n");
 }
 
+// What is no text, or an archive without a readable one, is refused in words
+// by every command that reads a text.
+TEST(TextCommandsTest, BinaryFilesAndUnreadableArchivesAreRefusedInWords) {
+  TempDir dir;
+  WriteFile(dir / "picture.txt", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+  WriteFile(dir / "empty.zip", std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+  WriteFile(dir / "broken.zip", "PK\x03\x04 not really");
+  const std::string binary = "テキストではありません (NUL バイトを含みます)";
+  const std::pair<std::string, std::string> cases[] = {
+      {"rows " + dir / "picture.txt", binary},
+      {"render " + dir / "picture.txt" + " --out " + dir / "p.png", binary},
+      {"pages " + dir / "empty.zip", "ZIP の中にテキスト (.txt, .htm, .html) がありません"},
+      {"export --home " + dir.Path().string() + " " + dir / "broken.zip",
+       "ZIP ファイルとして読めません"}};
+  for (const auto& [args, message] : cases) {
+    SCOPED_TRACE(args);
+    std::string err;
+    EXPECT_EQ(Cli(args, &err), 1);
+    EXPECT_NE(err.find(message), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(dir / "p.png") || fs::exists(dir / "all_page"));
+  }
+}
+
 class ExportCli : public ::testing::Test {
  protected:
   void SetUp() override {
