@@ -40,9 +40,10 @@ bool IsEucByte(unsigned b) {
   return b >= 0xA1 && b <= 0xFE;
 }
 
-// Tab, line breaks and form feed are text; the other controls are not.
+// Tab, line breaks and form feed are text; the other controls below 20 are
+// not. The rest of ASCII reads alike in every candidate: worth nothing.
 int AsciiWeight(unsigned b) {
-  const bool control = (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f') || b == 0x7F;
+  const bool control = b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f';
   return control ? -1 : 0;
 }
 

@@ -37,7 +37,6 @@ inline constexpr long long kErrorCost = 8;
 struct TEncodingFit {
   std::size_t Errors = 0;  // byte sequences that are no character
   long long Score = 0;     // the characters' worth, errors not counted
-  std::size_t Wide = 0;    // characters outside ASCII read
   long long Value() const { return Score - kErrorCost * static_cast<long long>(Errors); }
 };
 
