@@ -124,6 +124,13 @@ bool HasJisEscape(std::string_view s) {
   return s.find("\x1B$B") != s.npos || s.find("\x1B$@") != s.npos;
 }
 
+// Counts an error at bytes[at]; true when the candidate is to be given up.
+bool CountError(TEncodingFit& fit, std::size_t at) {
+  ++fit.Errors;
+  fit.Hopeless = fit.Errors > kHopelessErrors && fit.Errors * kHopelessBytes > at;
+  return fit.Hopeless;
+}
+
 // The better of two fits; `a` on a tie.
 const TEncodingFit& Better(const TEncodingFit& a, const TEncodingFit& b) {
   return b.Value() > a.Value() ? b : a;
@@ -146,9 +153,8 @@ TEncodingFit FitShiftJis(std::string_view bytes) {
     } else if (IsLeadByte(static_cast<unsigned char>(b)) && i + 1 < n && IsSjisTrail(p[i + 1])) {
       fit.Score += RowWeight(SjisRow(b, p[i + 1]));
       i += 2;
-    } else {
-      ++fit.Errors;
-      ++i;
+    } else if (CountError(fit, i++)) {
+      return fit;
     }
   }
   return fit;
@@ -172,9 +178,8 @@ TEncodingFit FitEucJp(std::string_view bytes) {
     } else if (b == 0x8F && i + 2 < n && IsEucByte(p[i + 1]) && IsEucByte(p[i + 2])) {
       fit.Score -= 1;  // JIS X 0212, rare in Japanese prose
       i += 3;
-    } else {
-      ++fit.Errors;
-      ++i;
+    } else if (CountError(fit, i++)) {
+      return fit;
     }
   }
   return fit;
@@ -193,8 +198,7 @@ TEncodingFit FitUtf8(std::string_view bytes) {
     char32_t cp = 0;
     const std::size_t length = Utf8Sequence(p, n, i, cp);
     if (length == 0) {
-      ++fit.Errors;
-      ++i;
+      if (CountError(fit, i++)) return fit;
     } else {
       fit.Score += CodePointWeight(cp);
       i += length;

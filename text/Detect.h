@@ -33,11 +33,22 @@
 // is worth 2).
 inline constexpr long long kErrorCost = 8;
 
+// A candidate with more than one error in kHopelessBytes bytes read (and at
+// least kHopelessErrors) is no longer read to its end: that is no text in
+// the encoding with a few damaged bytes, and stopping spares a whole pass
+// over a text in one of the others.
+inline constexpr std::size_t kHopelessBytes = 64;
+inline constexpr std::size_t kHopelessErrors = 64;
+
 // How well a text reads in one encoding.
 struct TEncodingFit {
   std::size_t Errors = 0;  // byte sequences that are no character
   long long Score = 0;     // the characters' worth, errors not counted
-  long long Value() const { return Score - kErrorCost * static_cast<long long>(Errors); }
+  bool Hopeless = false;   // given up part way, and worth less than any other
+  long long Value() const {
+    return Hopeless ? kHopelessValue : Score - kErrorCost * static_cast<long long>(Errors);
+  }
+  static constexpr long long kHopelessValue = -(1ll << 62);
 };
 
 TEncodingFit FitShiftJis(std::string_view bytes);
