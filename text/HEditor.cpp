@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "base/Errors.h"
-#include "text/FileNames.h"
 #include "text/Sjis.h"
 #include "text/TextFile.h"
 
