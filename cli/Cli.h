@@ -66,4 +66,5 @@ std::string HomeFolder(ArgParser& parser);
 // The encoding texts are read in, chosen with --encoding (default: auto,
 // detected per file); an unknown name throws CliError.
 TTextEncoding TextEncodingOption(ArgParser& parser);
-inline constexpr const char* kEncodingUsage = "[--encoding auto|sjis|utf-8|utf-16|euc-jp]";
+inline constexpr const char* kEncodingUsage =
+    "[--encoding auto|sjis|utf-8|utf-16|euc-jp|iso-2022-jp]";

@@ -84,8 +84,9 @@ int RunExport(std::vector<std::string> args) {
 const CliRegistrar kExport(
     {"export",
      "export [--home DIR] [--quality Q] [--mode normal|full|bigfont|morebig|turn] [--horizontal] "
-     "[--gothic] [--bold] [--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] "
-     "[--exif TEMPLATE_DIR [--thumbnail] [--count-thumbnail] [--album A]] FILE",
+     "[--gothic] [--bold] [--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] " +
+         std::string(kEncodingUsage) +
+         " [--exif TEMPLATE_DIR [--thumbnail] [--count-thumbnail] [--album A]] FILE",
      RunExport});
 
 }  // namespace

@@ -64,8 +64,8 @@ int RunRender(std::vector<std::string> args) {
 const CliRegistrar kRender(
     {"render",
      "render [--page N] [--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] "
-     "[--bold] [--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin] [--stamp] "
-     "[FILE] --out PATH",
+     "[--bold] [--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin] [--stamp] " +
+         std::string(kEncodingUsage) + " [FILE] --out PATH",
      RunRender});
 
 }  // namespace

@@ -29,6 +29,9 @@ void PrintUsage(std::FILE* out) {
   for (const auto& c : CliCommands()) std::fprintf(out, "  %s\n", c.Usage.c_str());
   std::fprintf(out,
                "\n--home DIR is the folder outputs go under (default: the current folder).\n"
+               "FILE is a text in Shift-JIS, UTF-8, UTF-16, EUC-JP or ISO-2022-JP (detected\n"
+               "unless --encoding names it), an HTML page (.htm, .html) or a ZIP archive\n"
+               "holding one (.zip).\n"
                "quillane-cli --help lists the commands; quillane-cli --version prints the "
                "version.\n");
 }
@@ -149,8 +152,8 @@ TTextEncoding TextEncodingOption(ArgParser& parser) {
   const auto name = parser.Value("--encoding");
   if (!name) return TTextEncoding::Auto;
   if (auto encoding = EncodingOption(*name)) return *encoding;
-  throw CliError("option --encoding takes auto, sjis, utf-8, utf-16 or euc-jp, not '" + *name +
-                 "'");
+  throw CliError("option --encoding takes auto, sjis, utf-8, utf-16, euc-jp or iso-2022-jp, not '" +
+                 *name + "'");
 }
 
 std::string Hex(std::string_view bytes) {

@@ -82,8 +82,9 @@ set(CPACK_PACKAGE_VENDOR "Quillane developers")
 set(CPACK_PACKAGE_CONTACT "Quillane developers <dev@quillane.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reader that shows Japanese text as pictures")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Quillane wraps a Shift-JIS or HTML text into columns under the Japanese
-line-break rules and draws it one 640 x 480 page at a time, in vertical or
+  "Quillane wraps a Japanese text (Shift-JIS, UTF-8, UTF-16, EUC-JP or
+ISO-2022-JP; plain, HTML, or zipped as Aozora Bunko packs it) into columns
+under the Japanese line-break rules and draws it one 640 x 480 page at a time, in vertical or
 horizontal writing, with fades between pages and a few abstract animations.
 Pages can be saved as BMP or JPEG pictures, also joined to the Exif block of
 camera photos so that cameras and phones play them back.

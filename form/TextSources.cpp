@@ -1,6 +1,7 @@
 // Bringing a user text in: the Open dialog, a dropped file, the command line
 // (also through a shortcut), the clipboard, the switch back from the built-in
-// text, and saving pasted text.
+// text, reading the current file again in another encoding, and saving pasted
+// text. A .zip comes in as the text inside it (text/TextFile.h).
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -19,7 +20,9 @@
 
 namespace {
 
-constexpr const char* kTextFilter = "Text(*.txt)|*.txt|All(*.*)|*.*";
+// The file dialogs' filters: a label, then its patterns (the view shows both).
+constexpr const char* kOpenFilter = "Text|*.txt|HTML|*.htm;*.html|ZIP|*.zip|All|*";
+constexpr const char* kSaveFilter = "Text|*.txt|All|*";
 
 bool OneOf(const std::string& ext, std::initializer_list<const char*> accepted) {
   return std::any_of(accepted.begin(), accepted.end(),
@@ -28,12 +31,14 @@ bool OneOf(const std::string& ext, std::initializer_list<const char*> accepted) 
 
 // Before shortcut resolution.
 bool CommandLineAccepts(const std::string& path) {
-  return OneOf(ExtractFileExt(path), {".txt", ".TXT", ".ini", ".htm", ".html", ".lnk"});
+  return OneOf(ExtractFileExt(path),
+               {".txt", ".TXT", ".ini", ".htm", ".html", ".zip", ".ZIP", ".lnk"});
 }
 
 // After shortcut resolution.
 bool CommandLineOpens(const std::string& path) {
-  return OneOf(ExtractFileExt(path), {".txt", ".TXT", ".ini", ".htm", ".html", ".HTM", ".HTML"});
+  return OneOf(ExtractFileExt(path),
+               {".txt", ".TXT", ".ini", ".htm", ".html", ".HTM", ".HTML", ".zip", ".ZIP"});
 }
 
 bool FileExists(const std::string& path) {
@@ -95,7 +100,7 @@ void TForm1::PLoadTextFile(const std::string& path) {
 void TForm1::Open1Click() {
   if (!Idle()) return;
   FileDialogOptions options;
-  options.Filter = kTextFilter;
+  options.Filter = kOpenFilter;
   options.FileName = "*.txt";
   const auto path = P.OpenFileDialog(options);
   if (!path) return;
@@ -162,7 +167,7 @@ void TForm1::Paste1Click() {
 void TForm1::PasteSave1Click() {
   if (!Idle() || FTextName != "Clipboard") return;
   FileDialogOptions options;
-  options.Filter = kTextFilter;
+  options.Filter = kSaveFilter;
   options.DefaultExt = "txt";
   const auto path = P.SaveFileDialog(options);
   if (!path) return;
@@ -193,7 +198,7 @@ void TForm1::File1Click() {
   } else if (FileExists(FFileName)) {
     FFileIn = true;
     Editor1.Lines.Clear();
-    FLoadReport = Editor1.Lines.LoadFromFile(FFileName, FEncoding);
+    FLoadReport = Editor1.Lines.LoadFromFile(FFileName, EncodingFor(FFileName));
     FNewText = true;
     FPreEcri(Editor1);
     FTextName = ExtractFileName(FFileName);
@@ -220,8 +225,9 @@ void TForm1::FtxtDelete() {
 
 void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
   editor.Lines.Clear();
-  FLoadReport = editor.Lines.LoadFromFile(path, FEncoding);
-  if (HasHtmlExtension(path)) {
+  FLoadReport = editor.Lines.LoadFromFile(path, EncodingFor(path));
+  // An HTML file, or a ZIP archive whose text is one.
+  if (FLoadReport.Html) {
     std::string text = PTagStrip(editor.Lines.GetText());
     TCarriedChars carried = editor.Carried();
     editor.Lines.Clear();
@@ -233,6 +239,36 @@ void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
     FLoadReport.Carried += missing.Carried();
     editor.Lines.SetText(text, std::move(carried));
   }
+}
+
+TTextEncoding TForm1::EncodingFor(const std::string& path) const {
+  return !FReopenFile.empty() && path == FReopenFile ? FReopenEncoding : FEncoding;
+}
+
+void TForm1::ReopenAs(TTextEncoding encoding) {
+  if (!Idle() || !FFileIn || FTextName == "Clipboard" || FFileName.empty()) return;
+  FReopenFile = FFileName;
+  FReopenEncoding = encoding;
+  CheckTurnMoreBig();
+  PLoadTextFile(FFileName);
+  if (FLoadReport.Replaced == 0)
+    HintLabel1.Caption = std::string(EncodingName(encoding)) + "として読み直しました";
+}
+
+void TForm1::ReopenSjis1Click() {
+  ReopenAs(TTextEncoding::ShiftJis);
+}
+void TForm1::ReopenUtf81Click() {
+  ReopenAs(TTextEncoding::Utf8);
+}
+void TForm1::ReopenUtf161Click() {
+  ReopenAs(TTextEncoding::Utf16);
+}
+void TForm1::ReopenEucJp1Click() {
+  ReopenAs(TTextEncoding::EucJp);
+}
+void TForm1::ReopenJis1Click() {
+  ReopenAs(TTextEncoding::Iso2022Jp);
 }
 
 std::string TForm1::PTagStrip(std::string_view html) {

@@ -23,10 +23,11 @@ struct TUnionReport {
 };
 
 // The file's text in code page 932, whatever encoding it came in, as the union
-// file holds it: a character code page 932 has no form for is carried on
-// reading and written as 〓. What the conversion did is added to `report`.
+// file holds it: a .zip gives the text inside it, a binary file is refused, and
+// a character code page 932 has no form for is carried on reading and written
+// as 〓. What the conversion did is added to `report`.
 std::string ReadText(const std::string& path, TTextEncoding encoding, TUnionReport& report) {
-  TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
+  TDecodedText decoded = LoadTextFile(path, encoding);
   if (decoded.Report.Converted()) report.Read.Encoding = decoded.Report.Encoding;
   report.Read.Replaced += decoded.Report.Replaced;
   std::size_t getas = 0;
@@ -83,14 +84,14 @@ void TForm1::UniteButtonClick() {
   std::error_code ec;
   TUnionReport report;
   if (!FFileName.empty() && fs::exists(FFileName, ec))
-    first = LinesText(ReadText(FFileName, FEncoding, report));
+    first = LinesText(ReadText(FFileName, EncodingFor(FFileName), report));
 
   FileDialogOptions options;
-  options.Filter = "Text(*.txt)|*.txt|All(*.*)|*.*";
+  options.Filter = "Text|*.txt|HTML|*.htm;*.html|ZIP|*.zip|All|*";
   options.FileName = "*.txt";
   const auto second = P.OpenFileDialog(options);
   if (!second) return;
-  const std::string secondText = LinesText(ReadText(*second, FEncoding, report));
+  const std::string secondText = LinesText(ReadText(*second, EncodingFor(*second), report));
   const std::string message = UnionMessage(report);
 
   const fs::path folder = fs::path(FProgramDir) / "unite";

@@ -97,6 +97,12 @@ class TForm1 {
   // PLoadLines did to its text (form/TextSources.cpp).
   TTextEncoding FEncoding = TTextEncoding::Auto;
   TEncodingReport FLoadReport;
+  // The file "Reopen as…" last read again and the encoding chosen for it, which
+  // every later load of that file keeps (EncodingFor): the layout modes'
+  // reload, "Unite", opening it again.
+  std::string FReopenFile;
+  TTextEncoding FReopenEncoding = TTextEncoding::Auto;
+  TTextEncoding EncodingFor(const std::string& path) const;
   // Strips the tags of an HTML text; an unclosed tag shows its message (form/TextSources.cpp).
   std::string PTagStrip(std::string_view html);
   // Clears the store and loads the file into it in code page 932, stripping the
@@ -118,6 +124,13 @@ class TForm1 {
   void File1Click();
   void FtxtDelete();
   void ExamineCommandLine(const std::vector<std::string>& args);
+  // "Reopen as…": the current file read again in the encoding chosen, from page 1.
+  void ReopenAs(TTextEncoding encoding);
+  void ReopenSjis1Click();
+  void ReopenUtf81Click();
+  void ReopenUtf161Click();
+  void ReopenEucJp1Click();
+  void ReopenJis1Click();
 
   // Layout modes (form/LayoutModes.cpp).
   void CheckTurnMoreBig();

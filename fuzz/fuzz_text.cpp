@@ -1,6 +1,6 @@
 // The road of a text file into the line store: encoding detection, the
 // conversion from each encoding, tag stripping and character references for
-// HTML, and the load into a wrapping TEditor.
+// HTML, the binary-file check, and the load into a wrapping TEditor.
 //
 // The first byte chooses how the rest is read: bits 0-2 the encoding (Auto
 // detects, any other is used as given), bit 3 an HTML file, bits 4-7 the wrap
@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Errors.h"
+#include "text/BinaryCheck.h"
 #include "text/Carried.h"
 #include "text/Encoding.h"
 #include "text/Entities.h"
@@ -145,7 +147,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TEditor editor;
   ApplyEditor1Settings(editor);
   editor.SetWrapByte(width);
-  const TEncodingReport loaded = editor.Lines.LoadFromFile(scratch.Write(bytes, html), encoding);
+  // The store refuses exactly the texts the binary-file check refuses.
+  const bool binary = BinaryRefusal(decoded.Bytes).has_value();
+  TEncodingReport loaded;
+  try {
+    loaded = editor.Lines.LoadFromFile(scratch.Write(bytes, html), encoding);
+  } catch (const EFileError&) {
+    Require(binary && editor.Lines.Count() == 0);
+    return 0;
+  }
+  Require(!binary);
   Require(loaded.Encoding == report.Encoding && loaded.Replaced == report.Replaced &&
           loaded.Carried == report.Carried);
   std::string joined;

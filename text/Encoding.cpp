@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/Detect.h"
 #include "text/Iconv.h"
 #include "text/Sjis.h"
 
@@ -26,56 +27,6 @@ char Lower(char c) {
 }
 
 // ---------------------------------------------------------------- detection
-
-bool IsContinuation(unsigned char b) {
-  return (b & 0xC0) == 0x80;
-}
-
-// Well-formed UTF-8 (no overlong forms, surrogates or code points past
-// U+10FFFF) holding at least one multi-byte sequence.
-bool IsMultiByteUtf8(std::string_view s) {
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  const std::size_t n = s.size();
-  bool multiByte = false;
-  std::size_t i = 0;
-  while (i < n) {
-    // Runs of ASCII are the common case: step over eight bytes at a time.
-    while (i + 8 <= n) {
-      std::uint64_t word;
-      std::memcpy(&word, p + i, 8);
-      if (word & 0x8080808080808080ull) break;
-      i += 8;
-    }
-    if (i == n) break;
-    const unsigned char b = p[i];
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    // The second byte's range depends on the first (overlongs, surrogates).
-    std::size_t len = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-      len = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      len = 3;
-      if (b == 0xE0) lo = 0xA0;
-      if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      len = 4;
-      if (b == 0xF0) lo = 0x90;
-      if (b == 0xF4) hi = 0x8F;
-    } else {
-      return false;
-    }
-    if (i + len > n || p[i + 1] < lo || p[i + 1] > hi) return false;
-    for (std::size_t k = 2; k < len; ++k)
-      if (!IsContinuation(p[i + k])) return false;
-    i += len;
-    multiByte = true;
-  }
-  return multiByte;
-}
 
 // The charset of the first <meta> tag that names one readable, in the first
 // kCharsetSniffBytes bytes. Both forms put "charset" before "=" and the name:
@@ -206,7 +157,7 @@ TTextEncoding DetectEncoding(std::string_view bytes, bool html) {
   if (StartsWith(bytes, kUtf16BeBom)) return TTextEncoding::Utf16Be;
   if (html)
     if (auto meta = MetaCharset(bytes)) return *meta;
-  return IsMultiByteUtf8(bytes) ? TTextEncoding::Utf8 : TTextEncoding::ShiftJis;
+  return GuessEncoding(bytes);
 }
 
 std::optional<TTextEncoding> CharsetEncoding(std::string_view name) {
@@ -241,6 +192,7 @@ std::optional<TTextEncoding> EncodingOption(std::string_view name) {
   if (name == "utf-8") return TTextEncoding::Utf8;
   if (name == "utf-16") return TTextEncoding::Utf16;
   if (name == "euc-jp") return TTextEncoding::EucJp;
+  if (name == "iso-2022-jp") return TTextEncoding::Iso2022Jp;
   return std::nullopt;
 }
 
@@ -280,6 +232,12 @@ TDecodedText DecodeText(std::string bytes, bool html, TTextEncoding encoding) {
     result.Carried.ReserveUsedCodes(bytes);
     result.Bytes = std::move(bytes);
     return result;
+  }
+  // A shift to kanji that never returns spoils its own line only.
+  std::string linesInAscii;
+  if (encoding == TTextEncoding::Iso2022Jp) {
+    linesInAscii = EndIso2022JpLinesInAscii(in);
+    in = linesInAscii;
   }
   TMissingCharacters missing(&result.Carried);
   if (ConvertToCp932(encoding, in, result.Bytes, missing)) {

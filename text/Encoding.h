@@ -6,8 +6,13 @@
 //   1. a byte order mark: EF BB BF (UTF-8), FF FE (UTF-16LE), FE FF (UTF-16BE);
 //   2. for an HTML file, a charset named in a <meta> tag within its first
 //      1,024 bytes (charset=... in either meta form);
-//   3. valid UTF-8 holding at least one multi-byte sequence;
-//   4. otherwise code page 932, kept byte for byte (pure ASCII included).
+//   3. the candidate that reads best (text/Detect.h): ISO-2022-JP for seven
+//      bits with a kanji escape, else Shift-JIS, UTF-8 or EUC-JP by a strict
+//      decode and a score on kana and common kanji, UTF-16 without its mark
+//      for a text with zero bytes; pure ASCII is code page 932, which is kept
+//      byte for byte.
+// An ISO-2022-JP line that does not return to ASCII is ended in ASCII at its
+// line break.
 // iconv decodes the text; each character is then written in code page 932 as
 // iconv's CP932 writes it (EncodeSjis). A character with no code-page-932 form,
 // one that code page 932 writes into its user-defined area, and an input byte
@@ -39,8 +44,8 @@ TTextEncoding DetectEncoding(std::string_view bytes, bool html);
 
 // An encoding named in a charset attribute; nullopt for a name not read.
 std::optional<TTextEncoding> CharsetEncoding(std::string_view name);
-// The name the command line takes (auto, sjis, utf-8, utf-16, euc-jp); nullopt
-// for any other.
+// The name the command line takes (auto, sjis, utf-8, utf-16, euc-jp,
+// iso-2022-jp); nullopt for any other.
 std::optional<TTextEncoding> EncodingOption(std::string_view name);
 // A short name for messages ("UTF-8", "Shift-JIS" ...).
 const char* EncodingName(TTextEncoding encoding);
@@ -78,6 +83,7 @@ struct TEncodingReport {
   TTextEncoding Encoding = TTextEncoding::ShiftJis;  // what the input was read as
   std::size_t Replaced = 0;                          // characters that became 〓
   std::size_t Carried = 0;  // characters kept in the text's table of carried characters
+  bool Html = false;  // read as HTML (the file's name, or a ZIP entry's): tags to strip
   bool Converted() const { return Encoding != TTextEncoding::ShiftJis; }
 };
 

@@ -1,6 +1,7 @@
 #include "text/Entities.h"
 
-#include <array>
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -9,35 +10,27 @@
 namespace {
 
 constexpr char32_t kNoBreakSpace = 0xA0;
-// Longer than any reference worth decoding ("&#x10FFFF;", "&AElig;").
-constexpr std::size_t kMaxReference = 12;
+// Longer than any reference worth decoding: "&#x10FFFF;" and the longest name,
+// "&CounterClockwiseContourIntegral;" (33 bytes).
+constexpr std::size_t kMaxReference = 40;
 
-// The Latin-1 names, for U+00A0 to U+00FF in order.
-constexpr std::array<std::string_view, 96> kLatin1Names{
-    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",
-    "copy",   "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn",
-    "sup2",   "sup3",   "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",
-    "raquo",  "frac14", "frac12", "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde",
-    "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave",
-    "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve", "Oacute", "Ocirc",  "Otilde",
-    "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",   "Yacute", "THORN",
-    "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil",
-    "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",   "eth",
-    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
-    "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml",
-};
-
+// A named reference stands for one character or, for a few, two (a symbol and
+// a combining mark: &NotEqualTilde; is U+2242 U+0338).
 struct TNamed {
   std::string_view Name;
-  char32_t CodePoint;
+  char32_t First;
+  char32_t Second;  // 0 for none
 };
-constexpr std::array<TNamed, 5> kMarkupNames{{
-    {"amp", '&'},
-    {"lt", '<'},
-    {"gt", '>'},
-    {"quot", '"'},
-    {"apos", '\''},
-}};
+constexpr TNamed kNamed[] = {
+#include "text/HtmlEntities.inc"
+};
+
+constexpr bool SortedByName() {
+  for (std::size_t i = 1; i < std::size(kNamed); ++i)
+    if (!(kNamed[i - 1].Name < kNamed[i].Name)) return false;
+  return true;
+}
+static_assert(SortedByName(), "the named references are searched by halves");
 
 bool IsDigit(char c, bool hex) {
   return (c >= '0' && c <= '9') || (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
@@ -47,12 +40,10 @@ bool IsNameChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-std::optional<char32_t> Named(std::string_view name) {
-  for (const TNamed& n : kMarkupNames)
-    if (n.Name == name) return n.CodePoint;
-  for (std::size_t i = 0; i < kLatin1Names.size(); ++i)
-    if (kLatin1Names[i] == name) return static_cast<char32_t>(kNoBreakSpace + i);
-  return std::nullopt;
+const TNamed* Named(std::string_view name) {
+  const auto it = std::lower_bound(std::begin(kNamed), std::end(kNamed), name,
+                                   [](const TNamed& n, std::string_view v) { return n.Name < v; });
+  return it != std::end(kNamed) && it->Name == name ? it : nullptr;
 }
 
 // Stands for a numeric reference to no character.
@@ -71,9 +62,15 @@ char32_t Numeric(std::string_view digits, bool hex) {
   return value;
 }
 
-// A reference starting at text[0] ('&'): its code point and length, when it
-// is complete and known.
-std::optional<std::pair<char32_t, std::size_t>> Reference(std::string_view text) {
+// What a complete, known reference stands for, and its length in bytes.
+struct TReference {
+  char32_t First;
+  char32_t Second;  // 0 for none
+  std::size_t Length;
+};
+
+// The reference starting at text[0] ('&').
+std::optional<TReference> Reference(std::string_view text) {
   text = text.substr(0, kMaxReference);
   const std::size_t semicolon = text.find(';');
   if (semicolon == std::string_view::npos) return std::nullopt;
@@ -85,11 +82,12 @@ std::optional<std::pair<char32_t, std::size_t>> Reference(std::string_view text)
     if (body.empty()) return std::nullopt;
     for (char c : body)
       if (!IsDigit(c, hex)) return std::nullopt;
-    return std::pair{Numeric(body, hex), semicolon + 1};
+    return TReference{Numeric(body, hex), 0, semicolon + 1};
   }
   for (char c : body)
     if (!IsNameChar(c)) return std::nullopt;
-  if (auto cp = Named(body)) return std::pair{*cp, semicolon + 1};
+  if (const TNamed* named = Named(body))
+    return TReference{named->First, named->Second, semicolon + 1};
   return std::nullopt;
 }
 
@@ -108,12 +106,14 @@ void DecodeEntities(std::string& cp932, TMissingCharacters& missing) {
     if (!ref) continue;
     out.append(cp932, from, amp - from);
     // The page has no non-breaking space; it reads as the space it shows.
-    const char32_t cp = ref->first == kNoBreakSpace ? U' ' : ref->first;
-    if (cp == kNoCharacter)
-      missing.PutUndecodable(out);
-    else
-      missing.Put(out, cp);
-    from = amp + ref->second;
+    for (char32_t cp : {ref->First, ref->Second}) {
+      if (cp == 0) continue;
+      if (cp == kNoCharacter)
+        missing.PutUndecodable(out);
+      else
+        missing.Put(out, cp == kNoBreakSpace ? U' ' : cp);
+    }
+    from = amp + ref->Length;
     amp = from - 1;
   }
   out.append(cp932, from, std::string::npos);

@@ -1,7 +1,7 @@
 #pragma once
 // The character references of an HTML text, decoded after its tags are
-// stripped: &#N; and &#xH;, &amp; &lt; &gt; &quot; &apos; and the Latin-1
-// names (&nbsp; ... &yuml;).
+// stripped: &#N; and &#xH;, and every named reference of HTML (&amp;, &ldquo;,
+// &hellip; ..., the table in text/HtmlEntities.inc), each with its ";".
 #include <cstddef>
 #include <string>
 

@@ -18,6 +18,11 @@ bool HasHtmlExtension(std::string_view path) {
   return ext == ".htm" || ext == ".html" || ext == ".HTM" || ext == ".HTML";
 }
 
+bool HasZipExtension(std::string_view path) {
+  const std::string ext = ExtractFileExt(path);
+  return ext == ".zip" || ext == ".ZIP";
+}
+
 std::string DisplayName(std::string_view bytes) {
   return MixedToUtf8(bytes);
 }

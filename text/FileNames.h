@@ -13,6 +13,8 @@ std::string ExtractFileName(std::string_view path);
 std::string ExtractFileExt(std::string_view path);
 // ".htm", ".html", ".HTM" or ".HTML" exactly: such files have their tags stripped.
 bool HasHtmlExtension(std::string_view path);
+// ".zip" or ".ZIP" exactly: such files are read as the text inside them.
+bool HasZipExtension(std::string_view path);
 
 // A name or path, or a message naming one, as UTF-8 to show: well-formed UTF-8
 // as it is, other bytes read as Shift-JIS (the other encoding names come in).

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "base/Errors.h"
-#include "text/FileNames.h"
 #include "text/Sjis.h"
 #include "text/TextFile.h"
 
@@ -103,7 +102,7 @@ void TEditorStrings::Clear() {
 }
 
 TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncoding encoding) {
-  TDecodedText decoded = DecodeText(ReadTextFile(path), HasHtmlExtension(path), encoding);
+  TDecodedText decoded = LoadTextFile(path, encoding);
   if (ExpandedSize(decoded.Bytes) > kMaxLoadedTextBytes)
     throw EFileError::CannotOpen(path, TooLongOnceExpandedReason());
   CheckTextSize(decoded.Bytes.size());

@@ -49,14 +49,13 @@ class TEditorStrings {
  public:
   explicit TEditorStrings(TEditor& owner) : owner_(owner) {}
   void Clear();
-  // Replaces all lines by the file's lines: read safely (ReadTextFile),
-  // converted to code page 932 from the encoding given or detected
-  // (DecodeText; the meta charset rule applies to HTML file names), then split
-  // at CR LF, CR or LF; 0x1A ends the text; a NUL byte becomes a half-width
-  // space so that the text after it survives the layout, which sets the text
-  // again. The characters code page 932 has no form for are carried
-  // (Carried()). Throws EFileError when the file cannot be read, or when its
-  // text would exceed kMaxLoadedTextBytes, leaving the lines as they were.
+  // Replaces all lines by the file's lines: read safely, a .zip as the text
+  // inside, converted to code page 932 from the encoding given or detected
+  // and refused when binary (LoadTextFile), then split at CR LF, CR or LF;
+  // 0x1A ends the text. The characters code page 932 has no form for are
+  // carried (Carried()). Throws EFileError when the file cannot be read or is
+  // no text, or when its text would exceed kMaxLoadedTextBytes, leaving the
+  // lines as they were.
   TEncodingReport LoadFromFile(const std::string& path,
                                TTextEncoding encoding = TTextEncoding::Auto);
   // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends

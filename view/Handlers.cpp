@@ -86,17 +86,33 @@ TCommand CheckBoxCommand(const std::string& name) {
 
 TCommand MenuCommand(const std::string& name) {
   static const Table table = {
-      {"Open1", &TForm1::Open1Click},         {"RunR1", &TForm1::Effect1Click},
-      {"Deep1", &TForm1::RectButtonClick},    {"RunalongA1", &TForm1::EffectOut1Click},
-      {"Velocity1", &TForm1::VelocityClick},  {"plandearts1", &TForm1::fineartsClick},
-      {"Bitmapsave1", &TForm1::BitsaveClick}, {"FColorF1", &TForm1::FontColor1Click},
-      {"BgColorB1", &TForm1::BgColor1Click},  {"BgRandomM1", &TForm1::BGChangeClick},
-      {"LeafL1", &TForm1::Leaf1Click},        {"GoG1", &TForm1::Leafgo1Click},
-      {"FileE1", &TForm1::File1Click},        {"QuillaneP1", &TForm1::Quillane1Click},
-      {"PasteH1", &TForm1::Paste1Click},      {"PastSaveS1", &TForm1::PasteSave1Click},
-      {"Ecriture1", &TForm1::Ecriture1Click}, {"BackPage1", &TForm1::BackPage1Click},
-      {"Reset2", &TForm1::Reset1Click},       {"AboutT1", &TForm1::About},
+      {"Open1", &TForm1::Open1Click},
+      {"RunR1", &TForm1::Effect1Click},
+      {"Deep1", &TForm1::RectButtonClick},
+      {"RunalongA1", &TForm1::EffectOut1Click},
+      {"Velocity1", &TForm1::VelocityClick},
+      {"plandearts1", &TForm1::fineartsClick},
+      {"Bitmapsave1", &TForm1::BitsaveClick},
+      {"FColorF1", &TForm1::FontColor1Click},
+      {"BgColorB1", &TForm1::BgColor1Click},
+      {"BgRandomM1", &TForm1::BGChangeClick},
+      {"LeafL1", &TForm1::Leaf1Click},
+      {"GoG1", &TForm1::Leafgo1Click},
+      {"FileE1", &TForm1::File1Click},
+      {"QuillaneP1", &TForm1::Quillane1Click},
+      {"PasteH1", &TForm1::Paste1Click},
+      {"PastSaveS1", &TForm1::PasteSave1Click},
+      {"Ecriture1", &TForm1::Ecriture1Click},
+      {"BackPage1", &TForm1::BackPage1Click},
+      {"Reset2", &TForm1::Reset1Click},
+      {"AboutT1", &TForm1::About},
       {"Small2", &TForm1::Small1Click},
+      // "Reopen as…"
+      {"ReopenSjis1", &TForm1::ReopenSjis1Click},
+      {"ReopenUtf81", &TForm1::ReopenUtf81Click},
+      {"ReopenUtf161", &TForm1::ReopenUtf161Click},
+      {"ReopenEucJp1", &TForm1::ReopenEucJp1Click},
+      {"ReopenJis1", &TForm1::ReopenJis1Click},
   };
   return Lookup(table, name);
 }

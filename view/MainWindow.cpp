@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <set>
 
 #include <xcb/xcb.h>
 #include <QAbstractNativeEventFilter>
@@ -241,13 +243,28 @@ QWidget* MainWindow::BuildUpDown(QWidget* parent) {
 void MainWindow::BuildMenu() {
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
+  // An item that other items name as their parent opens a submenu of them.
+  std::set<std::string> parents;
+  for (const TControlEntry& entry : ControlTable())
+    if (entry.Kind == "menuitem") parents.insert(entry.Parent);
+  std::map<std::string, QMenu*> menus = {{"PopupMenu1", popup_}};
   for (const TControlEntry& entry : ControlTable()) {
     if (entry.Kind != "menuitem") continue;
+    const auto parent = menus.find(entry.Parent);
+    QMenu* menu = parent != menus.end() ? parent->second : popup_;
     if (entry.Caption == kSeparatorCaption) {
-      popup_->addSeparator()->setObjectName(Q(entry.Name));
+      menu->addSeparator()->setObjectName(Q(entry.Name));
       continue;
     }
-    QAction* action = popup_->addAction(Q(entry.Caption));
+    if (parents.count(entry.Name)) {
+      QMenu* submenu = menu->addMenu(Q(entry.Caption));
+      submenu->setObjectName(Q(entry.Name));
+      submenu->menuAction()->setStatusTip(Q(entry.Hint));
+      MakeDrawnMenu(submenu, kMainMenuWidth);
+      menus[entry.Name] = submenu;
+      continue;
+    }
+    QAction* action = menu->addAction(Q(entry.Caption));
     action->setObjectName(Q(entry.Name));
     action->setStatusTip(Q(entry.Hint));
     const std::string shortcut = ExtraValue(entry.Extra, "shortcut");
@@ -265,11 +282,13 @@ void MainWindow::BuildMenu() {
     }
   }
   MakeDrawnMenu(popup_, kMainMenuWidth);
-  connect(popup_, &QMenu::hovered, this, [this](QAction* action) {
-    if (action->statusTip().isEmpty()) return;
-    QStatusTipEvent tip(action->statusTip());
-    QCoreApplication::sendEvent(this, &tip);
-  });
+  for (const auto& [name, menu] : menus) {
+    connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+      if (action->statusTip().isEmpty()) return;
+      QStatusTipEvent tip(action->statusTip());
+      QCoreApplication::sendEvent(this, &tip);
+    });
+  }
 }
 
 void MainWindow::BuildTimers() {

@@ -55,13 +55,15 @@ TEST(TextCommandsTest, RowsAndPagesFollowTheChosenSetWidthModeAndEncoding) {
   ASSERT_EQ(Cli("pages --mode turn " + dir / "p.html", &out, kStdout), 0);
   EXPECT_EQ(out.substr(0, 8) + std::to_string(std::count(out.begin(), out.end(), '\n')),
             "pages 4\n33");  // 28 rows at the narrower width
-  // 日本 in EUC-JP is read as such only when named: detected, it is neither
-  // UTF-8 nor meant as Shift-JIS.
+  // 日本 in EUC-JP is read as such when named and when detected; named
+  // Shift-JIS, it is kept byte for byte.
   const std::string named = "pages 1\n93fa967b\n" + Repeat("8140\n", 12);
-  ASSERT_EQ(Cli("pages --encoding euc-jp " + dir / "e.txt", &out, kStdout), 0);
-  EXPECT_EQ(out, named);
-  ASSERT_EQ(Cli("pages " + dir / "e.txt", &out, kStdout), 0);
-  EXPECT_NE(out, named);
+  for (const char* option : {"--encoding euc-jp ", ""}) {
+    ASSERT_EQ(Cli(std::string("pages ") + option + dir / "e.txt", &out, kStdout), 0);
+    EXPECT_EQ(out, named) << option;
+  }
+  ASSERT_EQ(Cli("pages --encoding sjis " + dir / "e.txt", &out, kStdout), 0);
+  EXPECT_EQ(out.substr(0, 17), "pages 1\nc6fccbdc\n");
   // A carried character wraps as any full-width one; --text shows it as itself.
   WriteFile(dir / "u.txt", Repeat("頰", 19) + "と𠮷\r\n");
   const std::tuple<std::string, std::string> carried[] = {
@@ -71,6 +73,29 @@ TEST(TextCommandsTest, RowsAndPagesFollowTheChosenSetWidthModeAndEncoding) {
   for (const auto& [command, printed] : carried) {
     ASSERT_EQ(Cli(command + dir / "u.txt", &out, kStdout), 0) << command;
     EXPECT_EQ(out, printed) << command;
+  }
+}
+
+// What is no text, or an archive without a readable one, is refused in words
+// by every command that reads a text.
+TEST(TextCommandsTest, BinaryFilesAndUnreadableArchivesAreRefusedInWords) {
+  TempDir dir;
+  WriteFile(dir / "picture.txt", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+  WriteFile(dir / "empty.zip", std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+  WriteFile(dir / "broken.zip", "PK\x03\x04 not really");
+  const std::string binary = "テキストではありません (NUL バイトを含みます)";
+  const std::pair<std::string, std::string> cases[] = {
+      {"rows " + dir / "picture.txt", binary},
+      {"render " + dir / "picture.txt" + " --out " + dir / "p.png", binary},
+      {"pages " + dir / "empty.zip", "ZIP の中にテキスト (.txt, .htm, .html) がありません"},
+      {"export --home " + dir.Path().string() + " " + dir / "broken.zip",
+       "ZIP ファイルとして読めません"}};
+  for (const auto& [args, message] : cases) {
+    SCOPED_TRACE(args);
+    std::string err;
+    EXPECT_EQ(Cli(args, &err), 1);
+    EXPECT_NE(err.find(message), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(dir / "p.png") || fs::exists(dir / "all_page"));
   }
 }
 

@@ -27,6 +27,7 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
   const std::pair<const char*, Handler> commands[] = {
       {"Open1Click", &T::Open1Click},
       {"Paste1Click", &T::Paste1Click},
+      {"ReopenEucJp1Click", &T::ReopenEucJp1Click},
       {"Leaf1Click", &T::Leaf1Click},
       {"Leafgo1Click", &T::Leafgo1Click},
       {"FontColor1Click", &T::FontColor1Click},

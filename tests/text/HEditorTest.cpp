@@ -31,7 +31,6 @@ TEST(EditorTextTest, SplitsAtLineBreaksAndMarksTheUnterminatedLine) {
       {true, "a\n\r b\r\n\r\n", {"a", "", " b", ""}, false},  // LF then CR: two breaks
       {true, "one\r\ntw\x1Ao\r\nthree", {"one", "tw"}, true},
       {true, "one\r\n\x1A", {"one"}, false},
-      {true, std::string("ab\0cd\r\nef", 9), {"ab cd", "ef"}, true},
       {true, std::string(34, 'a') + "\x81", {std::string(34, 'a') + "\x81"}, true},
       {true, "", {}, false},
       {false, std::string("ab\x1Az\0d", 6), {"ab\x1Az"}, false},
@@ -76,7 +75,7 @@ TEST(EditorTextTest, AnyBytesLoadAndWrapWithoutLossAcrossChunksAndUnreadableFile
   std::mt19937 gen(7);
   for (int round = 0; round < 200; ++round) {
     std::string bytes(gen() % 3000, '\0');
-    for (char& c : bytes) c = static_cast<char>(gen() % 256);
+    for (char& c : bytes) c = static_cast<char>(1 + gen() % 255);  // a NUL is refused
     WriteFile(dir / "r.bin", bytes);
     ApplyEditor1Settings(e);
     e.SetWrapByte(20 + static_cast<int>(gen() % 231));

@@ -105,8 +105,9 @@ TEST_F(FormTextTest, ReplacementTurnsTabsBracketsAndColonsInTheGivenStoreOnlyAnd
   EXPECT_EQ(e.Rows(1), std::string(50, 'x').substr(36));
 }
 
-// A tag ends at the first '>' after its '<' and may span lines; entities stay
-// as written; an unclosed tag keeps the text before it and is told once.
+// A tag ends at the first '>' after its '<' and may span lines; comments and
+// the contents of scripts and styles go whole; entities stay as written; an
+// unclosed tag, comment or script keeps the text before it and is told once.
 TEST_F(FormTextTest, TagsAreStrippedAndAnUnclosedOneIsTold) {
   const std::string told = "タグが閉じられていません\nソースに問題があります";
   const std::tuple<const char*, const char*, bool> cases[] = {
@@ -118,7 +119,14 @@ TEST_F(FormTextTest, TagsAreStrippedAndAnUnclosedOneIsTold) {
       {"<<x>y>", "y>", false},
       {"&lt;tag&gt; &amp;", "&lt;tag&gt; &amp;", false},
       {"x <y", "x ", true},
-      {"<b>a</b> c <d", "a c ", true}};
+      {"<b>a</b> c <d", "a c ", true},
+      {"a<!-- <p> -->b", "ab", false},
+      {"a<!-->b<!--->c<!-- x -- y -->d", "abcd", false},
+      {"a<SCRIPT type=x>if (a<b) f('</p>');</Script >b", "ab", false},
+      {"a<style>p > b {}</style>b<scripts>c</scripts>", "abc", false},
+      {"a<script src=x />b</script\r\n>c", "ac", false},
+      {"a<!-- b", "a", true},
+      {"a<script>b", "a", true}};
   for (const auto& [html, text, unclosed] : cases) {
     platform.Messages.clear();
     EXPECT_EQ(form.PTagStrip(html), text) << html;

@@ -5,6 +5,7 @@
 #include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zip.h>
 
 #include <filesystem>
 
@@ -307,13 +308,18 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
   EXPECT_EQ(F().FLoadReport.Carried, 3u);
   Open("clean.txt", "猫\r\n");
   EXPECT_EQ(F().HintLabel1.Caption, "clean");
-  // References are decoded after the tags are stripped.
+  // References are decoded after the tags are stripped, and those in scripts
+  // and comments go with them.
   const std::tuple<std::string, std::string, std::size_t> references[] = {
       {"&lt;b&gt; &amp;amp; &quot;&apos;", "<b> &amp; \"'", 0},
       // The system maps ¥ to 5C.
       {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\", 0},
       {"&eacute;&#128512;&#0;&#xD800;&#1114112;", "\xF0\x40\xF0\x41" + Sjis("〓〓〓"), 3},
-      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0}};
+      // Every named reference of HTML, two code points for some.
+      {"&ldquo;&hellip;&rdquo;&Alpha;&CounterClockwiseContourIntegral;", Sjis("“…”Α") + "\xF0\x40", 0},
+      {"&nvlt;&NotEqualTilde;&ThickSpace;", "<\xF0\x40\xF0\x41\xF0\x42\xF0\x43\xF0\x44", 0},
+      {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0},
+      {"a<!-- &hellip; --><script>&lt;</script>b", "ab", 0}};
   for (const auto& [body, want, replaced] : references) {
     SCOPED_TRACE(body);
     EXPECT_EQ(Open("e.html", Html("", body + "\r\n")), want + "\n");
@@ -398,6 +404,144 @@ TEST_F(TextSourcesTest, EveryWayInCarriesWhatCodePage932LacksAndKeepsItsOwnCodes
     EXPECT_EQ(StoreToUtf8(stored, store.Carried()), c.Text);
     EXPECT_EQ(F().HintLabel1.Caption, c.Status);
   }
+}
+
+// Without a mark or a meta charset the encoding is told from the text itself:
+// real prose in each encoding, short texts, a damaged UTF-8 text and an
+// ISO-2022-JP shift that never returns.
+TEST_F(TextSourcesTest, EachJapaneseEncodingIsToldApartWithoutAMark) {
+  const std::string prose =
+      ReadFile(std::string(QUILLANE_SOURCE_DIR) + "/resources/builtin_text.txt");
+  const std::string expected = Open("prose.txt", Sjis(prose));
+  std::string damaged = prose;  // a stray byte at the start of three lines
+  for (std::size_t at : {100u, 4000u, 9000u}) damaged.insert(damaged.find('\n', at) + 1, "\xFF");
+  using E = TTextEncoding;
+  struct TCase {
+    const char* Name;
+    std::string Bytes, Text;
+    E Encoding;
+    std::size_t Replaced = 0;  // the text then only begins with Text
+  };
+  const TCase cases[] = {
+      {"prose in Shift-JIS", Sjis(prose), expected, E::ShiftJis},
+      {"prose in EUC-JP", Encode(prose, "EUC-JP"), expected, E::EucJp},
+      {"prose in ISO-2022-JP", Encode(prose, "ISO-2022-JP"), expected, E::Iso2022Jp},
+      {"prose in UTF-8", prose, expected, E::Utf8},
+      {"prose in UTF-16LE, no mark", Encode(prose, "UTF-16LE"), expected, E::Utf16Le},
+      {"prose in UTF-16BE, no mark", Encode(prose, "UTF-16BE"), expected, E::Utf16Be},
+      {"damaged UTF-8", damaged, Sjis("灯火の下で読むこと\n"), E::Utf8, 3},
+      {"short EUC-JP", Encode("本を読む。", "EUC-JP"), Sjis("本を読む。\n"), E::EucJp},
+      {"short Shift-JIS", Sjis("東京\r\n"), Sjis("東京\n"), E::ShiftJis},
+      {"half-width katakana", Sjis("ｺﾝﾆﾁﾊ ｾｶｲ\r\n"), Sjis("ｺﾝﾆﾁﾊ ｾｶｲ\n"), E::ShiftJis},
+      {"an unreturned shift", "\x1B$B$\"$$\r\nabc\r\n", Sjis("あい\nabc\n"), E::Iso2022Jp},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string text = Open("t.txt", c.Bytes);
+    EXPECT_EQ(c.Replaced == 0 ? text : text.substr(0, c.Text.size()), c.Text);
+    EXPECT_EQ(EncodingName(F().FLoadReport.Encoding), std::string(EncodingName(c.Encoding)));
+    EXPECT_EQ(F().FLoadReport.Replaced, c.Replaced);
+  }
+}
+
+// A ZIP archive of the entries, written by libzip; an entry named with a
+// leading '*' is stored encrypted (AES) under its name without it.
+std::string Zip(const std::vector<std::pair<std::string, std::string>>& entries) {
+  testsupport::TempDir scratch;
+  const std::string path = scratch / "a.zip";
+  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE, nullptr);
+  for (const auto& [name, bytes] : entries) {
+    const bool secret = name[0] == '*';
+    zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+    const zip_int64_t index = zip_file_add(archive, name.c_str() + secret, source, 0);
+    if (secret) zip_file_set_encryption(archive, index, ZIP_EM_AES_256, "secret");
+  }
+  zip_close(archive);
+  return ReadFile(path);
+}
+
+// The archive with the uncompressed size it states for its entries rewritten
+// (in both the local and the central headers); its data unchanged.
+std::string StatedSize(std::string zip, std::uint32_t size) {
+  for (const auto& [magic, offset] : {std::pair("PK\x03\x04", 22), std::pair("PK\x01\x02", 24)})
+    for (std::size_t at = zip.find(magic); at != std::string::npos; at = zip.find(magic, at + 4))
+      for (int k = 0; k < 4; ++k) zip[at + offset + k] = static_cast<char>(size >> (8 * k));
+  return zip;
+}
+
+// A .zip opens as the text inside it (the largest .txt, else an HTML page),
+// from the dialog, a drop and the command line; what cannot be read is
+// refused in words, and so is a binary file of any name.
+TEST_F(TextSourcesTest, AZipOpensAsItsTextAndBinaryFilesAreRefused) {
+  const std::string story = Sjis("吾輩は猫である。\r\n");
+  const std::string text = Sjis("吾輩は猫である。\n");
+  const std::pair<std::string, std::string> fig{"fig01.png",
+                                                "\x89PNG\r\n\x1A\n" + std::string(99, '\0')};
+  const std::tuple<const char*, std::string, std::string> opened[] = {
+      {"one text", Zip({{"neko/neko.txt", story}, fig}), text},
+      {"the largest text", Zip({{"a.txt", "short\r\n"}, {"B.TXT", story}, {"c.txt", "x"}}), text},
+      {"an HTML page", Zip({{"neko.html", "<p>" + story + "<!-- x --></p>"}, fig}), text},
+      {"UTF-8 inside", Zip({{"neko.txt", "吾輩は猫である。\r\n"}}), text}};
+  for (const auto& [name, zip, want] : opened) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Open("w.zip", zip), want);
+    EXPECT_TRUE(platform->Errors.empty());
+  }
+  const std::string small = Zip({{"neko.txt", story}});
+  const std::string binary = "テキストではありません (";
+  const std::tuple<const char*, std::string, std::string> refused[] = {
+      {"r.zip", "PK not an archive", "ZIP ファイルとして読めません ("},
+      {"r.zip", Zip({fig}), "ZIP の中にテキスト (.txt, .htm, .html) がありません"},
+      {"r.zip", Zip({{"*neko.txt", story}}), "ZIP の中の neko.txt は暗号化されていて読めません"},
+      {"r.zip", StatedSize(small, 0x10000001),
+       "ZIP の中の neko.txt は展開すると 256 MB を超えるため読めません"},
+      {"r.zip", StatedSize(small, 4), "ZIP の中の neko.txt は壊れています ("},
+      {"zip.txt", small, binary + "NUL バイトを含みます)"},
+      {"picture.txt", fig.second, binary + "NUL バイトを含みます)"},
+      {"controls.txt", "ab\x01\x02\x03\x04\x05\x06\r\n", binary + "制御文字が多すぎます)"}};
+  for (const auto& [name, bytes, why] : refused) {
+    SCOPED_TRACE(why);
+    Open(name, bytes);
+    ASSERT_EQ(platform->Errors.size(), 1u);
+    EXPECT_TRUE(platform->Errors[0].starts_with("ファイル " + dir / name + " は開けません\n" + why))
+        << platform->Errors[0];
+    EXPECT_EQ(F().Editor1.Lines.Count(), 0);
+    platform->Errors.clear();
+  }
+  // A drop, the command line and "Unite" take a .zip as well.
+  WriteFile(dir / "neko.zip", small);
+  F().DropDst1FileDrop({dir / "neko.zip"});
+  EXPECT_EQ(F().Editor1.Lines[0], Sjis("吾輩は猫である。"));
+  Start({dir / "neko.zip"});
+  EXPECT_EQ(std::pair(F().FTextName, std::string(F().Editor1.Lines[0])),
+            std::pair(std::string("neko.zip"), Sjis("吾輩は猫である。")));
+  platform->Answers.push_back(MsgResult::No);
+  Join(dir / "neko.zip");
+  EXPECT_EQ(ReadFile(Unite("neko_u.txt")), story + "\r\n\r\n\r\n\r\n\r\n" + story);
+}
+
+// "Reopen as…" reads the current file again in the encoding chosen, which
+// that file keeps through a change of layout; another file is detected anew.
+TEST_F(TextSourcesTest, ReopenAsReadsTheCurrentFileAgainInTheChosenEncoding) {
+  Start();
+  F().ReopenEucJp1Click();  // no file yet: nothing happens
+  EXPECT_FALSE(F().FFileIn);
+  const std::string hon = "\xCB\xDC\r\n";  // 本 in EUC-JP, read as ﾋﾜ in Shift-JIS
+  EXPECT_EQ(Open("hon.txt", hon), "\xCB\xDC\n");
+  F().TriButton1Click();
+  F().Dispatch([&] { F().ReopenEucJp1Click(); });
+  EXPECT_EQ(std::tuple(F().FPage, F().Editor1.Lines[0], F().HintLabel1.Caption),
+            std::tuple(1, Sjis("本"), std::string("EUC-JPとして読み直しました")));
+  F().FullCheckBox.Checked = true;
+  F().Dispatch([&] { F().FullCheckBoxClick(); });
+  EXPECT_EQ(F().Editor1.Lines[0], Sjis("本"));
+  F().Dispatch([&] { F().ReopenSjis1Click(); });
+  EXPECT_EQ(F().Editor1.Lines[0], "\xCB\xDC");
+  EXPECT_EQ(Open("other.txt", hon), "\xCB\xDC\n");
+  platform->Clipboard = "pasted";
+  F().Paste1Click();
+  F().ReopenUtf81Click();  // the clipboard's text is no file
+  EXPECT_EQ(F().FTextName, "Clipboard");
 }
 
 TEST_F(TextSourcesTest, OnlyRegularFilesWithinTheLimitAreRead) {
