@@ -45,7 +45,6 @@
 
 #include "text/AozoraChars.h"
 #include "text/AozoraCommands.h"
-#include "text/Sjis.h"
 
 namespace {
 
@@ -55,14 +54,15 @@ constexpr std::uint8_t kNoFoot = TLineFormNote::kNoFoot;
 std::vector<std::string_view> SplitLines(std::string_view text) {
   text = text.substr(0, text.find('\x1a'));
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
+  // The next CR and the next LF, each searched for again only once passed.
+  std::size_t cr = text.find('\r'), lf = text.find('\n');
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min({cr, lf, text.size()});
+    lines.push_back(text.substr(start, end - start));
+    start = end + (end == cr && end + 1 == lf ? 2 : 1);
+    if (cr < start) cr = text.find('\r', start);
+    if (lf < start) lf = text.find('\n', start);
   }
-  if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
 }
 
@@ -70,7 +70,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 // without its trail byte (n 0), a pair no character has, or a byte of none
 // (80, A0, FD-FF) are not. Carried codes of the user-defined area are.
 bool IsCharacter(std::string_view s, std::size_t i, std::size_t n) {
-  return n != 0 && SjisCharToCodePoint(s.substr(i, n)) != 0xFFFD;
+  return n != 0 && CharClassOf(CharClasses(), s.substr(i, n)) != TCharClass::None;
 }
 
 bool IsDashedLine(std::string_view line) {
@@ -159,6 +159,7 @@ class TBookReader {
   }
 
   const TStoreChar& storeChar_;
+  const TCharClasses& classes_ = CharClasses();
   TAozoraText out_;
 
   // The book so far. Offsets are 32-bit: a text is at most 256 MB and every
@@ -181,6 +182,7 @@ class TBookReader {
   // inside it starts a new part.
   std::string line_;
   std::string quoted_;
+  bool quotedApart_ = false;  // quoted_ is kept (else the quoted text is line_)
   std::vector<TCell> cells_;
   std::uint32_t barrier_ = 0;  // a ruby base without ｜ starts no earlier
   std::optional<std::uint32_t> rubyBar_;
@@ -220,6 +222,7 @@ void TBookReader::ReadLine(std::string_view source) {
   bracketsMade_ = false;
   rubyCloseFrom_ = rubyCloseAt_ = npos;
   StartPart();
+  line_.reserve(source.size());
   for (std::size_t i = 0; i < source.size();) {
     const std::size_t n = CharLength(source, i);
     if (n == 2 && static_cast<unsigned char>(source[i]) == 0x81) {
@@ -266,6 +269,7 @@ void TBookReader::CopyFooterLine(std::string_view source) {
 void TBookReader::StartPart() {
   line_.clear();
   quoted_.clear();
+  quotedApart_ = false;
   cells_.clear();
   barrier_ = 0;
   rubyBar_.reset();
@@ -318,11 +322,15 @@ void TBookReader::Finish() {
     out_.Notes.Pictures.push_back({base_, std::move(name)});
   // A note given by a closer or a forward reference may start before one made
   // earlier on its line.
-  const auto byBegin = [](const auto& a, const auto& b) { return a.Begin < b.Begin; };
-  std::stable_sort(out_.Notes.Ruby.begin(), out_.Notes.Ruby.end(), byBegin);
-  std::stable_sort(out_.Notes.Marks.begin(), out_.Notes.Marks.end(), byBegin);
-  std::stable_sort(out_.Notes.Upright.begin(), out_.Notes.Upright.end(), byBegin);
-  std::stable_sort(out_.Notes.Headings.begin(), out_.Notes.Headings.end(), byBegin);
+  const auto sort = [](auto& notes) {
+    const auto byBegin = [](const auto& a, const auto& b) { return a.Begin < b.Begin; };
+    if (!std::is_sorted(notes.begin(), notes.end(), byBegin))
+      std::stable_sort(notes.begin(), notes.end(), byBegin);
+  };
+  sort(out_.Notes.Ruby);
+  sort(out_.Notes.Marks);
+  sort(out_.Notes.Upright);
+  sort(out_.Notes.Headings);
 }
 
 // ---- The pieces of a line --------------------------------------------------
@@ -600,12 +608,13 @@ bool TBookReader::ApplyStyle(const TAozoraStyle& style, std::uint32_t begin, std
 }
 
 // Where the text a forward reference quotes starts: it must be the text right
-// before the annotation in this part of the line, as quoted_ holds it (rubies'
+// before the annotation in this part of the line, quoted as Emit keeps it (rubies'
 // readings, ｜ and annotations left out, external characters as written).
 std::optional<std::uint32_t> TBookReader::TargetStart(std::string_view target) const {
-  if (target.empty() || target.size() > quoted_.size()) return std::nullopt;
-  const std::size_t at = quoted_.size() - target.size();
-  if (quoted_.compare(at, target.size(), target) != 0) return std::nullopt;
+  const std::string& quoted = quotedApart_ ? quoted_ : line_;
+  if (target.empty() || target.size() > quoted.size()) return std::nullopt;
+  const std::size_t at = quoted.size() - target.size();
+  if (quoted.compare(at, target.size(), target) != 0) return std::nullopt;
   const auto cell = std::lower_bound(cells_.begin(), cells_.end(), at,
                                      [](const TCell& c, std::size_t q) { return c.Quoted < q; });
   if (cell == cells_.end() || cell->Quoted != at) return std::nullopt;  // inside a character
@@ -614,6 +623,9 @@ std::optional<std::uint32_t> TBookReader::TargetStart(std::string_view target) c
 
 // ---- Output and searches ---------------------------------------------------
 
+// Appends a character: its bytes, and as a forward reference quotes it (the
+// same bytes but for external characters and the like). Until the two first
+// differ on a part of a line, the quoted text is the output itself.
 void TBookReader::Emit(std::string_view bytes, std::string_view quoted, TCharClass cls) {
   if (!form_) {
     form_ = TForm{};
@@ -621,22 +633,33 @@ void TBookReader::Emit(std::string_view bytes, std::string_view quoted, TCharCla
     form_->Foot = footBlock_;
     form_->Heading = headingBlock_;
   }
-  cells_.push_back(
-      {static_cast<std::uint32_t>(line_.size()), static_cast<std::uint32_t>(quoted_.size()), cls});
-  line_ += bytes;
-  quoted_ += quoted;
+  const bool same = bytes.data() == quoted.data() && bytes.size() == quoted.size();
+  if (!same && !quotedApart_) {
+    quoted_.assign(line_);
+    quotedApart_ = true;
+  }
+  const auto out = static_cast<std::uint32_t>(line_.size());
+  cells_.push_back({out, quotedApart_ ? static_cast<std::uint32_t>(quoted_.size()) : out, cls});
+  if (bytes.size() <= 2) {  // most characters: spare the call of a general append
+    line_.push_back(bytes[0]);
+    if (bytes.size() == 2) line_.push_back(bytes[1]);
+  } else {
+    line_ += bytes;
+  }
+  if (quotedApart_) quoted_ += quoted;
 }
 
 // The character of n bytes at source_[i] as it stands, or 〓 for bytes that
 // are none.
 void TBookReader::EmitSource(std::size_t i, std::size_t n) {
-  if (!IsCharacter(source_, i, n)) {
+  const std::string_view ch = source_.substr(i, n == 0 ? 1 : n);
+  const TCharClass cls = n == 0 ? TCharClass::None : CharClassOf(classes_, ch);
+  if (cls == TCharClass::None) {
     ++out_.Report.Replaced;
-    return Emit(kGeta, source_.substr(i, n == 0 ? 1 : n), TCharClass::Other);
+    return Emit(kGeta, ch, TCharClass::Other);
   }
-  const std::string_view ch = source_.substr(i, n);
   if (ch[0] == '\0') return Emit(" ", ch, TCharClass::Other);
-  Emit(ch, ch, CharClassOf(ch));
+  Emit(ch, ch, cls);
 }
 
 std::string TBookReader::Store(char32_t c) const {

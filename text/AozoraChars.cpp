@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "text/Iconv.h"
+#include "text/Sjis.h"
 
 namespace {
 
@@ -42,17 +43,6 @@ constexpr TClassRow kClassRows[] = {
     {0xED40, 0xEEEC, TCharClass::Kanji},     // NEC-selected IBM extensions
     {0xFA5C, 0xFC4B, TCharClass::Kanji},     // IBM extensions
 };
-
-// The rows as one look-up by code, made once.
-const std::vector<TCharClass>& ClassTable() {
-  static const std::vector<TCharClass> table = [] {
-    std::vector<TCharClass> t(0x10000, TCharClass::Other);
-    for (const TClassRow& row : kClassRows)
-      for (std::uint32_t code = row.First; code <= row.Last; ++code) t[code] = row.Class;
-    return t;
-  }();
-  return table;
-}
 
 // ---- External characters ----------------------------------------------------
 
@@ -202,20 +192,33 @@ bool IsAsciiLetter(char c) {
 
 }  // namespace
 
+// The rows as one look-up by code, with the codes that are no character (80,
+// A0, FD-FF, unassigned pairs) as None. Carried codes of the user-defined area
+// are characters.
+const TCharClasses& CharClasses() {
+  static const TCharClasses table = [] {
+    std::vector<TCharClass> t(0x10000, TCharClass::Other);
+    for (std::uint32_t code = 0; code < 0x10000; ++code) {
+      const char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+      const std::string_view ch =
+          code < 0x100 ? std::string_view(bytes + 1, 1) : std::string_view(bytes, 2);
+      if ((code < 0x100 || CharLength(ch, 0) == 2) && SjisCharToCodePoint(ch) == 0xFFFD)
+        t[code] = TCharClass::None;
+    }
+    for (const TClassRow& row : kClassRows)
+      for (std::uint32_t code = row.First; code <= row.Last; ++code)
+        if (t[code] != TCharClass::None) t[code] = row.Class;
+    return t;
+  }();
+  return table;
+}
+
 bool EndsWithChars(std::string_view s, std::string_view suffix) {
   if (suffix.size() > s.size() || s.substr(s.size() - suffix.size()) != suffix) return false;
   const std::size_t start = s.size() - suffix.size();
   std::size_t i = 0;
   while (i < start) i += std::max<std::size_t>(CharLength(s, i), 1);
   return i == start;
-}
-
-TCharClass CharClassOf(std::string_view ch) {
-  if (ch.size() == 1) return ClassTable()[static_cast<unsigned char>(ch[0])];
-  if (ch.size() == 2)
-    return ClassTable()[(static_cast<unsigned char>(ch[0]) << 8) |
-                        static_cast<unsigned char>(ch[1])];
-  return TCharClass::Other;
 }
 
 std::u32string GaijiCharacters(std::string_view note) {

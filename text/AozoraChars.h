@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The notation's own characters, as code-page-932 bytes.
 inline constexpr std::string_view kRubyBar = "\x81\x62";       // ｜ starts a ruby base
@@ -46,9 +47,12 @@ inline std::size_t CharLength(std::string_view s, std::size_t i) {
   return i + 1 < s.size() && IsTrailByte(static_cast<unsigned char>(s[i + 1])) ? 2 : 0;
 }
 
-// Whether s holds the two-byte character ch at i (i on a character boundary).
+// Whether s holds the characters ch at i (i on a character boundary).
 inline bool HasAt(std::string_view s, std::size_t i, std::string_view ch) {
-  return s.size() >= i + ch.size() && s.compare(i, ch.size(), ch) == 0;
+  if (s.size() < i + ch.size()) return false;
+  for (std::size_t k = 0; k < ch.size(); ++k)
+    if (s[i + k] != ch[k]) return false;
+  return true;
 }
 
 // Whether suffix ends s as whole characters: the suffix starts on one of s's
@@ -59,6 +63,7 @@ bool EndsWithChars(std::string_view s, std::string_view suffix);
 // longest run of one class before 《 (an external character counts as a kanji).
 // A character of no class is a base of its own.
 enum class TCharClass : std::uint8_t {
+  None,  // no character of code page 932: a pair or byte no character has
   Other,
   Kanji,     // with 々 〆 〇 仝 ヶ ※
   Hiragana,  // with ゝ ゞ
@@ -66,8 +71,15 @@ enum class TCharClass : std::uint8_t {
   Wide,      // full-width Latin letters and digits, Greek, Cyrillic
   Latin,     // half-width letters and digits, and accented letters
 };
-// The class of one character (one or two bytes).
-TCharClass CharClassOf(std::string_view ch);
+// The class of every code: a one-byte character b at [b], a two-byte one at
+// [lead << 8 | trail]. Made once, on first use.
+using TCharClasses = std::vector<TCharClass>;
+const TCharClasses& CharClasses();
+// The class of one character (one or two bytes as CharLength cuts them).
+inline TCharClass CharClassOf(const TCharClasses& classes, std::string_view ch) {
+  const auto lead = static_cast<unsigned char>(ch[0]);
+  return ch.size() == 1 ? classes[lead] : classes[(lead << 8) | static_cast<unsigned char>(ch[1])];
+}
 
 // The characters an external-character note names by its code, or nothing
 // when it names none. The note is the text between ［＃ and ］, for example
