@@ -29,4 +29,6 @@ using TStoreChar = std::function<std::string(char32_t)>;
 
 // Reads the whole text. Lone CR, lone LF and CR LF end lines; 0x1A ends the
 // text and a NUL byte is read as a space, as the line store loads a file.
+// Offsets are 32-bit: the text must be under 2 GB (the line store takes far
+// less).
 TAozoraText ReadAozora(std::string_view cp932Text, const TStoreChar& storeChar);
