@@ -41,6 +41,7 @@ constexpr TClassRow kClassRows[] = {
     {0x889F, 0x9872, TCharClass::Kanji},     // JIS level 1
     {0x989F, 0xEAA4, TCharClass::Kanji},     // JIS level 2
     {0xED40, 0xEEEC, TCharClass::Kanji},     // NEC-selected IBM extensions
+    {0xF040, 0xF9FC, TCharClass::Kanji},     // user-defined area: carried external characters
     {0xFA5C, 0xFC4B, TCharClass::Kanji},     // IBM extensions
 };
 

@@ -65,7 +65,7 @@ bool EndsWithChars(std::string_view s, std::string_view suffix);
 enum class TCharClass : std::uint8_t {
   None,  // no character of code page 932: a pair or byte no character has
   Other,
-  Kanji,     // with 々 〆 〇 仝 ヶ ※
+  Kanji,     // with 々 〆 〇 仝 ヶ ※, and the carried codes of the user-defined area
   Hiragana,  // with ゝ ゞ
   Katakana,  // with ー ヽ ヾ, and the half-width katakana
   Wide,      // full-width Latin letters and digits, Greek, Cyrillic

@@ -149,6 +149,7 @@ TEST(AozoraTest, RubyFindsItsBaseByTheBarOrByTheRunOfOneClass) {
        "名",
        {"名《な<303B>》"},
        2},
+      {"carried character as kanji", "の\uE000字《じ》", "の\uE000字", {"\uE000字《じ》"}, 1},
       {"accented word",
        "彼の 〔E'tude〕《エチュード》 だ",
        "彼の <C9>tude だ",
