@@ -93,10 +93,13 @@ struct TBookNotes {
   std::vector<THeadingNote> Headings;
   std::vector<TLineFormNote> LineForms;
   // Offsets of line starts where a new page must begin (改ページ, 改丁,
-  // 改見開き, 改段).
+  // 改見開き, 改段). An offset may repeat: each time is one more page, so two
+  // breaks in a row leave an empty page. Empty lines share the offset of the
+  // line after them; a break at that offset comes before the first of them.
   std::vector<std::uint32_t> PageBreaks;
   // Illustrations: a picture on a page of its own before the line starting at
-  // At, by its file name in the book's archive (［＃…（fig….png…）入る］).
+  // At, by its file name in the book's archive (［＃…（fig….png…）入る］). At
+  // is the size of the text for a picture after the last line.
   struct TPicture {
     std::uint32_t At = 0;
     std::string FileName;
@@ -113,4 +116,7 @@ struct TBookNotes {
 struct TNotationReport {
   std::size_t Applied = 0;     // annotations and rubies honoured
   std::size_t NotApplied = 0;  // annotations not understood, or understood but not drawn
+  // Bytes that are no code-page-932 character (a lead byte without its trail
+  // byte, a pair or byte no character has), each shown as 〓.
+  std::size_t Replaced = 0;
 };
