@@ -14,8 +14,12 @@ class TProgressLine {
   TProgressLine(const TProgressLine&) = delete;
   TProgressLine& operator=(const TProgressLine&) = delete;
 
-  // More pages are on their way (a book was planned).
-  void AddTotal(long long pages) { total_ += pages; }
+  // More pages are on their way (a book was planned). The rate counts from
+  // the first, after the first text was laid out.
+  void AddTotal(long long pages) {
+    if (total_ == 0) start_ = Clock::now();
+    total_ += pages;
+  }
   // done pages are finished; redraws when the last drawing is old enough.
   void Update(long long done);
   // Takes the line off the terminal, before other output goes there.
