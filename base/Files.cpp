@@ -303,10 +303,15 @@ std::size_t TOutputFile::Read(void* buffer, std::size_t count) {
   return static_cast<std::size_t>(n);
 }
 
-void TOutputFile::Commit() {
-  if (::fsync(fd_) != 0) Fail(errno);
+void TOutputFile::Close() {
+  if (fd_ < 0) return;
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0) Fail(errno);
+}
+
+void TOutputFile::Commit() {
+  if (fd_ >= 0 && ::fsync(fd_) != 0) Fail(errno);
+  Close();
   // Asked again: the name may have changed while the file was being written.
   if (auto refusal = OverwriteRefusal(path_, inputs_)) throw EFileError(*refusal);
   if (::rename(tempPath_.c_str(), path_.c_str()) != 0) Fail(errno);
@@ -318,4 +323,13 @@ void WriteOutputFile(const std::string& path, std::string_view bytes,
   TOutputFile out(path, inputs);
   out.Write(bytes);
   out.Commit();
+}
+
+void SyncFileSystem(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) throw EFileError::CannotCreate(path, std::strerror(errno));
+  const int result = ::syncfs(fd);
+  const int error = errno;
+  ::close(fd);
+  if (result != 0) throw EFileError::CannotCreate(path, std::strerror(error));
 }

@@ -101,6 +101,11 @@ std::optional<std::string> OverwriteRefusal(const std::string& path,
 // the temporary over it. Destroyed without Commit, it removes the temporary.
 // A run killed midway leaves a temporary whose name carries the dead process's
 // id; the next output written into that folder removes it.
+//
+// Many files are written faster in two steps: Close each one when written (no
+// flush), then flush their file system once with SyncFileSystem, then Commit
+// each. Commit flushes only a file still open, so a file Closed must have had
+// its file system synced since, or it may reach the disk after its new name.
 class TOutputFile {
  public:
   explicit TOutputFile(std::string path, std::vector<std::string> inputs = {});
@@ -114,6 +119,8 @@ class TOutputFile {
   std::uint64_t Position() const;
   void Seek(std::uint64_t position);
   std::size_t Read(void* buffer, std::size_t count);
+  // Ends the writing without flushing; only Commit may follow.
+  void Close();
   void Commit();
 
   const std::string& Path() const { return path_; }
@@ -131,3 +138,7 @@ class TOutputFile {
 // Writes bytes to path through a TOutputFile.
 void WriteOutputFile(const std::string& path, std::string_view bytes,
                      const std::vector<std::string>& inputs = {});
+
+// Flushes everything written to the file system that holds path (a file or a
+// folder) to the disk: one flush for many files Closed there (TOutputFile).
+void SyncFileSystem(const std::string& path);

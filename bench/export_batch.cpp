@@ -1,17 +1,26 @@
 // Pages per second of the batch export: the plain batch (every page a numbered
 // JPEG) and the Exif batch with thumbnails, driven through their buttons into a
 // temporary folder. Two page counts show that time grows linearly with pages.
+// Then the same two batches as the command line runs them, planned once and
+// drawn by the page pool, on one worker and on every processor: the ratio of
+// their pages/s is what the processors add.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 #include "bench/GuiBenchMain.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <thread>
 
 #include "export/JpegCodec.h"
+#include "export/PagePool.h"
 #include "export/Streams.h"
+#include "form/BatchPlan.h"
 #include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
 #include "text/Sjis.h"
@@ -143,6 +152,67 @@ void BM_ExifThumbnailBatch(benchmark::State& state) {
   ReportPages(state, pages);
 }
 BENCHMARK(BM_ExifThumbnailBatch)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The camera templates of an Exif batch, one per page.
+void WriteCameras(const fs::path& cameras, int pages) {
+  fs::create_directories(cameras);
+  const std::string camera = CameraTemplate();
+  for (int i = 1; i <= pages; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "P%07d.JPG", i);
+    WriteFileAtomically((cameras / name).string(), camera);
+  }
+}
+
+constexpr int kPoolPages = 1000;
+
+// Plans the batch as the command line does and runs it through a pool of jobs
+// workers, once per iteration.
+void RunPool(benchmark::State& state, TPageFileKind kind) {
+  const int jobs = static_cast<int>(state.range(0));
+  ScratchDir dir;
+  const fs::path cameras = dir.Path() / "card";
+  if (kind != TPageFileKind::Numbered) WriteCameras(cameras, kPoolPages);
+  HeadlessPlatform platform;
+  TForm1 form(platform);
+  form.FProgramDir = dir.Path().string();
+  LoadText(form, kPoolPages);
+  platform.FileAnswers.push_back(cameras.string());
+  const auto plan = std::make_shared<const TExportPlan>(PlanBatch(form, kind).value());
+  const std::atomic<bool> interrupt{false};
+  for (auto _ : state) {
+    TPagePool pool(jobs, interrupt);
+    pool.BeginBook(plan);
+    for (int page = 1; page <= plan->Pages; ++page) {
+      TPlannedPage planned;
+      PlanPage(form, page, planned);
+      pool.Add(std::move(planned));
+    }
+    pool.Finish();
+    if (pool.PagesWritten() != kPoolPages) state.SkipWithError("pages missing");
+  }
+  ReportPages(state, kPoolPages);
+}
+
+void BM_PoolPlain(benchmark::State& state) {
+  RunPool(state, TPageFileKind::Numbered);
+}
+void BM_PoolExifThumbnail(benchmark::State& state) {
+  RunPool(state, TPageFileKind::ExifThumb);
+}
+const int kEveryProcessor = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+BENCHMARK(BM_PoolPlain)
+    ->ArgName("jobs")
+    ->Arg(1)
+    ->Arg(kEveryProcessor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_PoolExifThumbnail)
+    ->ArgName("jobs")
+    ->Arg(1)
+    ->Arg(kEveryProcessor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

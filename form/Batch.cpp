@@ -1,9 +1,12 @@
 // Batch export: every page of the text as a numbered JPEG, or one page per camera
-// photograph of a folder spliced behind that photograph's Exif block. The batch
-// only sets its flags and steps through the pages; the renderer hands each page
-// to the writer the flags select.
+// photograph of a folder spliced behind that photograph's Exif block. What a
+// batch decides before its first page (refusals, questions, folders) is planned
+// once, by PlanBatch, for the window's page loop and the command line's pool
+// alike. The window's batch then only sets its flags and steps through the
+// pages; the renderer hands each page to the writer the flags select.
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,8 @@
 #include "base/Files.h"
 #include "export/FileWrite.h"
 #include "export/Splice.h"
+#include "form/BatchPlan.h"
+#include "form/RenderSteps.h"
 #include "form/Unit1.h"
 #include "shell/SoundCues.h"
 #include "text/FileNames.h"
@@ -74,15 +79,14 @@ class TBatchFlags {
   TForm1& f_;
 };
 
-// The template list and the shift request live as long as one Exif batch, and
-// go with it on every path.
+// The template list, the notes of kept thumbnails and the shift request live
+// as long as one Exif batch, and go with it on every path, unless kept for the
+// batch that follows its planning.
 class TExifBatchState {
  public:
-  explicit TExifBatchState(TForm1& form) : f_(form) {
-    f_.FExifFiles.clear();
-    f_.FKeptThumbs.clear();
-  }
+  explicit TExifBatchState(TForm1& form) : f_(form) {}
   ~TExifBatchState() {
+    if (kept_) return;
     f_.FKeptThumbs.clear();
     f_.FExifFiles.clear();
     f_.FExifFiles.shrink_to_fit();
@@ -90,9 +94,11 @@ class TExifBatchState {
   }
   TExifBatchState(const TExifBatchState&) = delete;
   TExifBatchState& operator=(const TExifBatchState&) = delete;
+  void Keep() { kept_ = true; }
 
  private:
   TForm1& f_;
+  bool kept_ = false;
 };
 
 // The refusals every batch makes before it starts.
@@ -122,19 +128,51 @@ bool RefusedForLongName(TForm1& f, std::initializer_list<const char*> suffixes) 
   return false;
 }
 
-void RunExifBatch(TForm1& f, bool thumb) {
-  f.FShiftRight = false;
-  if (!f.Idle()) return;
-  if (RefusedForPaste(f) || RefusedForNoFile(f)) return;
+TExportPlan MakePlan(TForm1& f, TPageFileKind kind, int pages) {
+  TExportPlan plan;
+  plan.Files = PageFileSettings(f, kind);
+  plan.Options = PageOptions(f);
+  plan.Qvga = f.QvgaCheckBox.Checked;
+  plan.Text = f.FoColor;
+  plan.Background = f.GColor;
+  plan.Pages = pages;
+  if (kind != TPageFileKind::Numbered) {
+    const auto used = std::min(f.FExifFiles.size(), static_cast<std::size_t>(std::max(pages, 0)));
+    plan.Templates.assign(f.FExifFiles.begin(), f.FExifFiles.begin() + static_cast<long>(used));
+  }
+  plan.AlbumSuffix = kind == TPageFileKind::ExifThumb ? "_th_A" : "_A";
+  return plan;
+}
+
+std::optional<TExportPlan> PlanNumbered(TForm1& f) {
+  if (!f.Idle()) return std::nullopt;
+  if (RefusedForPaste(f)) return std::nullopt;
+  f.Reset1Click();
+  if (RefusedForNoFile(f)) return std::nullopt;
   f.FSaveName = WithoutExtension(f.FTextName);
-  if (thumb ? RefusedForLongName(f, {"_th", "_th_A"}) : RefusedForLongName(f, {"", "_A"})) return;
+  if (RefusedForLongName(f, {""})) return std::nullopt;
+  f.FOutDir = f.FProgramDir + "/";
+  CreateFolderQuietly(f.FOutDir + "all_page");
+  CreateFolderQuietly(f.FOutDir + "all_page/" + f.FSaveName);
+  return MakePlan(f, TPageFileKind::Numbered, f.FAllPage);
+}
+
+std::optional<TExportPlan> PlanExif(TForm1& f, bool thumb) {
+  f.FShiftRight = false;
+  if (!f.Idle()) return std::nullopt;
+  if (RefusedForPaste(f) || RefusedForNoFile(f)) return std::nullopt;
+  f.FSaveName = WithoutExtension(f.FTextName);
+  if (thumb ? RefusedForLongName(f, {"_th", "_th_A"}) : RefusedForLongName(f, {"", "_A"}))
+    return std::nullopt;
   TExifBatchState state(f);
+  f.FExifFiles.clear();
+  f.FKeptThumbs.clear();
 
   std::error_code ignored;
   auto folder = f.P.SelectDirectory(std::filesystem::current_path(ignored).string());
   if (!folder || folder->empty()) {
     if (!f.FCloseRequested) f.P.ShowMessage(kMsgChooseFolder);
-    return;
+    return std::nullopt;
   }
   if (f.TurnCheckBox.Checked) {
     if (f.P.MessageBox(*folder + kMsgChosen + kAskShift, MsgButtons::YesNo, MsgIcon::Information) ==
@@ -147,7 +185,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
   f.FindJpegFiles(*folder);
   if (f.FExifFiles.empty()) {
     f.P.ShowMessage(kMsgNoTemplates);
-    return;
+    return std::nullopt;
   }
 
   f.FOutDir = f.FProgramDir + "/";
@@ -157,13 +195,21 @@ void RunExifBatch(TForm1& f, bool thumb) {
   if (auto refusal =
           FolderOverwriteRefusal(thumb ? f.FOutDir : f.FOutDir + f.FSaveName + "/", f.FExifFiles)) {
     f.P.ShowMessage(*refusal);
-    return;
+    return std::nullopt;
   }
+  CreateFolderQuietly(thumb ? f.FOutDir : f.FOutDir + f.FSaveName);
+  f.FBatchLastPage = std::min(static_cast<int>(f.FExifFiles.size()), f.FAllPage);
+  state.Keep();
+  return MakePlan(f, thumb ? TPageFileKind::ExifThumb : TPageFileKind::Exif, f.FBatchLastPage);
+}
+
+void RunExifBatch(TForm1& f, bool thumb) {
+  const auto plan = PlanBatch(f, thumb ? TPageFileKind::ExifThumb : TPageFileKind::Exif);
+  if (!plan) return;
+  TExifBatchState state(f);
   {
     TBatchFlags flags(f, true, thumb);
-    CreateFolderQuietly(thumb ? f.FOutDir : f.FOutDir + f.FSaveName);
     f.Pause(0, 300);
-    f.FBatchLastPage = std::min(static_cast<int>(f.FExifFiles.size()), f.FAllPage);
     flags.RunPages(f.FBatchLastPage);
   }
   if (f.FCloseRequested) return;
@@ -173,7 +219,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
   const MsgResult answer = f.P.MessageBox(Elapsed(f) + kMsgElapsed + "\n" + kMsgDone,
                                           MsgButtons::YesNo, MsgIcon::Information);
   // Closing the window while the question is up dismisses it; that is no No.
-  if (answer == MsgResult::No && !f.FCloseRequested) f.WriteAlbum(thumb ? "_th_A" : "_A");
+  if (answer == MsgResult::No && !f.FCloseRequested) f.WriteAlbum(plan->AlbumSuffix);
   f.FExifFiles.clear();
   f.FShiftRight = false;
   f.Redraw();
@@ -181,19 +227,43 @@ void RunExifBatch(TForm1& f, bool thumb) {
 
 }  // namespace
 
+std::optional<TExportPlan> PlanBatch(TForm1& form, TPageFileKind kind) {
+  if (kind == TPageFileKind::Numbered) return PlanNumbered(form);
+  return PlanExif(form, kind == TPageFileKind::ExifThumb);
+}
+
+void PlanPage(TForm1& form, int page, TPlannedPage& out) {
+  form.FPage = page;
+  if (form.FFileIn)
+    form.FRetsuText(form.Editor1);
+  else
+    form.FRetsuIist();
+  out.Page = page;
+  out.Slots = form.FRetsu;
+}
+
+void EndPlannedBatch(TForm1& form, const TExportPlan& plan, const TBookResult& result, bool album) {
+  for (const std::string& note : result.Notes) form.P.ShowMessage(note);
+  if (plan.Files.Kind == TPageFileKind::ExifThumb) {
+    form.FKeptThumbs = result.KeptThumbs;
+    form.ReportKeptThumbs();
+    form.FKeptThumbs.clear();
+  }
+  if (!album || plan.Files.Kind == TPageFileKind::Numbered || result.Failed || result.Interrupted)
+    return;
+  TExifBatchState state(form);
+  form.FExifFiles = plan.Templates;
+  form.FBatchLastPage = plan.Pages;
+  form.FSaveName = plan.Files.SaveName;
+  form.WriteAlbum(plan.AlbumSuffix);
+}
+
 void TForm1::SaveAllButtonClick() {
-  if (!Idle()) return;
-  if (RefusedForPaste(*this)) return;
-  Reset1Click();
-  if (RefusedForNoFile(*this)) return;
-  FSaveName = WithoutExtension(FTextName);
-  if (RefusedForLongName(*this, {""})) return;
+  const auto plan = PlanBatch(*this, TPageFileKind::Numbered);
+  if (!plan) return;
   {
     TBatchFlags flags(*this, false, false);
-    FOutDir = FProgramDir + "/";
-    CreateFolderQuietly(FOutDir + "all_page");
-    CreateFolderQuietly(FOutDir + "all_page/" + FSaveName);
-    flags.RunPages(FAllPage);
+    flags.RunPages(plan->Pages);
   }
   if (FCloseRequested) return;
   P.PlaySound(kCueClick);

@@ -1,76 +1,19 @@
 // Page image files: the two single saves of the page view and the three page
 // writers a batch export hands each rendered page to.
-#include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "base/Files.h"
-#include "export/CountThumb.h"
 #include "export/ExifThumb.h"
 #include "export/JpegCodec.h"
-#include "export/JpegSegments.h"
-#include "export/JpegTTx.h"
-#include "export/Streams.h"
+#include "export/PageFile.h"
+#include "form/BatchPlan.h"
 #include "form/Unit1.h"
 #include "render/BmpFile.h"
-#include "text/FileNames.h"
-#include "text/Sjis.h"
 
 namespace {
 
 constexpr int kSingleSaveQuality = 95;
-
-// The first maxBytes bytes of the name's code-page-932 form (see SjisFileName),
-// shortened by one byte when the cut would split a two-byte character, back as
-// UTF-8.
-std::string NamePrefix(const std::string& name, std::size_t maxBytes) {
-  const std::string sjis = SjisFileName(name);
-  std::size_t end = 0;
-  while (end < sjis.size()) {
-    const std::size_t next = end + SjisCharLength(sjis, end);
-    if (next > maxBytes) break;
-    end = next;
-  }
-  return SjisToUtf8(std::string_view(sjis).substr(0, end));
-}
-
-// Numbered page name: the number's width follows the size of the whole text, so
-// the names of one text sort in page order.
-std::string NumberedPageName(int allPage, int page, const std::string& saveName) {
-  char number[16];
-  std::string prefix;
-  if (allPage < 10000) {
-    std::snprintf(number, sizeof number, "%.4d", page);
-    prefix = NamePrefix(saveName, 4);
-  } else if (allPage < 1000000) {
-    std::snprintf(number, sizeof number, "%.6d", page);
-    prefix = NamePrefix(saveName, 2);
-  } else {
-    std::snprintf(number, sizeof number, "%.8d", page);
-  }
-  return prefix + number + ".jpg";
-}
-
-std::string FileNameOf(const std::string& path) {
-  return std::filesystem::path(path).filename().string();
-}
-
-// The template from its start to the end of its Exif APP1 segment; std::nullopt
-// when it has none.
-std::optional<std::string> ExifHead(const std::string& templatePath) {
-  TFileStream source(templatePath);
-  TMemoryStream head;
-  // The head ends with the Exif APP1 segment itself: an XMP APP1 before it
-  // would otherwise cut the head short of the camera's tags.
-  if (!CopyExifHead(head, source) || head.Size() == 0) return std::nullopt;
-  return head.TakeData();
-}
-
-// A page JPEG behind a template's head: the page's SOI goes, the head has its own.
-std::string AfterHead(const std::string& head, const std::string& pageJpeg) {
-  return head + pageJpeg.substr(2);
-}
 
 // How many names of kept thumbnails the summary lists.
 constexpr std::size_t kKeptNamesShown = 5;
@@ -83,7 +26,58 @@ std::optional<std::string> AskPicturePath(Platform& p, const char* filter, const
   return p.SavePictureDialog(options);
 }
 
+// Makes the current page's file as every batch export does, and writes it. A
+// template without Exif stops the batch; a page that kept its template's
+// thumbnail is noted for the summary at the end.
+void WriteBatchPage(TForm1& f, TPageFileKind kind, TABitmap& bitmap) {
+  std::string templatePath;
+  if (kind != TPageFileKind::Numbered) {
+    if (f.FPage < 1 || static_cast<std::size_t>(f.FPage) > f.FExifFiles.size()) return;
+    templatePath = f.FExifFiles[static_cast<std::size_t>(f.FPage - 1)];
+  }
+  const TPageFile file = MakePageFile(PageFileSettings(f, kind), f.FPage, templatePath, bitmap);
+  switch (file.Outcome) {
+    case TPageFileOutcome::Write:
+      WriteOutputFile(file.Path, file.Bytes);
+      break;
+    case TPageFileOutcome::WriteKeptThumb:
+      WriteOutputFile(file.Path, file.Bytes);
+      f.FKeptThumbs.push_back(file.TemplateName);
+      break;
+    case TPageFileOutcome::NoExif:
+      f.P.ShowMessage(file.Message);
+      f.FBusy = false;
+      break;
+    case TPageFileOutcome::Refused:
+      f.P.ShowMessage(file.Message);
+      break;
+  }
+}
+
 }  // namespace
+
+TPageFileSettings PageFileSettings(const TForm1& f, TPageFileKind kind) {
+  TPageFileSettings s;
+  s.Kind = kind;
+  s.Quality = f.JQualityUpDown.Position;
+  switch (kind) {
+    case TPageFileKind::Numbered:
+      s.Folder = f.FOutDir + "all_page/" + f.FSaveName + "/";
+      break;
+    case TPageFileKind::Exif:
+      s.Folder = f.FOutDir + f.FSaveName + "/";
+      break;
+    case TPageFileKind::ExifThumb:
+      s.Folder = f.FOutDir;
+      break;
+  }
+  s.SaveName = f.FSaveName;
+  s.AllPage = f.FAllPage;
+  s.CountThumb = f.CountCheckBox.Checked;
+  s.Bold = f.BoldCheckBox.Checked;
+  s.Gothic = f.Gothic();
+  return s;
+}
 
 // The single saves need a quiet window: no job, no effect. The view always
 // holds its bitmap here.
@@ -102,58 +96,15 @@ void TForm1::JpegButtonClick() {
 }
 
 void TForm1::SavePageJpeg(TABitmap& bitmap) {
-  const std::string jpeg = EncodePageJpeg(bitmap, JQualityUpDown.Position);
-  const std::string folder = FOutDir + "all_page/" + FSaveName + "/";
-  WriteOutputFile(folder + NumberedPageName(FAllPage, FPage, FSaveName), jpeg);
+  WriteBatchPage(*this, TPageFileKind::Numbered, bitmap);
 }
 
 void TForm1::SavePageExif(TABitmap& bitmap) {
-  if (FPage < 1 || static_cast<std::size_t>(FPage) > FExifFiles.size()) return;
-  const std::string& templatePath = FExifFiles[FPage - 1];
-  const auto head = ExifHead(templatePath);
-  if (!head) {
-    P.ShowMessage(kMsgNoExif);
-    FBusy = false;
-    return;
-  }
-  const std::string jpeg = EncodePageJpeg(bitmap, JQualityUpDown.Position);
-  WriteOutputFile(FOutDir + FSaveName + "/" + FileNameOf(templatePath), AfterHead(*head, jpeg));
+  WriteBatchPage(*this, TPageFileKind::Exif, bitmap);
 }
 
 void TForm1::SavePageExifThumb(TABitmap& bitmap) {
-  if (FPage < 1 || static_cast<std::size_t>(FPage) > FExifFiles.size()) return;
-  const std::string& templatePath = FExifFiles[FPage - 1];
-  const std::string outPath = FOutDir + FileNameOf(templatePath);
-  const int quality = JQualityUpDown.Position;
-  TFileStream source(templatePath);
-  ExifTemplate tmpl;
-  ExifRefusal r = ReadExifTemplate(source, tmpl);
-  const std::string jpeg = EncodePageJpeg(bitmap, quality);
-  TMemoryStream out;
-  if (r == ExifRefusal::None) {
-    const std::string thumb = PageThumbnail(bitmap, quality);
-    r = ReplaceThumbnail(out, source, tmpl, thumb, std::string_view(jpeg).substr(2));
-  }
-  if (r == ExifRefusal::None) {
-    WriteOutputFile(outPath, out.Data());
-    return;
-  }
-  // A template whose thumbnail cannot be replaced still carries the page, with
-  // its own thumbnail; the batch tells of all such pages once, at its end.
-  const auto head = ExifHead(templatePath);
-  if (!head) {
-    P.ShowMessage(ExifRefusalMessage(r, tmpl.Thumb.Compression));
-    return;
-  }
-  WriteOutputFile(outPath, AfterHead(*head, jpeg));
-  FKeptThumbs.push_back(FileNameOf(templatePath));
-}
-
-std::string TForm1::PageThumbnail(TABitmap& bitmap, int quality) {
-  if (CountCheckBox.Checked) return MakeCountThumb(FPage, BoldCheckBox.Checked, Gothic(), quality);
-  // The renderer discards the page after the writer returns, so it may be shrunk in place.
-  ShrinkBitmap(bitmap, kThumbWidth, kThumbHeight);
-  return EncodeThumbnailAsIs(bitmap, quality);
+  WriteBatchPage(*this, TPageFileKind::ExifThumb, bitmap);
 }
 
 void TForm1::ReportKeptThumbs() {

@@ -283,7 +283,6 @@ class TForm1 {
   void SavePageJpeg(TABitmap& bitmap);
   void SavePageExif(TABitmap& bitmap);
   void SavePageExifThumb(TABitmap& bitmap);
-  std::string PageThumbnail(TABitmap& bitmap, int quality);
   void ReportKeptThumbs();
   // Batch export (form/Batch.cpp).
   void SaveAllButtonClick();

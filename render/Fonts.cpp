@@ -105,7 +105,10 @@ TFontFace::~TFontFace() {
 }
 
 std::shared_ptr<TFontFace> TFontFace::ForName(const std::string& faceName) {
-  static std::map<std::string, std::shared_ptr<TFontFace>> faces;
+  // Each thread loads its own faces: a QRawFont's font engine and a HarfBuzz
+  // font keep caches that are changed while drawing and shaping, and nothing
+  // guards them against two threads at once.
+  thread_local std::map<std::string, std::shared_ptr<TFontFace>> faces;
   auto& slot = faces[faceName];
   if (!slot)
     slot.reset(new TFontFace(FindRawFont(faceName, QFont::PreferDefault),
@@ -158,7 +161,9 @@ int TFontFace::AdvanceUnits(quint32 glyph) const {
 }
 
 std::shared_ptr<const TSizedFont> ResolveFont(const TLogFont& record) {
-  static std::map<std::tuple<std::string, int, int, bool>, std::shared_ptr<const TSizedFont>> cache;
+  // Per thread, as the faces the sized fonts hold are.
+  thread_local std::map<std::tuple<std::string, int, int, bool>, std::shared_ptr<const TSizedFont>>
+      cache;
   const bool bold = record.lfWeight >= 600;
   const int height = std::max(1, std::abs(record.lfHeight));
   const auto key = std::make_tuple(record.lfFaceName, height, record.lfWidth, bold);

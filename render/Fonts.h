@@ -2,7 +2,9 @@
 // Faces and sized fonts of the drawing layer. A logical font record names a face
 // the program was designed with; here it maps to an installed font, whose cell
 // (ascent + descent, from the OS/2 win metrics) is scaled to the record's height.
-// Shaped data (glyph ids, vertical forms) is cached for the run of the program.
+// Shaped data (glyph ids, vertical forms) is cached for the run of the program,
+// by each thread for itself: a face or sized font is used on the thread that
+// resolved it, so threads that draw pages at once share none of this state.
 #include <QRawFont>
 #include <memory>
 #include <string>
@@ -79,5 +81,5 @@ struct TSizedFont {
   double Scale() const { return Em / Face->UnitsPerEm(); }  // pixels per font unit
 };
 
-// The sized font for a record, cached by face, height, width and weight.
+// The sized font for a record, cached (per thread) by face, height, width and weight.
 std::shared_ptr<const TSizedFont> ResolveFont(const TLogFont& font);
