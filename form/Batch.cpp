@@ -161,7 +161,7 @@ void RunExifBatch(TForm1& f, bool thumb) {
   }
   {
     TBatchFlags flags(f, true, thumb);
-    CreateFolderQuietly(thumb ? f.FOutDir : f.FOutDir + f.FSaveName);
+    CreateFolderOrThrow(thumb ? f.FOutDir : f.FOutDir + f.FSaveName);
     f.Pause(0, 300);
     f.FBatchLastPage = std::min(static_cast<int>(f.FExifFiles.size()), f.FAllPage);
     flags.RunPages(f.FBatchLastPage);
@@ -191,8 +191,8 @@ void TForm1::SaveAllButtonClick() {
   {
     TBatchFlags flags(*this, false, false);
     FOutDir = FProgramDir + "/";
-    CreateFolderQuietly(FOutDir + "all_page");
-    CreateFolderQuietly(FOutDir + "all_page/" + FSaveName);
+    CreateFolderOrThrow(FOutDir + "all_page");
+    CreateFolderOrThrow(FOutDir + "all_page/" + FSaveName);
     flags.RunPages(FAllPage);
   }
   if (FCloseRequested) return;
