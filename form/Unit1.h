@@ -308,6 +308,10 @@ class TForm1 {
   void CloseRequest();
   void ReadSettings();   // form/Settings.cpp
   void WriteSettings();  // form/Settings.cpp
+  // The settings file as read at the start; its lines that are not ours go
+  // back into it at the close.
+  std::string FSettingsText;
+
   void PNameon();
   void PNameoff();
 
