@@ -9,27 +9,53 @@
 
 namespace {
 
-TEST(PathsTest, TheExecutableFolderWhenWritableElseTheUsersFolders) {
-  // The executable, its folder writable, the data and config homes; then the
-  // program folder and the settings file.
-  using Case = std::tuple<const char*, bool, const char*, const char*, std::string, std::string>;
-  const std::string shared = "/home/me/.local/share/quillane", usr = "/usr/bin/quillane";
-  for (const auto& [exe, writable, data, config, programDir, ini] :
-       {Case{"/opt/q/quillane.bin", true, "", "", "/opt/q", "/opt/q/quillane.ini"},
-        Case{usr.c_str(), false, "", "", shared, "/home/me/.config/quillane/quillane.ini"},
-        Case{usr.c_str(), false, "/data", "/conf", "/data/quillane", "/conf/quillane/quillane.ini"},
-        // A relative data folder is ignored.
-        Case{usr.c_str(), false, "relative/data", "/conf", shared,
-             "/conf/quillane/quillane.ini"}}) {
-    SCOPED_TRACE(std::string(exe) + " " + data);
-    const auto paths = ComputeProgramPaths(exe, {writable, "/home/me", data, config});
-    EXPECT_EQ(std::pair(paths.ProgramDir, paths.IniFileName), std::pair(programDir, ini));
+TEST(PathsTest, ABuildFolderCopyKeepsItsOwnFolderEveryOtherCopyTheUsersFolders) {
+  using D = TDataPlace;
+  const std::string me = "/home/me/", usr = "/usr/bin/quillane";
+  const TProgramPaths build = {"/opt/q", "/opt/q/quillane.ini", "/opt/q/quillane.books"},
+                      xdg = {me + ".local/share/quillane", me + ".config/quillane/quillane.ini",
+                             me + ".local/state/quillane/quillane.books"};
+  const auto env = [](D data, bool writable, const char* xdg = "") {
+    const std::string root = xdg;
+    return TPathEnvironment{data,
+                            writable,
+                            "/home/me",
+                            root + (*xdg ? "data" : ""),
+                            root + (*xdg ? "conf" : ""),
+                            root + (*xdg ? "state" : "")};
+  };
+  const struct {
+    const char* Name;
+    std::string Exe;
+    TPathEnvironment Env;
+    TProgramPaths Paths;
+  } cases[] = {
+      {"build folder", "/opt/q/quillane", env(D::BesideExecutable, true), build},
+      {"build folder, read-only", "/opt/q/quillane", env(D::BesideExecutable, false), xdg},
+      // Root may write into /usr/bin; an installed copy still keeps out of it.
+      {"installed, writable", usr, env(D::Installed, true), xdg},
+      {"installed", usr, env(D::Installed, false), xdg},
+      {"no data", "/opt/q/quillane", env(D::Nowhere, true), xdg},
+      {"XDG folders",
+       usr,
+       env(D::Installed, false, "/x/"),
+       {"/x/data/quillane", "/x/conf/quillane/quillane.ini", "/x/state/quillane/quillane.books"}},
+      {"relative XDG folders are ignored", usr, env(D::Installed, false, "x/"), xdg},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TProgramPaths paths = ComputeProgramPaths(c.Exe, c.Env);
+    EXPECT_EQ(std::tuple(paths.ProgramDir, paths.IniFileName, paths.BooksFileName),
+              std::tuple(c.Paths.ProgramDir, c.Paths.IniFileName, c.Paths.BooksFileName));
   }
-  // The real folder is checked for writing.
+  // The real folders: a copy with its help page beside it is a build copy;
+  // one whose data is in ../share/quillane is installed, wherever it lies.
   testsupport::TempDir dir;
-  const auto paths = ComputeProgramPaths(dir / "quillane");
-  EXPECT_EQ(std::pair(paths.ProgramDir, paths.IniFileName),
-            std::pair(dir.Path().string(), dir / "quillane.ini"));
+  testsupport::WriteFile(dir / "build/help/index.htm", "<html></html>");
+  EXPECT_EQ(ComputeProgramPaths(dir / "build/quillane").IniFileName, dir / "build/quillane.ini");
+  testsupport::WriteFile(dir / "usr/share/quillane/help/index.htm", "<html></html>");
+  std::filesystem::create_directories(dir.Path() / "usr/bin");
+  EXPECT_NE(ComputeProgramPaths(dir / "usr/bin/quillane").ProgramDir, dir / "usr/bin");
   EXPECT_FALSE(CurrentExecutablePath().empty());
 }
 
