@@ -10,6 +10,7 @@
 #include <span>
 #include <sstream>
 
+#include "QuillaneVersion.h"
 #include "shell/IniFile.h"
 #include "tests/common/TestSupport.h"
 
@@ -126,6 +127,29 @@ TEST(EndToEndTest, OneCloseRequestAfterClickingThePageCloses) {
             {std::string(QUILLANE_BINARY_DIR) + "/tests/send-close", dir.Path().string(),
              dir / "story.txt"},
             "3");
+}
+
+// Asking the window program for its version or help needs no display; without
+// one it says so in words and fails, where Qt would abort.
+TEST(EndToEndTest, VersionAndHelpNeedNoDisplayAndAMissingOneIsToldInWords) {
+  const std::string program = std::string(QUILLANE_BINARY_DIR) + "/quillane";
+  const std::string bare = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+  const struct {
+    std::string Command;
+    int Status;
+    std::string Said;  // the start of what it printed
+  } cases[] = {
+      {bare + program + " --version", 0, std::string("quillane ") + QUILLANE_VERSION + "\n"},
+      {bare + program + " --help", 0, "usage: quillane [FILE]\n"},
+      {bare + program + " story.txt", 1, "quillane: no display to open the window on"},
+      {bare + "DISPLAY=:79 " + program, 1, "quillane: cannot reach the display :79"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Command);
+    std::string said;
+    EXPECT_EQ(testsupport::RunCommand(c.Command + " 2>&1", &said), c.Status);
+    EXPECT_TRUE(said.starts_with(c.Said)) << said;
+  }
 }
 
 TEST(ChromeEndToEndTest, TheShapedWindowDragsOpensItsMenuHintsShowsCreditsAndHidesInTheTray) {
