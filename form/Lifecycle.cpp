@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr const char* kMsgMissingBook = " が見つかりません";
+
 // Reopens the file that was current at the last close; when there is none to
 // reopen, FFileIn is cleared and the built-in text is shown instead.
 void ReopenLastFile(TForm1& f) {
@@ -26,6 +28,9 @@ void ReopenLastFile(TForm1& f) {
   }
   std::error_code ec;
   if (!std::filesystem::exists(f.FFileName, ec)) {
+    // A book on a drive not yet mounted, or moved away: its name and page stay
+    // for the settings, and the start says why the built-in text shows.
+    f.FMissingPage = f.FPage;
     f.FFileIn = false;
     f.FPage = 1;
     f.FFilePage = 0;
@@ -104,6 +109,7 @@ void TForm1::FormShow() {
         ReopenLastFile(*this);
       } catch (...) {
         failure = std::current_exception();
+        FMissingPage = FPage;
         FFileIn = false;
         FPage = 1;
         FFilePage = 0;
@@ -112,6 +118,7 @@ void TForm1::FormShow() {
       }
     }
     if (!FFileIn) ShowBuiltinText(*this);
+    if (FMissingPage && !failure) HintLabel1.Caption = ExtractFileName(FFileName) + kMsgMissingBook;
   }
   FCmdLineOpen = false;
   if (BeginEnd()) Timer2.Enabled = true;
@@ -130,6 +137,13 @@ void TForm1::FormCloseQuery() {
   if (FFileIn && (FFileName == "Clipboard" || FFileName.empty() || FTextName == "Clipboard")) {
     FPage = 1;
     FFileIn = false;
+  }
+  // The last file was missing at the start and no other text has been opened
+  // since (FTextName is set by every open and paste): it is still the book to
+  // reopen, at its page.
+  if (FMissingPage && !FFileIn && FTextName.empty()) {
+    FFileIn = true;
+    FPage = *FMissingPage;
   }
   // The window closes whatever happens to the settings file.
   try {

@@ -33,6 +33,12 @@ bool CommandLineOpens(const std::string& path) {
   return OneOf(ExtractFileExt(path), {".txt", ".TXT", ".ini", ".htm", ".html", ".HTM", ".HTML"});
 }
 
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}
+
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::exists(path, ec);
@@ -57,7 +63,9 @@ void ShowReplacedCount(TForm1& f) {
 
 void TForm1::PLayOutTextFile(const std::string& path, bool keepPage) {
   PLoadLines(Editor1, path);
-  FFileName = path;
+  // Stored as typed, a relative name would find nothing when the program is
+  // next started from another folder.
+  FFileName = AbsolutePath(path);
   FFileIn = true;
   FFilePage = 0;
   FNewText = !keepPage;
@@ -103,7 +111,7 @@ void TForm1::MyTextFileOpen(TEditor& editor) {
     FCmdLineFile = ResolveShortcut(FCmdLineFile).value_or(std::string());
   const std::string path = FCmdLineFile;
   if (!CommandLineOpens(path)) return;
-  FFileName = path;
+  FFileName = AbsolutePath(path);
   HintLabel1.Caption = std::to_string(editor.WrapOption().WrapByte) + "が一列の文字数です";
   PLoadTextFile(path);
   FRedraw = true;

@@ -306,6 +306,10 @@ class TForm1 {
   // the window closes as soon as the command under way has returned.
   bool FCloseRequested = false;
   void CloseRequest();
+  // The last file could not be found (or read) at the start: its name stays in
+  // FFileName and its page here, so that the settings keep both until another
+  // text is opened.
+  std::optional<int> FMissingPage;
   void ReadSettings();   // form/Settings.cpp
   void WriteSettings();  // form/Settings.cpp
   // The settings file as read at the start; its lines that are not ours go

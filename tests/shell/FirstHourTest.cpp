@@ -1,0 +1,96 @@
+// What a new user meets in the first hour: outputs go into folders made as
+// they are needed, and the book and its place survive a restart from anywhere.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "shell/IniFile.h"
+#include "tests/shell/FormFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t FilesIn(const fs::path& folder) {
+  std::error_code ec;
+  return std::distance(fs::directory_iterator(folder, ec), {});
+}
+
+std::string Stored(const std::string& ini, const char* section, const char* key) {
+  return TIniFile(ini).Value(section, key).value_or("(none)");
+}
+
+TEST_F(FormTest, OutputsGoIntoFoldersMadeAsTheyAreNeededOrSayWhyNot) {
+  Start();
+  OpenFile(WriteRows("story.txt", 30));  // three pages
+  testsupport::WriteFile(dir / "file", "x");
+  const std::string cli = testsupport::CliPath() + " export --home ";
+  const struct {
+    const char* Name;
+    std::string Home;    // the program's folder, or --home
+    bool CommandLine;    // quillane-cli rather than the window's "ajs"
+    const char* Reason;  // "" when the three pages are written
+  } cases[] = {
+      {"first run of the window", dir / "data/quillane", false, ""},
+      {"first run of the command line", dir / "new/home", true, ""},
+      {"window, under a file", dir / "file/quillane", false, "file/quillane を作成できません\n"},
+      {"command line, under a file", dir / "file/home", true, "file/home を作成できません "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    platform->Errors.clear();
+    std::string said;
+    if (c.CommandLine) {
+      const int status = testsupport::RunCommand(
+          cli + "'" + c.Home + "' '" + (dir / "story.txt") + "' 2>&1", &said);
+      EXPECT_EQ(status != 0, *c.Reason != '\0') << said;
+    } else {
+      F().FProgramDir = c.Home;
+      F().Dispatch([&] { F().SaveAllButtonClick(); });
+      if (!platform->Errors.empty()) said = platform->Errors[0];
+    }
+    if (*c.Reason) {
+      EXPECT_NE(said.find(std::string(c.Reason) + "Not a directory"), std::string::npos) << said;
+    } else {
+      EXPECT_EQ(FilesIn(fs::path(c.Home) / "all_page/story"), 3u) << said;
+    }
+    EXPECT_FALSE(F().FBusy);
+  }
+}
+
+TEST_F(FormTest, TheBookAndItsPlaceSurviveARestartFromAnotherFolderOrAMissingFile) {
+  const std::string ini = dir / "quillane.ini", story = WriteRows("story.txt", 60);
+  const fs::path before = fs::current_path();
+  fs::current_path(dir.Path());
+  Start({"story.txt"});  // as typed in its folder
+  fs::current_path(before);
+  F().TriButton1Click(), F().TriButton1Click();
+  Close();
+  EXPECT_EQ(Stored(ini, "Form\\FFileName", "String"), story);
+  EXPECT_EQ(std::tuple(Start().FTextName, F().FPage), std::tuple("story", 2));
+  Close();  // the settings file is written again over the one read at the start
+
+  // Moved away: the start says so, and the settings keep its name and page
+  // however the built-in text is read meanwhile...
+  fs::rename(story, dir / "moved.txt");
+  for (int restart = 0; restart < 2; ++restart) {
+    Start();
+    EXPECT_EQ(std::tuple(F().FFileIn, F().HintLabel1.Caption),
+              std::tuple(false, "story.txt が見つかりません"));
+    F().TriButton1Click(), F().TriButton1Click();
+    Close();
+    EXPECT_TRUE(platform->Errors.empty());
+    EXPECT_EQ(
+        std::tuple(Stored(ini, "Form\\FFileName", "String"),
+                   Stored(ini, "Form1\\FFileIn", "Boolean"), Stored(ini, "Form\\FPage", "Integer")),
+        std::tuple(story, "1", "2"));
+  }
+  // ... until another text is opened.
+  Start();
+  OpenFile(dir / "moved.txt");
+  Close();
+  EXPECT_EQ(Stored(ini, "Form\\FFileName", "String"), dir / "moved.txt");
+}
+
+}  // namespace
