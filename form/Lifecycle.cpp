@@ -126,6 +126,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::CMShowingChanged(bool visible) {
+  FShowing = visible;
   if (visible && FAllPage > 0) FPagePermille = PagePermille(FPage, FAllPage);
 }
 
@@ -151,7 +152,8 @@ void TForm1::FormCloseQuery() {
   } catch (const std::exception& e) {
     P.ShowError(FailureText(e));
   }
-  if (BeginEnd()) {
+  // Hidden in the tray, the window has no face to show the closing card on.
+  if (BeginEnd() && FShowing) {
     FFinish = true;
     FQuillane(Image1);
   }

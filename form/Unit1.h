@@ -306,6 +306,8 @@ class TForm1 {
   // the window closes as soon as the command under way has returned.
   bool FCloseRequested = false;
   void CloseRequest();
+  // The window is on the screen (not hidden in the tray): CMShowingChanged.
+  bool FShowing = false;
   // The last file could not be found (or read) at the start: its name stays in
   // FFileName and its page here, so that the settings keep both until another
   // text is opened.

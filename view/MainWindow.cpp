@@ -250,6 +250,9 @@ void MainWindow::BuildMenu() {
     QAction* action = popup_->addAction(Q(entry.Caption));
     action->setObjectName(Q(entry.Name));
     action->setStatusTip(Q(entry.Hint));
+    // The drawn item shows no shortcut, and Qt would widen the whole menu by a
+    // column for the shortcuts' text.
+    action->setShortcutVisibleInContextMenu(false);
     const std::string shortcut = ExtraValue(entry.Extra, "shortcut");
     if (!shortcut.empty()) {
       action->setShortcut(QKeySequence(Q(shortcut)));
@@ -447,7 +450,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool velocity = form_.FVelocity;
   Run([&] { form_.FormKeyDown(which); });
   const QString text = key->text();
-  if (text.size() == 1 && text[0].unicode() < 0x80) {
+  // Delete comes with the character 0x7F, which is no character key: it would
+  // run the character handler (and step the Deep pen) a second time.
+  if (text.size() == 1 && text[0].unicode() < 0x7F) {
     const char c = static_cast<char>(text[0].unicode());
     Run([&] { form_.FormKeyPress(c); });
   }

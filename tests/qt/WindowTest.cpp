@@ -172,6 +172,23 @@ TEST_F(WindowTest, EveryControlOfTheTableIsAWidgetWhoseHintShowsUnderTheMouse) {
   EXPECT_EQ(F().HintLabel1.Caption, "すべて画像で保存");
 }
 
+TEST_F(WindowTest, TheMenuIsAsWideAsItsItemsAndDeleteIsNoCharacterKey) {
+  // Qt would add a column for the shortcuts, which the drawn items never show.
+  EXPECT_EQ(window->PopupMenu1()->sizeHint().width(), 105);
+  // Delete while Deep runs changes "Clock"; the Deep pen, which every
+  // character key steps, stays as it was.
+  F().FDeep = true;
+  F().Image1.Picture.Fill(clWhite);
+  F().HintLabel1.Caption = "before";
+  QWidget* focus = QApplication::focusWidget();
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+  QApplication::sendEvent(focus ? focus : window.get(), &del);
+  EXPECT_EQ(
+      std::tuple(F().LCheckBox19.Checked, F().HintLabel1.Caption, F().Image1.Picture.Pixel(0, 0)),
+      std::tuple(true, "before", clWhite));
+  F().FDeep = false;
+}
+
 TEST_F(WindowTest, ADroppedFileBecomesTheText) {
   const std::string dropped = dir / "\x97\x8E\x82\xB5.txt";  // "落し" in Shift-JIS
   testsupport::WriteFile(dropped, Sjis("落とされた文章です。\r\n"));

@@ -78,6 +78,7 @@ TEST_F(ChromeTest, TheCreditsCardInksItsLinesFadesInAndTheNextStepRedrawsThePage
 
 TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
   TForm1& f = F();
+  f.CMShowingChanged(true);  // as the view reports the window it showed
   HeadlessPlatform& p = *platform;
   f.FBusy = true;
   f.Small1Click();
@@ -101,6 +102,12 @@ TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
     f.FClosePending = f.FCloseRequested = false;
   }
   EXPECT_FALSE(p.TrayIcon);  // gone with "Close"
+  // Closed from the tray, the window draws no closing card on a face that
+  // is not shown.
+  f.LCheckBox12.Checked = true;
+  f.CMShowingChanged(false);  // as the view reports the window it hid
+  Close();
+  EXPECT_FALSE(f.FFinish);
 }
 
 TEST_F(ChromeTest, WithoutATraySmallSaysSoAndKeepsTheWindow) {
