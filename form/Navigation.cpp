@@ -177,3 +177,9 @@ void TForm1::Image1MouseDown(TMouseButton button, bool shift, int /*x*/, int /*y
     TriButton1Click();
   }
 }
+
+void TForm1::Image1MouseWheel(int steps) {
+  // As a click on the page: each step is a forward or back step of its own.
+  for (; steps > 0; --steps) TriButton1Click();
+  for (; steps < 0; ++steps) TriButton2Click();
+}

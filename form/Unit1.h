@@ -165,6 +165,9 @@ class TForm1 {
   void Ecriture1Click();
   void BackPage1Click();
   void Image1MouseDown(TMouseButton button, bool shift, int x, int y);
+  // The mouse wheel over the page: each step towards the user turns forward,
+  // each step away turns back.
+  void Image1MouseWheel(int steps);
 
   // Colours, fonts and page look (form/PageLook.cpp).
   void FontColor1Click();

@@ -157,6 +157,8 @@ QWidget* MainWindow::BuildControl(const TControlEntry& entry, QWidget* parent) {
     connect(page_, &PageView::Pressed, this, &MainWindow::PagePressed);
     connect(page_, &PageView::Moved, this,
             [this](QPoint at) { Run([&] { form_.Image1MouseMove(at.x(), at.y()); }); });
+    connect(page_, &PageView::Wheeled, this,
+            [this](int notches) { Run([&] { form_.Image1MouseWheel(notches); }); });
     return page_;
   }
   if (entry.Kind == "button" || entry.Kind == "tributton") return BuildButton(entry, parent);
