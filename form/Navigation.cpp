@@ -183,3 +183,16 @@ void TForm1::Image1MouseWheel(int steps) {
   for (; steps > 0; --steps) TriButton1Click();
   for (; steps < 0; ++steps) TriButton2Click();
 }
+
+void TForm1::GoPage1Click() {
+  if (!Idle() || FAllPage < 1) return;
+  if (const auto page = P.PageDialog(FPage, FAllPage)) GoToPage(*page);
+}
+
+void TForm1::GoToPage(int page) {
+  if (!Idle() || FAllPage < 1) return;
+  FPage = std::clamp(page, 1, FAllPage);
+  ExtTrackBar1.SetPosition(FPage);
+  Label1.Caption = std::to_string(FPage);
+  Redraw();
+}

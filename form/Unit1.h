@@ -168,6 +168,16 @@ class TForm1 {
   // The mouse wheel over the page: each step towards the user turns forward,
   // each step away turns back.
   void Image1MouseWheel(int steps);
+  // "GoTo" > "Page...": asks for a page and shows it (GoToPage).
+  void GoPage1Click();
+  void GoToPage(int page);
+  // The places the "GoTo" menu offers after "Page...", each shown by GoToPage.
+  // None yet: a text whose headings are marked will list them here.
+  struct TJumpTarget {
+    std::string Caption;  // UTF-8
+    int Page = 1;
+  };
+  std::vector<TJumpTarget> FHeadings;
 
   // Colours, fonts and page look (form/PageLook.cpp).
   void FontColor1Click();

@@ -96,7 +96,7 @@ TCommand MenuCommand(const std::string& name) {
       {"PasteH1", &TForm1::Paste1Click},      {"PastSaveS1", &TForm1::PasteSave1Click},
       {"Ecriture1", &TForm1::Ecriture1Click}, {"BackPage1", &TForm1::BackPage1Click},
       {"Reset2", &TForm1::Reset1Click},       {"AboutT1", &TForm1::About},
-      {"Small2", &TForm1::Small1Click},
+      {"Small2", &TForm1::Small1Click},       {"GoPage1", &TForm1::GoPage1Click},
   };
   return Lookup(table, name);
 }

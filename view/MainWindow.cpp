@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 
 #include <xcb/xcb.h>
 #include <QAbstractNativeEventFilter>
@@ -39,6 +41,8 @@ constexpr TColor kWindowColor = 12177598;
 constexpr const char* kSeparatorCaption = "-";
 constexpr int kMainMenuWidth = 105;
 constexpr int kTrayMenuWidth = 60;
+// Marks the actions a submenu lists from the form, made anew at each opening.
+constexpr const char* kListedProperty = "listed";
 // Captions may hold a file's name, which may not be UTF-8.
 QString Q(const std::string& text) {
   return DisplayString(text);
@@ -243,13 +247,32 @@ QWidget* MainWindow::BuildUpDown(QWidget* parent) {
 void MainWindow::BuildMenu() {
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
+  MakeDrawnMenu(popup_, kMainMenuWidth);
+  ShowHintsOf(popup_);
+  // The menus rows may be put in: the popup menu and its submenus, by name.
+  std::map<std::string, QMenu*> menus = {{"PopupMenu1", popup_}};
   for (const TControlEntry& entry : ControlTable()) {
     if (entry.Kind != "menuitem") continue;
+    const auto owner = menus.find(entry.Parent);
+    if (owner == menus.end()) continue;
+    QMenu* menu = owner->second;
     if (entry.Caption == kSeparatorCaption) {
-      popup_->addSeparator()->setObjectName(Q(entry.Name));
+      menu->addSeparator()->setObjectName(Q(entry.Name));
       continue;
     }
-    QAction* action = popup_->addAction(Q(entry.Caption));
+    if (const std::string width = ExtraValue(entry.Extra, "submenu"); !width.empty()) {
+      // Its rows of the table come first; what the form lists is added each
+      // time it opens.
+      QMenu* sub = menu->addMenu(Q(entry.Caption));
+      sub->setObjectName(Q(entry.Name));
+      sub->menuAction()->setStatusTip(Q(entry.Hint));
+      MakeDrawnMenu(sub, std::stoi(width));
+      ShowHintsOf(sub);
+      connect(sub, &QMenu::aboutToShow, this, [this, sub] { FillSubmenu(*sub); });
+      menus[entry.Name] = sub;
+      continue;
+    }
+    QAction* action = menu->addAction(Q(entry.Caption));
     action->setObjectName(Q(entry.Name));
     action->setStatusTip(Q(entry.Hint));
     // The drawn item shows no shortcut, and Qt would widen the whole menu by a
@@ -269,12 +292,38 @@ void MainWindow::BuildMenu() {
       action->setEnabled(false);
     }
   }
-  MakeDrawnMenu(popup_, kMainMenuWidth);
-  connect(popup_, &QMenu::hovered, this, [this](QAction* action) {
+}
+
+void MainWindow::ShowHintsOf(QMenu* menu) {
+  connect(menu, &QMenu::hovered, this, [this](QAction* action) {
     if (action->statusTip().isEmpty()) return;
     QStatusTipEvent tip(action->statusTip());
     QCoreApplication::sendEvent(this, &tip);
   });
+}
+
+void MainWindow::FillSubmenu(QMenu& menu) {
+  for (QAction* action : menu.actions())
+    if (action->property(kListedProperty).toBool()) {
+      menu.removeAction(action);
+      action->deleteLater();
+    }
+  const auto add = [&menu](const QString& caption, const QString& hint) {
+    QAction* action = menu.addAction(caption);
+    action->setProperty(kListedProperty, true);
+    action->setStatusTip(hint);
+    return action;
+  };
+  if (menu.objectName() == "GoTo1") {
+    // After "Page...", the places the text offers, headings among them.
+    if (!form_.FHeadings.empty()) add(QString(), QString())->setSeparator(true);
+    for (const TForm1::TJumpTarget& target : form_.FHeadings) {
+      QAction* action =
+          add(QString::fromStdString(target.Caption), QString::number(target.Page) + " page");
+      connect(action, &QAction::triggered, this,
+              [this, page = target.Page] { Run([&] { form_.GoToPage(page); }); });
+    }
+  }
 }
 
 void MainWindow::BuildTimers() {
@@ -447,6 +496,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   QWidget* focus = QApplication::focusWidget();
   if (widget != (focus ? focus : this)) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
+  // A command may move the focus (a dialog that closes leaves none), and then
+  // the copy of the key that travels on to the parents would pass the test
+  // above: it is known by its time and key at a parent of where it was handled.
+  if (lastKey_.At && widget->isAncestorOf(lastKey_.At) && key->timestamp() == lastKey_.Time &&
+      key->key() == lastKey_.Key)
+    return false;
+  lastKey_ = {key->timestamp(), key->key(), widget};
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const TKey which = ToKey(key->key());
   const bool velocity = form_.FVelocity;

@@ -1,5 +1,6 @@
 // What a new user meets in the first hour: outputs go into folders made as
-// they are needed, and the book and its place survive a restart from anywhere.
+// they are needed, the book and its place survive a restart from anywhere,
+// and a page is reached by its number or by the wheel.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -91,6 +92,35 @@ TEST_F(FormTest, TheBookAndItsPlaceSurviveARestartFromAnotherFolderOrAMissingFil
   OpenFile(dir / "moved.txt");
   Close();
   EXPECT_EQ(Stored(ini, "Form\\FFileName", "String"), dir / "moved.txt");
+}
+
+TEST_F(FormTest, APageByItsNumberTheWheelAndTheKeysThatTellAnOption) {
+  Start();
+  OpenFile(WriteRows("story.txt", 60));  // five pages
+  platform->DialogsShown.clear();
+  const auto shown = [&] {
+    return std::tuple(F().FPage, F().Label1.Caption, F().ExtTrackBar1.Position());
+  };
+  for (const auto& [answer, page] :
+       {std::pair<std::optional<int>, int>{4, 4}, {std::nullopt, 4}, {99, 5}}) {
+    platform->PageAnswers = {answer};
+    F().FormKeyPress('n');
+    EXPECT_EQ(shown(), std::tuple(page, std::to_string(page), page));
+  }
+  EXPECT_EQ(platform->DialogsShown, std::vector<std::string>(3, "page"));
+  for (const auto& [steps, page] : {std::pair(2, 2), {-1, 1}, {-1, 5}}) {
+    F().Image1MouseWheel(steps);
+    EXPECT_EQ(F().FPage, page) << steps;
+  }
+  F().FBusy = true;
+  F().Image1MouseWheel(1);
+  EXPECT_EQ(F().FPage, 5);
+  F().FBusy = false;
+  // The redraw of "z" and "v" names the text; the option's state follows it.
+  F().FormKeyPress('z');
+  EXPECT_EQ(F().HintLabel1.Caption, "Tenderly on");
+  F().FormKeyPress('v');
+  EXPECT_EQ(F().HintLabel1.Caption, "Horizontal");
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // Commands that need a quiet window: while a job or an effect runs they do
 // nothing at all, though every dialog they could open has an answer waiting.
 #include <filesystem>
+#include <functional>
 
 #include "tests/shell/FormFixture.h"
 
 namespace {
 
-using Handler = void (TForm1::*)();
+using Handler = std::function<void(TForm1&)>;
 
 TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
   Start();
@@ -29,6 +30,8 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
       {"Paste1Click", &T::Paste1Click},
       {"Leaf1Click", &T::Leaf1Click},
       {"Leafgo1Click", &T::Leafgo1Click},
+      {"GoPage1Click", &T::GoPage1Click},
+      {"GoToPage", [](T& f) { f.GoToPage(3); }},
       {"FontColor1Click", &T::FontColor1Click},
       {"BgColor1Click", &T::BgColor1Click},
       {"FOBlack1Click", &T::FOBlack1Click},
@@ -53,9 +56,10 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
       p.FileAnswers = {dir / "story.txt"};
       p.ColorAnswers = {0x123456};
       p.NumberAnswers = {3};
+      p.PageAnswers = {3};
       p.Clipboard = "pasted";
       F().*running = true;
-      F().Dispatch([&, command = command] { (F().*command)(); });
+      F().Dispatch([&, command = command] { command(F()); });
       F().*running = false;
       EXPECT_EQ(state(), before);
       EXPECT_TRUE(F().Image1.Picture == view);
