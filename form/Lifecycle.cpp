@@ -68,6 +68,7 @@ void TForm1::FormCreate() {
   ApplyControlTable(*this);
   HintLabel1.Hint = kQuillaneVersionLine;  // as AppHint keeps it
   ReadSettings();
+  ReadBooks();
 
   FLabel.Color = FoColor;
   GLabel.Color = GColor;
@@ -146,11 +147,14 @@ void TForm1::FormCloseQuery() {
     FFileIn = true;
     FPage = *FMissingPage;
   }
-  // The window closes whatever happens to the settings file.
-  try {
-    WriteSettings();
-  } catch (const std::exception& e) {
-    P.ShowError(FailureText(e));
+  RememberBookPlace();
+  // The window closes whatever happens to the settings and books files.
+  for (void (TForm1::*write)() : {&TForm1::WriteSettings, &TForm1::WriteBooks}) {
+    try {
+      (this->*write)();
+    } catch (const std::exception& e) {
+      P.ShowError(FailureText(e));
+    }
   }
   // Hidden in the tray, the window has no face to show the closing card on.
   if (BeginEnd() && FShowing) {

@@ -62,17 +62,22 @@ void ShowReplacedCount(TForm1& f) {
 }  // namespace
 
 void TForm1::PLayOutTextFile(const std::string& path, bool keepPage) {
+  RememberBookPlace();  // the book being left keeps its place
   PLoadLines(Editor1, path);
   // Stored as typed, a relative name would find nothing when the program is
   // next started from another folder.
   FFileName = AbsolutePath(path);
   FFileIn = true;
   FFilePage = 0;
-  FNewText = !keepPage;
+  // A book read before opens at the page it was left at.
+  const std::optional<int> left = keepPage ? std::nullopt : FBooks.PageOf(FFileName);
+  if (left) FPage = *left;
+  FNewText = !keepPage && !left;
   FTextName = ExtractFileName(path);
   FtxtDelete();
   Freplace(Editor1);
   FPreEcri(Editor1);
+  RememberBookPlace();
 }
 
 void TForm1::PLoadTextFile(const std::string& path) {

@@ -23,6 +23,7 @@
 #include "form/Counter.h"
 #include "form/Input.h"
 #include "render/ABitmap.h"
+#include "shell/BooksFile.h"
 #include "shell/Platform.h"
 #include "text/HEditor.h"
 
@@ -106,8 +107,10 @@ class TForm1 {
 
   // Text sources (form/TextSources.cpp). PLayOutTextFile loads a user's file
   // into Editor1 and lays it out as the current text without drawing it
-  // (keepPage: at FPage, else from page 1); the window and quillane-cli share it.
-  // PLoadTextFile, for Open, a drop and the command line, then shows page 1.
+  // (keepPage: at FPage, else at the page the book was left at, or from page 1
+  // for a book not read before); the window and quillane-cli share it. FFileName
+  // becomes the file's absolute path. PLoadTextFile, for Open, a drop, the
+  // command line and the books list, then shows that page.
   void PLayOutTextFile(const std::string& path, bool keepPage = false);
   void PLoadTextFile(const std::string& path);
   void Open1Click();
@@ -118,6 +121,19 @@ class TForm1 {
   void File1Click();
   void FtxtDelete();
   void ExamineCommandLine(const std::vector<std::string>& args);
+
+  // Books read lately (form/Books.cpp): the page left in each, read at the
+  // start from FBooksFileName and written back at the close.
+  std::string FBooksFileName;
+  TBookList FBooks;
+  void ReadBooks();
+  void WriteBooks();
+  // The current book's page goes into the list, the book to its front.
+  void RememberBookPlace();
+  // The books the menu lists, most recent first.
+  std::vector<TBookPlace> RecentBooks() const;
+  // A book chosen from that list; it opens at the page it was left at.
+  void OpenBookClick(const std::string& path);
 
   // Layout modes (form/LayoutModes.cpp).
   void CheckTurnMoreBig();
@@ -330,7 +346,6 @@ class TForm1 {
   // The settings file as read at the start; its lines that are not ours go
   // back into it at the close.
   std::string FSettingsText;
-
   void PNameon();
   void PNameoff();
 

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -43,6 +44,9 @@ constexpr int kMainMenuWidth = 105;
 constexpr int kTrayMenuWidth = 60;
 // Marks the actions a submenu lists from the form, made anew at each opening.
 constexpr const char* kListedProperty = "listed";
+// A submenu's item width, and what of it a caption may take (it starts 15 px in).
+constexpr const char* kItemWidthProperty = "itemWidth";
+constexpr int kCaptionMargins = 15 + 10;
 // Captions may hold a file's name, which may not be UTF-8.
 QString Q(const std::string& text) {
   return DisplayString(text);
@@ -267,6 +271,7 @@ void MainWindow::BuildMenu() {
       sub->setObjectName(Q(entry.Name));
       sub->menuAction()->setStatusTip(Q(entry.Hint));
       MakeDrawnMenu(sub, std::stoi(width));
+      sub->setProperty(kItemWidthProperty, std::stoi(width));
       ShowHintsOf(sub);
       connect(sub, &QMenu::aboutToShow, this, [this, sub] { FillSubmenu(*sub); });
       menus[entry.Name] = sub;
@@ -292,6 +297,11 @@ void MainWindow::BuildMenu() {
       action->setEnabled(false);
     }
   }
+  // A submenu with nothing to list cannot be opened.
+  connect(popup_, &QMenu::aboutToShow, this, [this] {
+    if (QMenu* books = popup_->findChild<QMenu*>("Books1"))
+      books->menuAction()->setEnabled(!form_.RecentBooks().empty());
+  });
 }
 
 void MainWindow::ShowHintsOf(QMenu* menu) {
@@ -314,7 +324,19 @@ void MainWindow::FillSubmenu(QMenu& menu) {
     action->setStatusTip(hint);
     return action;
   };
-  if (menu.objectName() == "GoTo1") {
+  if (menu.objectName() == "Books1") {
+    // The books by their absolute paths, shortened in the middle to the item.
+    const QFontMetrics metrics(menu.font());
+    const int room = menu.property(kItemWidthProperty).toInt() - kCaptionMargins;
+    for (const TBookPlace& book : form_.RecentBooks()) {
+      const QString path = Q(book.Path);
+      const QString caption = metrics.elidedText(path, Qt::ElideMiddle, room);
+      QAction* action = add(caption, QString::number(book.Page) + " page");
+      action->setObjectName(path);
+      connect(action, &QAction::triggered, this,
+              [this, path = book.Path] { Run([&] { form_.OpenBookClick(path); }); });
+    }
+  } else if (menu.objectName() == "GoTo1") {
     // After "Page...", the places the text offers, headings among them.
     if (!form_.FHeadings.empty()) add(QString(), QString())->setSeparator(true);
     for (const TForm1::TJumpTarget& target : form_.FHeadings) {

@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
   const TProgramPaths paths = ComputeProgramPaths(CurrentExecutablePath());
   form.FProgramDir = paths.ProgramDir;
   form.FIniFileName = paths.IniFileName;
+  form.FBooksFileName = paths.BooksFileName;
 
   MainWindow window(form);
   platform.AttachView(

@@ -129,6 +129,40 @@ TEST(EndToEndTest, OneCloseRequestAfterClickingThePageCloses) {
             "3");
 }
 
+TEST(EndToEndTest, TheWheelPagesAndTheBooksMenuReopensABookWhereItWasLeft) {
+  if (const char* tool = MissingTool()) GTEST_SKIP() << tool << " is not installed";
+  testsupport::TempDir dir;
+  for (const char* name : {"a", "b"}) {
+    std::string text;
+    for (int i = 1; i <= 60; ++i)
+      text +=
+          Sjis(std::string(name) + "の第" + std::to_string(i) + "行　木の葉の影が頁に落ちる。") +
+          "\r\n";
+    testsupport::WriteFile(dir / (std::string(name) + ".txt"), text);
+  }
+  const std::string out =
+      RunScript("e2e-books.sh", {dir.Path().string(), dir / "a.txt", dir / "b.txt"});
+  auto found = Printed(out);
+  ASSERT_EQ(found["closed"], std::vector<int>{2}) << out;
+  const std::vector<int>& w = found["window"];
+  const QRect page(w[0] + 19, w[1] + 45, 640, 480);
+  QImage pages[5];
+  for (int i = 0; i < 5; ++i) {
+    pages[i] =
+        QImage(QString::fromStdString(dir / ("shot" + std::to_string(i + 1) + ".png"))).copy(page);
+    ASSERT_FALSE(pages[i].isNull());
+  }
+  EXPECT_TRUE(pages[1] != pages[0] && pages[2] != pages[1]) << "the wheel down did not page";
+  EXPECT_EQ(pages[3], pages[1]) << "the wheel up did not return to the page before";
+  // The books menu opened a.txt again at the page it was left at, which the
+  // close then stored.
+  const TIniFile ini(dir / "quillane.ini");
+  EXPECT_EQ(std::pair(ini.Value("Form\\FFileName", "String"), ini.Value("Form\\FPage", "Integer")),
+            std::pair(std::optional(dir / "a.txt"), std::optional<std::string>("4")));
+  EXPECT_NE(testsupport::ReadFile(dir / "quillane.books").find("\n4\t" + dir / "a.txt" + "\n"),
+            std::string::npos);
+}
+
 // Asking the window program for its version or help needs no display; without
 // one it says so in words and fails, where Qt would abort.
 TEST(EndToEndTest, VersionAndHelpNeedNoDisplayAndAMissingOneIsToldInWords) {

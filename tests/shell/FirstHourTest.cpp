@@ -1,6 +1,7 @@
 // What a new user meets in the first hour: outputs go into folders made as
 // they are needed, the book and its place survive a restart from anywhere,
-// and a page is reached by its number or by the wheel.
+// every book opens where it was left, and a page is reached by its number or
+// by the wheel.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -92,6 +93,61 @@ TEST_F(FormTest, TheBookAndItsPlaceSurviveARestartFromAnotherFolderOrAMissingFil
   OpenFile(dir / "moved.txt");
   Close();
   EXPECT_EQ(Stored(ini, "Form\\FFileName", "String"), dir / "moved.txt");
+}
+
+TEST_F(FormTest, EveryBookOpensWhereItWasLeftAndTheListSurvivesARestart) {
+  const std::string books = dir / "quillane.books";
+  const auto start = [&] {
+    Start().FBooksFileName = books;
+    F().ReadBooks();
+  };
+  const std::string a = WriteRows("a.txt", 60), b = WriteRows("b.txt", 60);
+  const auto page = [&] { return std::pair(F().FTextName, F().FPage); };
+  start();
+  OpenFile(a);
+  F().TriButton1Click(), F().TriButton1Click();  // a at 3
+  OpenFile(b);
+  EXPECT_EQ(page(), std::pair(std::string("b"), 1));  // not read before
+  F().TriButton1Click();                              // b at 2
+  OpenFile(a);
+  EXPECT_EQ(page(), std::pair(std::string("a"), 3));
+  F().Quillane1Click();  // a waits behind the built-in text at 3
+  F().OpenBookClick(b);
+  EXPECT_EQ(page(), std::pair(std::string("b"), 2));
+  Close();
+  start();
+  std::vector<std::pair<std::string, int>> listed;
+  for (const TBookPlace& book : F().RecentBooks()) listed.emplace_back(book.Path, book.Page);
+  EXPECT_EQ(listed, (decltype(listed){{b, 2}, {a, 3}}));
+
+  // A damaged file loses its damaged lines only; one that cannot be read at
+  // all starts an empty list.
+  using Listed = decltype(listed);
+  const struct {
+    const char* Name;
+    std::function<void()> Make;
+    Listed Expected;
+  } damaged[] = {
+      {"damaged lines",
+       [&] {
+         testsupport::WriteFile(books, "# comment\n4\t" + a + "\r\nx\t/no/page\n0\t/page/zero\n" +
+                                           "7\trelative.txt\nno tab\n9\t" + a + "\n\x01\xff\n5\t" +
+                                           b + "\n");
+       },
+       {{a, 4}, {b, 5}}},
+      {"a FIFO", [&] { fs::remove(books), ::mkfifo(books.c_str(), 0600); }, {}},
+      {"2 MB",
+       [&] { fs::remove(books), testsupport::WriteFile(books, std::string(2 << 20, '\n')); },
+       {}},
+  };
+  for (const auto& c : damaged) {
+    SCOPED_TRACE(c.Name);
+    c.Make();
+    start();
+    listed.clear();
+    for (const TBookPlace& book : F().RecentBooks()) listed.emplace_back(book.Path, book.Page);
+    EXPECT_EQ(listed, c.Expected);
+  }
 }
 
 TEST_F(FormTest, APageByItsNumberTheWheelAndTheKeysThatTellAnOption) {
