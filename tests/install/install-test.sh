@@ -49,8 +49,11 @@ for i in $(seq 60); do echo "第${i}行　あいうえおかきくけこさし�
   iconv -f UTF-8 -t SHIFT_JIS >"$text"
 version=quillane-cli\ $(sed -n "s/^CMAKE_PROJECT_VERSION:STATIC=//p" "$build/CMakeCache.txt")
 [ "$("$tree/bin/quillane-cli" --version)" = "$version" ] || fail "--version"
-[ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$tree/bin/quillane" --version)" = "${version/-cli/}" ] ||
-  fail "quillane --version without a display"
+bare=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tree/bin/quillane") # no display
+[ "$("${bare[@]}" --version)" = "${version/-cli/}" ] || fail "quillane --version"
+"${bare[@]}" --help | grep -q '^usage: quillane \[FILE\]' || fail "quillane --help"
+said=$("${bare[@]}" "$text" 2>&1)
+[ $? = 1 ] && [[ $said == "quillane: no display"* ]] || fail "without a display: '$said'"
 pages=$("$tree/bin/quillane-cli" pages "$text" | sed -n '1s/^pages //p')
 [ "${pages:-0}" -ge 9 ] || fail "quillane-cli pages counted '$pages'"
 

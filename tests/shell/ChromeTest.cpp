@@ -101,11 +101,9 @@ TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
     EXPECT_TRUE(f.FClosePending && f.FCloseRequested && !f.FBusy);
     f.FClosePending = f.FCloseRequested = false;
   }
-  EXPECT_FALSE(p.TrayIcon);  // gone with "Close"
-  // Closed from the tray, the window draws no closing card on a face that
-  // is not shown.
-  f.LCheckBox12.Checked = true;
-  f.CMShowingChanged(false);  // as the view reports the window it hid
+  EXPECT_FALSE(p.TrayIcon);      // gone with "Close"
+  f.LCheckBox12.Checked = true;  // no closing card on a face that is not shown
+  f.CMShowingChanged(false);     // as the view reports the window it hid
   Close();
   EXPECT_FALSE(f.FFinish);
 }

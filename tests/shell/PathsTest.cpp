@@ -11,42 +11,26 @@ namespace {
 
 TEST(PathsTest, ABuildFolderCopyKeepsItsOwnFolderEveryOtherCopyTheUsersFolders) {
   using D = TDataPlace;
-  const std::string me = "/home/me/", usr = "/usr/bin/quillane";
-  const TProgramPaths build = {"/opt/q", "/opt/q/quillane.ini", "/opt/q/quillane.books"},
-                      xdg = {me + ".local/share/quillane", me + ".config/quillane/quillane.ini",
-                             me + ".local/state/quillane/quillane.books"};
-  const auto env = [](D data, bool writable, const char* xdg = "") {
-    const std::string root = xdg;
-    return TPathEnvironment{data,
-                            writable,
-                            "/home/me",
-                            root + (*xdg ? "data" : ""),
-                            root + (*xdg ? "conf" : ""),
-                            root + (*xdg ? "state" : "")};
-  };
-  const struct {
-    const char* Name;
-    std::string Exe;
-    TPathEnvironment Env;
-    TProgramPaths Paths;
-  } cases[] = {
-      {"build folder", "/opt/q/quillane", env(D::BesideExecutable, true), build},
-      {"build folder, read-only", "/opt/q/quillane", env(D::BesideExecutable, false), xdg},
+  const std::string opt = "/opt/q/quillane", usr = "/usr/bin/quillane";
+  // The program folder, then the settings and the books file: the build's own,
+  // the default user folders, and those of XDG variables under /x.
+  const std::string own = "/opt/q /opt/q/quillane.ini /opt/q/quillane.books",
+                    home =
+                        "/h/.local/share/quillane /h/.config/quillane/quillane.ini "
+                        "/h/.local/state/quillane/quillane.books",
+                    x = "/x/d/quillane /x/c/quillane/quillane.ini /x/s/quillane/quillane.books";
+  const std::tuple<const char*, std::string, TPathEnvironment, std::string> cases[] = {
+      {"build folder", opt, {D::BesideExecutable, true, "/h", "", "", ""}, own},
+      {"build folder, read-only", opt, {D::BesideExecutable, false, "/h", "", "", ""}, home},
       // Root may write into /usr/bin; an installed copy still keeps out of it.
-      {"installed, writable", usr, env(D::Installed, true), xdg},
-      {"installed", usr, env(D::Installed, false), xdg},
-      {"no data", "/opt/q/quillane", env(D::Nowhere, true), xdg},
-      {"XDG folders",
-       usr,
-       env(D::Installed, false, "/x/"),
-       {"/x/data/quillane", "/x/conf/quillane/quillane.ini", "/x/state/quillane/quillane.books"}},
-      {"relative XDG folders are ignored", usr, env(D::Installed, false, "x/"), xdg},
+      {"installed, writable", usr, {D::Installed, true, "/h", "", "", ""}, home},
+      {"no data", opt, {D::Nowhere, true, "/h", "", "", ""}, home},
+      {"XDG folders", usr, {D::Installed, false, "/h", "/x/d", "/x/c", "/x/s"}, x},
+      {"relative XDG folders", usr, {D::Installed, false, "/h", "d", "c", "s"}, home},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
-    const TProgramPaths paths = ComputeProgramPaths(c.Exe, c.Env);
-    EXPECT_EQ(std::tuple(paths.ProgramDir, paths.IniFileName, paths.BooksFileName),
-              std::tuple(c.Paths.ProgramDir, c.Paths.IniFileName, c.Paths.BooksFileName));
+  for (const auto& [name, exe, env, expected] : cases) {
+    const TProgramPaths p = ComputeProgramPaths(exe, env);
+    EXPECT_EQ(p.ProgramDir + " " + p.IniFileName + " " + p.BooksFileName, expected) << name;
   }
   // The real folders: a copy with its help page beside it is a build copy;
   // one whose data is in ../share/quillane is installed, wherever it lies.

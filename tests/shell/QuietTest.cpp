@@ -31,7 +31,6 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
       {"Leaf1Click", &T::Leaf1Click},
       {"Leafgo1Click", &T::Leafgo1Click},
       {"GoPage1Click", &T::GoPage1Click},
-      {"GoToPage", [](T& f) { f.GoToPage(3); }},
       {"OpenBookClick", [&](T& f) { f.OpenBookClick(dir / "story.txt"); }},
       {"FontColor1Click", &T::FontColor1Click},
       {"BgColor1Click", &T::BgColor1Click},
