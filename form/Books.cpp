@@ -2,11 +2,10 @@
 // shell/BooksFile.h) and the list the menu offers. A book opened again, from
 // that list, Open, a drop or the command line, shows the page it was left at.
 #include <algorithm>
-#include <exception>
+#include <cstddef>
 #include <string>
 #include <vector>
 
-#include "base/Errors.h"
 #include "form/Unit1.h"
 
 namespace {

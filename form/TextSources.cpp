@@ -135,6 +135,7 @@ void TForm1::Paste1Click() {
   const auto text = P.ClipboardText();
   // An empty clipboard text holds nothing to read, like a single space.
   if (!text || text->empty() || *text == " ") return;
+  RememberBookPlace();  // the book being left keeps its place
   Editor1.Lines.Clear();
   Editor1.Lines.SetText(*text);
   FPasteList.clear();

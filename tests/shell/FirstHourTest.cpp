@@ -73,11 +73,16 @@ TEST_F(FormTest, EveryBookOpensWhereItWasLeftAndTheListSurvivesARestart) {
   F().TriButton1Click();  // b, new, at 2
   OpenFile(a);
   EXPECT_EQ(F().FPage, 3);
-  F().Quillane1Click();  // a waits behind the built-in text
+  F().TriButton1Click();  // a at 4
+  platform->Clipboard = "pasted";
+  F().Paste1Click();  // a is left for a pasted text...
+  F().OpenBookClick(a);
+  EXPECT_EQ(F().FPage, 4);
+  F().Quillane1Click();  // ... and for the built-in text
   F().OpenBookClick(b);
   EXPECT_EQ(std::pair(F().FTextName, F().FPage), std::pair(std::string("b"), 2));
   Close();
-  EXPECT_EQ(restart(), (Listed{{b, 2}, {a, 3}}));
+  EXPECT_EQ(restart(), (Listed{{b, 2}, {a, 4}}));
   // A damaged file loses its damaged lines only; one too large to read, all.
   testsupport::WriteFile(books, "#\n4\t" + a + "\r\nx\t/p\n0\t/p\n7\trelative\nno tab\n9\t" + a +
                                     "\n\x01\xff\n5\t" + b + "\n");
