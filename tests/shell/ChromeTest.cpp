@@ -102,8 +102,8 @@ TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
     f.FClosePending = f.FCloseRequested = false;
   }
   EXPECT_FALSE(p.TrayIcon);      // gone with "Close"
-  f.LCheckBox12.Checked = true;  // no closing card on a face that is not shown
-  f.CMShowingChanged(false);     // as the view reports the window it hid
+  f.LCheckBox12.Checked = true;  // no closing card on a face the view hid:
+  f.CMShowingChanged(false);
   Close();
   EXPECT_FALSE(f.FFinish);
 }
