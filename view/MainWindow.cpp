@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 
 #include <xcb/xcb.h>
@@ -253,8 +254,13 @@ void MainWindow::BuildMenu() {
   popup_->setObjectName("PopupMenu1");
   MakeDrawnMenu(popup_, kMainMenuWidth);
   ShowHintsOf(popup_);
-  // The menus rows may be put in: the popup menu and its submenus, by name.
+  // The menus rows may be put in: the popup menu and its submenus, by name. A
+  // row is a submenu when other rows name it as their parent, or when it says
+  // so ("submenu=WIDTH", the width of its items) for a list the form fills.
   std::map<std::string, QMenu*> menus = {{"PopupMenu1", popup_}};
+  std::set<std::string> parents;
+  for (const TControlEntry& entry : ControlTable())
+    if (entry.Kind == "menuitem") parents.insert(entry.Parent);
   for (const TControlEntry& entry : ControlTable()) {
     if (entry.Kind != "menuitem") continue;
     const auto owner = menus.find(entry.Parent);
@@ -264,14 +270,16 @@ void MainWindow::BuildMenu() {
       menu->addSeparator()->setObjectName(Q(entry.Name));
       continue;
     }
-    if (const std::string width = ExtraValue(entry.Extra, "submenu"); !width.empty()) {
+    if (const std::string width = ExtraValue(entry.Extra, "submenu");
+        !width.empty() || parents.contains(entry.Name)) {
       // Its rows of the table come first; what the form lists is added each
       // time it opens.
       QMenu* sub = menu->addMenu(Q(entry.Caption));
       sub->setObjectName(Q(entry.Name));
       sub->menuAction()->setStatusTip(Q(entry.Hint));
-      MakeDrawnMenu(sub, std::stoi(width));
-      sub->setProperty(kItemWidthProperty, std::stoi(width));
+      const int itemWidth = width.empty() ? kMainMenuWidth : std::stoi(width);
+      MakeDrawnMenu(sub, itemWidth);
+      sub->setProperty(kItemWidthProperty, itemWidth);
       ShowHintsOf(sub);
       connect(sub, &QMenu::aboutToShow, this, [this, sub] { FillSubmenu(*sub); });
       menus[entry.Name] = sub;
