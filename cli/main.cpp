@@ -15,6 +15,7 @@
 #include "base/Errors.h"
 #include "base/Files.h"
 #include "cli/Cli.h"
+#include "export/FileWrite.h"
 #include "render/ABitmap.h"
 #include "shell/HeadlessPlatform.h"
 
@@ -28,12 +29,20 @@ void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: quillane-cli COMMAND [OPTIONS]\n\ncommands:\n");
   for (const auto& c : CliCommands()) std::fprintf(out, "  %s\n", c.Usage.c_str());
   std::fprintf(out,
-               "\n--home DIR is the folder outputs go under (default: the current folder).\n"
-               "FILE is a text in Shift-JIS, UTF-8, UTF-16, EUC-JP or ISO-2022-JP (detected\n"
-               "unless --encoding names it), an HTML page (.htm, .html) or a ZIP archive\n"
-               "holding one (.zip).\n"
+               "
+--home DIR is the folder outputs go under (default: the current folder; made
+"
+               "when missing).
+"
+               "FILE is a text in Shift-JIS, UTF-8, UTF-16, EUC-JP or ISO-2022-JP (detected
+"
+               "unless --encoding names it), an HTML page (.htm, .html) or a ZIP archive
+"
+               "holding one (.zip).
+"
                "quillane-cli --help lists the commands; quillane-cli --version prints the "
-               "version.\n");
+               "version.
+");
 }
 }  // namespace
 
@@ -134,6 +143,9 @@ std::string HomeFolder(ArgParser& parser) {
   std::string path = std::filesystem::absolute(home, error).lexically_normal().string();
   if (error) throw CliError("cannot use --home " + home);
   while (path.size() > 1 && path.back() == '/') path.pop_back();
+  // A folder that is not there yet is made, with any folder above it; one that
+  // cannot be made is refused with the system's reason.
+  CreateFolderOrThrow(path);
   // Every output goes under it: say now why it cannot hold them, rather than let
   // the first file fail with a reason that names another path.
   struct stat info {};

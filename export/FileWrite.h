@@ -8,12 +8,12 @@
 
 #include "base/Files.h"
 
-// Creates one folder when it does not exist. Errors are not reported: the first
-// file written into a folder that could not be made fails with its own error.
-void CreateFolderQuietly(const std::string& path);
-
-// Creates a folder (and its parents) when it does not exist; throws
-// EFileError::CannotCreate(path, reason) when that fails.
+// Creates a folder and every missing folder above it (the program's folder
+// under the user's data folder may not exist yet on a first run). Throws
+// EFileError "フォルダ <folder> を作成できません" naming the first folder that
+// could not be made and the system's reason (a folder above it is not
+// writable, or is a file), so the user learns the real cause rather than a
+// later "No such file or directory" for the first file written into it.
 void CreateFolderOrThrow(const std::string& path);
 
 // For a batch that writes each input under its own file name into folder: the

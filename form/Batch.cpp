@@ -152,8 +152,8 @@ std::optional<TExportPlan> PlanNumbered(TForm1& f) {
   f.FSaveName = WithoutExtension(f.FTextName);
   if (RefusedForLongName(f, {""})) return std::nullopt;
   f.FOutDir = f.FProgramDir + "/";
-  CreateFolderQuietly(f.FOutDir + "all_page");
-  CreateFolderQuietly(f.FOutDir + "all_page/" + f.FSaveName);
+  CreateFolderOrThrow(f.FOutDir + "all_page");
+  CreateFolderOrThrow(f.FOutDir + "all_page/" + f.FSaveName);
   return MakePlan(f, TPageFileKind::Numbered, f.FAllPage);
 }
 
@@ -197,7 +197,7 @@ std::optional<TExportPlan> PlanExif(TForm1& f, bool thumb) {
     f.P.ShowMessage(*refusal);
     return std::nullopt;
   }
-  CreateFolderQuietly(thumb ? f.FOutDir : f.FOutDir + f.FSaveName);
+  CreateFolderOrThrow(thumb ? f.FOutDir : f.FOutDir + f.FSaveName);
   f.FBatchLastPage = std::min(static_cast<int>(f.FExifFiles.size()), f.FAllPage);
   state.Keep();
   return MakePlan(f, thumb ? TPageFileKind::ExifThumb : TPageFileKind::Exif, f.FBatchLastPage);

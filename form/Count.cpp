@@ -58,7 +58,7 @@ void TForm1::CoImageButtonClick() {
   Pause(0, 300);
   FOutDir = FProgramDir + "/";
   const std::string folder = FOutDir + "qui_count/";
-  CreateFolderQuietly(folder);
+  CreateFolderOrThrow(folder);
   FBatchStart = P.TickCount();
   {
     TBusy busy(*this);
@@ -85,6 +85,7 @@ void TForm1::CountTextButtonClick() {
   const int n = AskCount(P);
   if (!Confirm(P, n, "PageのTXTを")) return;
   FOutDir = FProgramDir + "/";
+  CreateFolderOrThrow(FProgramDir);
   FBatchStart = P.TickCount();
   {
     TBusy busy(*this);

@@ -127,6 +127,7 @@ constexpr TCommandKey kCommandKeys[] = {
     {']', DeepKey},
     {'w', DeepGroundKey},
     {'p', CentreKey},
+    {'n', Run<&TForm1::GoPage1Click>},  // go to a page by its number
 };
 
 template <typename Row, std::size_t N>
@@ -227,8 +228,11 @@ void TForm1::FormKeyPress(char key) {
   if (FBusy) return;
   if (const TGuardedKey* option = Find(kGuardedKeys, key)) {
     if (AnyEffect()) return;
-    HintLabel1.Caption = OnOff(Toggle(this->*option->Box), option->On, option->Off);
+    const bool on = Toggle(this->*option->Box);
+    // The redraw names the text on the status line; the option's state is
+    // told after it, or it would never be seen.
     if (option->Redraw) Redraw();
+    HintLabel1.Caption = OnOff(on, option->On, option->Off);
     P.ProcessMessages();
     return;
   }

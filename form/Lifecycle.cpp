@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr const char* kMsgMissingBook = " が見つかりません";
+
 // Reopens the file that was current at the last close; when there is none to
 // reopen, FFileIn is cleared and the built-in text is shown instead.
 void ReopenLastFile(TForm1& f) {
@@ -26,6 +28,9 @@ void ReopenLastFile(TForm1& f) {
   }
   std::error_code ec;
   if (!std::filesystem::exists(f.FFileName, ec)) {
+    // A book on a drive not yet mounted, or moved away: its name and page stay
+    // for the settings, and the start says why the built-in text shows.
+    f.FMissingPage = f.FPage;
     f.FFileIn = false;
     f.FPage = 1;
     f.FFilePage = 0;
@@ -63,6 +68,7 @@ void TForm1::FormCreate() {
   ApplyControlTable(*this);
   HintLabel1.Hint = kQuillaneVersionLine;  // as AppHint keeps it
   ReadSettings();
+  ReadBooks();
 
   FLabel.Color = FoColor;
   GLabel.Color = GColor;
@@ -104,6 +110,7 @@ void TForm1::FormShow() {
         ReopenLastFile(*this);
       } catch (...) {
         failure = std::current_exception();
+        FMissingPage = FPage;
         FFileIn = false;
         FPage = 1;
         FFilePage = 0;
@@ -112,6 +119,7 @@ void TForm1::FormShow() {
       }
     }
     if (!FFileIn) ShowBuiltinText(*this);
+    if (FMissingPage && !failure) HintLabel1.Caption = ExtractFileName(FFileName) + kMsgMissingBook;
   }
   FCmdLineOpen = false;
   if (BeginEnd()) Timer2.Enabled = true;
@@ -119,6 +127,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::CMShowingChanged(bool visible) {
+  FShowing = visible;
   if (visible && FAllPage > 0) FPagePermille = PagePermille(FPage, FAllPage);
 }
 
@@ -131,13 +140,24 @@ void TForm1::FormCloseQuery() {
     FPage = 1;
     FFileIn = false;
   }
-  // The window closes whatever happens to the settings file.
-  try {
-    WriteSettings();
-  } catch (const std::exception& e) {
-    P.ShowError(FailureText(e));
+  // The last file was missing at the start and no other text has been opened
+  // since (FTextName is set by every open and paste): it is still the book to
+  // reopen, at its page.
+  if (FMissingPage && !FFileIn && FTextName.empty()) {
+    FFileIn = true;
+    FPage = *FMissingPage;
   }
-  if (BeginEnd()) {
+  RememberBookPlace();
+  // The window closes whatever happens to the settings and books files.
+  for (void (TForm1::*write)() : {&TForm1::WriteSettings, &TForm1::WriteBooks}) {
+    try {
+      (this->*write)();
+    } catch (const std::exception& e) {
+      P.ShowError(FailureText(e));
+    }
+  }
+  // Hidden in the tray, the window has no face to show the closing card on.
+  if (BeginEnd() && FShowing) {
     FFinish = true;
     FQuillane(Image1);
   }

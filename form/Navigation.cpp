@@ -177,3 +177,22 @@ void TForm1::Image1MouseDown(TMouseButton button, bool shift, int /*x*/, int /*y
     TriButton1Click();
   }
 }
+
+void TForm1::Image1MouseWheel(int steps) {
+  // As a click on the page: each step is a forward or back step of its own.
+  for (; steps > 0; --steps) TriButton1Click();
+  for (; steps < 0; ++steps) TriButton2Click();
+}
+
+void TForm1::GoPage1Click() {
+  if (!Idle() || FAllPage < 1) return;
+  if (const auto page = P.PageDialog(FPage, FAllPage)) GoToPage(*page);
+}
+
+void TForm1::GoToPage(int page) {
+  if (!Idle() || FAllPage < 1) return;
+  FPage = std::clamp(page, 1, FAllPage);
+  ExtTrackBar1.SetPosition(FPage);
+  Label1.Caption = std::to_string(FPage);
+  Redraw();
+}

@@ -199,18 +199,17 @@ void TForm1::ReadSettings() {
     ini.emplace(std::string());
   }
   for (const auto& item : kItems) ReadItem(*this, *ini, item);
+  FSettingsText = ini->Text();
 }
 
 void TForm1::WriteSettings() {
   if (FIniFileName.empty()) return;  // nobody chose a settings file for this form
-  // Lines of the old file that are not ours are kept when it can be read; one
-  // that cannot (too large, damaged) was reported at the start and is replaced.
-  std::optional<TIniFile> ini;
-  try {
-    ini.emplace(FIniFileName);
-  } catch (const EFileError&) {
-    ini.emplace(TIniFile::Empty(FIniFileName));
-  }
-  for (const auto& item : kItems) ini->WriteString(item.Section, item.Key, ItemText(*this, item));
-  ini->UpdateFile();
+  // Lines of the file that are not ours are kept as they were read at the
+  // start. The file is not read again here: the close runs as one command, and
+  // a command never replaces a file it has read (base/Files.h), so a second
+  // read would refuse every close after the first run.
+  TIniFile ini = TIniFile::Empty(FIniFileName);
+  ini.Parse(FSettingsText);
+  for (const auto& item : kItems) ini.WriteString(item.Section, item.Key, ItemText(*this, item));
+  ini.UpdateFile();
 }

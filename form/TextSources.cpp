@@ -41,6 +41,12 @@ bool CommandLineOpens(const std::string& path) {
                {".txt", ".TXT", ".ini", ".htm", ".html", ".HTM", ".HTML", ".zip", ".ZIP"});
 }
 
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}
+
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && std::filesystem::exists(path, ec);
@@ -80,15 +86,22 @@ void ShowLoadReport(TForm1& f) {
 }  // namespace
 
 void TForm1::PLayOutTextFile(const std::string& path, bool keepPage) {
+  RememberBookPlace();  // the book being left keeps its place
   PLoadLines(Editor1, path);
-  FFileName = path;
+  // Stored as typed, a relative name would find nothing when the program is
+  // next started from another folder.
+  FFileName = AbsolutePath(path);
   FFileIn = true;
   FFilePage = 0;
-  FNewText = !keepPage;
+  // A book read before opens at the page it was left at.
+  const std::optional<int> left = keepPage ? std::nullopt : FBooks.PageOf(FFileName);
+  if (left) FPage = *left;
+  FNewText = !keepPage && !left;
   FTextName = ExtractFileName(path);
   FtxtDelete();
   Freplace(Editor1);
   FPreEcri(Editor1);
+  RememberBookPlace();
 }
 
 void TForm1::PLoadTextFile(const std::string& path) {
@@ -127,7 +140,7 @@ void TForm1::MyTextFileOpen(TEditor& editor) {
     FCmdLineFile = ResolveShortcut(FCmdLineFile).value_or(std::string());
   const std::string path = FCmdLineFile;
   if (!CommandLineOpens(path)) return;
-  FFileName = path;
+  FFileName = AbsolutePath(path);
   HintLabel1.Caption = std::to_string(editor.WrapOption().WrapByte) + "が一列の文字数です";
   PLoadTextFile(path);
   FRedraw = true;
@@ -146,6 +159,7 @@ void TForm1::Paste1Click() {
   const auto text = P.ClipboardText();
   // An empty clipboard text holds nothing to read, like a single space.
   if (!text || text->empty() || *text == " ") return;
+  RememberBookPlace();  // the book being left keeps its place
   // Converted as a UTF-8 file is: what code page 932 lacks is carried.
   TDecodedText decoded = DecodeText(*text, false, TTextEncoding::Utf8);
   Editor1.Lines.Clear();

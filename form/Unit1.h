@@ -23,6 +23,7 @@
 #include "form/Counter.h"
 #include "form/Input.h"
 #include "render/ABitmap.h"
+#include "shell/BooksFile.h"
 #include "shell/Platform.h"
 #include "text/HEditor.h"
 
@@ -112,8 +113,10 @@ class TForm1 {
 
   // Text sources (form/TextSources.cpp). PLayOutTextFile loads a user's file
   // into Editor1 and lays it out as the current text without drawing it
-  // (keepPage: at FPage, else from page 1); the window and quillane-cli share it.
-  // PLoadTextFile, for Open, a drop and the command line, then shows page 1.
+  // (keepPage: at FPage, else at the page the book was left at, or from page 1
+  // for a book not read before); the window and quillane-cli share it. FFileName
+  // becomes the file's absolute path. PLoadTextFile, for Open, a drop, the
+  // command line and the books list, then shows that page.
   void PLayOutTextFile(const std::string& path, bool keepPage = false);
   void PLoadTextFile(const std::string& path);
   void Open1Click();
@@ -131,6 +134,19 @@ class TForm1 {
   void ReopenUtf161Click();
   void ReopenEucJp1Click();
   void ReopenJis1Click();
+
+  // Books read lately (form/Books.cpp): the page left in each, read at the
+  // start from FBooksFileName and written back at the close.
+  std::string FBooksFileName;
+  TBookList FBooks;
+  void ReadBooks();
+  void WriteBooks();
+  // The current book's page goes into the list, the book to its front.
+  void RememberBookPlace();
+  // The books the menu lists, most recent first.
+  std::vector<TBookPlace> RecentBooks() const;
+  // A book chosen from that list; it opens at the page it was left at.
+  void OpenBookClick(const std::string& path);
 
   // Layout modes (form/LayoutModes.cpp).
   void CheckTurnMoreBig();
@@ -178,6 +194,19 @@ class TForm1 {
   void Ecriture1Click();
   void BackPage1Click();
   void Image1MouseDown(TMouseButton button, bool shift, int x, int y);
+  // The mouse wheel over the page: each step towards the user turns forward,
+  // each step away turns back.
+  void Image1MouseWheel(int steps);
+  // "GoTo" > "Page...": asks for a page and shows it (GoToPage).
+  void GoPage1Click();
+  void GoToPage(int page);
+  // The places the "GoTo" menu offers after "Page...", each shown by GoToPage.
+  // None yet: a text whose headings are marked will list them here.
+  struct TJumpTarget {
+    std::string Caption;  // UTF-8
+    int Page = 1;
+  };
+  std::vector<TJumpTarget> FHeadings;
 
   // Colours, fonts and page look (form/PageLook.cpp).
   void FontColor1Click();
@@ -318,8 +347,17 @@ class TForm1 {
   // the window closes as soon as the command under way has returned.
   bool FCloseRequested = false;
   void CloseRequest();
+  // The window is on the screen (not hidden in the tray): CMShowingChanged.
+  bool FShowing = false;
+  // The last file could not be found (or read) at the start: its name stays in
+  // FFileName and its page here, so that the settings keep both until another
+  // text is opened.
+  std::optional<int> FMissingPage;
   void ReadSettings();   // form/Settings.cpp
   void WriteSettings();  // form/Settings.cpp
+  // The settings file as read at the start; its lines that are not ours go
+  // back into it at the close.
+  std::string FSettingsText;
   void PNameon();
   void PNameoff();
 

@@ -73,6 +73,14 @@ std::optional<double> HeadlessPlatform::NumberDialog(double) {
   return answer;
 }
 
+std::optional<int> HeadlessPlatform::PageDialog(int, int) {
+  DialogsShown.push_back("page");
+  if (PageAnswers.empty()) return std::nullopt;
+  auto answer = PageAnswers.front();
+  PageAnswers.pop_front();
+  return answer;
+}
+
 std::optional<int> HeadlessPlatform::SizeDialog(int) {
   DialogsShown.push_back("size");
   if (SizeAnswers.empty()) return std::nullopt;

@@ -28,6 +28,7 @@ class HeadlessPlatform : public Platform {
   std::deque<std::optional<TColor>> ColorAnswers;   // empty: cancel
   std::deque<std::optional<double>> NumberAnswers;  // empty: closed without OK
   std::deque<std::optional<int>> SizeAnswers;       // empty: cancel
+  std::deque<std::optional<int>> PageAnswers;       // empty: cancel
   std::optional<std::string> Clipboard;             // UTF-8
   // Runs whenever the program handles events (ProcessMessages, WaitMessages).
   std::function<void()> EventHook;
@@ -40,7 +41,7 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> Errors;
   std::vector<std::string> Sounds;
   std::vector<std::string> DialogsShown;         // "open", "save", "openpicture", "savepicture",
-                                                 // "directory", "color", "number", "size"
+                                                 // "directory", "color", "number", "size", "page"
   std::vector<FileDialogOptions> DialogOptions;  // options of each file dialog, in order
   std::vector<std::pair<int, int>> Popups;       // screen positions the popup menu opened at
   int Repaints = 0;
@@ -64,6 +65,7 @@ class HeadlessPlatform : public Platform {
   std::optional<TColor> ColorDialog(TColor initial) override;
   std::optional<double> NumberDialog(double initial) override;
   std::optional<int> SizeDialog(int initial) override;
+  std::optional<int> PageDialog(int page, int allPage) override;
   std::optional<std::string> ClipboardText() override;
   void SetClipboardText(const std::string& utf8) override;
   void PlaySound(const std::string& fileName) override;

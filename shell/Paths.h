@@ -1,27 +1,43 @@
 #pragma once
 // Where the program keeps its files: the program's folder (export folders such as
-// "unite" and "all_page" live under it) and the settings file.
+// "unite" and "all_page" live under it), the settings file and the books file
+// (the place left in each book read lately).
 #include <string>
 
 struct TProgramPaths {
-  std::string ProgramDir;   // no trailing '/'
-  std::string IniFileName;  // full path of the settings file
+  std::string ProgramDir;     // no trailing '/'
+  std::string IniFileName;    // full path of the settings file
+  std::string BooksFileName;  // full path of the books file
+};
+
+// Where the program's own data files (help page, sound cues, icon) lie.
+enum class TDataPlace {
+  BesideExecutable,  // as the build places them: a copy run from its build folder
+  Installed,         // under ../share/quillane: an installed copy
+  Nowhere,           // a bare executable
 };
 
 // What the choice depends on besides the executable's path, so that it can be
 // decided without touching the real environment.
 struct TPathEnvironment {
+  TDataPlace Data = TDataPlace::BesideExecutable;
   bool ExecutableDirWritable = true;
   std::string Home;           // $HOME
   std::string XdgDataHome;    // $XDG_DATA_HOME, empty when unset
   std::string XdgConfigHome;  // $XDG_CONFIG_HOME, empty when unset
+  std::string XdgStateHome;   // $XDG_STATE_HOME, empty when unset
 };
 
-// The executable's folder and "<executable name>.ini" beside it when that folder
-// is writable; otherwise $XDG_DATA_HOME/quillane (default ~/.local/share/quillane)
-// and $XDG_CONFIG_HOME/quillane/quillane.ini (default ~/.config/quillane/quillane.ini).
+// A copy run from its build folder (its data beside it) keeps everything in
+// the executable's folder: "<executable name>.ini" and "<executable name>.books"
+// beside it, when that folder is writable. Every other copy, an installed one
+// above all (whoever runs it, root too), uses the user's folders:
+// $XDG_DATA_HOME/quillane (default ~/.local/share/quillane) for the exports,
+// $XDG_CONFIG_HOME/quillane/quillane.ini (default ~/.config/...) and
+// $XDG_STATE_HOME/quillane/quillane.books (default ~/.local/state/...).
 TProgramPaths ComputeProgramPaths(const std::string& executablePath, const TPathEnvironment& env);
-// The same with the environment of this process and the folder's real writability.
+// The same with the environment of this process, where the data files are and
+// the folder's real writability.
 TProgramPaths ComputeProgramPaths(const std::string& executablePath);
 // The path of the running executable (/proc/self/exe), or empty when unknown.
 std::string CurrentExecutablePath();

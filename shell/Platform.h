@@ -53,6 +53,9 @@ class Platform {
   virtual std::optional<double> NumberDialog(double initial) = 0;
   // The size dialog (TForm4): the up-down's position when closed with OK.
   virtual std::optional<int> SizeDialog(int initial) = 0;
+  // The page dialog: a page from 1 to allPage, offered at page; the page
+  // entered when closed with OK.
+  virtual std::optional<int> PageDialog(int page, int allPage) = 0;
 
   // Clipboard text as UTF-8, every character as it is; std::nullopt when it
   // holds no text. The form converts it as it converts a loaded text.

@@ -1,5 +1,6 @@
 #include "view/CounterWindow.h"
 
+#include <xcb/xcb.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -7,9 +8,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "form/Counter.h"
 #include "form/Unit1.h"
@@ -48,6 +54,59 @@ void SetColor(QWidget& widget, QPalette::ColorRole role, TColor color) {
 // The edit's own ground, dark enough for the white text it is set in.
 constexpr TColor kEditGround = 0x404040;
 
+// The number in a bold face. The IPA faces have no bold of their own and Qt
+// does not embolden them, so the outline is drawn with a pen as wide as the
+// emboldening FreeType gives (a 24th of the em): the strokes grow by half of
+// it on each side.
+class BoldLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+  QSize sizeHint() const override {
+    const QSize text = QLabel::sizeHint();
+    return {text.width() + Stroke() + 1, text.height()};
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QFontMetricsF metrics(font());
+    QPainterPath path;
+    path.addText(Stroke() / 2.0, metrics.ascent(), font(), text());
+    const QColor ink = palette().color(QPalette::WindowText);
+    painter.fillPath(path, ink);
+    painter.strokePath(path, QPen(ink, Stroke(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  }
+
+ private:
+  int Stroke() const { return std::max(1, font().pixelSize() / 24); }
+};
+
+// Qt never publishes an empty title: it puts the program's name in its place.
+// The counter's caption is empty while its timer starts a new round, so on
+// X11 both title properties are emptied again after Qt has set them.
+void SetCaption(QWidget& window, const QString& caption) {
+  window.setWindowTitle(caption);
+  if (!caption.isEmpty() || !window.testAttribute(Qt::WA_WState_Created)) return;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+  if (!connection || QGuiApplication::platformName() != "xcb") return;
+  const auto atom = [connection](const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
+    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return found;
+  };
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atom("_NET_WM_NAME"),
+                      atom("UTF8_STRING"), 8, 0, nullptr);
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                      0, nullptr);
+  xcb_flush(connection);
+}
+
 }  // namespace
 
 CounterWindow::CounterWindow(TForm1& form1, TForm2& model, QWidget* parent)
@@ -65,7 +124,7 @@ CounterWindow::CounterWindow(TForm1& form1, TForm2& model, QWidget* parent)
   panel_->setToolTip(Q(model.Panel1.Hint));
   panel_->installEventFilter(this);
 
-  label_ = new QLabel(panel_);
+  label_ = new BoldLabel(panel_);
   label_->setObjectName("Label1");
   label_->move(1, 20);
   QFont big;
@@ -140,7 +199,7 @@ void CounterWindow::Run(const std::function<void(TForm2&)>& handler) {
 void CounterWindow::Sync() {
   if (closed_) return;
   const TForm2& m = *model_;
-  setWindowTitle(Q(m.Caption));
+  SetCaption(*this, Q(m.Caption));
   SetColor(*this, QPalette::Window, m.Color);
   SetColor(*panel_, QPalette::Window, m.Color);
   panel_->move(m.Panel1.Left, m.Panel1.Top);

@@ -107,6 +107,7 @@ TCommand MenuCommand(const std::string& name) {
       {"Reset2", &TForm1::Reset1Click},
       {"AboutT1", &TForm1::About},
       {"Small2", &TForm1::Small1Click},
+      {"GoPage1", &TForm1::GoPage1Click},
       // "Reopen as…"
       {"ReopenSjis1", &TForm1::ReopenSjis1Click},
       {"ReopenUtf81", &TForm1::ReopenUtf81Click},

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <string>
 
 #include <xcb/xcb.h>
 #include <QAbstractNativeEventFilter>
@@ -12,6 +13,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -41,6 +43,11 @@ constexpr TColor kWindowColor = 12177598;
 constexpr const char* kSeparatorCaption = "-";
 constexpr int kMainMenuWidth = 105;
 constexpr int kTrayMenuWidth = 60;
+// Marks the actions a submenu lists from the form, made anew at each opening.
+constexpr const char* kListedProperty = "listed";
+// A submenu's item width, and what of it a caption may take (it starts 15 px in).
+constexpr const char* kItemWidthProperty = "itemWidth";
+constexpr int kCaptionMargins = 15 + 10;
 // Captions may hold a file's name, which may not be UTF-8.
 QString Q(const std::string& text) {
   return DisplayString(text);
@@ -159,6 +166,8 @@ QWidget* MainWindow::BuildControl(const TControlEntry& entry, QWidget* parent) {
     connect(page_, &PageView::Pressed, this, &MainWindow::PagePressed);
     connect(page_, &PageView::Moved, this,
             [this](QPoint at) { Run([&] { form_.Image1MouseMove(at.x(), at.y()); }); });
+    connect(page_, &PageView::Wheeled, this,
+            [this](int notches) { Run([&] { form_.Image1MouseWheel(notches); }); });
     return page_;
   }
   if (entry.Kind == "button" || entry.Kind == "tributton") return BuildButton(entry, parent);
@@ -243,30 +252,45 @@ QWidget* MainWindow::BuildUpDown(QWidget* parent) {
 void MainWindow::BuildMenu() {
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
-  // An item that other items name as their parent opens a submenu of them.
+  MakeDrawnMenu(popup_, kMainMenuWidth);
+  ShowHintsOf(popup_);
+  // The menus rows may be put in: the popup menu and its submenus, by name. A
+  // row is a submenu when other rows name it as their parent, or when it says
+  // so ("submenu=WIDTH", the width of its items) for a list the form fills.
+  std::map<std::string, QMenu*> menus = {{"PopupMenu1", popup_}};
   std::set<std::string> parents;
   for (const TControlEntry& entry : ControlTable())
     if (entry.Kind == "menuitem") parents.insert(entry.Parent);
-  std::map<std::string, QMenu*> menus = {{"PopupMenu1", popup_}};
   for (const TControlEntry& entry : ControlTable()) {
     if (entry.Kind != "menuitem") continue;
-    const auto parent = menus.find(entry.Parent);
-    QMenu* menu = parent != menus.end() ? parent->second : popup_;
+    const auto owner = menus.find(entry.Parent);
+    if (owner == menus.end()) continue;
+    QMenu* menu = owner->second;
     if (entry.Caption == kSeparatorCaption) {
       menu->addSeparator()->setObjectName(Q(entry.Name));
       continue;
     }
-    if (parents.count(entry.Name)) {
-      QMenu* submenu = menu->addMenu(Q(entry.Caption));
-      submenu->setObjectName(Q(entry.Name));
-      submenu->menuAction()->setStatusTip(Q(entry.Hint));
-      MakeDrawnMenu(submenu, kMainMenuWidth);
-      menus[entry.Name] = submenu;
+    if (const std::string width = ExtraValue(entry.Extra, "submenu");
+        !width.empty() || parents.contains(entry.Name)) {
+      // Its rows of the table come first; what the form lists is added each
+      // time it opens.
+      QMenu* sub = menu->addMenu(Q(entry.Caption));
+      sub->setObjectName(Q(entry.Name));
+      sub->menuAction()->setStatusTip(Q(entry.Hint));
+      const int itemWidth = width.empty() ? kMainMenuWidth : std::stoi(width);
+      MakeDrawnMenu(sub, itemWidth);
+      sub->setProperty(kItemWidthProperty, itemWidth);
+      ShowHintsOf(sub);
+      connect(sub, &QMenu::aboutToShow, this, [this, sub] { FillSubmenu(*sub); });
+      menus[entry.Name] = sub;
       continue;
     }
     QAction* action = menu->addAction(Q(entry.Caption));
     action->setObjectName(Q(entry.Name));
     action->setStatusTip(Q(entry.Hint));
+    // The drawn item shows no shortcut, and Qt would widen the whole menu by a
+    // column for the shortcuts' text.
+    action->setShortcutVisibleInContextMenu(false);
     const std::string shortcut = ExtraValue(entry.Extra, "shortcut");
     if (!shortcut.empty()) {
       action->setShortcut(QKeySequence(Q(shortcut)));
@@ -281,13 +305,54 @@ void MainWindow::BuildMenu() {
       action->setEnabled(false);
     }
   }
-  MakeDrawnMenu(popup_, kMainMenuWidth);
-  for (const auto& [name, menu] : menus) {
-    connect(menu, &QMenu::hovered, this, [this](QAction* action) {
-      if (action->statusTip().isEmpty()) return;
-      QStatusTipEvent tip(action->statusTip());
-      QCoreApplication::sendEvent(this, &tip);
-    });
+  // A submenu with nothing to list cannot be opened.
+  connect(popup_, &QMenu::aboutToShow, this, [this] {
+    if (QMenu* books = popup_->findChild<QMenu*>("Books1"))
+      books->menuAction()->setEnabled(!form_.RecentBooks().empty());
+  });
+}
+
+void MainWindow::ShowHintsOf(QMenu* menu) {
+  connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+    if (action->statusTip().isEmpty()) return;
+    QStatusTipEvent tip(action->statusTip());
+    QCoreApplication::sendEvent(this, &tip);
+  });
+}
+
+void MainWindow::FillSubmenu(QMenu& menu) {
+  for (QAction* action : menu.actions())
+    if (action->property(kListedProperty).toBool()) {
+      menu.removeAction(action);
+      action->deleteLater();
+    }
+  const auto add = [&menu](const QString& caption, const QString& hint) {
+    QAction* action = menu.addAction(caption);
+    action->setProperty(kListedProperty, true);
+    action->setStatusTip(hint);
+    return action;
+  };
+  if (menu.objectName() == "Books1") {
+    // The books by their absolute paths, shortened in the middle to the item.
+    const QFontMetrics metrics(menu.font());
+    const int room = menu.property(kItemWidthProperty).toInt() - kCaptionMargins;
+    for (const TBookPlace& book : form_.RecentBooks()) {
+      const QString path = Q(book.Path);
+      const QString caption = metrics.elidedText(path, Qt::ElideMiddle, room);
+      QAction* action = add(caption, QString::number(book.Page) + " page");
+      action->setObjectName(path);
+      connect(action, &QAction::triggered, this,
+              [this, path = book.Path] { Run([&] { form_.OpenBookClick(path); }); });
+    }
+  } else if (menu.objectName() == "GoTo1") {
+    // After "Page...", the places the text offers, headings among them.
+    if (!form_.FHeadings.empty()) add(QString(), QString())->setSeparator(true);
+    for (const TForm1::TJumpTarget& target : form_.FHeadings) {
+      QAction* action =
+          add(QString::fromStdString(target.Caption), QString::number(target.Page) + " page");
+      connect(action, &QAction::triggered, this,
+              [this, page = target.Page] { Run([&] { form_.GoToPage(page); }); });
+    }
   }
 }
 
@@ -461,12 +526,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   QWidget* focus = QApplication::focusWidget();
   if (widget != (focus ? focus : this)) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
+  // A command may move the focus (a dialog that closes leaves none), and then
+  // the copy of the key that travels on to the parents would pass the test
+  // above: it is known by its time and key at a parent of where it was handled.
+  if (lastKey_.At && widget->isAncestorOf(lastKey_.At) && key->timestamp() == lastKey_.Time &&
+      key->key() == lastKey_.Key)
+    return false;
+  lastKey_ = {key->timestamp(), key->key(), widget};
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const TKey which = ToKey(key->key());
   const bool velocity = form_.FVelocity;
   Run([&] { form_.FormKeyDown(which); });
   const QString text = key->text();
-  if (text.size() == 1 && text[0].unicode() < 0x80) {
+  // Delete comes with the character 0x7F, which is no character key: it would
+  // run the character handler (and step the Deep pen) a second time.
+  if (text.size() == 1 && text[0].unicode() < 0x7F) {
     const char c = static_cast<char>(text[0].unicode());
     Run([&] { form_.FormKeyPress(c); });
   }

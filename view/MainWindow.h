@@ -72,6 +72,11 @@ class MainWindow : public QWidget {
   QWidget* BuildTrackBar(QWidget* parent);
   QWidget* BuildUpDown(QWidget* parent);
   void BuildMenu();
+  // The hint of the item under the mouse goes to the status line.
+  void ShowHintsOf(QMenu* menu);
+  // Lists in a submenu what the form offers now (the books read lately, the
+  // places to go to).
+  void FillSubmenu(QMenu& menu);
   void BuildTimers();
   void PagePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
   void ShowPopup(const QPoint& globalPos);
@@ -98,6 +103,12 @@ class MainWindow : public QWidget {
   std::vector<std::pair<TTimer*, QTimer*>> timers_;
   int running_ = 0;  // commands on the stack (a long one handles events inside)
   bool closePending_ = false;
+  // The key last handled (eventFilter): its time, its code and where.
+  struct {
+    quint64 Time = 0;
+    int Key = 0;
+    QPointer<QWidget> At;
+  } lastKey_;
   bool shownOnce_ = false;
   bool closed_ = false;
 

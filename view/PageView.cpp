@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "form/Unit1.h"
 
@@ -38,4 +39,15 @@ void PageView::mousePressEvent(QMouseEvent* event) {
 
 void PageView::mouseMoveEvent(QMouseEvent* event) {
   emit Moved(event->position().toPoint());
+}
+
+void PageView::wheelEvent(QWheelEvent* event) {
+  // One notch of a mouse wheel is 120; a touchpad sends smaller steps, which
+  // add up to a page. Turning the wheel down (towards the user) is negative.
+  constexpr int kNotch = 120;
+  wheelRest_ -= event->angleDelta().y();
+  const int notches = wheelRest_ / kNotch;
+  wheelRest_ -= notches * kNotch;
+  event->accept();
+  if (notches != 0) emit Wheeled(notches);
 }

@@ -16,12 +16,16 @@ class PageView : public QWidget {
  signals:
   void Pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
   void Moved(QPoint at);
+  // The wheel turned by whole notches: positive towards the user (down).
+  void Wheeled(int notches);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   TImage& image_;
+  int wheelRest_ = 0;  // eighths of a degree not yet a whole notch (a touchpad's small steps)
 };

@@ -25,6 +25,7 @@
 #include "shell/SoundCues.h"
 #include "text/FileNames.h"
 #include "view/NumberDialog.h"
+#include "view/PageDialog.h"
 #include "view/QtColor.h"
 #include "view/SizeDialog.h"
 #include "view/widgets/FaceWidget.h"
@@ -157,6 +158,10 @@ std::optional<double> QtPlatform::NumberDialog(double initial) {
 
 std::optional<int> QtPlatform::SizeDialog(int initial) {
   return TForm4::Ask(initial, window_);
+}
+
+std::optional<int> QtPlatform::PageDialog(int page, int allPage) {
+  return PageDialog::Ask(page, allPage, window_);
 }
 
 std::optional<std::string> QtPlatform::ClipboardText() {

@@ -46,6 +46,7 @@ class QtPlatform : public QObject, public Platform {
   std::optional<TColor> ColorDialog(TColor initial) override;
   std::optional<double> NumberDialog(double initial) override;
   std::optional<int> SizeDialog(int initial) override;
+  std::optional<int> PageDialog(int page, int allPage) override;
   std::optional<std::string> ClipboardText() override;
   void SetClipboardText(const std::string& utf8) override;
   void PlaySound(const std::string& fileName) override;

@@ -153,8 +153,8 @@ TEST_F(ExportCli, RefusalsAndErrorsExitNonZero) {
   const std::pair<std::string, std::string> cases[] = {
       {"export " + Home() + " --exif " + Quote(cameras_.Path().string()) + text,
        "Fileが見つかりません"},
-      {"export --home " + Quote(home_ / "missing") + text, "missing: No such file or directory"},
-      {"count-text --home " + Quote(text_) + " 2", "novel.txt: Not a directory"},
+      {"export --home " + Quote(text_ + "/sub") + text, "sub を作成できません Not a directory"},
+      {"count-text --home " + Quote(text_) + " 2", "novel.txt を作成できません Not a directory"},
       {"pages " + Quote(home_ / "none.txt"), "quillane-cli pages: "},
       {"rows " + Quote(home_ / "none.txt"), "quillane-cli rows: "}};
   std::string err;

@@ -149,8 +149,8 @@ TEST_F(Batch, UnwritableFoldersShowTheErrorAndClearTheFlags) {
     bool Exif;            // an Exif batch in Turn mode, shifted right
     const char* Error;
   };
-  for (const Case& c : {Case{"all_page", false, "all_page/novel/nove0001.jpg を作成できません"},
-                        Case{"novel", true, "novel/P0000001.JPG を作成できません"}}) {
+  for (const Case& c : {Case{"all_page", false, "all_page を作成できません\nNot a directory"},
+                        Case{"novel", true, "novel を作成できません\nNot a directory"}}) {
     SCOPED_TRACE(c.Blocked);
     OpenPages(3);
     if (c.Exif) Cameras(3);
@@ -478,7 +478,7 @@ TEST_F(Albums, NoWritesNothingAndErrorsAreShown) {
   testsupport::WriteFile((dir_.Path() / "novel_A").string(), "x");
   Write(20, 2);
   ASSERT_EQ(p_.Errors.size(), 1u);
-  EXPECT_NE(p_.Errors[0].find("novel_A/ を作成できません"), std::string::npos) << p_.Errors[0];
+  EXPECT_NE(p_.Errors[0].find("novel_A を作成できません"), std::string::npos) << p_.Errors[0];
 }
 
 // Count pictures, count thumbnails and the count text.
@@ -586,11 +586,11 @@ TEST_F(CountJobs, BreakOrACloseStopsThePicturesAndKeepsThoseWritten) {
 TEST_F(CountJobs, FilesThatCannotBeWrittenAreFileErrors) {
   testsupport::WriteFile(Pictures(), "x");
   Click(&TForm1::CoImageButtonClick, 2);
-  form_.FProgramDir = (dir_.Path() / "missing").string();
+  form_.FProgramDir = Pictures().string();
   Click(&TForm1::CountTextButtonClick, 2);
   ASSERT_EQ(p_.Errors.size(), 2u);
-  EXPECT_NE(p_.Errors[0].find("qui_count/QU000001.jpg を作成できません"), std::string::npos);
-  EXPECT_NE(p_.Errors[1].find("missing/2.txt を作成できません"), std::string::npos);
+  for (const std::string& error : p_.Errors)
+    EXPECT_NE(error.find("qui_count を作成できません\nNot a directory"), std::string::npos);
   EXPECT_FALSE(form_.FBusy);
   EXPECT_TRUE(p_.Sounds.empty());
 }

@@ -13,9 +13,11 @@ if [ "${1:-}" = --window ]; then # under xvfb-run, as the unprivileged user
   done
   [ -n "$wid" ] || { echo "FAIL: no window"; kill $pid; exit 1; }
   eval "$(xdotool getwindowgeometry --shell "$wid")"
-  # From the control table: the page's centre three times, "help", "Exit".
-  for at in 339,285 339,285 339,285 843,242 841,574; do
+  # From the control table: the page's centre three times, "ajs" (its box of
+  # the time taken closed with Return), "help", "Exit".
+  for at in 339,285 339,285 339,285 695,482 Return 843,242 841,574; do
     sleep 0.7
+    if [ "$at" = Return ]; then sleep 2 && xdotool key Return && continue; fi
     xdotool mousemove $((X + ${at%,*})) $((Y + ${at#*,})) click 1
   done
   for _ in $(seq 200); do kill -0 $pid 2>/dev/null && sleep 0.1; done
@@ -47,6 +49,11 @@ for i in $(seq 60); do echo "第${i}行　あいうえおかきくけこさし�
   iconv -f UTF-8 -t SHIFT_JIS >"$text"
 version=quillane-cli\ $(sed -n "s/^CMAKE_PROJECT_VERSION:STATIC=//p" "$build/CMakeCache.txt")
 [ "$("$tree/bin/quillane-cli" --version)" = "$version" ] || fail "--version"
+bare=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tree/bin/quillane") # no display
+[ "$("${bare[@]}" --version)" = "${version/-cli/}" ] || fail "quillane --version"
+"${bare[@]}" --help | grep -q '^usage: quillane \[FILE\]' || fail "quillane --help"
+said=$("${bare[@]}" "$text" 2>&1)
+[ $? = 1 ] && [[ $said == "quillane: no display"* ]] || fail "without a display: '$said'"
 pages=$("$tree/bin/quillane-cli" pages "$text" | sed -n '1s/^pages //p')
 [ "${pages:-0}" -ge 9 ] || fail "quillane-cli pages counted '$pages'"
 
@@ -54,6 +61,7 @@ pages=$("$tree/bin/quillane-cli" pages "$text" | sed -n '1s/^pages //p')
 printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$home" >"$home/bin/xdg-open"
 chmod 755 "$home/bin/xdg-open"
 chmod -R a-w "$tree"
+chmod a+w "$tree/bin" # as /usr/bin is to root: writable, yet an installed copy keeps out of it
 run_as=()
 if [ "$(id -u)" = 0 ]; then # root writes into read-only folders: run as nobody
   chown -R nobody "$home"
@@ -67,6 +75,8 @@ ini=$home/config/quillane/quillane.ini
 page=$(sed -n '/^\[Form\\FPage\]/,/^\[/s/^Integer=//p' "$ini" 2>/dev/null)
 [ "${page:-0}" -ge 2 ] || fail "no page turn saved in $ini ('$page'): $(cat "$home/quillane.log")"
 [ -z "$(find "$tree" -newer "$text")" ] || fail "the program wrote into its installed tree"
+pages=$(find "$home/data/quillane/all_page/story" -name '*.jpg' 2>/dev/null | wc -l)
+[ "$pages" -ge 9 ] || fail "ajs wrote $pages pages into the data folder it had to make"
 grep -qx "file://$tree/share/quillane/help/index.htm" "$home/opened" 2>/dev/null ||
   fail "help did not open the installed page"
 [ $fails = 0 ] && echo "install test passed"

@@ -128,6 +128,31 @@ TEST(EndToEndTest, OneCloseRequestAfterClickingThePageCloses) {
             "3");
 }
 
+TEST(EndToEndTest, TheWheelPagesAndTheBooksMenuReopensABookWhereItWasLeft) {
+  if (const char* tool = MissingTool()) GTEST_SKIP() << tool << " is not installed";
+  testsupport::TempDir dir;
+  for (const std::string name : {"a", "b"}) {
+    std::string text;
+    for (int i = 1; i <= 60; ++i)
+      text += Sjis(name + std::to_string(i) + "行　木の葉が頁に落ちる。\r\n");
+    testsupport::WriteFile(dir / (name + ".txt"), text);
+  }
+  auto found =
+      Printed(RunScript("e2e-books.sh", {dir.Path().string(), dir / "a.txt", dir / "b.txt"}));
+  ASSERT_EQ(found["closed"], std::vector<int>{2});
+  const QRect page(found["window"][0] + 19, found["window"][1] + 45, 640, 480);
+  const auto shot = [&](int n) {
+    return QImage(QString::fromStdString(dir / ("shot" + std::to_string(n) + ".png"))).copy(page);
+  };
+  EXPECT_TRUE(shot(2) != shot(1) && shot(3) != shot(2)) << "the wheel down did not page";
+  EXPECT_EQ(shot(4), shot(2)) << "the wheel up did not go back";
+  // "Books" opened a.txt at the page it was left at, where the close kept it.
+  const TIniFile ini(dir / "quillane.ini");
+  EXPECT_EQ(ini.ReadString("Form\\FFileName", "String", "") + " " +
+                ini.ReadString("Form\\FPage", "Integer", ""),
+            dir / "a.txt" + " 4");
+}
+
 TEST(ChromeEndToEndTest, TheShapedWindowDragsOpensItsMenuHintsShowsCreditsAndHidesInTheTray) {
   if (const char* tool = MissingTool(true)) GTEST_SKIP() << tool << " is not installed";
   testsupport::TempDir dir;

@@ -172,6 +172,16 @@ TEST_F(WindowTest, EveryControlOfTheTableIsAWidgetWhoseHintShowsUnderTheMouse) {
   EXPECT_EQ(F().HintLabel1.Caption, "すべて画像で保存");
 }
 
+TEST_F(WindowTest, TheMenuIsAsWideAsItsItemsAndDeleteIsNoCharacterKey) {
+  // Qt would add a column for the shortcuts, which the drawn items never show.
+  EXPECT_EQ(window->PopupMenu1()->sizeHint().width(), 105);
+  F().FDeep = true;  // every character key steps the Deep pen; Delete is none
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+  QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(),
+                          &del);
+  EXPECT_TRUE(F().LCheckBox19.Checked && F().HintLabel1.Caption.find("Deep") == std::string::npos);
+}
+
 TEST_F(WindowTest, ADroppedFileBecomesTheText) {
   const std::string dropped = dir / "\x97\x8E\x82\xB5.txt";  // "落し" in Shift-JIS
   testsupport::WriteFile(dropped, Sjis("落とされた文章です。\r\n"));

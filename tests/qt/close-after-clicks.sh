@@ -6,7 +6,8 @@
 # any run needed more than the one request, or did not write its settings.
 set -u
 if [ "${1:-}" != --inner ]; then
-  cp "$1" "$3/quillane" || exit 2
+  . "$(dirname "$0")/window-steps.sh"
+  copy_program "$1" "$3" || exit 2
   exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" --inner "$(realpath "$2")" "$3" "$4" "$5"
 fi
 sendClose=$2 work=$3 text=$4 runs=$5

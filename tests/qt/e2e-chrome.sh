@@ -8,7 +8,8 @@
 # (windows shown after "Small", and after a click on the tray icon), "closed 1".
 set -u
 if [ "${1:-}" != --inner ]; then
-  cp "$1" "$2/quillane" || exit 2
+  . "$(dirname "$0")/window-steps.sh"
+  copy_program "$1" "$2" || exit 2
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "${@:2}"
 fi
 work=$2 text=$3

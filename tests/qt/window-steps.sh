@@ -1,5 +1,12 @@
 # Steps the window scripts share; source it after changing into the work folder.
 
+# copy_program QUILLANE FOLDER: a copy of the built program in FOLDER with its
+# help page beside it, as in the build folder, so that it keeps its settings
+# and books in FOLDER rather than in the user's folders.
+copy_program() {
+  cp "$1" "$2/quillane" && mkdir -p "$2/help" && cp "$(dirname "$1")/help/index.htm" "$2/help/"
+}
+
 # start_window TEXTFILE: starts ./quillane on the text and waits for its window;
 # sets pid, wid and the client origin X, Y. Prints "no window" and exits 3 when
 # none appears within 10 s.

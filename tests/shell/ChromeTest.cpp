@@ -78,6 +78,7 @@ TEST_F(ChromeTest, TheCreditsCardInksItsLinesFadesInAndTheNextStepRedrawsThePage
 
 TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
   TForm1& f = F();
+  f.CMShowingChanged(true);  // as the view reports the window it showed
   HeadlessPlatform& p = *platform;
   f.FBusy = true;
   f.Small1Click();
@@ -100,7 +101,11 @@ TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
     EXPECT_TRUE(f.FClosePending && f.FCloseRequested && !f.FBusy);
     f.FClosePending = f.FCloseRequested = false;
   }
-  EXPECT_FALSE(p.TrayIcon);  // gone with "Close"
+  EXPECT_FALSE(p.TrayIcon);      // gone with "Close"
+  f.LCheckBox12.Checked = true;  // no closing card on a face the view hid:
+  f.CMShowingChanged(false);
+  Close();
+  EXPECT_FALSE(f.FFinish);
 }
 
 TEST_F(ChromeTest, WithoutATraySmallSaysSoAndKeepsTheWindow) {

@@ -35,9 +35,10 @@ class FormTest : public ::testing::Test {
     return *form_;
   }
 
-  // Closes the window as the view does: settings written, then destroyed.
+  // Closes the window as the view does: the settings written in one command
+  // (which may not write over a file it has read), then destroyed.
   void Close() {
-    form_->FormCloseQuery();
+    form_->Dispatch([this] { form_->FormCloseQuery(); });
     form_->FormDestroy();
   }
 

@@ -9,27 +9,37 @@
 
 namespace {
 
-TEST(PathsTest, TheExecutableFolderWhenWritableElseTheUsersFolders) {
-  // The executable, its folder writable, the data and config homes; then the
-  // program folder and the settings file.
-  using Case = std::tuple<const char*, bool, const char*, const char*, std::string, std::string>;
-  const std::string shared = "/home/me/.local/share/quillane", usr = "/usr/bin/quillane";
-  for (const auto& [exe, writable, data, config, programDir, ini] :
-       {Case{"/opt/q/quillane.bin", true, "", "", "/opt/q", "/opt/q/quillane.ini"},
-        Case{usr.c_str(), false, "", "", shared, "/home/me/.config/quillane/quillane.ini"},
-        Case{usr.c_str(), false, "/data", "/conf", "/data/quillane", "/conf/quillane/quillane.ini"},
-        // A relative data folder is ignored.
-        Case{usr.c_str(), false, "relative/data", "/conf", shared,
-             "/conf/quillane/quillane.ini"}}) {
-    SCOPED_TRACE(std::string(exe) + " " + data);
-    const auto paths = ComputeProgramPaths(exe, {writable, "/home/me", data, config});
-    EXPECT_EQ(std::pair(paths.ProgramDir, paths.IniFileName), std::pair(programDir, ini));
+TEST(PathsTest, ABuildFolderCopyKeepsItsOwnFolderEveryOtherCopyTheUsersFolders) {
+  using D = TDataPlace;
+  const std::string opt = "/opt/q/quillane", usr = "/usr/bin/quillane";
+  // The program folder, then the settings and the books file: the build's own,
+  // the default user folders, and those of XDG variables under /x.
+  const std::string own = "/opt/q /opt/q/quillane.ini /opt/q/quillane.books",
+                    home =
+                        "/h/.local/share/quillane /h/.config/quillane/quillane.ini "
+                        "/h/.local/state/quillane/quillane.books",
+                    x = "/x/d/quillane /x/c/quillane/quillane.ini /x/s/quillane/quillane.books";
+  const std::tuple<const char*, std::string, TPathEnvironment, std::string> cases[] = {
+      {"build folder", opt, {D::BesideExecutable, true, "/h", "", "", ""}, own},
+      {"build folder, read-only", opt, {D::BesideExecutable, false, "/h", "", "", ""}, home},
+      // Root may write into /usr/bin; an installed copy still keeps out of it.
+      {"installed, writable", usr, {D::Installed, true, "/h", "", "", ""}, home},
+      {"no data", opt, {D::Nowhere, true, "/h", "", "", ""}, home},
+      {"XDG folders", usr, {D::Installed, false, "/h", "/x/d", "/x/c", "/x/s"}, x},
+      {"relative XDG folders", usr, {D::Installed, false, "/h", "d", "c", "s"}, home},
+  };
+  for (const auto& [name, exe, env, expected] : cases) {
+    const TProgramPaths p = ComputeProgramPaths(exe, env);
+    EXPECT_EQ(p.ProgramDir + " " + p.IniFileName + " " + p.BooksFileName, expected) << name;
   }
-  // The real folder is checked for writing.
+  // The real folders: a copy with its help page beside it is a build copy;
+  // one whose data is in ../share/quillane is installed, wherever it lies.
   testsupport::TempDir dir;
-  const auto paths = ComputeProgramPaths(dir / "quillane");
-  EXPECT_EQ(std::pair(paths.ProgramDir, paths.IniFileName),
-            std::pair(dir.Path().string(), dir / "quillane.ini"));
+  testsupport::WriteFile(dir / "build/help/index.htm", "<html></html>");
+  EXPECT_EQ(ComputeProgramPaths(dir / "build/quillane").IniFileName, dir / "build/quillane.ini");
+  testsupport::WriteFile(dir / "usr/share/quillane/help/index.htm", "<html></html>");
+  std::filesystem::create_directories(dir.Path() / "usr/bin");
+  EXPECT_NE(ComputeProgramPaths(dir / "usr/bin/quillane").ProgramDir, dir / "usr/bin");
   EXPECT_FALSE(CurrentExecutablePath().empty());
 }
 

@@ -1,12 +1,13 @@
 // Commands that need a quiet window: while a job or an effect runs they do
 // nothing at all, though every dialog they could open has an answer waiting.
 #include <filesystem>
+#include <functional>
 
 #include "tests/shell/FormFixture.h"
 
 namespace {
 
-using Handler = void (TForm1::*)();
+using Handler = std::function<void(TForm1&)>;
 
 TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
   Start();
@@ -30,6 +31,8 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
       {"ReopenEucJp1Click", &T::ReopenEucJp1Click},
       {"Leaf1Click", &T::Leaf1Click},
       {"Leafgo1Click", &T::Leafgo1Click},
+      {"GoPage1Click", &T::GoPage1Click},
+      {"OpenBookClick", [&](T& f) { f.OpenBookClick(dir / "story.txt"); }},
       {"FontColor1Click", &T::FontColor1Click},
       {"BgColor1Click", &T::BgColor1Click},
       {"FOBlack1Click", &T::FOBlack1Click},
@@ -54,9 +57,10 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
       p.FileAnswers = {dir / "story.txt"};
       p.ColorAnswers = {0x123456};
       p.NumberAnswers = {3};
+      p.PageAnswers = {3};
       p.Clipboard = "pasted";
       F().*running = true;
-      F().Dispatch([&, command = command] { (F().*command)(); });
+      F().Dispatch([&, command = command] { command(F()); });
       F().*running = false;
       EXPECT_EQ(state(), before);
       EXPECT_TRUE(F().Image1.Picture == view);

@@ -14,6 +14,7 @@ const QColor kRuleLight(0xE8, 0xEF, 0xA7);  // $A7EFE8, pale yellow-green
 constexpr int kItemHeight = 25;
 constexpr int kSeparatorHeight = 10;
 constexpr int kCaptionLeft = 15;
+constexpr int kArrowRoom = 12;  // kept free at the right for a submenu's arrow
 
 class DrawnMenuStyle : public QProxyStyle {
  public:
@@ -69,11 +70,24 @@ class DrawnMenuStyle : public QProxyStyle {
     }
     // The shortcut travels in the text after a tab; the drawn item shows the caption only.
     const QString caption = item->text.section('\t', 0, 0);
+    const bool enabled = item->state & State_Enabled;
+    const QColor ink =
+        item->palette.color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Text);
     painter->setFont(item->font);
-    painter->setPen(item->palette.color(QPalette::Active, QPalette::Text));
-    painter->drawText(r.adjusted(kCaptionLeft, 0, 0, 0),
+    painter->setPen(ink);
+    painter->drawText(r.adjusted(kCaptionLeft, 0, -kArrowRoom, 0),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
                       caption);
+    if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
+      // A small triangle at the right says that the item opens a menu.
+      const QPoint tip(r.right() - 6, r.center().y());
+      const QPolygon arrow({tip, tip + QPoint(-4, -4), tip + QPoint(-4, 4)});
+      painter->save();
+      painter->setPen(Qt::NoPen);
+      painter->setBrush(ink);
+      painter->drawPolygon(arrow);
+      painter->restore();
+    }
   }
 
  private:
