@@ -316,7 +316,8 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
       {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\", 0},
       {"&eacute;&#128512;&#0;&#xD800;&#1114112;", "\xF0\x40\xF0\x41" + Sjis("〓〓〓"), 3},
       // Every named reference of HTML, two code points for some.
-      {"&ldquo;&hellip;&rdquo;&Alpha;&CounterClockwiseContourIntegral;", Sjis("“…”Α") + "\xF0\x40", 0},
+      {"&ldquo;&hellip;&rdquo;&Alpha;&CounterClockwiseContourIntegral;", Sjis("“…”Α") + "\xF0\x40",
+       0},
       {"&nvlt;&NotEqualTilde;&ThickSpace;", "<\xF0\x40\xF0\x41\xF0\x42\xF0\x43\xF0\x44", 0},
       {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0},
       {"a<!-- &hellip; --><script>&lt;</script>b", "ab", 0}};
