@@ -87,6 +87,14 @@ class TCanvas {
   void SetPixel(int x, int y, TColor color);
   // Draws code-page-932 text with the selected font and FontColor.
   void TextOut(int x, int y, std::string_view sjis);
+  // TextOut at a point between pixels, the line squeezed along its length by
+  // `squeeze` (1 = as the font sets it): a part of a line, a reading beside it.
+  void TextOutAt(double x, double y, std::string_view sjis, double squeeze = 1);
+  // One character of the selected face, smooth, scaled so that its ink is
+  // `inkSize` pixels across (the larger of its width and height), with the
+  // middle of its ink at (x, y), turned counter-clockwise by `escapement`
+  // tenths of a degree: an emphasis mark beside a line.
+  void GlyphOut(double x, double y, char32_t codePoint, int escapement, double inkSize);
   // Block copy of a whole bitmap with its top-left corner at (x, y).
   void Draw(int x, int y, const TABitmap& source);
 

@@ -3,6 +3,8 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
 
 #include "render/CanvasImpl.h"
 #include "render/VerticalText.h"
@@ -27,6 +29,10 @@ void TCanvas::SetFont(const TLogFont& font) {
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view sjis) {
+  TextOutAt(x, y, sjis, 1);
+}
+
+void TCanvas::TextOutAt(double x, double y, std::string_view sjis, double squeeze) {
   if (sjis.empty() || bitmap_.Empty()) return;
   if (!impl_->sized) impl_->sized = ResolveFont(impl_->font);
   const TSizedFont& font = *impl_->sized;
@@ -41,7 +47,7 @@ void TCanvas::TextOut(int x, int y, std::string_view sjis) {
   painter.setPen(QColor(ColorR(FontColor), ColorG(FontColor), ColorB(FontColor)));
   painter.translate(x, y);
   painter.rotate(-impl_->font.lfEscapement / 10.0);
-  painter.scale(font.XScale, 1);
+  painter.scale(font.XScale * squeeze, 1);
   // Bold is overprinted one pixel further along the line: the faces have no
   // bold of their own.
   for (int pass = 0; pass < (font.Bold ? 2 : 1); ++pass) {
@@ -52,4 +58,32 @@ void TCanvas::TextOut(int x, int y, std::string_view sjis) {
     DrawRun(painter, font.Raw, line.TurnedIds, line.TurnedPositions);
     painter.restore();
   }
+}
+
+void TCanvas::GlyphOut(double x, double y, char32_t codePoint, int escapement, double inkSize) {
+  if (bitmap_.Empty() || inkSize <= 0) return;
+  if (!impl_->sized) impl_->sized = ResolveFont(impl_->font);
+  const TFontFace& face = *impl_->sized->Face;
+  const quint32 glyph = face.Glyph(codePoint);
+  if (glyph == 0) return;
+  // Measured large, where the outline's box is exact, then sized to the ink.
+  constexpr double kMeasure = 64;
+  const QRectF box = face.RawAt(kMeasure, false).boundingRect(glyph);
+  const double across = std::max(box.width(), box.height());
+  if (across <= 0) return;
+  const double scale = inkSize / across;
+  QImage image(bitmap_.Bits(), bitmap_.Width(), bitmap_.Height(), bitmap_.Stride(),
+               QImage::Format_BGR888);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QColor colour(ColorR(FontColor), ColorG(FontColor), ColorB(FontColor));
+  painter.translate(x, y);
+  painter.rotate(-escapement / 10.0);
+  painter.scale(scale, scale);
+  painter.translate(-box.center());
+  // Filled and traced with a thin pen: the outlines of the white marks are a
+  // fraction of a pixel thick at these sizes and would come out faint.
+  const QPainterPath outline = face.RawAt(kMeasure, false).pathForGlyph(glyph);
+  painter.fillPath(outline, colour);
+  painter.strokePath(outline, QPen(colour, 0.6 / scale));
 }

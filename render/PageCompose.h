@@ -8,6 +8,7 @@
 
 #include "render/ABitmap.h"
 #include "render/Canvas.h"
+#include "render/SlotDecor.h"
 
 // The options a page's layout depends on.
 struct TPageOptions {
@@ -25,6 +26,8 @@ struct TPageContent {
   TColor Text = clWhite;
   TColor Background = clBlack;
   const TCarriedChars* Carried = nullptr;
+  // The notes of a book, by slot number like Slots (empty for plain texts).
+  std::span<const TSlotDecor> Decor{};
 };
 
 // Where and how the slots of the current page are drawn.
