@@ -33,10 +33,15 @@ void TCanvas::TextOut(int x, int y, std::string_view sjis) {
 }
 
 void TCanvas::TextOutAt(double x, double y, std::string_view sjis, double squeeze) {
-  if (sjis.empty() || bitmap_.Empty()) return;
+  const TPlacedText text{x, y, sjis, squeeze};
+  TextOutAll({&text, 1});
+}
+
+void TCanvas::TextOutAll(std::span<const TPlacedText> texts) {
+  if (bitmap_.Empty()) return;
+  if (std::all_of(texts.begin(), texts.end(), [](const auto& t) { return t.Sjis.empty(); })) return;
   if (!impl_->sized) impl_->sized = ResolveFont(impl_->font);
   const TSizedFont& font = *impl_->sized;
-  const TLineGlyphs line = LayOutLine(font, sjis, Carried);
 
   QImage image(bitmap_.Bits(), bitmap_.Width(), bitmap_.Height(), bitmap_.Stride(),
                QImage::Format_BGR888);
@@ -45,18 +50,23 @@ void TCanvas::TextOutAt(double x, double y, std::string_view sjis, double squeez
   painter.setRenderHint(QPainter::Antialiasing, !font.Crisp);
   painter.setRenderHint(QPainter::TextAntialiasing, !font.Crisp);
   painter.setPen(QColor(ColorR(FontColor), ColorG(FontColor), ColorB(FontColor)));
-  painter.translate(x, y);
-  painter.rotate(-impl_->font.lfEscapement / 10.0);
-  painter.scale(font.XScale * squeeze, 1);
-  // Bold is overprinted one pixel further along the line: the faces have no
-  // bold of their own.
-  for (int pass = 0; pass < (font.Bold ? 2 : 1); ++pass) {
-    painter.save();
-    painter.translate(pass, 0);
-    DrawRun(painter, font.Raw, line.PlainIds, line.PlainPositions);
-    painter.rotate(-90);
-    DrawRun(painter, font.Raw, line.TurnedIds, line.TurnedPositions);
-    painter.restore();
+  for (const TPlacedText& text : texts) {
+    if (text.Sjis.empty()) continue;
+    const TLineGlyphs line = LayOutLine(font, text.Sjis, Carried);
+    painter.resetTransform();
+    painter.translate(text.X, text.Y);
+    painter.rotate(-impl_->font.lfEscapement / 10.0);
+    painter.scale(font.XScale * text.Squeeze, 1);
+    // Bold is overprinted one pixel further along the line: the faces have no
+    // bold of their own.
+    for (int pass = 0; pass < (font.Bold ? 2 : 1); ++pass) {
+      painter.save();
+      painter.translate(pass, 0);
+      DrawRun(painter, font.Raw, line.PlainIds, line.PlainPositions);
+      painter.rotate(-90);
+      DrawRun(painter, font.Raw, line.TurnedIds, line.TurnedPositions);
+      painter.restore();
+    }
   }
 }
 

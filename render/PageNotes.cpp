@@ -272,11 +272,13 @@ void DrawReadings(TCanvas& canvas, const TFrame& frame, const TSizedFont& base,
   }
   const double across = side == TNoteSide::Right ? EmTop(base) - kNotePad - EmBottom(*note)
                                                  : EmBottom(base) + kNotePad - EmTop(*note);
-  canvas.SetFont(noteFont);
+  std::vector<TCanvas::TPlacedText> texts;
   for (const TPlaced& p : PlaceReadings(centres, widths, 0, columnEnd)) {
-    canvas.TextOutAt(frame.PageX(p.Start, across), frame.PageY(p.Start, across),
-                     ruby[p.Index]->Reading, squeezes[p.Index] * p.Squeeze);
+    texts.push_back({frame.PageX(p.Start, across), frame.PageY(p.Start, across),
+                     ruby[p.Index]->Reading, squeezes[p.Index] * p.Squeeze});
   }
+  canvas.SetFont(noteFont);
+  canvas.TextOutAll(texts);
 }
 
 // A line mark along [from, to) at `across`: solid, double, chain (long dash and
