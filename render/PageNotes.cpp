@@ -258,7 +258,7 @@ void DrawReadings(TCanvas& canvas, const TFrame& frame, const TSizedFont& base,
   const auto note = ResolveFont(noteFont);
   std::vector<const TSlotDecor::TRuby*> ruby;
   for (const auto& r : decor.Ruby)
-    if (r.Side == side && !r.Reading.empty()) ruby.push_back(&r);
+    if (r.Side == side && r.Begin < r.End && !r.Reading.empty()) ruby.push_back(&r);
   if (ruby.empty()) return;
   std::sort(ruby.begin(), ruby.end(), [](auto* a, auto* b) { return a->Begin < b->Begin; });
   std::vector<double> centres, widths, squeezes;
@@ -417,7 +417,7 @@ void DrawNotedSlot(TCanvas& canvas, const TLogFont& font, int x, int y, std::str
   const double cell = base->Face->FullWidthUnits() * base->Scale() * base->XScale;
   const TSlotPlan plan = PlanSlot(text, decor, font, cell, canvas.Carried);
   const double columnEnd = room.ColumnCells * cell;
-  double lineStart = decor.IndentCells * cell;
+  double lineStart = std::clamp(decor.IndentCells, 0, room.ColumnCells) * cell;
   if (decor.FootRaise >= 0)
     lineStart = std::max(lineStart, columnEnd - decor.FootRaise * cell - plan.Length);
   const TFrame frame(x, y, font.lfEscapement);
