@@ -17,6 +17,7 @@
 //    face: full-width characters upright in a top-to-bottom column with their
 //    vertical forms, half-width characters turned a quarter turn clockwise.
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -87,6 +88,22 @@ class TCanvas {
   void SetPixel(int x, int y, TColor color);
   // Draws code-page-932 text with the selected font and FontColor.
   void TextOut(int x, int y, std::string_view sjis);
+  // TextOut at a point between pixels, the line squeezed along its length by
+  // `squeeze` (1 = as the font sets it): a part of a line, a reading beside it.
+  void TextOutAt(double x, double y, std::string_view sjis, double squeeze = 1);
+  // Several TextOutAt calls in the selected font at once (one painter for all:
+  // the readings beside a line).
+  struct TPlacedText {
+    double X = 0, Y = 0;
+    std::string_view Sjis;
+    double Squeeze = 1;
+  };
+  void TextOutAll(std::span<const TPlacedText> texts);
+  // One character of the selected face, smooth, scaled so that its ink is
+  // `inkSize` pixels across (the larger of its width and height), with the
+  // middle of its ink at (x, y), turned counter-clockwise by `escapement`
+  // tenths of a degree: an emphasis mark beside a line.
+  void GlyphOut(double x, double y, char32_t codePoint, int escapement, double inkSize);
   // Block copy of a whole bitmap with its top-left corner at (x, y).
   void Draw(int x, int y, const TABitmap& source);
 

@@ -1,5 +1,7 @@
 #include "render/PageCompose.h"
 
+#include "render/PageNotes.h"
+
 namespace {
 
 TLogFont PageFont(const TPageOptions& o, bool vertical, int height, int escapement) {
@@ -142,6 +144,16 @@ void ComposePage(const TPageOptions& options, const TPageContent& content, TABit
   const TSlotLayout layout = SlotLayout(options, qvga);
   canvas.SetFont(layout.Font);
   canvas.Carried = content.Carried;
-  for (int k = 1; k <= layout.Count && k < static_cast<int>(content.Slots.size()); ++k)
-    canvas.TextOut(layout.X[k], layout.Y[k], content.Slots[static_cast<std::size_t>(k)]);
+  for (int k = 1; k <= layout.Count && k < static_cast<int>(content.Slots.size()); ++k) {
+    const auto slot = static_cast<std::size_t>(k);
+    // A slot without notes is drawn as every page of a plain text is.
+    if (slot >= content.Decor.size() || content.Decor[slot].Empty()) {
+      canvas.TextOut(layout.X[slot], layout.Y[slot], content.Slots[slot]);
+      continue;
+    }
+    const TNoteRoom room = NoteRoom(layout, k, page.Width(), page.Height(), ColumnCells(options));
+    DrawNotedSlot(canvas, layout.Font, layout.X[slot], layout.Y[slot], content.Slots[slot],
+                  content.Decor[slot], room);
+    canvas.SetFont(layout.Font);
+  }
 }

@@ -51,8 +51,8 @@ bool NeedsVerticalForm(char32_t c) {
   }
 }
 
-TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis,
-                       const TCarriedChars* carried) {
+TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis, const TCarriedChars* carried,
+                       std::vector<double>* starts) {
   TLineGlyphs line;
   const TFontFace& face = *font.Face;
   const double scale = font.Scale();
@@ -62,8 +62,13 @@ TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis,
   QTransform back;
   back.rotate(90);  // undoes the quarter turn of the turned glyphs' frame
   double u = 0;
+  if (starts) {
+    starts->clear();
+    starts->reserve(sjis.size() + 1);
+  }
   for (std::size_t i = 0; i < sjis.size();) {
     const std::size_t length = SjisCharLength(sjis, i);
+    if (starts) starts->insert(starts->end(), length, u);
     const bool fullWidth = length == 2;
     const auto lead = static_cast<unsigned char>(sjis[i]);
     char32_t cp = 0;
@@ -100,5 +105,6 @@ TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis,
     u += cell;
   }
   line.Length = u;
+  if (starts) starts->push_back(u);
   return line;
 }

@@ -12,6 +12,7 @@
 #include <QPointF>
 #include <QVector>
 #include <string_view>
+#include <vector>
 
 #include "render/Fonts.h"
 
@@ -33,8 +34,12 @@ class TCarriedChars;
 // page 932 reads them): each in a full-width cell, centred in it, with the
 // rules of any full-width character; one the face has no glyph for is drawn
 // as 〓.
+// With `starts`, also where each byte's character begins along the line (u,
+// in pixels before any squeeze): one entry per byte, the bytes of a character
+// sharing its start, and a last one at the end of the line.
 TLineGlyphs LayOutLine(const TSizedFont& font, std::string_view sjis,
-                       const TCarriedChars* carried = nullptr);
+                       const TCarriedChars* carried = nullptr,
+                       std::vector<double>* starts = nullptr);
 
 // Whether a full-width character must change shape in a vertical column
 // (brackets, dashes, the long vowel mark ...), so that it is drawn turned when
