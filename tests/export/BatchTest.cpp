@@ -74,7 +74,9 @@ TEST_F(Batch, PlainBatchWritesEveryPageThenShowsTheLast) {
     Click(&TForm1::SaveAllButtonClick);
     ExpectPictures(PageFolder(), Numbered("nove%04d.jpg", 1, 3),
                    qvga ? "P6\n320 240" : "P6\n640 480");
-    // The base table's 16 scaled to 80 % at quality 60.
+    // A JFIF file; the base table's 16 scaled to 80 % at quality 60.
+    EXPECT_EQ(testsupport::ReadFile(PageFolder() / "nove0003.jpg").substr(0, 4),
+              "\xFF\xD8\xFF\xE0");
     EXPECT_EQ(checks::FirstQuantValue(PageFolder() / "nove0003.jpg"), 13);
     // The pages follow the text.
     EXPECT_NE(testsupport::ReadFile(PageFolder() / "nove0001.jpg"),

@@ -218,9 +218,4 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   return result;
 }
 
-// Big-endian 16-bit value at a byte offset.
-inline unsigned Be16(const std::string& bytes, std::size_t pos) {
-  return (static_cast<unsigned char>(bytes[pos]) << 8) | static_cast<unsigned char>(bytes[pos + 1]);
-}
-
 }  // namespace fixtures
