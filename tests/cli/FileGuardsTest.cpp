@@ -66,6 +66,9 @@ TEST_F(FileGuardsCli, RefusedInputsAndOutputsAreToldInWordsAndChangeNothing) {
   const std::string longStem(251, 'n');  // fits as a text, not as "<stem>_th_A"
   WriteFile(dir / (longStem + ".txt"), "line\r\n");
   WriteFile(dir / "open.html", "<p>words <b\r\n");
+  fs::resize_file(WriteBig("huge.txt"), (std::uint64_t{256} << 20) + 1);
+  // Within the file limit, but past 256 MB once each tab is 8 bytes.
+  WriteFile(dir / "tabs.txt", std::string((32 << 20) + 1, '\t') + "\r\nfits\r\n");
   const std::pair<std::string, std::string> cases[] = {
       {"render s.txt --out link.png", "入力ファイルそのもの"},
       {"render s.bmp --out s.bmp", "入力ファイルそのもの"},
@@ -76,6 +79,9 @@ TEST_F(FileGuardsCli, RefusedInputsAndOutputsAreToldInWordsAndChangeNothing) {
       {"splice --template fifo.jpg --insert big.jpg --out o.jpg", "通常のファイルではありません"},
       {"thumbnail fifo.jpg --out o.jpg", "通常のファイルではありません"},
       {"pages zero.txt", "通常のファイルではありません"},
+      {"pages fifo.txt", "通常のファイルではありません"},
+      {"rows huge.txt", "256 MB を超えるファイルは読めません"},
+      {"pages tabs.txt", "タブを空白に広げると 256 MB を超えるため読めません"},
       {"same big.jpg --out o.jpg", "128 MB を超えるファイルは読めません"},
       {"thumbnail big.jpg --out o.jpg", "128 MB を超えるファイルは読めません"},
       {"export --exif cams s.txt", "Fileが見つかりません"},  // the FIFO is no photograph

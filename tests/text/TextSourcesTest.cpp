@@ -3,8 +3,6 @@
 // text may come in, and the files refused before they are read.
 #include <gtest/gtest.h>
 #include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zip.h>
 
 #include <filesystem>
@@ -316,7 +314,8 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
       {"&#12354;&#x3042;&#X3044;&nbsp;&yen;", Sjis("ああい ") + "\\", 0},
       {"&eacute;&#128512;&#0;&#xD800;&#1114112;", "\xF0\x40\xF0\x41" + Sjis("〓〓〓"), 3},
       // Every named reference of HTML, two code points for some.
-      {"&ldquo;&hellip;&rdquo;&Alpha;&CounterClockwiseContourIntegral;", Sjis("“…”Α") + "\xF0\x40", 0},
+      {"&ldquo;&hellip;&rdquo;&Alpha;&CounterClockwiseContourIntegral;", Sjis("“…”Α") + "\xF0\x40",
+       0},
       {"&nvlt;&NotEqualTilde;&ThickSpace;", "<\xF0\x40\xF0\x41\xF0\x42\xF0\x43\xF0\x44", 0},
       {"&unknown; &amp &#; &#x; &#12a;", "&unknown; &amp &#; &#x; &#12a;", 0},
       {"a<!-- &hellip; --><script>&lt;</script>b", "ab", 0}};
@@ -542,33 +541,6 @@ TEST_F(TextSourcesTest, ReopenAsReadsTheCurrentFileAgainInTheChosenEncoding) {
   F().Paste1Click();
   F().ReopenUtf81Click();  // the clipboard's text is no file
   EXPECT_EQ(F().FTextName, "Clipboard");
-}
-
-TEST_F(TextSourcesTest, OnlyRegularFilesWithinTheLimitAreRead) {
-  const std::string fifo = dir / "fifo.txt";
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  const std::string zero = dir / "zero.txt";
-  std::filesystem::create_symlink("/dev/zero", zero);
-  const std::string huge = dir / "huge.txt";
-  WriteFile(huge, "");
-  ASSERT_EQ(truncate(huge.c_str(), (256 << 20) + 1), 0);  // sparse: nothing is written
-  // Within the file limit, but past 256 MB once each tab is 8 bytes.
-  const std::string tabs = dir / "tabs.txt";
-  WriteFile(tabs, std::string((32 << 20) + 1, '\t') + "\r\nfits\r\n");
-  const std::pair<std::string, std::string> refused[] = {
-      {fifo, "通常のファイルではありません"},
-      {zero, "通常のファイルではありません"},
-      {huge, "256 MB を超えるファイルは読めません"},
-      {tabs, "タブを空白に広げると 256 MB を超えるため読めません"}};
-  for (const auto& [path, why] : refused) {
-    SCOPED_TRACE(path);
-    OpenFile(WriteRows("before.txt", 3));
-    platform->Errors.clear();
-    OpenFile(path);
-    ASSERT_EQ(platform->Errors.size(), 1u);
-    EXPECT_EQ(platform->Errors[0], "ファイル " + path + " は開けません\n" + why);
-    EXPECT_EQ(F().Editor1.Lines.Count(), 0);
-  }  // a stored last file of that kind: the lifecycle's tests
 }
 
 }  // namespace
