@@ -300,10 +300,6 @@ TEST_F(TextSourcesTest, EveryEncodingReadsAsShiftJisAndWhatHasNoFormIsCounted) {
     EXPECT_EQ(Open(name, bytes), expected);
     EXPECT_EQ(F().FLoadReport.Replaced, 0u);
   }
-  // What has no Shift-JIS form is carried and counted (more in the table below).
-  EXPECT_EQ(Open("emoji.txt", "猫😺と한글\r\n"),
-            Sjis("猫") + "\xF0\x40" + Sjis("と") + "\xF0\x41\xF0\x42\n");
-  EXPECT_EQ(F().FLoadReport.Carried, 3u);
   Open("clean.txt", "猫\r\n");
   EXPECT_EQ(F().HintLabel1.Caption, "clean");
   // References are decoded after the tags are stripped, and those in scripts
