@@ -4,10 +4,6 @@
 
 namespace {
 
-const char* OnOff(bool on) {
-  return on ? "on" : "off";
-}
-
 class DifferenceTest : public EffectTest {
  protected:
   void Start(bool formOpt, bool colour, bool paint) {
@@ -38,8 +34,7 @@ TEST_F(DifferenceTest, OptionsChooseTheTrailsAndTheLengthOfTheOpening) {
       {1, 0, 0, 1, 30}, {1, 1, 0, 1, 30}, {1, 0, 1, 1, 35}, {1, 1, 1, 1, 28}};
   for (const auto& [f, c, p, sets, n] : rows) {
     Start(f, c, p);
-    SCOPED_TRACE(testing::Message()
-                 << "Form " << OnOff(f) << ", Color " << OnOff(c) << ", Paint " << OnOff(p));
+    SCOPED_TRACE(testing::Message() << "Form " << f << ", Color " << c << ", Paint " << p);
     EXPECT_EQ(std::pair(form.Diff.Sets, form.Diff.Steps), std::pair(sets, n));
     for (int v : form.Diff.Vel[0]) EXPECT_TRUE(v != 0 && v >= -16 && v <= 16) << v;
   }
