@@ -279,9 +279,9 @@ TEST(AozoraTest, LineEndsAndInvalidBytes) {
   EXPECT_EQ(Lines(ReadAozora(Sjis("甲\n乙") + "\x1a" + Sjis("丙"), StoreOrName)), "甲/乙");
 }
 
-// The whole sample of the notation: none of it is shown raw, every emphasis
-// and heading it shows is honoured, and every note lies on the text's
-// characters.
+// The whole sample of the notation: none of it is shown raw, and every
+// emphasis and heading it shows is honoured. That every note lies on the
+// text's characters fuzz_aozora checks, the sample being one of its seeds.
 TEST(AozoraTest, NothingOfTheNotationSampleIsShownRaw) {
   const std::string sample = ReadFile(QUILLANE_SOURCE_DIR "/tests/text/data/notation-sample.txt");
   const TAozoraText book = ReadAozora(sample, StoreOrName);
@@ -298,22 +298,6 @@ TEST(AozoraTest, NothingOfTheNotationSampleIsShownRaw) {
   EXPECT_EQ(book.Notes.Marks.size(), 70u);
   EXPECT_EQ(book.Notes.Headings.size(), 49u);
   EXPECT_EQ(book.Notes.Pictures.size(), 4u);
-  const std::string all = Joined(book);
-  std::vector<bool> starts(all.size() + 1, false);
-  for (std::size_t i = 0; i < all.size();
-       i += IsLeadByte(static_cast<unsigned char>(all[i])) ? 2 : 1)
-    starts[i] = true;
-  starts[all.size()] = true;
-  const auto onText = [&](const auto& notes) {
-    std::uint32_t last = 0;
-    for (const auto& n : notes) {
-      EXPECT_TRUE(n.Begin < n.End && starts[n.Begin] && starts[n.End] && n.Begin >= last);
-      last = n.Begin;
-    }
-  };
-  onText(book.Notes.Ruby);
-  onText(book.Notes.Marks);
-  onText(book.Notes.Headings);
 }
 
 }  // namespace
