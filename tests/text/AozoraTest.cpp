@@ -240,7 +240,7 @@ TEST(AozoraTest, CharactersComeFromTheirCodes) {
 // The header stays, the explanation between the dashed lines goes without
 // being read, and the footer is plain text.
 TEST(AozoraTest, HeaderExplanationAndFooterAreReadAsABook) {
-  const std::string dashes(55, '-');
+  const std::string dashes(10, '-');  // the fewest that make a dashed line
   const std::string book =
       "坊っちゃん\n夏目漱石\n\n" + dashes +
       "\n【テキスト中に現れる記号について】\n（例）坊《ぼ》っちゃん\n［＃］：入力者注\n" + dashes +
