@@ -271,15 +271,14 @@ TEST(AozoraTest, LooksLikeAozoraBySignsOfTheNotation) {
 // byte before a line end, a pair no character has, a byte of none) become 〓
 // and the rest is read; 0x1A ends the text.
 TEST(AozoraTest, LineEndsAndInvalidBytes) {
-  TAozoraText book = ReadAozora(Sjis("甲\r乙\r\r丙\r\n丁\n戊"), StoreOrName);
-  EXPECT_EQ(Lines(book), "甲/乙//丙/丁/戊");
-  book = ReadAozora(
+  Check({"line ends", "甲\r乙\r\r丙\r\n丁\n戊", "甲/乙//丙/丁/戊"});
+  Check({"0x1A ends the text", "甲\n乙\x1a丙", "甲/乙"});
+  const TAozoraText book = ReadAozora(
       Sjis("漢") + "\x82\r" + Sjis("字《じ》") + "\x82" + "A" + Sjis("［＃改ページ］\n次") + "\xfd",
       StoreOrName);
   EXPECT_EQ(Lines(book), "漢〓/字〓/次〓");
   EXPECT_EQ(Notes(book), (std::vector<std::string>{"字《じ》", "break 次"}));
   EXPECT_EQ(book.Report.Replaced, 3u);
-  EXPECT_EQ(Lines(ReadAozora(Sjis("甲\n乙") + "\x1a" + Sjis("丙"), StoreOrName)), "甲/乙");
 }
 
 // The whole sample of the notation: none of it is shown raw, and every
