@@ -141,12 +141,13 @@ TEST_F(TextSourcesTest, PastedTextIsShownReplacedAndSavedAsPastedOnce) {
   EXPECT_EQ(F().FFileName, saved);
   EXPECT_EQ(F().FTextName, "kept paste");
   EXPECT_EQ(F().Image1.Hint, "kept paste");
-  // A carried character is saved as 〓, and the status line says so.
-  platform->Clipboard = "頰と😀";
+  // A carried character is saved as 〓, and the status line says so; a private-use
+  // one, carried because its code was taken, is saved as its own code.
+  platform->Clipboard = "頰と😀\uE000";
   F().Paste1Click();
   platform->FileAnswers.push_back(dir / "carried.txt");
   F().Dispatch([&] { F().PasteSave1Click(); });
-  EXPECT_EQ(ReadFile(dir / "carried.txt"), Sjis("〓と〓\r\n"));
+  EXPECT_EQ(ReadFile(dir / "carried.txt"), Sjis("〓と〓") + "\xF0\x40\r\n");
   EXPECT_EQ(F().HintLabel1.Caption, "外字2字を〓で保存");
   // Once the page comes from a file, saving the paste does nothing, and a
   // single space or no text on the clipboard pastes nothing.
