@@ -98,10 +98,9 @@ TEST_F(PoolExport, FourWorkersWriteTheFilesOfOneByteForByte) {
       {"exif thumbnail", exif + " --thumbnail --qvga " + novel_, 40, 40, 0},
       {"count thumbnail",
        exif + " --thumbnail --count-thumbnail --mode morebig --album 12 " + novel_, 45 + 2, 45, 0},
-      // Stops at the page whose template has no Exif; a thumbnail export skips it.
-      {"template without exif", " --exif " + Quote(broken_.Path().string()) + " " + novel_, 8, 8,
-       1},
-      {"thumbnail, template without exif",
+      {"template without exif: the export stops there",
+       " --exif " + Quote(broken_.Path().string()) + " " + novel_, 8, 8, 1},
+      {"thumbnail, template without exif: that page is skipped",
        " --thumbnail --exif " + Quote(broken_.Path().string()) + " " + novel_, 39, 39, 1},
   };
   for (const auto& row : rows) {

@@ -48,8 +48,7 @@ TEST(ShrinkBitmap, AveragesByCoverage) {
   EXPECT_EQ(tall.Pixel(37, 10), RGBColor(0, 21, 0));
 }
 
-// The thumbnail and page encoders are read by djpeg in the command-line and
-// batch tests; here what they and the decoder refuse.
+// What the encoders (whose files djpeg reads in the other tests) and the decoder refuse.
 TEST(DecodeJpeg, BrokenDataOrAnEmptyPictureIsAnImageErrorNotACrash) {
   EXPECT_THROW(EncodeThumbnail(TABitmap(), 60), EImageError);
   EXPECT_THROW(EncodePageJpeg(TABitmap(), 60), EImageError);
