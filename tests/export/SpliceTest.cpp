@@ -200,7 +200,6 @@ TEST_F(SpliceFiles, CommandLineThumbnailAndTheSpliceExitCodes) {
       {"splice --template " + plain + " --insert " + i, 1, exif},
       {"splice --replace-thumbnail --template " + noThumb + " --insert " + i, 1, exif},
       {"splice --template " + t + " --insert " + text, 1, notJpeg},
-      {"splice --template " + t + " --insert " + broken, 1, notJpeg},
       {"splice --replace-thumbnail --template " + t + " --insert " + broken, 1, notJpeg},
       {"same " + text, 1, exif},
       {"same " + noThumb, 1, exif},
