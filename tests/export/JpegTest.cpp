@@ -234,6 +234,7 @@ TEST(ReplaceThumbnail, MovesNothingButTheThumbnail) {
   };
   const std::vector<Case> cases = {
       {"same length: APP1 length kept", ii, 0, At::Old},
+      {"same length, IFDs after: in place", after, 0, At::Old},
       {"shorter, MM, IFDs after: zero-filled rest", after, -100, At::Old},
       {"longer, nothing after: runs on in its place", mm, 300, At::Old},
       {"longer, IFDs and maker note after: appended", after, 300, At::End},
