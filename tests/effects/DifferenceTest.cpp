@@ -4,10 +4,6 @@
 
 namespace {
 
-const char* OnOff(bool on) {
-  return on ? "on" : "off";
-}
-
 class DifferenceTest : public EffectTest {
  protected:
   void Start(bool formOpt, bool colour, bool paint) {
@@ -30,43 +26,16 @@ class DifferenceTest : public EffectTest {
   }
 };
 
-TEST_F(DifferenceTest, ColourTablesOfBlueAndGreyRose) {
-  Start(false, false, true);
-  ASSERT_EQ(form.Diff.Steps, 25);
-  // Blue falls by ten from 240 after a full first entry; its complement (256 - a) rises.
-  for (int i = 1; i <= 25; ++i)
-    EXPECT_EQ(std::pair(form.Diff.ColorA[0][i], form.Diff.ColorB[0][i]),
-              std::pair(RGBColor(0, 0, 250 - 10 * i), RGBColor(0, 0, (6 + 10 * i) % 256)))
-        << "entry " << i;
-  EXPECT_EQ(form.Diff.ColorA[0][0], RGBColor(0, 0, 255));
-  // V-shaped, with the last product wrapping past 255.
-  const std::pair<int, int> c[] = {{0, 0},  {1, 231}, {2, 210},  {11, 21},
-                                   {12, 0}, {13, 21}, {24, 252}, {25, 17}};
-  for (const auto& [i, v] : c)
-    EXPECT_EQ(form.Diff.ColorC[0][i], RGBColor(0, 0, v)) << "entry " << i;
-
-  Start(false, true, false);  // N = 25: b = 8k, c = 8k
-  const auto& a = form.Diff.ColorA;
-  const auto& b = form.Diff.ColorB;  // both trails get the tables
-  EXPECT_EQ((std::array{a[0][0], a[0][1], a[0][25], b[0][24], b[0][25], a[1][1]}),
-            (std::array{RGBColor(210, 200, 200), RGBColor(192, 192, 192), clBlack,
-                        RGBColor(202, 192, 192), clBlack, RGBColor(192, 192, 192)}));
-}
-
-TEST_F(DifferenceTest, OptionsChooseTrailsLengthAndSteps) {
-  const std::tuple<bool, bool, bool, int, int, int, TPoint> rows[] = {
-      {0, 0, 0, 2, 25, 50, {12, 9}}, {0, 1, 0, 2, 25, 50, {12, 9}}, {0, 0, 1, 1, 25, 0, {12, 9}},
-      {0, 1, 1, 1, 25, 0, {12, 9}},  {1, 0, 0, 1, 30, 60, {10, 8}}, {1, 1, 0, 1, 30, 60, {10, 8}},
-      {1, 0, 1, 1, 35, 0, {9, 6}},   {1, 1, 1, 1, 28, 0, {11, 8}}};
-  for (const auto& [f, c, p, sets, n, count, step] : rows) {
+// The options choose one trail or two and how long the opening sweep lasts
+// (2N ticks); each corner starts with a random speed of 1 to 16 either way.
+TEST_F(DifferenceTest, OptionsChooseTheTrailsAndTheLengthOfTheOpening) {
+  const std::tuple<bool, bool, bool, int, int> rows[] = {
+      {0, 0, 0, 2, 25}, {0, 1, 0, 2, 25}, {0, 0, 1, 1, 25}, {0, 1, 1, 1, 25},
+      {1, 0, 0, 1, 30}, {1, 1, 0, 1, 30}, {1, 0, 1, 1, 35}, {1, 1, 1, 1, 28}};
+  for (const auto& [f, c, p, sets, n] : rows) {
     Start(f, c, p);
-    SCOPED_TRACE(testing::Message()
-                 << "Form " << OnOff(f) << ", Color " << OnOff(c) << ", Paint " << OnOff(p));
-    EXPECT_EQ((std::array{form.Diff.Sets, form.Diff.Steps, form.Diff.Count}),
-              (std::array{sets, n, count}));
-    EXPECT_EQ(form.Diff.Step[0], step);
-    const bool plain = !f && !c && !p;
-    EXPECT_EQ(form.Diff.Rect[0][n], (plain ? TRect{320, 240, 320, 240} : TRect{0, 0, 640, 480}));
+    SCOPED_TRACE(testing::Message() << "Form " << f << ", Color " << c << ", Paint " << p);
+    EXPECT_EQ(std::pair(form.Diff.Sets, form.Diff.Steps), std::pair(sets, n));
     for (int v : form.Diff.Vel[0]) EXPECT_TRUE(v != 0 && v >= -16 && v <= 16) << v;
   }
   std::set<int> speeds;  // both signs, never zero

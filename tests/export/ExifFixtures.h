@@ -138,16 +138,11 @@ inline std::string Segment(unsigned char marker, const std::string& payload) {
   return out + payload;
 }
 
-// A bitmap of one colour.
-inline TABitmap Solid(int width, int height, TColor color) {
+// A plain JPEG (JFIF, no Exif) of one colour.
+inline std::string PlainJpeg(int width, int height, TColor color, int quality = 90) {
   TABitmap bitmap(width, height);
   bitmap.Fill(color);
-  return bitmap;
-}
-
-// A plain JPEG (JFIF, no Exif) of one colour.
-inline std::string PlainJpeg(int width, int height, TColor color) {
-  return EncodePageJpeg(Solid(width, height, color), 90);
+  return EncodePageJpeg(bitmap, quality);
 }
 
 inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
@@ -198,7 +193,7 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   if (o.Ifd1) detail::AppendIfdChain(w, ifd1Next, o.IfdChain);
   result.Payload = w.Out;
 
-  const std::string main = EncodePageJpeg(Solid(o.Width, o.Height, RGBColor(200, 40, 40)), 85);
+  const std::string main = PlainJpeg(o.Width, o.Height, RGBColor(200, 40, 40), 85);
   std::string head = "\xFF\xD8";
   if (o.App0) head += main.substr(2, 18);  // the main picture's own JFIF APP0
   for (std::size_t left = o.PadBefore; left > 0;) {
@@ -216,11 +211,6 @@ inline CameraJpeg MakeCameraJpeg(const CameraOptions& o = {}) {
   result.ImageData = (o.XmpAfter ? xmp : "") + main.substr(2 + 18);
   result.Bytes = head + result.ImageData;
   return result;
-}
-
-// Big-endian 16-bit value at a byte offset.
-inline unsigned Be16(const std::string& bytes, std::size_t pos) {
-  return (static_cast<unsigned char>(bytes[pos]) << 8) | static_cast<unsigned char>(bytes[pos + 1]);
 }
 
 }  // namespace fixtures

@@ -1,4 +1,4 @@
-// The JPEG pieces beneath the exports: the encoders and decoder, the segment
+// The JPEG pieces beneath the exports: shrinking, the decoder, the segment
 // scan, the Exif thumbnail and its replacement, and the fuzzers' seed corpus.
 #include <gtest/gtest.h>
 
@@ -18,53 +18,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using fixtures::Be16;
 using fixtures::CameraOptions;
 using fixtures::MakeCameraJpeg;
 using fixtures::Segment;
-
-// Marker codes and positions of the stream up to and including SOS.
-std::vector<std::pair<unsigned, std::size_t>> Markers(const std::string& jpeg) {
-  std::vector<std::pair<unsigned, std::size_t>> out{{0xD8, 0}};
-  for (std::size_t i = 2; i + 4 <= jpeg.size() && out.back().first != 0xDA;
-       i += 2 + Be16(jpeg, i + 2))
-    out.push_back({static_cast<unsigned char>(jpeg[i + 1]), i});
-  return out;
-}
-std::vector<unsigned> Codes(const std::string& jpeg) {
-  std::vector<unsigned> codes;
-  for (const auto& m : Markers(jpeg)) codes.push_back(m.first);
-  return codes;
-}
-
-std::size_t FindMarker(const std::string& jpeg, unsigned code) {
-  for (const auto& [c, pos] : Markers(jpeg))
-    if (c == code) return pos;
-  return std::string::npos;
-}
-
-TEST(ThumbQuantTable, ScalesTheBaseTableByQualityRoundingHalvesToEven) {
-  // {quality, index, value}; in natural order index 2 is 5 in the base table, 7 is 31, 12 is 26.
-  const int cases[][3] = {{50, 0, 8},  {50, 7, 31}, {60, 7, 25}, {75, 2, 2},  {75, 7, 16},
-                          {75, 12, 6}, {25, 2, 10}, {1, 2, 250}, {1, 0, 255}, {100, 63, 1}};
-  for (const auto& [quality, index, value] : cases)
-    EXPECT_EQ(ThumbQuantTable(quality)[index], value) << quality << " at " << index;
-  EXPECT_EQ(ThumbQuantTable(0), ThumbQuantTable(1));
-}
-
-TEST(JpegTTx, WritesAHeaderlessThumbnail) {
-  const std::string jpeg =
-      EncodeThumbnail(fixtures::Solid(640, 480, RGBColor(30, 60, 200)), 60);  // shrunk to fit
-  EXPECT_EQ(Codes(jpeg), (std::vector<unsigned>{0xD8, 0xDB, 0xC0, 0xC4, 0xDA}));
-  const auto m = Markers(jpeg);
-  // SOF0: precision 8, 120 x 160, ids 1 2 3 sampled 2x1 1x1 1x1 with tables 0 1 1.
-  EXPECT_EQ(jpeg.substr(m[2].second + 4, 15),
-            std::string("\x08\x00\x78\x00\xA0\x03\x01\x21\x00\x02\x11\x01\x03\x11\x01", 15));
-  // One DQT holds both tables.
-  EXPECT_EQ(Be16(jpeg, m[1].second + 2), 132u);
-  EXPECT_EQ(jpeg.substr(jpeg.size() - 2), "\xFF\xD9");
-  EXPECT_THROW(EncodeThumbnail(TABitmap(), 60), EImageError);  // djpeg reads it: see the CLI
-}
 
 TEST(ShrinkBitmap, AveragesByCoverage) {
   // A page shrinks by four: each pixel is the rounded mean of its 4 x 4 block.
@@ -92,20 +48,10 @@ TEST(ShrinkBitmap, AveragesByCoverage) {
   EXPECT_EQ(tall.Pixel(37, 10), RGBColor(0, 21, 0));
 }
 
-TEST(EncodePageJpeg, WritesABaselineJfifFileWith2x2ChromaThatDjpegReads) {
-  const std::string jpeg = EncodePageJpeg(fixtures::Solid(640, 480, RGBColor(250, 250, 250)), 60);
-  EXPECT_EQ(jpeg.substr(0, 4), "\xFF\xD8\xFF\xE0");
-  EXPECT_EQ(jpeg.substr(6, 5), std::string("JFIF\0", 5));
-  const std::size_t sof = FindMarker(jpeg, 0xC0);
-  ASSERT_NE(sof, std::string::npos);
-  EXPECT_EQ(static_cast<unsigned char>(jpeg[sof + 11]), 0x22);  // Y sampled 2 x 2
-  testsupport::TempDir dir;
-  testsupport::WriteFile(dir / "page.jpg", jpeg);
-  EXPECT_EQ(checks::MainPicture(dir / "page.jpg"), "P6\n640 480");
+// What the encoders (whose files djpeg reads in the other tests) and the decoder refuse.
+TEST(DecodeJpeg, BrokenDataOrAnEmptyPictureIsAnImageErrorNotACrash) {
+  EXPECT_THROW(EncodeThumbnail(TABitmap(), 60), EImageError);
   EXPECT_THROW(EncodePageJpeg(TABitmap(), 60), EImageError);
-}
-
-TEST(DecodeJpeg, BrokenDataIsAnImageErrorNotACrash) {
   const std::string good = fixtures::PlainJpeg(64, 64, 0);
   EXPECT_THROW(DecodeJpeg(""), EImageError);
   EXPECT_THROW(DecodeJpeg("not a jpeg at all"), EImageError);
@@ -288,6 +234,7 @@ TEST(ReplaceThumbnail, MovesNothingButTheThumbnail) {
   };
   const std::vector<Case> cases = {
       {"same length: APP1 length kept", ii, 0, At::Old},
+      {"same length, IFDs after: in place", after, 0, At::Old},
       {"shorter, MM, IFDs after: zero-filled rest", after, -100, At::Old},
       {"longer, nothing after: runs on in its place", mm, 300, At::Old},
       {"longer, IFDs and maker note after: appended", after, 300, At::End},

@@ -167,12 +167,16 @@ TEST_F(SpliceFiles, CommandLineThumbnailAndTheSpliceExitCodes) {
   ASSERT_TRUE(image.save(QString::fromStdString(Out("in.bmp"))));
   Put("in.jpg", fixtures::PlainJpeg(64, 48, RGBColor(0, 200, 0)));
   std::string output;
-  for (const char* in : {"in.png", "in.bmp", "in.jpg"}) {
+  // No JFIF header; the base table's first value, 8, scaled by the quality.
+  for (const auto& [in, quality, quant] :
+       {std::tuple("in.png", 50, 8), {"in.bmp", 25, 16}, {"in.jpg", 100, 1}}) {
     SCOPED_TRACE(in);
-    const std::string thumb = Quote(Out("t.jpg"));
-    ASSERT_EQ(Cli("thumbnail --quality 50 " + Quote(Out(in)) + " --out " + thumb, &output), 0)
+    const std::string thumb = Quote(Out("t.jpg")), q = std::to_string(quality);
+    ASSERT_EQ(Cli("thumbnail --quality " + q + " " + Quote(Out(in)) + " --out " + thumb, &output),
+              0)
         << output;
     EXPECT_EQ(testsupport::ReadFile(Out("t.jpg")).substr(0, 4), "\xFF\xD8\xFF\xDB");
+    EXPECT_EQ(checks::FirstQuantValue(Out("t.jpg")), quant);
     EXPECT_EQ(checks::MainPicture(Out("t.jpg")), "P6\n160 120");
     checks::ExpectLastPixelNear("cat " + thumb, {0, 200, 0}, 6);
   }

@@ -76,7 +76,7 @@ TEST_F(ChromeTest, TheCreditsCardInksItsLinesFadesInAndTheNextStepRedrawsThePage
   EXPECT_TRUE(f.FPage == page && f.FPageShown);
 }
 
-TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
+TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBackOrSmallSaysThereIsNone) {
   TForm1& f = F();
   f.CMShowingChanged(true);  // as the view reports the window it showed
   HeadlessPlatform& p = *platform;
@@ -106,9 +106,8 @@ TEST_F(ChromeTest, TheTrayHidesTheWindowAndBringsItBack) {
   f.CMShowingChanged(false);
   Close();
   EXPECT_FALSE(f.FFinish);
-}
-
-TEST_F(ChromeTest, WithoutATraySmallSaysSoAndKeepsTheWindow) {
+  // Without a tray "Small" says so and keeps the window.
+  NewForm();
   platform->TrayAvailable = false;
   F().Small1Click();
   EXPECT_TRUE(platform->WindowVisible);

@@ -25,7 +25,7 @@ class LifecycleTest : public FormTest {
   }
 };
 
-TEST_F(LifecycleTest, ARestartReopensTheUserTextAtItsPage) {
+TEST_F(LifecycleTest, ARestartReopensTheUserTextAtItsPageThatShowingRecords) {
   Start();
   OpenFile(WriteRows("story.txt", 60));
   Forward(2);
@@ -36,6 +36,15 @@ TEST_F(LifecycleTest, ARestartReopensTheUserTextAtItsPage) {
             std::tuple(true, "story", "story", 5, 600));
   f.TriButton1Click();  // the first step shows the saved page
   EXPECT_EQ(std::tuple(f.FPage, f.FFilePage, f.HintLabel1.Caption), std::tuple(3, 3, "story"));
+  // Becoming visible records the reading position; hidden, or without pages, it is kept.
+  f.FPage = 4;
+  f.CMShowingChanged(false);
+  f.FAllPage = 0;
+  f.CMShowingChanged(true);
+  EXPECT_EQ(f.FPagePermille, 600);
+  f.FAllPage = 5;
+  f.CMShowingChanged(true);
+  EXPECT_EQ(f.FPagePermille, 800);
 }
 
 TEST_F(LifecycleTest, OtherwiseARestartShowsTheBuiltInText) {
@@ -148,18 +157,6 @@ TEST_F(LifecycleTest, ASettingsFileThatCannotBeReadStartsWithTheDefaults) {
   ASSERT_EQ(platform->Errors.size(), 1u);
   EXPECT_NE(platform->Errors[0].find("quillane.ini"), std::string::npos);
   EXPECT_TRUE(F().FFinish);  // the closing card still ran
-}
-
-TEST_F(LifecycleTest, BecomingVisibleRecordsTheReadingPosition) {
-  Start();
-  OpenFile(WriteRows("story.txt", 52));
-  F().FPage = 3;
-  for (auto [pages, showing, permille] :
-       {std::tuple(4, false, 250), {4, true, 750}, {0, true, 750}}) {
-    F().FAllPage = pages;
-    F().CMShowingChanged(showing);
-    EXPECT_EQ(F().FPagePermille, permille) << pages << showing;
-  }
 }
 
 }  // namespace

@@ -57,6 +57,7 @@ TEST(WrapTest, CutsEachLineUnderTheRules) {
       {"closing bracket pulls the character before it", Kanji(18) + Sjis("」あいう"), {34, 10}},
       {"opening bracket moves down", Kanji(17) + Sjis("「") + Kanji(5), {34, 12}},
       {"back quote at byte 30", a29 + "`" + std::string(20, 'b'), {30, 20}},
+      {"a path breaks after its slash", a29 + "/" + std::string(20, 'b'), {30, 20}},
       {"40-letter word", std::string(40, 'x'), {36, 4}},
       {"a line that fills the row exactly",
        std::string(20, 'a') + " " + std::string(15, 'b'),
