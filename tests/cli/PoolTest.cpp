@@ -173,9 +173,19 @@ TEST_F(PoolExport, AnInterruptLeavesOnlyWholePages) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  // A test run from a background job inherits SIGINT ignored; the export must
+  // meet the interrupt as from a terminal.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t interrupt;
+  sigemptyset(&interrupt);
+  sigaddset(&interrupt, SIGINT);
+  posix_spawnattr_setsigdefault(&attributes, &interrupt);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ), 0);
+  ASSERT_EQ(posix_spawn(&pid, cli.c_str(), &actions, &attributes, argv.data(), environ), 0);
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
   while (checks::Names(folder).size() < 30 && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
