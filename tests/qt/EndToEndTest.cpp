@@ -20,7 +20,7 @@ using testsupport::Sjis;
 // The first tool the virtual screen needs that is not installed, if any; the
 // chrome's test also needs ImageMagick's convert and a tray host.
 const char* MissingTool(bool chrome = false) {
-  static const char* const tools[] = {"xvfb-run", "xdotool", "import", "convert", "trayer"};
+  static const char* const tools[] = {"Xvfb", "xdotool", "import", "convert", "trayer"};
   for (const char* tool : std::span(tools).first(chrome ? 5 : 3))
     if (testsupport::RunCommand(std::string("command -v ") + tool + " >/dev/null 2>&1") != 0)
       return tool;

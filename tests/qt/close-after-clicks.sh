@@ -8,7 +8,8 @@ set -u
 if [ "${1:-}" != --inner ]; then
   . "$(dirname "$0")/window-steps.sh"
   copy_program "$1" "$3" || exit 2
-  exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" --inner "$(realpath "$2")" "$3" "$4" "$5"
+  with_xvfb 1280x900x24 "$0" --inner "$(realpath "$2")" "$3" "$4" "$5"
+  exit $?
 fi
 sendClose=$2 work=$3 text=$4 runs=$5
 unset QT_QPA_PLATFORM  # the tests run offscreen; the program must use the X server

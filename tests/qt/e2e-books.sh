@@ -6,7 +6,8 @@ set -u
 if [ "${1:-}" != --inner ]; then
   . "$(dirname "$0")/window-steps.sh"
   copy_program "$1" "$2" || exit 2
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inner "${@:2}"
+  with_xvfb 1280x1024x24 "$0" --inner "${@:2}"
+  exit $?
 fi
 unset QT_QPA_PLATFORM
 cd "$2" || exit 2

@@ -37,3 +37,23 @@ wait_exit() {
   done
   ! kill -0 "$pid" 2>/dev/null
 }
+
+# with_xvfb SCREEN COMMAND...: runs COMMAND with DISPLAY set to a virtual X
+# server of its own (SCREEN as in "1280x1024x24"), and stops the server after.
+# The server picks a free display itself (-displayfd), so window tests that run
+# side by side never race for one number, as `xvfb-run -a` can.
+with_xvfb() {
+  local screen=$1 fifo display status
+  shift
+  fifo=$(mktemp -u "${TMPDIR:-/tmp}/quillane-xvfb.XXXXXX") && mkfifo "$fifo" || return 2
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  local server=$!
+  read -r -t 30 display <"$fifo"
+  rm -f "$fifo"
+  if [ -z "$display" ]; then kill "$server" 2>/dev/null; echo "no X server"; return 3; fi
+  DISPLAY=":$display" "$@"
+  status=$?
+  kill "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
+  return "$status"
+}
