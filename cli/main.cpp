@@ -29,20 +29,13 @@ void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: quillane-cli COMMAND [OPTIONS]\n\ncommands:\n");
   for (const auto& c : CliCommands()) std::fprintf(out, "  %s\n", c.Usage.c_str());
   std::fprintf(out,
-               "
---home DIR is the folder outputs go under (default: the current folder; made
-"
-               "when missing).
-"
-               "FILE is a text in Shift-JIS, UTF-8, UTF-16, EUC-JP or ISO-2022-JP (detected
-"
-               "unless --encoding names it), an HTML page (.htm, .html) or a ZIP archive
-"
-               "holding one (.zip).
-"
+               "\n--home DIR is the folder outputs go under (default: the current folder; made\n"
+               "when missing).\n"
+               "FILE is a text in Shift-JIS, UTF-8, UTF-16, EUC-JP or ISO-2022-JP (detected\n"
+               "unless --encoding names it), an HTML page (.htm, .html) or a ZIP archive\n"
+               "holding one (.zip).\n"
                "quillane-cli --help lists the commands; quillane-cli --version prints the "
-               "version.
-");
+               "version.\n");
 }
 }  // namespace
 
