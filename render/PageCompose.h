@@ -8,6 +8,7 @@
 
 #include "render/ABitmap.h"
 #include "render/Canvas.h"
+#include "render/SlotDecor.h"
 
 // The options a page's layout depends on.
 struct TPageOptions {
@@ -17,14 +18,16 @@ struct TPageOptions {
 };
 
 // What one page shows: its number, its column slots (code-page-932 bytes,
-// slot k at index k, index 0 unused), its two colours, and the table of the
-// text the slots come from (what its carried codes stand for).
+// slot k at index k, index 0 unused), its two colours, the table of the text
+// the slots come from (what its carried codes stand for), and what a book's
+// notes add to each slot (indexed like Slots; empty for a text without notes).
 struct TPageContent {
   int Page = 1;
   std::span<const std::string> Slots;
   TColor Text = clWhite;
   TColor Background = clBlack;
   const TCarriedChars* Carried = nullptr;
+  std::span<const TSlotDecor> Decor;
 };
 
 // Where and how the slots of the current page are drawn.
