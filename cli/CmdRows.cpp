@@ -41,8 +41,8 @@ int RunRows(std::vector<std::string> args) {
   }
   store.SetWrapByte(static_cast<int>(width));
   store.Lines.Clear();
-  LoadOrRefuse([&] { store.Lines.LoadFromFile(files[0], encoding); });
-  ReadBookNotation(store, aozora);
+  std::optional<TBookRead> read;
+  LoadOrRefuse([&] { LoadBookFile(store, files[0], encoding, aozora, read); });
 
   std::string out;
   for (int i = 0; i < store.RowCount(); ++i) {

@@ -218,8 +218,9 @@ void TForm1::File1Click() {
   } else if (FileExists(FFileName)) {
     FFileIn = true;
     Editor1.Lines.Clear();
-    FLoadReport = Editor1.Lines.LoadFromFile(FFileName, EncodingFor(FFileName));
-    ReadNotation(Editor1, FAozora);
+    std::optional<TBookRead> read;
+    FLoadReport = LoadBookFile(Editor1, FFileName, EncodingFor(FFileName), FAozora, read);
+    TakeNotationReport(read);
     FNewText = true;
     FPreEcri(Editor1);
     FTextName = ExtractFileName(FFileName);
@@ -245,14 +246,24 @@ void TForm1::FtxtDelete() {
 }
 
 void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
+  // The text may be set more than once (its tags stripped, its notation
+  // read): its rows are made once, at the end, on every path.
+  struct TOneWrap {
+    TEditor& Editor;
+    explicit TOneWrap(TEditor& editor) : Editor(editor) { Editor.BeginUpdate(); }
+    ~TOneWrap() { Editor.EndUpdate(); }
+    TOneWrap(const TOneWrap&) = delete;
+    TOneWrap& operator=(const TOneWrap&) = delete;
+  } oneWrap(editor);
   editor.Lines.Clear();
-  FLoadReport = editor.Lines.LoadFromFile(path, EncodingFor(path));
+  std::optional<TBookRead> read;
+  FLoadReport = LoadBookFile(editor, path, EncodingFor(path), FAozora, read);
   // An HTML file, or a ZIP archive whose text is one.
-  TAozoraMode mode = FAozora;
   if (FLoadReport.Html) {
     std::string html = editor.Lines.GetText();
     // A page's <ruby> goes the way of a book's ruby: written as the notation
     // before the tags go, and read as a book then.
+    TAozoraMode mode = FAozora;
     if (FAozora != TAozoraMode::Off && RubyTagsToNotation(html) > 0) mode = TAozoraMode::On;
     std::string text = PTagStrip(html);
     TCarriedChars carried = editor.Carried();
@@ -264,13 +275,13 @@ void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
     FLoadReport.Replaced += missing.Count();
     FLoadReport.Carried += missing.Carried();
     editor.Lines.SetText(text, std::move(carried));
+    read = ReadBookNotation(editor, mode);
   }
-  ReadNotation(editor, mode);
+  TakeNotationReport(read);
 }
 
-void TForm1::ReadNotation(TEditor& editor, TAozoraMode mode) {
+void TForm1::TakeNotationReport(const std::optional<TBookRead>& read) {
   FNotationReport.reset();
-  const std::optional<TBookRead> read = ReadBookNotation(editor, mode);
   if (!read) return;
   FNotationReport = read->Report;
   FLoadReport.Carried += read->Carried;

@@ -125,9 +125,9 @@ class TForm1 {
   // tags of an HTML file and decoding its character references. Throws
   // EFileError when the file cannot be read.
   void PLoadLines(TEditor& editor, const std::string& path);
-  // Reads the loaded text of the store as a book when mode says so, and sets
-  // FNotationReport (none when the text stays as it is).
-  void ReadNotation(TEditor& editor, TAozoraMode mode);
+  // What reading a book did goes into FNotationReport and FLoadReport (none
+  // when the text was set as it is).
+  void TakeNotationReport(const std::optional<TBookRead>& read);
 
   // Text sources (form/TextSources.cpp). PLayOutTextFile loads a user's file
   // into Editor1 and lays it out as the current text without drawing it

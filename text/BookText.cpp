@@ -12,29 +12,56 @@ std::optional<TAozoraMode> AozoraModeNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<TBookRead> ReadBookNotation(TEditor& editor, TAozoraMode mode) {
+namespace {
+
+// The book in text, when the mode takes it for one; *read says what reading
+// did. Characters the notation names join carried.
+std::optional<TEditorStrings::TBookLines> ReadBook(std::string_view text, TCarriedChars& carried,
+                                                   TAozoraMode mode,
+                                                   std::optional<TBookRead>& read) {
+  read.reset();
   if (mode == TAozoraMode::Off) return std::nullopt;
-  const std::string text = editor.Lines.GetText();
   if (mode == TAozoraMode::Auto && !LooksLikeAozora(text)) return std::nullopt;
-  TBookRead read;
-  TCarriedChars carried = editor.Carried();
+  TBookRead counts;
   TAozoraText book = ReadAozora(text, [&](char32_t c) {
     std::string bytes;
     switch (carried.Append(bytes, c)) {
       case TStored::Form:
         break;
       case TStored::Carried:
-        ++read.Carried;
+        ++counts.Carried;
         break;
       case TStored::Geta:
-        ++read.Getas;
+        ++counts.Getas;
         break;
     }
     return bytes;
   });
-  read.Report = book.Report;
-  editor.Lines.SetBook(std::move(book.Lines), std::move(carried), std::move(book.Notes));
+  counts.Report = book.Report;
+  read = counts;
+  return TEditorStrings::TBookLines{std::move(book.Lines), std::move(book.Notes)};
+}
+
+}  // namespace
+
+std::optional<TBookRead> ReadBookNotation(TEditor& editor, TAozoraMode mode) {
+  if (mode == TAozoraMode::Off) return std::nullopt;
+  TCarriedChars carried = editor.Carried();
+  std::optional<TBookRead> read;
+  auto book = ReadBook(editor.Lines.GetText(), carried, mode, read);
+  if (book)
+    editor.Lines.SetBook(std::move(book->Lines), std::move(carried), std::move(book->Notes));
   return read;
+}
+
+TEncodingReport LoadBookFile(TEditor& editor, const std::string& path, TTextEncoding encoding,
+                             TAozoraMode mode, std::optional<TBookRead>& read) {
+  read.reset();
+  if (mode == TAozoraMode::Off) return editor.Lines.LoadFromFile(path, encoding);
+  return editor.Lines.LoadFromFile(path, encoding,
+                                   [&](std::string_view text, TCarriedChars& carried) {
+                                     return ReadBook(text, carried, mode, read);
+                                   });
 }
 
 std::string NotationMessage(const TNotationReport& report) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "text/BookNotes.h"
+#include "text/Encoding.h"
 
 class TEditor;
 
@@ -30,6 +31,13 @@ struct TBookRead {
 // names join the text's table of carried characters. Nothing when the text is
 // left as it was.
 std::optional<TBookRead> ReadBookNotation(TEditor& editor, TAozoraMode mode);
+
+// Loads the file into the store as TEditorStrings::LoadFromFile does, read
+// as a book when the mode says so, straight from its decoded bytes; read says
+// what reading did (none when the text was set as it is). An HTML text is
+// set as it is: its tags go first (PLoadLines), then ReadBookNotation.
+TEncodingReport LoadBookFile(TEditor& editor, const std::string& path, TTextEncoding encoding,
+                             TAozoraMode mode, std::optional<TBookRead>& read);
 
 // The status line after a book was read: how many annotations were honoured
 // and how many were not.

@@ -83,7 +83,7 @@ struct TEncodingReport {
   TTextEncoding Encoding = TTextEncoding::ShiftJis;  // what the input was read as
   std::size_t Replaced = 0;                          // characters that became 〓
   std::size_t Carried = 0;  // characters kept in the text's table of carried characters
-  bool Html = false;  // read as HTML (the file's name, or a ZIP entry's): tags to strip
+  bool Html = false;        // read as HTML (the file's name, or a ZIP entry's): tags to strip
   bool Converted() const { return Encoding != TTextEncoding::ShiftJis; }
 };
 

@@ -105,10 +105,21 @@ void TEditorStrings::Clear() {
 }
 
 TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncoding encoding) {
+  return LoadFromFile(path, encoding, nullptr);
+}
+
+TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncoding encoding,
+                                             const TBookReading& book) {
   TDecodedText decoded = LoadTextFile(path, encoding);
   if (ExpandedSize(decoded.Bytes) > kMaxLoadedTextBytes)
     throw EFileError::CannotOpen(path, TooLongOnceExpandedReason());
   CheckTextSize(decoded.Bytes.size());
+  if (book && !decoded.Report.Html) {
+    if (std::optional<TBookLines> read = book(decoded.Bytes, decoded.Carried)) {
+      SetBook(std::move(read->Lines), std::move(decoded.Carried), std::move(read->Notes));
+      return decoded.Report;
+    }
+  }
   lastUnterminated_ = Split(std::move(decoded.Bytes), true) && !ends_.empty();
   carried_ = std::move(decoded.Carried);
   notes_ = {};

@@ -4,6 +4,8 @@
 // the kinsoku rules. Rows are rebuilt synchronously on every change of lines or
 // wrap options.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +63,19 @@ class TEditorStrings {
   // lines as they were.
   TEncodingReport LoadFromFile(const std::string& path,
                                TTextEncoding encoding = TTextEncoding::Auto);
+  // A book read from a loaded text: its lines and notes. The reader may add
+  // to the text's table of carried characters.
+  struct TBookLines {
+    std::vector<std::string> Lines;
+    TBookNotes Notes;
+  };
+  using TBookReading =
+      std::function<std::optional<TBookLines>(std::string_view text, TCarriedChars& carried)>;
+  // As above, but a text that is no HTML is first offered to book: what it
+  // reads is set as by SetBook, straight from the decoded bytes; when it
+  // reads nothing the text is set as above.
+  TEncodingReport LoadFromFile(const std::string& path, TTextEncoding encoding,
+                               const TBookReading& book);
   // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends
   // it), and the table of carried characters by the one the text comes with.
   void SetText(std::string_view text, TCarriedChars carried = {});
