@@ -27,7 +27,7 @@ struct TPageContent {
   TColor Text = clWhite;
   TColor Background = clBlack;
   const TCarriedChars* Carried = nullptr;
-  std::span<const TSlotDecor> Decor;
+  std::span<const TSlotDecor> Decor{};
 };
 
 // Where and how the slots of the current page are drawn.
