@@ -3,6 +3,7 @@
 // laying out the same bytes as plain text.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -10,7 +11,6 @@
 #include "form/Unit1.h"
 #include "shell/HeadlessPlatform.h"
 #include "text/Aozora.h"
-#include "text/Encoding.h"
 #include "text/Sjis.h"
 
 namespace {
@@ -63,51 +63,82 @@ void BM_ReadAozoraOneMegabyte(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadAozoraOneMegabyte)->Unit(benchmark::kMillisecond);
 
-// What a load does after the file is read: decode, (read the notation,) put
-// the text into the store, replace, lay it out into pages. The clean lines go
-// into the store joined again with CR LF, as the plain text does.
-void LoadAndLayOut(benchmark::State& state, const std::string& book, bool notation) {
+// The file written once into the temporary folder, for the loads to read.
+std::string BookFile(const std::string& name, const std::string& bytes) {
+  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+// What opening a file does: read, decode, (read the notation,) replace, lay
+// it out into pages, as the window and quillane-cli open it.
+void LoadAndLayOut(benchmark::State& state, const std::string& path, TAozoraMode mode) {
   HeadlessPlatform platform;
   TForm1 form(platform);
+  form.FAozora = mode;
   for (auto _ : state) {
-    std::string text = DecodeText(book, false).Bytes;
-    if (notation) {
-      const TAozoraText read = ReadAozora(text, StoreOrGeta);
-      text.clear();
-      for (const std::string& line : read.Lines) (text += line) += "\r\n";
-      benchmark::DoNotOptimize(read.Notes.Ruby.data());
-    }
-    form.Editor1.Lines.SetText(text);
-    form.FFileIn = true;
-    form.Freplace(form.Editor1);
-    form.FNewText = true;
-    form.FPreEcri(form.Editor1);
+    form.PLayOutTextFile(path);
     benchmark::DoNotOptimize(form.FAllPage);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                          static_cast<std::int64_t>(book.size()));
+                          static_cast<std::int64_t>(std::filesystem::file_size(path)));
   state.counters["pages"] = form.FAllPage;
 }
 
+const std::string& BotchanFile() {
+  static const std::string path = BookFile("quillane-bench-botchan.txt", Botchan());
+  return path;
+}
+const std::string& OneMegabyteFile() {
+  static const std::string path = BookFile("quillane-bench-1mb.txt", OneMegabyteBook());
+  return path;
+}
+
 void BM_LayOutBotchanPlain(benchmark::State& state) {
-  LoadAndLayOut(state, Botchan(), false);
+  LoadAndLayOut(state, BotchanFile(), TAozoraMode::Off);
 }
 BENCHMARK(BM_LayOutBotchanPlain)->Unit(benchmark::kMillisecond);
 
 void BM_LayOutBotchanWithNotation(benchmark::State& state) {
-  LoadAndLayOut(state, Botchan(), true);
+  LoadAndLayOut(state, BotchanFile(), TAozoraMode::Auto);
 }
 BENCHMARK(BM_LayOutBotchanWithNotation)->Unit(benchmark::kMillisecond);
 
 void BM_LayOutOneMegabytePlain(benchmark::State& state) {
-  LoadAndLayOut(state, OneMegabyteBook(), false);
+  LoadAndLayOut(state, OneMegabyteFile(), TAozoraMode::Off);
 }
 BENCHMARK(BM_LayOutOneMegabytePlain)->Unit(benchmark::kMillisecond);
 
 void BM_LayOutOneMegabyteWithNotation(benchmark::State& state) {
-  LoadAndLayOut(state, OneMegabyteBook(), true);
+  LoadAndLayOut(state, OneMegabyteFile(), TAozoraMode::Auto);
 }
 BENCHMARK(BM_LayOutOneMegabyteWithNotation)->Unit(benchmark::kMillisecond);
+
+// Filling the slots of every page in turn, with each slot's decoration for
+// the book: what a page costs before it is drawn.
+void FillEveryPage(benchmark::State& state, TAozoraMode mode) {
+  HeadlessPlatform platform;
+  TForm1 form(platform);
+  form.FAozora = mode;
+  form.PLayOutTextFile(BotchanFile());
+  for (auto _ : state) {
+    for (form.FPage = 1; form.FPage <= form.FAllPage; ++form.FPage) {
+      form.FRetsuText(form.Editor1);
+      benchmark::DoNotOptimize(form.FRetsuDecor.data());
+    }
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * form.FAllPage);
+}
+
+void BM_FillPagesBotchanPlain(benchmark::State& state) {
+  FillEveryPage(state, TAozoraMode::Off);
+}
+BENCHMARK(BM_FillPagesBotchanPlain)->Unit(benchmark::kMillisecond);
+
+void BM_FillPagesBotchanWithNotation(benchmark::State& state) {
+  FillEveryPage(state, TAozoraMode::Auto);
+}
+BENCHMARK(BM_FillPagesBotchanWithNotation)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "text/BookText.h"
 #include "text/Encoding.h"
 
 class HeadlessPlatform;
@@ -68,3 +69,8 @@ std::string HomeFolder(ArgParser& parser);
 TTextEncoding TextEncodingOption(ArgParser& parser);
 inline constexpr const char* kEncodingUsage =
     "[--encoding auto|sjis|utf-8|utf-16|euc-jp|iso-2022-jp]";
+// Whether a text is read as a book in Aozora Bunko notation, chosen with
+// --aozora (default: auto, when it looks like one); another value throws
+// CliError.
+TAozoraMode AozoraOption(ArgParser& parser);
+inline constexpr const char* kAozoraUsage = "[--aozora auto|on|off]";

@@ -1,5 +1,6 @@
 // quillane-cli pages: a user text laid out into pages in one of the layout modes,
 // each line's bytes in hex, or with --text as UTF-8 with its carried characters.
+// With --headings, the headings of a book and their pages instead.
 #include <cstdio>
 #include <string>
 
@@ -16,6 +17,8 @@ int RunPages(std::vector<std::string> args) {
   const std::string mode = parser.Value("--mode").value_or("normal");
   const TTextEncoding encoding = TextEncodingOption(parser);
   const bool text = parser.Flag("--text");
+  const bool headings = parser.Flag("--headings");
+  const TAozoraMode aozora = AozoraOption(parser);
   const std::vector<std::string> files = parser.Rest();
   if (files.size() != 1) throw CliError("one FILE is needed");
   const std::string& path = files[0];
@@ -25,6 +28,7 @@ int RunPages(std::vector<std::string> args) {
   TViewOptions options;
   options.Mode = mode;
   options.Encoding = encoding;
+  options.Aozora = aozora;
   ApplyViewOptions(form, options);
   LayOutText(form, options, path);  // the load sequence of a user text
   // What the window would have said about the text (an unclosed tag): on
@@ -32,7 +36,11 @@ int RunPages(std::vector<std::string> args) {
   const bool told = PrintMessages(platform);
 
   std::string out = "pages " + std::to_string(form.FAllPage) + "\n";
-  for (int i = 0; i < form.Editor1.Lines.Count(); ++i) {
+  // With --headings, the places the window's "GoTo" menu lists: page, tab,
+  // the heading.
+  for (const TForm1::TJumpTarget& heading : form.FHeadings)
+    if (headings) out += std::to_string(heading.Page) + '\t' + heading.Caption + '\n';
+  for (int i = 0; !headings && i < form.Editor1.Lines.Count(); ++i) {
     const std::string_view line = form.Editor1.Lines[i];
     out += text ? StoreToUtf8(line, form.Editor1.Carried()) : Hex(line);
     out += '\n';
@@ -47,8 +55,8 @@ int RunPages(std::vector<std::string> args) {
 
 const CliRegistrar kPages(
     {"pages",
-     std::string("pages [--mode normal|full|bigfont|morebig|turn] [--text] ") + kEncodingUsage +
-         " FILE",
+     std::string("pages [--mode normal|full|bigfont|morebig|turn] [--text] [--headings] ") +
+         kEncodingUsage + " " + kAozoraUsage + " FILE",
      RunPages});
 
 }  // namespace

@@ -29,6 +29,7 @@ int RunRows(std::vector<std::string> args) {
   const long long width = parser.Int("--width", INT_MIN, INT_MAX).value_or(36);
   const TTextEncoding encoding = TextEncodingOption(parser);
   const bool text = parser.Flag("--text");
+  const TAozoraMode aozora = AozoraOption(parser);
   const std::vector<std::string> files = parser.Rest();
   if (files.size() != 1) throw CliError("one FILE is needed");
 
@@ -40,7 +41,8 @@ int RunRows(std::vector<std::string> args) {
   }
   store.SetWrapByte(static_cast<int>(width));
   store.Lines.Clear();
-  LoadOrRefuse([&] { store.Lines.LoadFromFile(files[0], encoding); });
+  std::optional<TBookRead> read;
+  LoadOrRefuse([&] { LoadBookFile(store, files[0], encoding, aozora, read); });
 
   std::string out;
   for (int i = 0; i < store.RowCount(); ++i) {
@@ -59,7 +61,7 @@ int RunRows(std::vector<std::string> args) {
 
 const CliRegistrar kRows({"rows",
                           std::string("rows [--editor 1|2] [--width N] [--text] ") +
-                              kEncodingUsage + " FILE",
+                              kEncodingUsage + " " + kAozoraUsage + " FILE",
                           RunRows});
 
 }  // namespace

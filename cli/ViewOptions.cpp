@@ -29,6 +29,7 @@ TViewOptions ParseViewOptions(ArgParser& parser) {
   if (auto fo = parser.Color("--fo")) options.TextColor = static_cast<TColor>(*fo);
   if (auto bg = parser.Color("--bg")) options.Background = static_cast<TColor>(*bg);
   options.Encoding = TextEncodingOption(parser);
+  options.Aozora = AozoraOption(parser);
   return options;
 }
 
@@ -37,7 +38,7 @@ const char* ViewOptionsUsage() {
       std::string(
           "[--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] [--bold] "
           "[--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin] ") +
-      kEncodingUsage;
+      kEncodingUsage + " " + kAozoraUsage;
   return usage.c_str();
 }
 
@@ -54,6 +55,7 @@ void ApplyViewOptions(TForm1& form, const TViewOptions& options) {
   form.FoColor = options.TextColor;
   form.GColor = options.Background;
   form.FEncoding = options.Encoding;
+  form.FAozora = options.Aozora;
   form.CheckTurnMoreBig();
 }
 

@@ -19,6 +19,7 @@ struct TViewOptions {
   TColor TextColor = 0x000000;
   TColor Background = 0xFFFFFF;
   TTextEncoding Encoding = TTextEncoding::Auto;  // of the text file
+  TAozoraMode Aozora = TAozoraMode::Auto;        // read it as a book
 };
 
 // Takes the view options off the argument list; bad values throw CliError.

@@ -161,6 +161,13 @@ TTextEncoding TextEncodingOption(ArgParser& parser) {
                  *name + "'");
 }
 
+TAozoraMode AozoraOption(ArgParser& parser) {
+  const auto name = parser.Value("--aozora");
+  if (!name) return TAozoraMode::Auto;
+  if (auto mode = AozoraModeNamed(*name)) return *mode;
+  throw CliError("option --aozora takes auto, on or off, not '" + *name + "'");
+}
+
 std::string Hex(std::string_view bytes) {
   static const char digits[] = "0123456789abcdef";
   std::string out;

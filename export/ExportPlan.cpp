@@ -4,8 +4,9 @@ TPageFile RenderPageFile(const TExportPlan& plan, const TPlannedPage& page, TABi
   const int width = plan.Qvga ? 320 : 640, height = plan.Qvga ? 240 : 480;
   // The thumbnail kind shrinks the page it is given; the next page needs its size back.
   if (scratch.Width() != width || scratch.Height() != height) scratch.SetSize(width, height);
-  ComposePage(plan.Options, {page.Page, page.Slots, plan.Text, plan.Background}, scratch, plan.Qvga,
-              true);
+  ComposePage(plan.Options,
+              {page.Page, page.Slots, plan.Text, plan.Background, &plan.Carried, page.Decor},
+              scratch, plan.Qvga, true);
   const bool exif = plan.Files.Kind != TPageFileKind::Numbered;
   static const std::string kNoTemplate;
   const std::string& templatePath =

@@ -10,6 +10,8 @@
 #include "export/PageFile.h"
 #include "render/ABitmap.h"
 #include "render/PageCompose.h"
+#include "render/SlotDecor.h"
+#include "text/Carried.h"
 
 struct TExportPlan {
   TPageFileSettings Files;
@@ -21,6 +23,9 @@ struct TExportPlan {
   // The Exif kinds: page k is spliced behind Templates[k - 1].
   std::vector<std::string> Templates;
   std::string AlbumSuffix;  // "_A" or "_th_A": where the album manifests of an Exif batch go
+  // What the carried codes of the text stand for: a copy, since the pages may
+  // still be drawn when the next text has been loaded.
+  TCarriedChars Carried;
 };
 
 // One page of a plan: its number and the text drawn on it. Whatever else a page
@@ -28,6 +33,7 @@ struct TExportPlan {
 struct TPlannedPage {
   int Page = 0;
   std::array<std::string, 14> Slots;  // code-page-932 bytes, slot k at index k (0 unused)
+  std::vector<TSlotDecor> Decor;      // indexed like Slots; empty for a text without notes
 };
 
 // The page drawn as a batch export draws it (with its page number stamped) on

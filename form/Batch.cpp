@@ -141,6 +141,7 @@ TExportPlan MakePlan(TForm1& f, TPageFileKind kind, int pages) {
     plan.Templates.assign(f.FExifFiles.begin(), f.FExifFiles.begin() + static_cast<long>(used));
   }
   plan.AlbumSuffix = kind == TPageFileKind::ExifThumb ? "_th_A" : "_A";
+  plan.Carried = PageCarried(f);
   return plan;
 }
 
@@ -240,6 +241,7 @@ void PlanPage(TForm1& form, int page, TPlannedPage& out) {
     form.FRetsuIist();
   out.Page = page;
   out.Slots = form.FRetsu;
+  out.Decor = form.FRetsuDecor;
 }
 
 void EndPlannedBatch(TForm1& form, const TExportPlan& plan, const TBookResult& result, bool album) {

@@ -66,7 +66,8 @@ const TCarriedChars& PageCarried(const TForm1& form) {
 }
 
 void ComposePage(const TForm1& form, TABitmap& page, bool qvga, bool stamp) {
-  ComposePage(PageOptions(form),
-              {form.FPage, form.FRetsu, form.FoColor, form.GColor, &PageCarried(form)}, page, qvga,
-              stamp);
+  ComposePage(
+      PageOptions(form),
+      {form.FPage, form.FRetsu, form.FoColor, form.GColor, &PageCarried(form), form.FRetsuDecor},
+      page, qvga, stamp);
 }

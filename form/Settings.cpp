@@ -1,4 +1,5 @@
-// The settings file: 54 items, read at window creation and written at close,
+// The settings file: 54 items (and, in a section of its own, the switch for
+// books in Aozora Bunko notation), read at window creation and written at close,
 // always in the same order. Integers are decimal text, Booleans "1" or "0",
 // strings raw text.
 #include <algorithm>
@@ -115,6 +116,11 @@ const TItem kItems[] = {
 };
 static_assert(std::size(kItems) == 54);
 
+// Beside the 54 items, in a section of their own: whether a text recognised as
+// a book in Aozora Bunko notation is read as one ("1", the default) or shown
+// as it is ("0").
+constexpr const char* kAozoraSection = "Book\\Aozora";
+
 // Decimal text with an optional sign; anything else, or a value outside the
 // 32-bit range, reads as 0.
 int ToInteger(const std::string& text) {
@@ -199,6 +205,8 @@ void TForm1::ReadSettings() {
     ini.emplace(std::string());
   }
   for (const auto& item : kItems) ReadItem(*this, *ini, item);
+  FAozora = ToBoolean(ini->Value(kAozoraSection, kChecked), "True") ? TAozoraMode::Auto
+                                                                    : TAozoraMode::Off;
   FSettingsText = ini->Text();
 }
 
@@ -211,5 +219,6 @@ void TForm1::WriteSettings() {
   TIniFile ini = TIniFile::Empty(FIniFileName);
   ini.Parse(FSettingsText);
   for (const auto& item : kItems) ini.WriteString(item.Section, item.Key, ItemText(*this, item));
+  ini.WriteString(kAozoraSection, kChecked, FAozora != TAozoraMode::Off ? "1" : "0");
   ini.UpdateFile();
 }

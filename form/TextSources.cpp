@@ -11,10 +11,12 @@
 #include "base/Files.h"
 #include "form/Unit1.h"
 #include "render/Canvas.h"
+#include "text/BookText.h"
 #include "text/Carried.h"
 #include "text/Encoding.h"
 #include "text/Entities.h"
 #include "text/FileNames.h"
+#include "text/HtmlRuby.h"
 #include "text/Shortcut.h"
 #include "text/TagStrip.h"
 
@@ -76,10 +78,13 @@ void ShowLoadReport(TForm1& f) {
   const TEncodingReport& report = f.FLoadReport;
   std::string message =
       CarriedMessage(report.Carried, GlyphlessKinds(f.Editor1.Carried(), f.Gothic()));
-  if (report.Replaced > 0) {
-    if (!message.empty()) message += ' ';
-    message += ReplacedMessage(report.Replaced);
-  }
+  const auto add = [&](const std::string& part) {
+    if (!message.empty() && !part.empty()) message += ' ';
+    message += part;
+  };
+  add(ReplacedMessage(report.Replaced));
+  // A book says how much of its notation it honoured.
+  if (f.FNotationReport) add(NotationMessage(*f.FNotationReport));
   if (!message.empty()) f.HintLabel1.Caption = message;
 }
 
@@ -172,6 +177,7 @@ void TForm1::Paste1Click() {
   FNewText = true;
   FTextName = "Clipboard";
   FLoadReport = decoded.Report;
+  FNotationReport.reset();  // a pasted text is shown as it is
   Freplace(Editor1);
   FPreEcri(Editor1);
   ShowNewUserText(*this);
@@ -212,7 +218,9 @@ void TForm1::File1Click() {
   } else if (FileExists(FFileName)) {
     FFileIn = true;
     Editor1.Lines.Clear();
-    FLoadReport = Editor1.Lines.LoadFromFile(FFileName, EncodingFor(FFileName));
+    std::optional<TBookRead> read;
+    FLoadReport = LoadBookFile(Editor1, FFileName, EncodingFor(FFileName), FAozora, read);
+    TakeNotationReport(read);
     FNewText = true;
     FPreEcri(Editor1);
     FTextName = ExtractFileName(FFileName);
@@ -238,11 +246,26 @@ void TForm1::FtxtDelete() {
 }
 
 void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
+  // The text may be set more than once (its tags stripped, its notation
+  // read): its rows are made once, at the end, on every path.
+  struct TOneWrap {
+    TEditor& Editor;
+    explicit TOneWrap(TEditor& editor) : Editor(editor) { Editor.BeginUpdate(); }
+    ~TOneWrap() { Editor.EndUpdate(); }
+    TOneWrap(const TOneWrap&) = delete;
+    TOneWrap& operator=(const TOneWrap&) = delete;
+  } oneWrap(editor);
   editor.Lines.Clear();
-  FLoadReport = editor.Lines.LoadFromFile(path, EncodingFor(path));
+  std::optional<TBookRead> read;
+  FLoadReport = LoadBookFile(editor, path, EncodingFor(path), FAozora, read);
   // An HTML file, or a ZIP archive whose text is one.
   if (FLoadReport.Html) {
-    std::string text = PTagStrip(editor.Lines.GetText());
+    std::string html = editor.Lines.GetText();
+    // A page's <ruby> goes the way of a book's ruby: written as the notation
+    // before the tags go, and read as a book then.
+    TAozoraMode mode = FAozora;
+    if (FAozora != TAozoraMode::Off && RubyTagsToNotation(html) > 0) mode = TAozoraMode::On;
+    std::string text = PTagStrip(html);
     TCarriedChars carried = editor.Carried();
     editor.Lines.Clear();
     // References are decoded only now, so that a decoded "<" never opens a
@@ -252,7 +275,32 @@ void TForm1::PLoadLines(TEditor& editor, const std::string& path) {
     FLoadReport.Replaced += missing.Count();
     FLoadReport.Carried += missing.Carried();
     editor.Lines.SetText(text, std::move(carried));
+    read = ReadBookNotation(editor, mode);
   }
+  TakeNotationReport(read);
+}
+
+void TForm1::TakeNotationReport(const std::optional<TBookRead>& read) {
+  FNotationReport.reset();
+  if (!read) return;
+  FNotationReport = read->Report;
+  FLoadReport.Carried += read->Carried;
+  FLoadReport.Replaced += read->Report.Replaced + read->Getas;
+}
+
+void TForm1::AozoraNotes1Click() {
+  if (!Idle()) return;
+  FAozora = FAozora == TAozoraMode::Off ? TAozoraMode::Auto : TAozoraMode::Off;
+  // The text on the page is read again the new way, at the same place.
+  if (!FFileIn || FTextName == "Clipboard") return;
+  ChangeBig(Editor1);
+  HintLabel1.Caption =
+      FNotationReport ? NotationMessage(*FNotationReport) : std::string("注記を読まずに表示");
+}
+
+std::optional<bool> TForm1::MenuChecked(const std::string& name) const {
+  if (name == "AozoraNotes1") return FAozora != TAozoraMode::Off;
+  return std::nullopt;
 }
 
 TTextEncoding TForm1::EncodingFor(const std::string& path) const {

@@ -23,8 +23,10 @@
 #include "form/Counter.h"
 #include "form/Input.h"
 #include "render/ABitmap.h"
+#include "render/SlotDecor.h"
 #include "shell/BooksFile.h"
 #include "shell/Platform.h"
+#include "text/BookText.h"
 #include "text/HEditor.h"
 
 class TForm1 {
@@ -69,7 +71,10 @@ class TForm1 {
   bool FNewText = false;   // the next layout starts its text at page 1
   bool FRedraw = true;     // the next forward step draws the current page again
   int FPagePermille = 1;   // the reading position in permille, kept across a layout change
-  std::array<std::string, 14> FRetsu;   // slots 1..13 (index 0 unused), code-page-932 bytes
+  std::array<std::string, 14> FRetsu;  // slots 1..13 (index 0 unused), code-page-932 bytes
+  // What a book's notes add to each slot, indexed like FRetsu; empty for a
+  // text without notes, whose pages are drawn as they always were.
+  std::vector<TSlotDecor> FRetsuDecor;
   std::string FFileName;                // UTF-8 path
   std::string FTextName;                // UTF-8 display name, or "Clipboard"
   int FLeaf = 1;                        // the bookmarked page
@@ -88,8 +93,11 @@ class TForm1 {
   void FQuiEcri();
   void FRetsuText(TEditor& editor);
   void FRetsuIist();
-  // Rows of the store become its lines, padded with "　" lines to whole pages.
+  // Rows of the store become its lines, padded with "　" lines to whole pages
+  // (and, for a book, so that each page break and picture starts a page).
   static void ReLayRowsAsLines(TEditor& editor, int columnsPerPage);
+  // The "GoTo" menu's headings, from the user's text as it is laid out.
+  void FillHeadings();
 
   // Character replacement (form/Replace.cpp), for the user's and the built-in text alike.
   void Freplace(TEditor& editor);
@@ -98,6 +106,13 @@ class TForm1 {
   // PLoadLines did to its text (form/TextSources.cpp).
   TTextEncoding FEncoding = TTextEncoding::Auto;
   TEncodingReport FLoadReport;
+  // Whether a loaded text is read as a book in Aozora Bunko notation: Auto
+  // when it looks like one ("青空文庫の注記" checked, stored in the settings
+  // file), Off never (unchecked); quillane-cli's --aozora may also force On.
+  // FNotationReport is what reading the last loaded book did; none for a
+  // text read as it is.
+  TAozoraMode FAozora = TAozoraMode::Auto;
+  std::optional<TNotationReport> FNotationReport;
   // The file "Reopen as…" last read again and the encoding chosen for it, which
   // every later load of that file keeps (EncodingFor): the layout modes'
   // reload, "Unite", opening it again.
@@ -110,6 +125,9 @@ class TForm1 {
   // tags of an HTML file and decoding its character references. Throws
   // EFileError when the file cannot be read.
   void PLoadLines(TEditor& editor, const std::string& path);
+  // What reading a book did goes into FNotationReport and FLoadReport (none
+  // when the text was set as it is).
+  void TakeNotationReport(const std::optional<TBookRead>& read);
 
   // Text sources (form/TextSources.cpp). PLayOutTextFile loads a user's file
   // into Editor1 and lays it out as the current text without drawing it
@@ -134,6 +152,12 @@ class TForm1 {
   void ReopenUtf161Click();
   void ReopenEucJp1Click();
   void ReopenJis1Click();
+  // "青空文庫の注記": honours a book's notation when the text is recognised
+  // as one, or never; the current file is read again either way.
+  void AozoraNotes1Click();
+  // The state of a checkable menu item by its name; none for an item that is
+  // no check item.
+  std::optional<bool> MenuChecked(const std::string& name) const;
 
   // Books read lately (form/Books.cpp): the page left in each, read at the
   // start from FBooksFileName and written back at the close.
@@ -200,8 +224,9 @@ class TForm1 {
   // "GoTo" > "Page...": asks for a page and shows it (GoToPage).
   void GoPage1Click();
   void GoToPage(int page);
-  // The places the "GoTo" menu offers after "Page...", each shown by GoToPage.
-  // None yet: a text whose headings are marked will list them here.
+  // The places the "GoTo" menu offers after "Page...", each shown by GoToPage:
+  // the headings of a book, filled at each layout of the user's text
+  // (FillHeadings), empty for other texts.
   struct TJumpTarget {
     std::string Caption;  // UTF-8
     int Page = 1;

@@ -82,6 +82,10 @@ struct TLineFormNote {
   // at the head as usual.
   std::uint8_t FootRaise = kNoFoot;
   static constexpr std::uint8_t kNoFoot = 0xFF;
+  // Where the logical line ends. The reader leaves it 0; the line store sets
+  // it when it takes the notes, so that the rows the line wraps into can find
+  // their form after the rows have become lines of their own.
+  std::uint32_t LineEnd = 0;
 };
 
 // Everything the notation added to one text. Each list is sorted by its first

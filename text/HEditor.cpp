@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/Errors.h"
+#include "text/NoteMoves.h"
 #include "text/Sjis.h"
 #include "text/TextFile.h"
 
@@ -98,16 +99,31 @@ void TEditorStrings::Clear() {
   ends_.shrink_to_fit();
   lastUnterminated_ = false;
   carried_ = {};
+  notes_ = {};
+  reach_ = {};
   owner_.LinesChanged();
 }
 
 TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncoding encoding) {
+  return LoadFromFile(path, encoding, nullptr);
+}
+
+TEncodingReport TEditorStrings::LoadFromFile(const std::string& path, TTextEncoding encoding,
+                                             const TBookReading& book) {
   TDecodedText decoded = LoadTextFile(path, encoding);
   if (ExpandedSize(decoded.Bytes) > kMaxLoadedTextBytes)
     throw EFileError::CannotOpen(path, TooLongOnceExpandedReason());
   CheckTextSize(decoded.Bytes.size());
+  if (book && !decoded.Report.Html) {
+    if (std::optional<TBookLines> read = book(decoded.Bytes, decoded.Carried)) {
+      SetBook(std::move(read->Lines), std::move(decoded.Carried), std::move(read->Notes));
+      return decoded.Report;
+    }
+  }
   lastUnterminated_ = Split(std::move(decoded.Bytes), true) && !ends_.empty();
   carried_ = std::move(decoded.Carried);
+  notes_ = {};
+  reach_ = {};
   owner_.LinesChanged();
   return decoded.Report;
 }
@@ -118,6 +134,32 @@ void TEditorStrings::SetText(std::string_view text, TCarriedChars carried) {
   Split(std::string(text), false);
   lastUnterminated_ = false;
   carried_ = std::move(carried);
+  notes_ = {};
+  reach_ = {};
+  owner_.LinesChanged();
+}
+
+void TEditorStrings::SetBook(std::vector<std::string> lines, TCarriedChars carried,
+                             TBookNotes notes) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size();
+  CheckTextSize(size);
+  std::string text;
+  text.reserve(size + kPadTextRoom);
+  std::vector<std::uint32_t> ends;
+  ends.reserve(lines.size() + kPadRoom);
+  for (std::string& line : lines) {
+    text += line;
+    ends.push_back(static_cast<std::uint32_t>(text.size()));
+    std::string().swap(line);  // the book is held once, not twice
+  }
+  text_ = std::move(text);
+  ends_ = std::move(ends);
+  lastUnterminated_ = false;
+  carried_ = std::move(carried);
+  notes_ = std::move(notes);
+  SetLineFormEnds(notes_, ends_);
+  reach_ = ::NoteReach(notes_);
   owner_.LinesChanged();
 }
 
@@ -202,6 +244,117 @@ void TEditor::LayRowsAsLines(std::size_t padLines, std::string_view padLine) {
   LinesChanged();
 }
 
+void TEditor::LayRowsAsPages(int columnsPerPage, std::string_view padLine) {
+  const std::size_t columns = static_cast<std::size_t>(std::max(columnsPerPage, 1));
+  const TBookNotes& notes = Lines.notes_;
+  if (pending_ || (notes.PageBreaks.empty() && notes.Pictures.empty())) {
+    const std::size_t rows = static_cast<std::size_t>(RowCount());
+    LayRowsAsLines(rows % columns == 0 ? 0 : columns - rows % columns, padLine);
+    return;
+  }
+
+  // The rows, by where they start and end in the text.
+  struct TRow {
+    std::uint32_t Begin, End;
+  };
+  std::vector<TRow> rows;
+  rows.reserve(static_cast<std::size_t>(RowCount()));
+  for (std::size_t line = 0, cut = 0; line < Lines.ends_.size(); ++line) {
+    const auto start = static_cast<std::uint32_t>(Lines.Start(line));
+    std::uint32_t begin = start;
+    for (; cut < cuts_.size() && cuts_[cut].line == line; ++cut) {
+      rows.push_back({begin, start + cuts_[cut].offset});
+      begin = start + cuts_[cut].offset;
+    }
+    rows.push_back({begin, Lines.ends_[line]});
+  }
+  const auto isPad = [&](std::size_t r) {
+    return r < rows.size() &&
+           std::string_view(Lines.text_).substr(rows[r].Begin, rows[r].End - rows[r].Begin) ==
+               padLine;
+  };
+
+  // The breaks and pictures in the order of the text, a break before a
+  // picture at the same place. Each is taken before the first row starting at
+  // or after its offset.
+  struct TEvent {
+    std::uint32_t At;
+    bool Picture;
+    std::size_t Index;
+  };
+  std::vector<TEvent> events;
+  for (std::size_t i = 0; i < notes.PageBreaks.size(); ++i)
+    events.push_back({notes.PageBreaks[i], false, i});
+  for (std::size_t i = 0; i < notes.Pictures.size(); ++i)
+    events.push_back({notes.Pictures[i].At, true, i});
+  std::stable_sort(events.begin(), events.end(), [](const TEvent& a, const TEvent& b) {
+    return a.At < b.At || (a.At == b.At && !a.Picture && b.Picture);
+  });
+  std::vector<std::uint32_t> breaksAt(notes.PageBreaks.size());
+  std::vector<std::uint32_t> picturesAt(notes.Pictures.size());
+
+  std::string text;
+  text.reserve(Lines.text_.size() + kPadTextRoom);
+  std::vector<std::uint32_t> ends;
+  ends.reserve(rows.size() + kPadRoom);
+  std::vector<TByteEdit> edits;
+  const auto pad = [&](std::size_t count) {
+    CheckTextSize(text.size() + count * padLine.size());
+    for (; count > 0; --count) {
+      text += padLine;
+      ends.push_back(static_cast<std::uint32_t>(text.size()));
+    }
+  };
+  const auto toPageHead = [&] { return (columns - ends.size() % columns) % columns; };
+  std::size_t next = 0;
+  // Takes the events before row r (rows.size(): the end of the text) at
+  // offset `at`, and notes what was put in as one edit there.
+  const auto takeEvents = [&](std::size_t r, std::uint32_t at) {
+    const std::size_t before = text.size();
+    for (bool first = true; next < events.size() && (r == rows.size() || events[next].At <= at);
+         ++next, first = false) {
+      const TEvent& e = events[next];
+      if (!e.Picture) {
+        // The first break puts the row at the head of a page; each more
+        // leaves one more page empty.
+        pad(first ? toPageHead() : columns);
+        breaksAt[e.Index] = static_cast<std::uint32_t>(text.size());
+        continue;
+      }
+      const bool atHead = toPageHead() == 0;
+      pad(toPageHead());
+      picturesAt[e.Index] = static_cast<std::uint32_t>(text.size());
+      // A page of pad lines at a page's head is the picture's page already.
+      bool laidOut = atHead && text.size() == before;
+      for (std::size_t k = 0; laidOut && k < columns; ++k) laidOut = isPad(r + k);
+      if (!laidOut) pad(columns);
+    }
+    if (text.size() > before)
+      edits.push_back({at, 0, static_cast<std::uint32_t>(text.size() - before)});
+  };
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    if (next < events.size() && events[next].At <= rows[r].Begin) takeEvents(r, rows[r].Begin);
+    text.append(Lines.text_, rows[r].Begin, rows[r].End - rows[r].Begin);
+    ends.push_back(static_cast<std::uint32_t>(text.size()));
+  }
+  takeEvents(rows.size(), static_cast<std::uint32_t>(Lines.text_.size()));
+  // The last page filled, as LayRowsAsLines fills it.
+  const std::size_t fill = toPageHead();
+  if (fill == 0 && !ends.empty() && ends.back() == (ends.size() == 1 ? 0 : ends[ends.size() - 2]))
+    ends.pop_back();
+  pad(fill);
+
+  Lines.text_ = std::move(text);
+  Lines.ends_ = std::move(ends);
+  Lines.lastUnterminated_ = false;
+  cuts_.clear();
+  MoveNotes(Lines.notes_, edits);
+  Lines.notes_.PageBreaks = std::move(breaksAt);
+  for (std::size_t i = 0; i < picturesAt.size(); ++i) Lines.notes_.Pictures[i].At = picturesAt[i];
+  Lines.reach_ = ::NoteReach(Lines.notes_);
+  LinesChanged();
+}
+
 void TEditor::SetWordWrap(bool on) {
   wordWrap_ = on;
   LinesChanged();
@@ -256,14 +409,33 @@ void TEditor::Rebuild() {
   if (!wordWrap_) return;
   ++wrapCount_;
   std::vector<TRowSpan> spans;
+  const bool forms = !Lines.notes_.LineForms.empty();
+  std::size_t form = 0;
   for (std::size_t li = 0; li < Lines.ends_.size(); ++li) {
     spans.clear();
-    WrapLine(Lines.Line(li), rules_, spans);
+    const std::string_view line = Lines.Line(li);
+    if (forms && !line.empty()) {
+      WrapLine(line, rules_, spans, WidthsAt(static_cast<std::uint32_t>(Lines.Start(li)), form));
+    } else {
+      WrapLine(line, rules_, spans);
+    }
     // Spans cover their line from its start, one after another.
     for (std::size_t k = 1; k < spans.size(); ++k)
       cuts_.push_back(
           {static_cast<std::uint32_t>(li), static_cast<std::uint32_t>(spans[k].Offset)});
   }
+}
+
+TRowWidths TEditor::WidthsAt(std::uint32_t start, std::size_t& form) const {
+  const auto& forms = Lines.notes_.LineForms;
+  const int width = rules_.WrapByte;
+  while (form < forms.size() && forms[form].LineEnd <= start) ++form;
+  if (form == forms.size() || forms[form].LineStart > start) return {width, width};
+  // A row of the line, or (once laid out) a line that was one of its rows.
+  const TLineFormNote& f = forms[form];
+  const int foot = f.FootRaise == TLineFormNote::kNoFoot ? 0 : f.FootRaise;
+  const int first = start == f.LineStart ? f.FirstIndent : f.RestIndent;
+  return {width - 2 * (first + foot), width - 2 * (f.RestIndent + foot)};
 }
 
 // ---------------------------------------------------------------- replacement
@@ -301,6 +473,10 @@ std::size_t TEditor::ReplaceInLines(std::string_view find, std::string_view repl
   CheckTextSize(size);
   std::string out;
   out.reserve(size + kPadTextRoom);
+  // The notes move with the bytes after each match.
+  std::vector<TByteEdit> edits;
+  const bool notes = !Lines.notes_.Empty();
+  if (notes) edits.reserve(count);
   start = 0;
   for (std::uint32_t& end : ends) {
     const std::string_view line = std::string_view(text).substr(start, end - start);
@@ -309,12 +485,17 @@ std::size_t TEditor::ReplaceInLines(std::string_view find, std::string_view repl
       out.append(line.substr(from, at - from));
       out.append(replacement);
       from = at + find.size();
+      if (notes)
+        edits.push_back({static_cast<std::uint32_t>(start + at),
+                         static_cast<std::uint32_t>(find.size()),
+                         static_cast<std::uint32_t>(replacement.size())});
     });
     out.append(line.substr(from));
     start = end;
     end = static_cast<std::uint32_t>(out.size());
   }
   Lines.text_.swap(out);
+  MoveLineNotes(edits);
   return count;
 }
 
@@ -323,17 +504,47 @@ std::size_t TEditor::ReplaceInText(std::string_view find, std::string_view repla
   std::string out;
   std::size_t count = 0;
   std::size_t from = 0;
+  // The notes count offsets without line breaks: a place in the text joined
+  // with CR LF is found in the lines by a walk along them, as the matches go.
+  const bool notes = !Lines.notes_.Empty();
+  std::vector<TByteEdit> edits;
+  std::size_t line = 0;
+  const auto storeOffset = [&](std::size_t at) -> std::uint32_t {
+    const auto& ends = Lines.ends_;
+    while (line < ends.size() && ends[line] + 2 * line + 2 <= at) ++line;
+    if (line == ends.size()) return static_cast<std::uint32_t>(Lines.text_.size());
+    const std::size_t lineAt = Lines.Start(line) + 2 * line;
+    return static_cast<std::uint32_t>(
+        std::min<std::size_t>(Lines.Start(line) + (at > lineAt ? at - lineAt : 0), ends[line]));
+  };
+  const auto stored = [](std::string_view s) {
+    return static_cast<std::uint32_t>(
+        s.size() - static_cast<std::size_t>(std::count_if(
+                       s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; })));
+  };
+  const std::uint32_t inserted = stored(replacement);
   for (std::size_t at = text.find(find); at != std::string::npos; at = text.find(find, from)) {
     out.append(text, from, at - from);
     out.append(replacement);
     from = at + find.size();
     ++count;
+    if (notes) {
+      const std::uint32_t a = storeOffset(at);
+      edits.push_back({a, storeOffset(from) - a, inserted});
+    }
   }
   if (count == 0) return 0;
   out.append(text, from, std::string::npos);
   CheckTextSize(out.size());
   Lines.lastUnterminated_ = Lines.Split(std::move(out), false) && !Lines.ends_.empty();
+  MoveLineNotes(edits);
   return count;
+}
+
+void TEditor::MoveLineNotes(const std::vector<TByteEdit>& edits) {
+  if (edits.empty()) return;
+  MoveNotes(Lines.notes_, edits);
+  Lines.reach_ = ::NoteReach(Lines.notes_);
 }
 
 // ---------------------------------------------------------------- settings

@@ -4,12 +4,17 @@
 // the kinsoku rules. Rows are rebuilt synchronously on every change of lines or
 // wrap options.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "text/BookNotes.h"
 #include "text/Carried.h"
 #include "text/Encoding.h"
+#include "text/NoteMoves.h"
+#include "text/SlotNotes.h"
 #include "text/TextFile.h"
 #include "text/Wrap.h"
 
@@ -58,9 +63,26 @@ class TEditorStrings {
   // lines as they were.
   TEncodingReport LoadFromFile(const std::string& path,
                                TTextEncoding encoding = TTextEncoding::Auto);
+  // A book read from a loaded text: its lines and notes. The reader may add
+  // to the text's table of carried characters.
+  struct TBookLines {
+    std::vector<std::string> Lines;
+    TBookNotes Notes;
+  };
+  using TBookReading =
+      std::function<std::optional<TBookLines>(std::string_view text, TCarriedChars& carried)>;
+  // As above, but a text that is no HTML is first offered to book: what it
+  // reads is set as by SetBook, straight from the decoded bytes; when it
+  // reads nothing the text is set as above.
+  TEncodingReport LoadFromFile(const std::string& path, TTextEncoding encoding,
+                               const TBookReading& book);
   // Replaces all lines by the text's lines (split at CR LF, CR or LF; NUL ends
   // it), and the table of carried characters by the one the text comes with.
   void SetText(std::string_view text, TCarriedChars carried = {});
+  // Replaces all lines by a book's lines (no CR or LF in them), with its table
+  // of carried characters and its notes (offsets into the lines laid end to
+  // end). The store sets each line form's LineEnd.
+  void SetBook(std::vector<std::string> lines, TCarriedChars carried, TBookNotes notes);
   // Every line followed by CR LF, except the unterminated last line of a loaded file.
   std::string GetText() const;
   int Count() const { return static_cast<int>(ends_.size()); }
@@ -71,6 +93,18 @@ class TEditorStrings {
   // replaced only with the whole text (Clear, LoadFromFile, SetText), and the
   // rows, the replacement and the layout leave it as it is.
   const TCarriedChars& Carried() const { return carried_; }
+  // What a book's notation added to the lines (text/BookNotes.h); empty for a
+  // plain text. Like the carried table it is replaced only with the whole
+  // text, and it follows the bytes through the replacement, the wrap and the
+  // layout: its offsets always point into the current lines.
+  const TBookNotes& Notes() const { return notes_; }
+  const TNoteReach& NoteReach() const { return reach_; }
+  // The lines laid end to end, the text the notes' offsets point into, and
+  // where line i starts in it.
+  std::string_view Text() const { return text_; }
+  std::uint32_t Offset(int i) const {
+    return static_cast<std::uint32_t>(Start(static_cast<std::size_t>(i)));
+  }
 
  private:
   friend class TEditor;
@@ -88,6 +122,8 @@ class TEditorStrings {
   std::vector<std::uint32_t> ends_;
   bool lastUnterminated_ = false;
   TCarriedChars carried_;
+  TBookNotes notes_;
+  TNoteReach reach_;
 };
 
 class TEditor {
@@ -107,6 +143,12 @@ class TEditor {
   // the rows were set as one text joined with CR LF (so a last empty row with
   // nothing after it is dropped). Done in place, without a second copy.
   void LayRowsAsLines(std::size_t padLines, std::string_view padLine);
+  // The rows become the lines, set as pages of columnsPerPage lines: lines of
+  // padLine fill the last page, and, for a book, put each row that starts at
+  // a page break at the head of a page, and give each picture a page of its
+  // own. The notes move with the bytes. Laying out what is laid out already
+  // at the same width and page size changes nothing.
+  void LayRowsAsPages(int columnsPerPage, std::string_view padLine);
 
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool on);
@@ -150,6 +192,11 @@ class TEditor {
   void Rebuild();
   std::size_t ReplaceInLines(std::string_view find, std::string_view replacement);
   std::size_t ReplaceInText(std::string_view find, std::string_view replacement);
+  // The row widths of the line starting at offset start, as the line forms
+  // the walk has reached (form, moved along by the caller) give them.
+  TRowWidths WidthsAt(std::uint32_t start, std::size_t& form) const;
+  // Moves the notes over the edits just made to the lines.
+  void MoveLineNotes(const std::vector<TByteEdit>& edits);
 
   std::vector<Cut> cuts_;
   TWrapOption wrap_;

@@ -110,8 +110,7 @@ class TColumnMap {
 };
 
 // Where the row that starts the remaining text ends (a map position).
-int FindCut(const TColumnMap& m, const TWrapRules& rules) {
-  const int w = rules.WrapByte;
+int FindCut(const TColumnMap& m, const TWrapRules& rules, int w) {
   const int len = m.Length();
   int p = w;
   if (m.Kind(w) == TCell::Lead) {
@@ -139,32 +138,36 @@ int FindCut(const TColumnMap& m, const TWrapRules& rules) {
       }
     }
   }
+  // A narrow row (an indented line) may have backed off its only character:
+  // a row always keeps one, so the wrap goes on.
+  if (p < 1) p = m.Kind(1) == TCell::Lead ? 2 : 1;
   return p;
 }
 
 }  // namespace
 
 void WrapLine(std::string_view line, const TWrapRules& rules, std::vector<TRowSpan>& rows) {
+  const int w = std::clamp(rules.WrapByte, 20, 250);
+  WrapLine(line, rules, rows, {w, w});
+}
+
+void WrapLine(std::string_view line, const TWrapRules& rules, std::vector<TRowSpan>& rows,
+              TRowWidths widths) {
   if (line.empty()) {
     rows.push_back({0, 0, true});
     return;
   }
-  const int w = std::clamp(rules.WrapByte, 20, 250);
-  TWrapRules clamped;
-  const TWrapRules* r = &rules;
-  if (w != rules.WrapByte) {
-    clamped = rules;
-    clamped.WrapByte = w;
-    r = &clamped;
-  }
+  const int first = std::clamp(widths.First, kMinRowWidth, 250);
+  const int rest = std::clamp(widths.Rest, kMinRowWidth, 250);
   const int tab = std::clamp(rules.TabSpaceCount, 1, 8);
   TColumnMap map;
   std::size_t offset = 0;
   bool cut = false;
   while (offset < line.size()) {
+    const int w = cut ? rest : first;
     map.Build(line.substr(offset), tab, w + 8);
     if (map.Length() < w) break;
-    const std::size_t n = map.CutLength(FindCut(map, *r));
+    const std::size_t n = map.CutLength(FindCut(map, rules, w));
     rows.push_back({offset, n, false});
     offset += n;
     cut = true;

@@ -52,3 +52,16 @@ struct TRowSpan {
 // WrapByte + 8 display columns of the text still to be wrapped, so a line of
 // any length wraps in time proportional to its length.
 void WrapLine(std::string_view line, const TWrapRules& rules, std::vector<TRowSpan>& rows);
+
+// The widths in bytes of one line's rows: its first row, and each row it wraps
+// into (an indented line's rows are narrower than the page's columns).
+struct TRowWidths {
+  int First = 80;
+  int Rest = 80;
+};
+// One full-width character: no row is narrower.
+inline constexpr int kMinRowWidth = 2;
+// As above, at the given widths rather than rules.WrapByte, each held to
+// kMinRowWidth..250.
+void WrapLine(std::string_view line, const TWrapRules& rules, std::vector<TRowSpan>& rows,
+              TRowWidths widths);

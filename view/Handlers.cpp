@@ -114,6 +114,8 @@ TCommand MenuCommand(const std::string& name) {
       {"ReopenUtf161", &TForm1::ReopenUtf161Click},
       {"ReopenEucJp1", &TForm1::ReopenEucJp1Click},
       {"ReopenJis1", &TForm1::ReopenJis1Click},
+      // A check item: the view shows MenuChecked("AozoraNotes1").
+      {"AozoraNotes1", &TForm1::AozoraNotes1Click},
   };
   return Lookup(table, name);
 }

@@ -297,6 +297,10 @@ void MainWindow::BuildMenu() {
       action->setShortcutContext(Qt::WindowShortcut);
       addAction(action);  // the shortcut works while the menu is closed
     }
+    if (form_.MenuChecked(entry.Name)) {
+      action->setCheckable(true);
+      checkItems_.push_back(action);
+    }
     if (entry.Name == "Exit2") {
       connect(action, &QAction::triggered, this, &MainWindow::ExitClick);
     } else if (TCommand command = MenuCommand(entry.Name)) {
@@ -401,6 +405,8 @@ void MainWindow::Run(TCommand command) {
 }
 
 void MainWindow::Sync() {
+  for (QAction* action : checkItems_)
+    action->setChecked(form_.MenuChecked(action->objectName().toStdString()).value_or(false));
   for (auto& [model, box] : checkBoxes_) {
     box->setChecked(model->Checked);
     box->setEnabled(model->Enabled);

@@ -96,6 +96,8 @@ class MainWindow : public QWidget {
   QSpinBox* upDown_ = nullptr;
   std::map<std::string, QWidget*> controls_;
   std::vector<std::pair<TCheckBox*, LozengeCheckBox*>> checkBoxes_;
+  // Menu items that show a state of the form (TForm1::MenuChecked).
+  std::vector<QAction*> checkItems_;
   std::vector<std::pair<TButton*, QAbstractButton*>> buttons_;
   // Buttons whose command the program does not have yet: shown, but disabled.
   std::vector<QAbstractButton*> inert_;

@@ -99,6 +99,37 @@ TEST(TextCommandsTest, BinaryFilesAndUnreadableArchivesAreRefusedInWords) {
   }
 }
 
+// A book: read as one when it looks like one (or always, or never), an HTML
+// page's <ruby> with it; off, the text is exactly as it was.
+TEST(TextCommandsTest, BooksAreReadAsBooksUnlessTheSwitchIsOff) {
+  TempDir dir;
+  WriteFile(dir / "b.txt",
+            testsupport::Sjis("題\r\n\r\n本文《ほんぶん》\r\n［＃改ページ］\r\n次\r\n"));
+  WriteFile(dir / "r.html", "<p><ruby>漢字<rp>(</rp><rt>かんじ</rt><rp>)</rp></ruby>です</p>");
+  const std::string sample = QUILLANE_SOURCE_DIR "/tests/text/data/notation-sample.txt";
+  const std::tuple<std::string, std::string> cases[] = {
+      {"pages --text " + dir / "b.txt",
+       "pages 2\n題\n\n本文\n" + Repeat("　\n", 10) + "次\n" + Repeat("　\n", 12)},
+      {"pages --text --aozora off " + dir / "b.txt",
+       "pages 1\n題\n\n本文《ほんぶん》\n［＃改ページ］\n次\n" + Repeat("　\n", 8)},
+      {"rows --text --aozora on " + dir / "b.txt", "E 題\nE \nE 本文\nE 次\n"},
+      {"pages --text " + dir / "r.html", "pages 1\n漢字です\n" + Repeat("　\n", 12)},
+      {"pages --text --aozora off " + dir / "r.html",
+       "pages 1\n漢字(かんじ)です\n" + Repeat("　\n", 12)},
+      {"pages --headings --mode turn " + sample, "pages 192\n4\t文明論之概略　巻之一\n"}};
+  std::string out;
+  for (const auto& [args, printed] : cases) {
+    SCOPED_TRACE(args);
+    ASSERT_EQ(Cli(args, &out, kStdout), 0);
+    EXPECT_EQ(out.substr(0, printed.size()), printed);
+  }
+  // No page of the notation's own sample shows a piece of notation.
+  ASSERT_EQ(Cli("pages --text " + sample, &out, kStdout), 0);
+  EXPECT_EQ(out.find("［＃"), std::string::npos);
+  EXPECT_EQ(Cli("pages --aozora yes " + sample, &out), 2);
+  EXPECT_NE(out.find("--aozora takes auto, on or off"), std::string::npos) << out;
+}
+
 class ExportCli : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -20,7 +20,7 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
     const auto files = std::distance(std::filesystem::recursive_directory_iterator(dir.Path()), {});
     return std::tuple(p.Messages.size() + p.Errors.size() + p.DialogsShown.size() + p.Sounds.size(),
                       p.Repaints, files, F().FPage, F().FLeaf, F().FTextName, F().FoColor,
-                      F().GColor, F().FPageShown);
+                      F().GColor, F().FPageShown, F().FAozora);
   };
   const auto before = state();
   using T = TForm1;
@@ -29,6 +29,7 @@ TEST_F(FormTest, CommandsDoNothingWhileAJobOrAnEffectRuns) {
       {"Open1Click", &T::Open1Click},
       {"Paste1Click", &T::Paste1Click},
       {"ReopenEucJp1Click", &T::ReopenEucJp1Click},
+      {"AozoraNotes1Click", &T::AozoraNotes1Click},
       {"Leaf1Click", &T::Leaf1Click},
       {"Leafgo1Click", &T::Leafgo1Click},
       {"GoPage1Click", &T::GoPage1Click},

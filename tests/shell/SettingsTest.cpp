@@ -68,6 +68,7 @@ TEST_F(SettingsTest, AllItemsSurviveAWriteAndAReadInTheirOwnSections) {
     boxes[i]->Checked = i % 3 != 1;
   }
   OtherItems(a) = values;
+  a.FAozora = TAozoraMode::Off;
   a.WriteSettings();
   // Stored files are found by these names, in this order.
   std::istringstream text(ReadFile(dir / "quillane.ini"));
@@ -77,6 +78,10 @@ TEST_F(SettingsTest, AllItemsSurviveAWriteAndAReadInTheirOwnSections) {
       section = line.substr(1, line.size() - 2);
     else if (!line.empty())
       found.push_back(section + "/" + line.substr(0, line.find('=')));
+  // ... and after them, in a section of its own, the switch for books.
+  ASSERT_FALSE(found.empty());
+  EXPECT_EQ(found.back(), "Book\\Aozora/Checked");
+  found.pop_back();
   EXPECT_EQ(found, Order());
 
   TForm1& b = NewForm();  // created with the file above, then read again over it
@@ -86,6 +91,7 @@ TEST_F(SettingsTest, AllItemsSurviveAWriteAndAReadInTheirOwnSections) {
   for (std::size_t i = 0; i < read.size(); ++i)
     EXPECT_EQ(read[i]->Checked, i % 3 != 1) << read[i]->Name;
   EXPECT_EQ(OtherItems(b), values);
+  EXPECT_EQ(b.FAozora, TAozoraMode::Off);
 }
 
 TEST_F(SettingsTest, AHandWrittenFileCountsDigitsOnlyIsHeldToItsRangesAndTakesEffect) {

@@ -78,6 +78,15 @@ class DrawnMenuStyle : public QProxyStyle {
     painter->drawText(r.adjusted(kCaptionLeft, 0, -kArrowRoom, 0),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
                       caption);
+    if (item->checkType != QStyleOptionMenuItem::NotCheckable && item->checked) {
+      // A tick in the margin before the caption says that the item is on.
+      const int x = r.left() + 3, y = r.center().y();
+      painter->save();
+      painter->setPen(QPen(ink, 1.5));
+      painter->setRenderHint(QPainter::Antialiasing);
+      painter->drawPolyline(QPolygon({QPoint(x, y), QPoint(x + 2, y + 3), QPoint(x + 7, y - 3)}));
+      painter->restore();
+    }
     if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
       // A small triangle at the right says that the item opens a menu.
       const QPoint tip(r.right() - 6, r.center().y());
