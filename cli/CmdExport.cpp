@@ -271,7 +271,7 @@ const CliRegistrar kExport(
      "export [--home DIR] [--quality Q] [--jobs N] [--quiet] "
      "[--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] [--bold] [--qvga] "
      "[--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] " +
-         std::string(kEncodingUsage) +
+         std::string(kEncodingUsage) + " " + kAozoraUsage +
          " [--exif TEMPLATE_DIR [--thumbnail] [--count-thumbnail] [--album A]] FILE...",
      RunExport});
 

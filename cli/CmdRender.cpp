@@ -65,7 +65,7 @@ const CliRegistrar kRender(
     {"render",
      "render [--page N] [--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] "
      "[--bold] [--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin] [--stamp] " +
-         std::string(kEncodingUsage) + " [FILE] --out PATH",
+         std::string(kEncodingUsage) + " " + kAozoraUsage + " [FILE] --out PATH",
      RunRender});
 
 }  // namespace

@@ -33,15 +33,6 @@ TViewOptions ParseViewOptions(ArgParser& parser) {
   return options;
 }
 
-const char* ViewOptionsUsage() {
-  static const std::string usage =
-      std::string(
-          "[--mode normal|full|bigfont|morebig|turn] [--horizontal] [--gothic] [--bold] "
-          "[--qvga] [--shift-right] [--fo 0xBBGGRR] [--bg 0xBBGGRR] [--builtin] ") +
-      kEncodingUsage + " " + kAozoraUsage;
-  return usage.c_str();
-}
-
 void ApplyViewOptions(TForm1& form, const TViewOptions& options) {
   const int level = ModeLevel(options.Mode);
   TCheckBox* const boxes[] = {&form.FullCheckBox, &form.BigFontCheckBox, &form.MoreBigCheckBox,

@@ -24,8 +24,6 @@ struct TViewOptions {
 
 // Takes the view options off the argument list; bad values throw CliError.
 TViewOptions ParseViewOptions(ArgParser& parser);
-// The usage text of the options, for a command's usage line.
-const char* ViewOptionsUsage();
 // Sets the form's boxes, colours and layout width from the options.
 void ApplyViewOptions(TForm1& form, const TViewOptions& options);
 // Lays out the built-in text (options.Builtin) or the file as a user text, as
