@@ -166,6 +166,15 @@ void WriteCameras(const fs::path& cameras, int pages) {
 
 constexpr int kPoolPages = 1000;
 
+// Removes every file under folder but those under keep; folders stay.
+void RemovePagesOutside(const fs::path& folder, const fs::path& keep) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file() && !entry.path().string().starts_with(keep.string()))
+      files.push_back(entry.path());
+  for (const fs::path& file : files) fs::remove(file);
+}
+
 // Plans the batch as the command line does and runs it through a pool of jobs
 // workers, once per iteration.
 void RunPool(benchmark::State& state, TPageFileKind kind) {
@@ -181,6 +190,11 @@ void RunPool(benchmark::State& state, TPageFileKind kind) {
   const auto plan = std::make_shared<const TExportPlan>(PlanBatch(form, kind).value());
   const std::atomic<bool> interrupt{false};
   for (auto _ : state) {
+    // Each run writes new files, as an export does; replacing the last run's
+    // files would time the checks a replacement makes instead.
+    state.PauseTiming();
+    RemovePagesOutside(dir.Path(), cameras);
+    state.ResumeTiming();
     TPagePool pool(jobs, interrupt);
     pool.BeginBook(plan);
     for (int page = 1; page <= plan->Pages; ++page) {
