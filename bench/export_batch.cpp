@@ -126,10 +126,8 @@ void BM_PlainBatch(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainBatch)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_ExifThumbnailBatch(benchmark::State& state) {
-  const int pages = static_cast<int>(state.range(0));
-  ScratchDir dir;
-  const fs::path cameras = dir.Path() / "card";
+// The camera templates of an Exif batch, one per page.
+void WriteCameras(const fs::path& cameras, int pages) {
   fs::create_directories(cameras);
   const std::string camera = CameraTemplate();
   for (int i = 1; i <= pages; ++i) {
@@ -137,6 +135,13 @@ void BM_ExifThumbnailBatch(benchmark::State& state) {
     std::snprintf(name, sizeof name, "P%07d.JPG", i);
     WriteFileAtomically((cameras / name).string(), camera);
   }
+}
+
+void BM_ExifThumbnailBatch(benchmark::State& state) {
+  const int pages = static_cast<int>(state.range(0));
+  ScratchDir dir;
+  const fs::path cameras = dir.Path() / "card";
+  WriteCameras(cameras, pages);
   HeadlessPlatform platform;
   TForm1 form(platform);
   form.FProgramDir = dir.Path().string();
@@ -152,17 +157,6 @@ void BM_ExifThumbnailBatch(benchmark::State& state) {
   ReportPages(state, pages);
 }
 BENCHMARK(BM_ExifThumbnailBatch)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The camera templates of an Exif batch, one per page.
-void WriteCameras(const fs::path& cameras, int pages) {
-  fs::create_directories(cameras);
-  const std::string camera = CameraTemplate();
-  for (int i = 1; i <= pages; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "P%07d.JPG", i);
-    WriteFileAtomically((cameras / name).string(), camera);
-  }
-}
 
 constexpr int kPoolPages = 1000;
 

@@ -235,10 +235,7 @@ std::optional<TExportPlan> PlanBatch(TForm1& form, TPageFileKind kind) {
 
 void PlanPage(TForm1& form, int page, TPlannedPage& out) {
   form.FPage = page;
-  if (form.FFileIn)
-    form.FRetsuText(form.Editor1);
-  else
-    form.FRetsuIist();
+  FillPageSlots(form);
   out.Page = page;
   out.Slots = form.FRetsu;
   out.Decor = form.FRetsuDecor;

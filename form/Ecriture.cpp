@@ -39,10 +39,7 @@ void TForm1::Ecriture(TImage& view) {
 }
 
 void TForm1::RenderPageForExport(TABitmap& page, bool exportLook) {
-  if (FFileIn)
-    FRetsuText(Editor1);
-  else
-    FRetsuIist();
+  FillPageSlots(*this);
   const bool qvga = QvgaCheckBox.Checked;
   page.SetSize(qvga ? 320 : 640, qvga ? 240 : 480);
   ComposePage(*this, page, qvga, exportLook || TurnCheckBox.Checked);

@@ -2,12 +2,16 @@
 
 #include "form/Unit1.h"
 
-void BeginPageRender(TForm1& form, TImage& view) {
-  if (form.FBColor) form.PFadeInG(view, form.GColor);
+void FillPageSlots(TForm1& form) {
   if (form.FFileIn)
     form.FRetsuText(form.Editor1);
   else
     form.FRetsuIist();
+}
+
+void BeginPageRender(TForm1& form, TImage& view) {
+  if (form.FBColor) form.PFadeInG(view, form.GColor);
+  FillPageSlots(form);
   if (form.PlusFadeOut() && form.FPageShown && !form.FBatchSave) form.PFadeOut(view, form.GColor);
 }
 

@@ -6,6 +6,9 @@
 class TForm1;
 struct TImage;
 
+// Fills FRetsu (and FRetsuDecor) with the slots of page FPage, from the user's
+// text or the built-in one.
+void FillPageSlots(TForm1& form);
 // Before composing: the fade from black or grey, the slots of the current page,
 // and the fade-out of the page shown (not during a batch export).
 void BeginPageRender(TForm1& form, TImage& view);
